@@ -1,0 +1,83 @@
+// Production implementations of the services.
+#include "common/qt_services.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace orv {
+
+void QtMessageService::information(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void QtMessageService::error(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, applicationTitle(), text + QLatin1Char('.'),
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+MessageService::Answer QtMessageService::question(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Avertissement"), text,
+                    QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    if (box.clickedButton() == no)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+QString qtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString label = parts[i];
+        if (!label.contains(QLatin1Char('(')))
+            label += QStringLiteral(" (%1)").arg(parts[i + 1]);
+        out << label;
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QString QtFileDialogService::openFile(QWidget* parent, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, QString(), QDir::currentPath(), qtFilter(filter),
+                                        nullptr, QFileDialog::DontUseNativeDialog);
+}
+
+QString QtFileDialogService::saveFile(QWidget* parent, const QString& filter) {
+    // The program adds the extension and never asks before overwriting itself;
+    // the file is replaced atomically, so no confirmation is asked here either.
+    return QFileDialog::getSaveFileName(parent, QString(), QDir::currentPath(), qtFilter(filter),
+                                        nullptr,
+                                        QFileDialog::DontUseNativeDialog |
+                                            QFileDialog::DontConfirmOverwrite);
+}
+
+void ExecModalRunner::run(QDialog& window) { window.exec(); }
+
+void FileHelpService::showTopic(QWidget* parent, int topic) {
+    const QFileInfo file(helpFileName());
+    if (file.exists()) {
+        QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
+        url.setFragment(QString::number(topic));
+        if (QDesktopServices::openUrl(url))
+            return;
+    }
+    messages_.information(parent, QStringLiteral("Le fichier d'aide %1 ne peut être ouvert (rubrique %2).")
+                                      .arg(helpFileName())
+                                      .arg(topic));
+}
+
+} // namespace orv

@@ -1,0 +1,39 @@
+// The real services: Qt message boxes and file dialogs, exec() for modal
+// windows, the seeded generator, the system clock, the help file.
+#pragma once
+
+#include "common/services.h"
+
+namespace orv {
+
+class QtMessageService : public MessageService {
+public:
+    void information(QWidget* parent, const QString& text) override;
+    void error(QWidget* parent, const QString& text) override;
+    Answer question(QWidget* parent, const QString& text) override;
+};
+
+class QtFileDialogService : public FileDialogService {
+public:
+    QString openFile(QWidget* parent, const QString& filter) override;
+    QString saveFile(QWidget* parent, const QString& filter) override;
+};
+
+class ExecModalRunner : public ModalRunner {
+public:
+    void run(QDialog& window) override;
+};
+
+class FileHelpService : public HelpService {
+public:
+    explicit FileHelpService(MessageService& messages) : messages_(messages) {}
+    void showTopic(QWidget* parent, int topic) override;
+
+private:
+    MessageService& messages_;
+};
+
+// "Label (*.ext)|*.ext|Other (*.*)|*.*" to Qt's "Label (*.ext);;Other (*.*)".
+QString qtFilter(const QString& filter);
+
+} // namespace orv

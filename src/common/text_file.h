@@ -1,0 +1,27 @@
+// Line rules of the program's text files (dictionary, definitions, word lists).
+// Read whole: CR LF, a lone CR or a lone LF ends a line, a NUL ends the text,
+// the last line needs no end. Written with CR LF after every line, replacing
+// the file atomically so that a crash never leaves half a file.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace orv {
+
+QList<QByteArray> splitTextLines(const QByteArray& data);
+QByteArray joinTextLines(const QList<QByteArray>& lines);
+
+// Throws OrvError "Ne peut ouvrir le fichier <displayName>" when it cannot be read.
+// The display name defaults to the path as given.
+QList<QByteArray> readTextLines(const QString& path, const QString& displayName = {});
+QByteArray readWholeFile(const QString& path, const QString& displayName = {});
+
+// Throws OrvError "Ne peut créer le fichier <displayName>" when it cannot be written;
+// the earlier file, if any, is then left as it was.
+void writeTextLines(const QString& path, const QList<QByteArray>& lines,
+                    const QString& displayName = {});
+void writeWholeFile(const QString& path, const QByteArray& data, const QString& displayName = {});
+
+} // namespace orv

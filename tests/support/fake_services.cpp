@@ -1,0 +1,47 @@
+// Fake services for window tests.
+#include "support/fake_services.h"
+
+#include <QApplication>
+
+namespace orv::test {
+
+void FakeMessages::information(QWidget*, const QString& text) { infos.append(text); }
+void FakeMessages::error(QWidget*, const QString& text) { errors.append(text + QLatin1Char('.')); }
+
+MessageService::Answer FakeMessages::question(QWidget*, const QString& text) {
+    questions.append(text);
+    return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+}
+
+QString FakeFiles::openFile(QWidget*, const QString& filter) {
+    openFilters.append(filter);
+    return openPaths.isEmpty() ? QString() : openPaths.takeFirst();
+}
+
+QString FakeFiles::saveFile(QWidget*, const QString& filter) {
+    saveFilters.append(filter);
+    return savePaths.isEmpty() ? QString() : savePaths.takeFirst();
+}
+
+void FakeModal::run(QDialog& window) {
+    shown.append(window.objectName());
+    Script script = scripts.isEmpty() ? Script() : scripts.takeFirst();
+    window.setModal(true);
+    window.show();
+    QApplication::processEvents();
+    if (script)
+        script(window);
+    if (window.isVisible())
+        window.close();
+}
+
+int ScriptedRandom::Random(int n) {
+    asked.append(n);
+    if (n <= 0)
+        return 0;
+    if (!next.isEmpty())
+        return next.takeFirst() % n;
+    return seeded_.Random(n);
+}
+
+} // namespace orv::test

@@ -1,0 +1,45 @@
+// The whole-program fixture of the window tests.
+#include "support/test_app.h"
+
+#include "common/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace orv::test {
+
+TestApp::TestApp() : previousDir_(QDir::currentPath()) {
+    QDir::setCurrent(dir_.path());
+    writeFile(QStringLiteral("Dicogrd.dat"), {});
+    writeFile(QStringLiteral("Dicodef.dat"), {});
+}
+
+TestApp::~TestApp() {
+    main_.reset();
+    QDir::setCurrent(previousDir_);
+}
+
+void TestApp::writeFile(const QString& name, const QByteArray& bytes) {
+    QFile f(path(name));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+
+QByteArray TestApp::readFile(const QString& name) const {
+    QFile f(path(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString TestApp::path(const QString& name) const { return dir_.filePath(name); }
+
+TMainForm& TestApp::start() {
+    main_ = std::make_unique<TMainForm>(fakes.services);
+    main_->CreeFenetres();
+    main_->show();
+    return *main_;
+}
+
+QByteArray crlfLines(const QList<QByteArray>& lines) { return joinTextLines(lines); }
+
+} // namespace orv::test

@@ -1,0 +1,47 @@
+// A whole program for window tests: a temporary working folder with the data
+// files, the fake services, and the main window with every other window.
+#pragma once
+
+#include "app/main_window.h"
+#include "support/fake_services.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace orv::test {
+
+class TestApp {
+public:
+    // Moves into a fresh temporary folder; the data files are written there
+    // before the main window starts.
+    TestApp();
+    ~TestApp();
+
+    // Writes a data file in the working folder (Dicogrd.dat lines are written as given).
+    void writeFile(const QString& name, const QByteArray& bytes);
+    QByteArray readFile(const QString& name) const;
+    QString path(const QString& name) const;
+
+    // Creates the main window and the others, and shows it (which loads the data).
+    TMainForm& start();
+    TMainForm& main() { return *main_; }
+    FakeServices fakes;
+
+private:
+    QTemporaryDir dir_;
+    QString previousDir_;
+    std::unique_ptr<TMainForm> main_;
+};
+
+// Finds a child by object name; fails the test (returns nullptr) when absent.
+template <typename T> T* child(QObject* root, const char* name) {
+    return root->findChild<T*>(QString::fromLatin1(name));
+}
+
+// A byte string of dictionary lines with CR LF ends.
+QByteArray crlfLines(const QList<QByteArray>& lines);
+
+} // namespace orv::test
