@@ -363,12 +363,15 @@ bool TMainForm::event(QEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        if (auto* menu = qobject_cast<QMenu*>(watched)) {
+    auto* menu = qobject_cast<QMenu*>(watched);
+    const bool f1 = (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1;
+    if (menu && f1) {
+        // Within an open menu, F1 is the menu's own topic, not the window's shortcut.
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
             services_.help.showTopic(this, menuHelpTopics_.value(menu, MainWindowTopic));
-            return true;
-        }
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
