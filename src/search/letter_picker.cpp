@@ -16,7 +16,8 @@ constexpr int kSide = 25;
 } // namespace
 
 TLettre::TLettre(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    // A dialog border: a title and a close box, nothing to size or maximise.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Lettre"));
     setWindowTitle(QStringLiteral("Lettre"));
