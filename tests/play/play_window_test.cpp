@@ -198,16 +198,15 @@ void PlayWindowTest::typingInThePlayGrid_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("keys"); // typed one after the other; '~' stands for Delete
     QTest::addColumn<char>("shown");
+    // Keys reach the game's rules through the grid control; the rules
+    // themselves are tabled with the game state.
     // (1, 1) hides M; (4, 3) is empty in the editor; (4, 1) is a black square.
     QTest::newRow("lower-case e shows E") << 1 << 1 << "e" << 'E';
     QTest::newRow("empty editor cell is typeable") << 4 << 3 << "x" << 'X';
     QTest::newRow("digit ignored") << 1 << 1 << "5" << ' ';
-    QTest::newRow("punctuation ignored") << 1 << 1 << "e;" << 'E';
-    QTest::newRow("space ignored") << 2 << 1 << " " << ' ';
     QTest::newRow("backspace empties") << 1 << 1 << "e\b" << ' ';
     QTest::newRow("delete empties") << 1 << 1 << "e~" << ' ';
     QTest::newRow("letter on a black square") << 4 << 1 << "a" << 'A';
-    QTest::newRow("backspace on a black square") << 4 << 1 << "\b" << ' ';
     QTest::newRow("accented letter ignored") << 1 << 1 << "é" << ' ';
 }
 
@@ -265,7 +264,6 @@ void PlayWindowTest::placeLetter_data() {
     QTest::addColumn<QStringList>("picks"); // object names of the picker's buttons; "" = close box
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("shownE");
-    QTest::newRow("E on five E's") << QStringList{"SpeedButton5"} << "59 points" << 5;
     QTest::newRow("E twice") << QStringList{"SpeedButton5", "SpeedButton5"} << "54 points" << 5;
     QTest::newRow("Q, absent from the solution")
         << QStringList{"SpeedButton17"} << "64 points" << 0;
