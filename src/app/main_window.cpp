@@ -8,6 +8,8 @@
 #include "common/keys.h"
 #include "common/locale.h"
 #include "common/string_grid.h"
+#include "play/play_window.h"
+#include "search/letter_picker.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -267,8 +269,11 @@ void TMainForm::CreeFenetres() {
     // FTaille = new TFTaille(this);
     // Definitions = new TDefinitions(this);
     // Defgrille = new TDefgrille(this);
-    // GrilleJeu = new TGrilleJeu(services_, this);
-    // Lettre = new TLettre(this);
+    GrilleJeu = new TGrilleJeu(services_,
+                               {[this] { Dictionnaire1Click(); },
+                                [this] { Recherchedemots1Click(); }, [this] { return Lettre; }},
+                               this);
+    Lettre = new TLettre(this);
 }
 
 // ---------------------------------------------------------------- drawing
