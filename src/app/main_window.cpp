@@ -5,6 +5,7 @@
 #include "app/about_box.h"
 #include "app/pictures.h"
 #include "common/codec.h"
+#include "common/crossword_grid.h"
 #include "common/keys.h"
 #include "common/locale.h"
 #include "common/string_grid.h"
@@ -28,8 +29,6 @@
 
 namespace orv {
 namespace {
-
-constexpr int kPitch = 22; // 20-pixel cells and 2-pixel lines
 
 enum HelpTopic { MainWindowTopic = 2, FileMenuTopic = 3, WordsMenuTopic = 4,
                  UtilitiesMenuTopic = 6, HelpMenuTopic = 7 };
@@ -61,18 +60,9 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
 
     StringGrid1 = new StringGrid(panel1);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setDefaultColWidth(20);
-    StringGrid1->setDefaultRowHeight(20);
-    StringGrid1->setGridLineWidth(2);
-    QFont gridFont(QStringLiteral("Arial"));
-    gridFont.setPixelSize(17);
-    gridFont.setBold(true);
-    StringGrid1->setFont(gridFont);
+    configureCrosswordGrid(*StringGrid1);
     StringGrid1->onDrawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
-        // The control's cell rectangle shrunk by 1 at the left and top and 2 at
-        // the right and bottom keeps the selection's own border visible.
-        EcritCell(p, c, r, QRect(rect.left() + 1, rect.top() + 1, rect.width() - 3,
-                                 rect.height() - 3));
+        EcritCell(p, c, r, cellPaintRect(rect));
     };
     StringGrid1->onKeyPress = [this](QChar& key) { FormKeyPress(key); };
     StringGrid1->onKeyDown = [this](int& key) { FormKeyDown(key); };
@@ -279,13 +269,7 @@ void TMainForm::CreeFenetres() {
 // ---------------------------------------------------------------- drawing
 
 void TMainForm::DessinGrille() {
-    StringGrid1->setRowCount(grille.NbLignes);
-    StringGrid1->setColCount(grille.NbColonnes);
-    StringGrid1->setFixedSize(grille.NbColonnes * kPitch + 3, grille.NbLignes * kPitch + 3);
-    for (int i = 1; i < grille.NbLignes; ++i)
-        StringGrid1->setCell(0, i, QString::number(i));
-    for (int j = 1; j < grille.NbColonnes; ++j)
-        StringGrid1->setCell(j, 0, QString(QChar(u'A' + j - 1)));
+    sizeCrosswordGrid(*StringGrid1, grille.NbLignes, grille.NbColonnes);
 }
 
 void TMainForm::Remplit() {
@@ -295,21 +279,8 @@ void TMainForm::Remplit() {
 }
 
 void TMainForm::EcritCell(QPainter& painter, int col, int row, const QRect& rect) {
-    if (col < 0 || row < 0 || col > kMaxIndex || row > kMaxIndex)
-        return;
-    const char code = grille.cell(col, row);
-    if (code == ' ') {
-        painter.fillRect(rect, Qt::white);
-    } else if (code == '#') {
-        painter.fillRect(rect, Qt::black);
-    } else if (isCapital(code)) {
-        painter.setPen(Qt::black);
-        painter.setBackgroundMode(Qt::OpaqueMode);
-        painter.setBackground(Qt::white);
-        painter.setFont(StringGrid1->font());
-        const QFontMetrics fm(painter.font());
-        painter.drawText(rect.left() + 3, rect.top() + fm.ascent(), QString(QChar(code)));
-    }
+    if (col >= 0 && row >= 0 && col <= kMaxIndex && row <= kMaxIndex)
+        paintCellCode(painter, grille.cell(col, row), rect, *StringGrid1);
 }
 
 // ---------------------------------------------------------------- keys

@@ -3,6 +3,7 @@
 
 #include "app/pictures.h"
 #include "common/codec.h"
+#include "common/crossword_grid.h"
 #include "common/string_grid.h"
 #include "search/letter_picker.h"
 
@@ -17,7 +18,6 @@
 namespace orv {
 namespace {
 
-constexpr int kPitch = 22;       // 20-pixel cells and 2-pixel lines
 constexpr int kToolBar = 33;     // height of the tool bar
 constexpr int kNumberWidth = 30; // the clue lists' fixed column
 constexpr int kClueWidth = 424;
@@ -75,18 +75,9 @@ TGrilleJeu::TGrilleJeu(Services& services, Liens liens, QWidget* parent)
 
     StringGrid1 = new StringGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setDefaultColWidth(20);
-    StringGrid1->setDefaultRowHeight(20);
-    StringGrid1->setGridLineWidth(2);
-    QFont gridFont(QStringLiteral("Arial"));
-    gridFont.setPixelSize(17);
-    gridFont.setBold(true);
-    StringGrid1->setFont(gridFont);
+    configureCrosswordGrid(*StringGrid1);
     StringGrid1->onDrawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
-        // Shrunk by 1 at the left and top and 2 at the right and bottom, so
-        // the control's own selection border stays visible around the cell.
-        EcritCell(p, c, r,
-                  QRect(rect.left() + 1, rect.top() + 1, rect.width() - 3, rect.height() - 3));
+        EcritCell(p, c, r, cellPaintRect(rect));
     };
     StringGrid1->onKeyPress = [this](QChar& key) { StringGrid1KeyPress(key); };
     StringGrid1->onKeyDown = [this](int& key) { StringGrid1KeyDown(key); };
@@ -221,13 +212,7 @@ void TGrilleJeu::updatePoints() {
 // ---------------------------------------------------------------- drawing
 
 void TGrilleJeu::DessinGrille() {
-    StringGrid1->setRowCount(Jeu.JeuLignes);
-    StringGrid1->setColCount(Jeu.JeuColonnes);
-    StringGrid1->setFixedSize(Jeu.JeuColonnes * kPitch + 3, Jeu.JeuLignes * kPitch + 3);
-    for (int i = 1; i < Jeu.JeuLignes; ++i)
-        StringGrid1->setCell(0, i, QString::number(i));
-    for (int j = 1; j < Jeu.JeuColonnes; ++j)
-        StringGrid1->setCell(j, 0, QString(QChar(u'A' + j - 1)));
+    sizeCrosswordGrid(*StringGrid1, Jeu.JeuLignes, Jeu.JeuColonnes);
 }
 
 void TGrilleJeu::Remplit() {
@@ -237,21 +222,8 @@ void TGrilleJeu::Remplit() {
 }
 
 void TGrilleJeu::EcritCell(QPainter& painter, int col, int row, const QRect& rect) {
-    if (col < 0 || row < 0 || col > kMaxIndex || row > kMaxIndex)
-        return;
-    const char code = Jeu.joueur(col, row);
-    if (code == ' ') {
-        painter.fillRect(rect, Qt::white);
-    } else if (code == '#') {
-        painter.fillRect(rect, Qt::black);
-    } else if (isCapital(code)) {
-        painter.setPen(Qt::black);
-        painter.setBackgroundMode(Qt::OpaqueMode);
-        painter.setBackground(Qt::white);
-        painter.setFont(StringGrid1->font());
-        const QFontMetrics fm(painter.font());
-        painter.drawText(rect.left() + 3, rect.top() + fm.ascent(), QString(QChar(code)));
-    }
+    if (col >= 0 && row >= 0 && col <= kMaxIndex && row <= kMaxIndex)
+        paintCellCode(painter, Jeu.joueur(col, row), rect, *StringGrid1);
 }
 
 // ---------------------------------------------------------------- keys and commands

@@ -1,0 +1,28 @@
+// What the editor's grid and the play grid share: the control's settings
+// (20-pixel cells, 2-pixel lines, Arial bold 17 pixels), its sizing with the
+// row numbers and column letters, and the painting of one cell code.
+#pragma once
+
+#include <QRect>
+
+class QPainter;
+
+namespace orv {
+
+class StringGrid;
+
+// 20-pixel cells and 2-pixel lines: column j starts 22 x j pixels from the left.
+constexpr int kCellPitch = 22;
+
+void configureCrosswordGrid(StringGrid& grid);
+// Row and column counts (header included), the size that shows every cell,
+// the numbers "1".. down the header column and the letters "A".. along the header row.
+void sizeCrosswordGrid(StringGrid& grid, int rows, int cols);
+// The cell rectangle given by the control, shrunk by 1 at the left and top and
+// 2 at the right and bottom, so that the control's selection border stays visible.
+QRect cellPaintRect(const QRect& cellRect);
+// ' ' white, '#' black, 'A'..'Z' the letter at 3 pixels from the left on an
+// opaque white background; any other code paints nothing.
+void paintCellCode(QPainter& painter, char code, const QRect& rect, const StringGrid& grid);
+
+} // namespace orv
