@@ -8,6 +8,8 @@
 #include "common/keys.h"
 #include "common/locale.h"
 #include "common/string_grid.h"
+#include "definitions/clue_sheet_window.h"
+#include "definitions/definitions_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -265,8 +267,8 @@ void TMainForm::CreeFenetres() {
     // Pocket = new TPocket(services_, this);
     // RMots = new TRMots(this);
     // FTaille = new TFTaille(this);
-    // Definitions = new TDefinitions(this);
-    // Defgrille = new TDefgrille(this);
+    Definitions = new TDefinitions(this);
+    Defgrille = new TDefgrille(this);
     // GrilleJeu = new TGrilleJeu(services_, this);
     // Lettre = new TLettre(this);
 }
