@@ -60,8 +60,6 @@ QWidget* ClueDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     edit->setFrame(false);
     edit->setValidator(new LineTextValidator(edit));
     edit->installEventFilter(keyWatcher_);
-    auto* self = const_cast<ClueDelegate*>(this);
-    connect(edit, &QLineEdit::textChanged, self, [self, edit] { Q_EMIT self->commitData(edit); });
     editor_ = edit;
     return edit;
 }
@@ -141,6 +139,7 @@ QTableWidget* TDefgrille::makeGrid(const QString& name) {
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
     grid->horizontalHeader()->setStretchLastSection(false);
+    grid->horizontalHeader()->setMinimumSectionSize(kLabelWidth);
     grid->setColumnWidth(0, kLabelWidth);
     grid->setColumnWidth(1, kClueWidth);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -17,8 +17,8 @@ class QTableWidget;
 namespace orv {
 
 // The clue cells' editor: a one-line field that refuses what the grid file
-// cannot hold and hands every change to its cell at once, so that closing
-// the sheet in the middle of an edit keeps what was typed.
+// cannot hold. The sheet can end an edit in progress when it closes, so that
+// what was typed is never lost.
 class ClueDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
