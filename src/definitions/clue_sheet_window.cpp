@@ -4,6 +4,8 @@
 #include "common/codec.h"
 #include "definitions/typed_text.h"
 
+#include <QFrame>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -64,13 +66,32 @@ QWidget* ClueDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     return edit;
 }
 
-void ClueDelegate::finishEditing() {
-    if (!editor_)
+void ClueDelegate::finishEditing() { finish(editor_); }
+
+void ClueDelegate::finish(QWidget* edit) {
+    if (!edit)
         return;
-    QLineEdit* edit = editor_;
-    editor_ = nullptr;
     Q_EMIT commitData(edit);
     Q_EMIT closeEditor(edit, QAbstractItemDelegate::NoHint);
+}
+
+bool ClueDelegate::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            // Tab ends the edit and leaves the grid for the next control, as
+            // it does when no clue is being edited.
+            QWidget* grid = edit->parentWidget() ? edit->parentWidget()->parentWidget() : nullptr;
+            finish(edit);
+            if (grid) {
+                QKeyEvent tab(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+                QCoreApplication::sendEvent(grid, &tab);
+            }
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------- sheet
@@ -89,9 +110,10 @@ TDefgrille::TDefgrille(QWidget* parent) : QDialog(parent) {
     layout->setContentsMargins(0, 0, 0, 10);
     layout->setSpacing(4);
 
-    Panel1 = new QWidget(this);
+    auto* panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1 = panel;
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setAutoFillBackground(true);
     auto* bar = new QHBoxLayout(Panel1);
     bar->setContentsMargins(8, 4, 8, 4);
     Button1 = new QPushButton(QStringLiteral("Fermer"), Panel1);
@@ -144,8 +166,9 @@ QTableWidget* TDefgrille::makeGrid(const QString& name) {
     grid->setColumnWidth(1, kClueWidth);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                          QAbstractItemView::EditKeyPressed |
+    // Typing, F2 or a double click edits a clue. A click on the current cell
+    // does not: its delayed start would select what is being typed.
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
     // Tab moves between the controls of the sheet, as in the other windows.
     grid->setTabKeyNavigation(false);

@@ -29,7 +29,12 @@ public:
     // Writes the open editor's text into its cell and closes it.
     void finishEditing();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void finish(QWidget* edit);
+
     QObject* keyWatcher_;
     mutable QPointer<QLineEdit> editor_;
 };

@@ -4,12 +4,13 @@
 #include "common/codec.h"
 #include "definitions/typed_text.h"
 
-#include <QGuiApplication>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -25,10 +26,11 @@ QPushButton* makeButton(const QString& name, const QString& caption, QWidget* pa
     return button;
 }
 
-QToolButton* makeArrow(const QString& name, Qt::ArrowType arrow, QWidget* parent) {
+QToolButton* makeArrow(const QString& name, QStyle::StandardPixmap arrow, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
-    button->setArrowType(arrow);
+    button->setIcon(parent->style()->standardIcon(arrow));
+    button->setIconSize(QSize(18, 18));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setFixedSize(28, 26);
@@ -78,14 +80,15 @@ TDefinitions::TDefinitions(QWidget* parent) : QDialog(parent) {
     layout->setContentsMargins(0, 0, 0, 8);
     layout->setSpacing(6);
 
-    Panel1 = new QWidget(this);
+    auto* panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1 = panel;
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setAutoFillBackground(true);
     auto* bar = new QHBoxLayout(Panel1);
     bar->setContentsMargins(4, 3, 8, 3);
     bar->setSpacing(2);
-    SpeedButton2 = makeArrow(QStringLiteral("SpeedButton2"), Qt::LeftArrow, Panel1);
-    SpeedButton1 = makeArrow(QStringLiteral("SpeedButton1"), Qt::RightArrow, Panel1);
+    SpeedButton2 = makeArrow(QStringLiteral("SpeedButton2"), QStyle::SP_ArrowLeft, Panel1);
+    SpeedButton1 = makeArrow(QStringLiteral("SpeedButton1"), QStyle::SP_ArrowRight, Panel1);
     Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("Fermer"), Panel1);
     bar->addWidget(SpeedButton2);
     bar->addWidget(SpeedButton1);

@@ -62,6 +62,7 @@ private Q_SLOTS:
     void backspaceAfterACharacterCounts();
     void deleteAndArrowsAloneDoNotCount();
     void cluesOfALargerGridKeptAfterShrinking();
+    void tabEndsTheEditAndLeavesTheGrid();
 };
 
 void ClueSheetWindowTest::showsOneClueForEachPlayingRowAndColumn() {
@@ -213,6 +214,23 @@ void ClueSheetWindowTest::cluesOfALargerGridKeptAfterShrinking() {
     runSheet(app, [](TDefgrille& s) {
         QCOMPARE(s.StringGrid1->item(9, 1)->text(), QStringLiteral("Horizontale 10 été"));
     });
+}
+
+void ClueSheetWindowTest::tabEndsTheEditAndLeavesTheGrid() {
+    TestApp app;
+    TMainForm& w = app.start();
+    runSheet(app, [](TDefgrille& s) {
+        QLineEdit* editor = editClue(s.StringGrid1, 3);
+        QVERIFY(editor);
+        typeText(editor, QStringLiteral("Dé"));
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QCOMPARE(s.StringGrid1->item(3, 1)->text(), QStringLiteral("Dé"));
+        QCOMPARE(QApplication::focusWidget(), s.StringGrid2);
+        QCOMPARE(s.StringGrid1->currentRow(), 3);
+        QTest::keyClick(s.StringGrid2, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), s.Button1);
+    });
+    QCOMPARE(w.grille.DefHoriz[3], QByteArray("D\xe9"));
 }
 
 QTEST_MAIN(ClueSheetWindowTest)
