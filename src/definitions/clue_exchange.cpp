@@ -7,9 +7,7 @@ namespace orv {
 namespace {
 
 // The counts come from the dimensions; they never reach outside the arrays.
-int slots(std::int32_t controlCount) {
-    return std::clamp(int(controlCount) - 1, 0, kCellSide);
-}
+int slots(std::int32_t controlCount) { return std::clamp(int(controlCount) - 1, 0, kCellSide); }
 
 void copyBack(std::array<QByteArray, kCellSide>& target, const QList<QByteArray>& source,
               int count) {

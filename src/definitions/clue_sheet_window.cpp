@@ -4,8 +4,8 @@
 #include "common/codec.h"
 #include "definitions/typed_text.h"
 
-#include <QFrame>
 #include <QCoreApplication>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>

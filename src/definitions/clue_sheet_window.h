@@ -56,7 +56,7 @@ public:
     QPushButton* Button1 = nullptr; // "Fermer"
     QLabel* Label1 = nullptr;       // "Horizontalement"
     QTableWidget* StringGrid1 = nullptr;
-    QLabel* Label2 = nullptr;       // "Verticalement"
+    QLabel* Label2 = nullptr; // "Verticalement"
     QTableWidget* StringGrid2 = nullptr;
 
     void FormShow();

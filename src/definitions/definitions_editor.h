@@ -56,11 +56,11 @@ public:
     bool SaisieFaite = false;
 
     // --- What the fields and the list box show (kept between openings) ---
-    QByteArray Mot;          // word field
-    QByteArray Definition;   // definition field
+    QByteArray Mot;           // word field
+    QByteArray Definition;    // definition field
     QList<QByteArray> Lignes; // list box lines
-    qsizetype Debut = 0;     // index in ListeTravail of the first list box line
-    int Selection = -1;      // selected line of the list box, -1 for none
+    qsizetype Debut = 0;      // index in ListeTravail of the first list box line
+    int Selection = -1;       // selected line of the list box, -1 for none
 
 private:
     void keepIndexInRange();

@@ -23,7 +23,9 @@ Grille gridWithClues(int lignes, int colonnes) {
 QList<QByteArray> replaced(const char* prefix, int count) {
     QList<QByteArray> clues;
     for (int i = 0; i < count; ++i)
-        clues.append(prefix + QByteArray::number(i) + " d\xe9" "fini");
+        clues.append(prefix + QByteArray::number(i) +
+                     " d\xe9"
+                     "fini");
     return clues;
 }
 

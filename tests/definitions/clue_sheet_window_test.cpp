@@ -143,8 +143,10 @@ void ClueSheetWindowTest::typedClueWithAccentsReachesTheGrid() {
         QVERIFY(s.GetMd());
     });
     QVERIFY(w.grille.Modifie);
-    QCOMPARE(w.grille.DefHoriz[2], QByteArray("Pi\xe8" "ce d'\x9cuvre  \xe0 5 \x80"));
-    QCOMPARE(w.grille.DefVert[6], QByteArray("\xc7" "a"));
+    QCOMPARE(w.grille.DefHoriz[2], QByteArray("Pi\xe8"
+                                              "ce d'\x9cuvre  \xe0 5 \x80"));
+    QCOMPARE(w.grille.DefVert[6], QByteArray("\xc7"
+                                             "a"));
     QCOMPARE(w.grille.DefHoriz[1], QByteArray("Horizontale 2 \xe9t\xe9"));
     QCOMPARE(w.grille.DefVert[5], QByteArray("Verticale 6"));
 

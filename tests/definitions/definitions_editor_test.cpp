@@ -82,8 +82,8 @@ void DefinitionsEditorTest::fieldsShowTheCurrentLine_data() {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QByteArray>("word");
     QTest::addColumn<QByteArray>("definition");
-    QTest::newRow("word and definition") << QByteArray("ABAT\tpluie soudaine") << QByteArray("ABAT")
-                                         << QByteArray("pluie soudaine");
+    QTest::newRow("word and definition")
+        << QByteArray("ABAT\tpluie soudaine") << QByteArray("ABAT") << QByteArray("pluie soudaine");
     QTest::newRow("no TAB") << QByteArray("ABAT") << QByteArray("ABAT") << QByteArray();
     QTest::newRow("second TAB stays in the definition")
         << QByteArray("ETE\tsaison\tchaude") << QByteArray("ETE") << QByteArray("saison\tchaude");
@@ -91,8 +91,8 @@ void DefinitionsEditorTest::fieldsShowTheCurrentLine_data() {
     QTest::newRow("accents kept as bytes")
         << QByteArray("ETE\tsaison d\xe9j\xe0 pass\xe9\x65") << QByteArray("ETE")
         << QByteArray("saison d\xe9j\xe0 pass\xe9\x65");
-    QTest::newRow("definition cut at 255")
-        << QByteArray("LONG\t" + QByteArray(300, 'x')) << QByteArray("LONG") << QByteArray(255, 'x');
+    QTest::newRow("definition cut at 255") << QByteArray("LONG\t" + QByteArray(300, 'x'))
+                                           << QByteArray("LONG") << QByteArray(255, 'x');
 }
 
 void DefinitionsEditorTest::fieldsShowTheCurrentLine() {
@@ -202,16 +202,17 @@ void DefinitionsEditorTest::deletion_data() {
     QTest::addColumn<QList<QByteArray>>("expected");
     QTest::addColumn<int>("indice");
     QTest::addColumn<QByteArray>("shownWord");
-    QTest::newRow("current entry") << 1 << QByteArray("B") << QList<QByteArray>{"A\t1", "C\t3"} << 0
-                                   << QByteArray("A");
+    QTest::newRow("current entry")
+        << 1 << QByteArray("B") << QList<QByteArray>{"A\t1", "C\t3"} << 0 << QByteArray("A");
     QTest::newRow("another entry, by its word")
         << 2 << QByteArray("A") << QList<QByteArray>{"B\t2", "C\t3"} << 1 << QByteArray("C");
     QTest::newRow("first entry stays at 0")
         << 0 << QByteArray("A") << QList<QByteArray>{"B\t2", "C\t3"} << 0 << QByteArray("B");
-    QTest::newRow("unknown word") << 1 << QByteArray("Z") << QList<QByteArray>{"A\t1", "B\t2", "C\t3"}
-                                  << 1 << QByteArray("Z");
-    QTest::newRow("empty word") << 1 << QByteArray() << QList<QByteArray>{"A\t1", "B\t2", "C\t3"} << 1
-                                << QByteArray();
+    QTest::newRow("unknown word") << 1 << QByteArray("Z")
+                                  << QList<QByteArray>{"A\t1", "B\t2", "C\t3"} << 1
+                                  << QByteArray("Z");
+    QTest::newRow("empty word") << 1 << QByteArray() << QList<QByteArray>{"A\t1", "B\t2", "C\t3"}
+                                << 1 << QByteArray();
 }
 
 void DefinitionsEditorTest::deletion() {

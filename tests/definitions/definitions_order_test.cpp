@@ -26,8 +26,12 @@ void DefinitionsOrderTest::pairsCompare_data() {
         << QByteArray("ETE\tx") << QByteArray("\xc9T\xc9\tx");
     QTest::newRow("accent weighs less than a later letter")
         << QByteArray("\xc9T\xc9\tx") << QByteArray("ETEINDRE\tx");
-    QTest::newRow("c cedilla with c") << QByteArray("FA\xc7" "ADE\tx") << QByteArray("FACILE\tx");
-    QTest::newRow("oe ligature as o e") << QByteArray("\x8c" "UF\tx") << QByteArray("OEUVRE\tx");
+    QTest::newRow("c cedilla with c") << QByteArray("FA\xc7"
+                                                    "ADE\tx")
+                                      << QByteArray("FACILE\tx");
+    QTest::newRow("oe ligature as o e") << QByteArray("\x8c"
+                                                      "UF\tx")
+                                        << QByteArray("OEUVRE\tx");
     QTest::newRow("same word, definitions decide")
         << QByteArray("MOT\tapr\xe8s") << QByteArray("MOT\tz\xe8le");
 }
@@ -43,12 +47,17 @@ void DefinitionsOrderTest::pairsCompare() {
 }
 
 void DefinitionsOrderTest::sortGivesAlphabeticalOrder() {
-    QList<QByteArray> lines{"ZEBRE\tanimal ray\xe9", "ABATTRE\tfaire tomber", "\xc9T\xc9\tsaison",
-                            "ABA\tnouveau", "ABAT\tpluie", "MOT", "ETE\tsaison"};
+    QList<QByteArray> lines{"ZEBRE\tanimal ray\xe9",
+                            "ABATTRE\tfaire tomber",
+                            "\xc9T\xc9\tsaison",
+                            "ABA\tnouveau",
+                            "ABAT\tpluie",
+                            "MOT",
+                            "ETE\tsaison"};
     sortDefinitions(lines);
-    const QList<QByteArray> expected{"ABA\tnouveau",  "ABAT\tpluie", "ABATTRE\tfaire tomber",
-                                     "ETE\tsaison", "\xc9T\xc9\tsaison", "MOT",
-                                     "ZEBRE\tanimal ray\xe9"};
+    const QList<QByteArray> expected{
+        "ABA\tnouveau",      "ABAT\tpluie", "ABATTRE\tfaire tomber", "ETE\tsaison",
+        "\xc9T\xc9\tsaison", "MOT",         "ZEBRE\tanimal ray\xe9"};
     QCOMPARE(lines, expected);
 }
 

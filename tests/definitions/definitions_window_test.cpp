@@ -6,6 +6,9 @@
 #include "support/test_app.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -69,6 +72,8 @@ private Q_SLOTS:
     void emptyListTakesItsFirstEntryFromAjouter();
     void longDefinitionIsCutOnceShownAndLeft();
     void fieldsRefuseWhatTheyCannotHold();
+    void unreadableFileIsNeverOverwritten();
+    void failedWriteKeepsTheProgramOpen();
 };
 
 void DefinitionsWindowTest::enterWritesTheTypedWord_data() {
@@ -170,10 +175,9 @@ void DefinitionsWindowTest::typedDefinitionsWithAccentsComeBackSortedAfterAResta
     TestApp app;
     TMainForm& w = app.start();
     runEditor(app, [](TDefinitions& d) {
-        const QList<QPair<QString, QString>> entries{
-            {"ZELE", "ardeur, empressement à servir"},
-            {"ETE", "saison où l'on récolte le blé"},
-            {"ABIME", "gouffre très profond"}};
+        const QList<QPair<QString, QString>> entries{{"ZELE", "ardeur, empressement à servir"},
+                                                     {"ETE", "saison où l'on récolte le blé"},
+                                                     {"ABIME", "gouffre très profond"}};
         for (const auto& [word, definition] : entries) {
             replaceText(d.Edit1, word);
             replaceText(d.Edit2, definition);
@@ -181,7 +185,9 @@ void DefinitionsWindowTest::typedDefinitionsWithAccentsComeBackSortedAfterAResta
         }
         QCOMPARE(d.editor().ListeTravail.size(), 3);
     });
-    const Lines sorted{"ABIME\tgouffre tr\xe8s profond", "ETE\tsaison o\xf9 l'on r\xe9" "colte le bl\xe9",
+    const Lines sorted{"ABIME\tgouffre tr\xe8s profond",
+                       "ETE\tsaison o\xf9 l'on r\xe9"
+                       "colte le bl\xe9",
                        "ZELE\tardeur, empressement \xe0 servir"};
     QCOMPARE(w.ListeDefs, sorted);
     w.close();
@@ -276,6 +282,47 @@ void DefinitionsWindowTest::fieldsRefuseWhatTheyCannotHold() {
     QVERIFY(w.DefsModifiees);
     w.close();
     QCOMPARE(app.readFile("Dicodef.dat"), QByteArray("COUR\tc\x9cur  5 \x80\r\n"));
+}
+
+void DefinitionsWindowTest::unreadableFileIsNeverOverwritten() {
+    TestApp app;
+    // A folder in place of the file: it exists but cannot be read.
+    QFile::remove(app.path("Dicodef.dat"));
+    QVERIFY(QDir(app.path({})).mkdir("Dicodef.dat"));
+    TMainForm& w = app.start();
+    QCOMPARE(app.fakes.messages.errors, QStringList{"Ne peut ouvrir le fichier Dicodef.dat."});
+    runEditor(app, [](TDefinitions& d) {
+        replaceText(d.Edit1, QStringLiteral("MOT"));
+        replaceText(d.Edit2, QStringLiteral("parole"));
+        QTest::keyClick(d.Edit2, Qt::Key_Return);
+    });
+    QVERIFY(w.DefsModifiees);
+    QVERIFY(w.close());
+    QVERIFY(QFileInfo(app.path("Dicodef.dat")).isDir());
+    QCOMPARE(app.fakes.messages.errors.size(), 1);
+}
+
+void DefinitionsWindowTest::failedWriteKeepsTheProgramOpen() {
+    TestApp app;
+    app.writeFile("Dicodef.dat", "ANCIEN\tdefinition\r\n");
+    TMainForm& w = app.start();
+    runEditor(app, [](TDefinitions& d) {
+        replaceText(d.Edit1, QStringLiteral("NOUVEAU"));
+        replaceText(d.Edit2, QStringLiteral("ajouté"));
+        QTest::keyClick(d.Edit2, Qt::Key_Return);
+    });
+    // The file cannot be replaced while a folder with content stands in its place.
+    QFile::remove(app.path("Dicodef.dat"));
+    QVERIFY(QDir(app.path({})).mkpath("Dicodef.dat/dedans"));
+    QVERIFY(!w.close());
+    QCOMPARE(app.fakes.messages.errors, QStringList{"Ne peut créer le fichier Dicodef.dat."});
+    QVERIFY(w.isVisible());
+    QVERIFY(w.DefsModifiees);
+    QCOMPARE(w.ListeDefs, (Lines{"ANCIEN\tdefinition", "NOUVEAU\tajout\xe9"}));
+    // Once the way is clear, the next attempt writes the whole list.
+    QVERIFY(QDir(app.path("Dicodef.dat")).removeRecursively());
+    QVERIFY(w.close());
+    QCOMPARE(app.readFile("Dicodef.dat"), crlfLines(w.ListeDefs));
 }
 
 QTEST_MAIN(DefinitionsWindowTest)
