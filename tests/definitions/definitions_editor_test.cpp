@@ -31,11 +31,9 @@ private Q_SLOTS:
     void listBoxShowsLinesAroundTheCurrentEntry();
     void fieldsShowTheCurrentLine_data();
     void fieldsShowTheCurrentLine();
-    void emptyListLeavesEverythingShown();
     void writingTheFields_data();
     void writingTheFields();
     void movesWriteFirstAndStayInTheList();
-    void longDefinitionIsCutOnceShownAndLeft();
     void deletion_data();
     void deletion();
     void appendAfterEmptyingKeepsTheCurrentEntryInTheList();
@@ -43,8 +41,6 @@ private Q_SLOTS:
     void choosingOutsideTheShownRowsDoesNothing();
     void wordFieldKeys_data();
     void wordFieldKeys();
-    void definitionFieldKeys();
-    void resultHandsBackTheWorkingList();
 };
 
 void DefinitionsEditorTest::listBoxShowsLinesAroundTheCurrentEntry_data() {
@@ -106,17 +102,6 @@ void DefinitionsEditorTest::fieldsShowTheCurrentLine() {
     QCOMPARE(editor.Mot, word);
     QCOMPARE(editor.Definition, definition);
     QCOMPARE(editor.Lignes, QList<QByteArray>{line});
-}
-
-void DefinitionsEditorTest::emptyListLeavesEverythingShown() {
-    DefinitionsEditor editor = openedOn({"ABAT\ta"});
-    editor.Mot = "TAPE";
-    editor.Definition = "en cours";
-    editor.Init({});
-    QCOMPARE(editor.Mot, QByteArray("TAPE"));
-    QCOMPARE(editor.Definition, QByteArray("en cours"));
-    QCOMPARE(editor.Lignes, QList<QByteArray>{"ABAT\ta"});
-    QCOMPARE(editor.Selection, 0);
 }
 
 void DefinitionsEditorTest::writingTheFields_data() {
@@ -185,15 +170,6 @@ void DefinitionsEditorTest::movesWriteFirstAndStayInTheList() {
     empty.EcritMot();
     QCOMPARE(empty.ListeTravail, QList<QByteArray>{"PREMIER\tle premier"});
     QCOMPARE(empty.Indice, 0);
-}
-
-void DefinitionsEditorTest::longDefinitionIsCutOnceShownAndLeft() {
-    const QByteArray line = "LONG\t" + QByteArray(300, 'y');
-    DefinitionsEditor editor = openedOn({line, "MOT\tcourt"});
-    QCOMPARE(editor.ListeTravail.at(0), line); // shown only: still whole
-    editor.Suivant();
-    QCOMPARE(editor.ListeTravail.at(0), "LONG\t" + QByteArray(255, 'y'));
-    QCOMPARE(editor.ListeTravail.at(1), QByteArray("MOT\tcourt"));
 }
 
 void DefinitionsEditorTest::deletion_data() {
@@ -315,37 +291,6 @@ void DefinitionsEditorTest::wordFieldKeys() {
     QCOMPARE(key, becomes);
     // Every key counts as typing, even a refused one.
     QVERIFY(editor.SaisieFaite);
-}
-
-void DefinitionsEditorTest::definitionFieldKeys() {
-    DefinitionsEditor editor = openedOn({"ABAT\tancien", "ABATTRE\tx"});
-    QVERIFY(editor.Edit2KeyPress('\xe9'));
-    QVERIFY(editor.SaisieFaite);
-    QCOMPARE(editor.ListeTravail.at(0), QByteArray("ABAT\tancien"));
-    editor.Definition = "averse";
-    QVERIFY(!editor.Edit2KeyPress('\r'));
-    QCOMPARE(editor.ListeTravail.at(0), QByteArray("ABAT\taverse"));
-}
-
-void DefinitionsEditorTest::resultHandsBackTheWorkingList() {
-    DefinitionsEditor editor = openedOn({"B\t2", "A\t1"});
-    editor.Mot = "B";
-    editor.Supprime();
-    QList<QByteArray> list{"autre"};
-    bool changed = true;
-    editor.Result(list, changed);
-    QCOMPARE(list, QList<QByteArray>{"A\t1"});
-    QVERIFY(!changed);
-    QVERIFY(editor.ListeTravail.isEmpty());
-
-    char key = 'x';
-    editor.Init(list);
-    editor.Edit1KeyPress(key);
-    editor.Result(list, changed);
-    QVERIFY(changed);
-    // A new opening forgets the typing of the last one.
-    editor.Init(list);
-    QVERIFY(!editor.SaisieFaite);
 }
 
 QTEST_APPLESS_MAIN(DefinitionsEditorTest)
