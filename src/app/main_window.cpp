@@ -9,6 +9,8 @@
 #include "common/keys.h"
 #include "common/locale.h"
 #include "common/string_grid.h"
+#include "definitions/clue_sheet_window.h"
+#include "definitions/definitions_window.h"
 #include "play/play_window.h"
 #include "search/letter_picker.h"
 
@@ -257,8 +259,8 @@ void TMainForm::CreeFenetres() {
     // Pocket = new TPocket(services_, this);
     // RMots = new TRMots(this);
     // FTaille = new TFTaille(this);
-    // Definitions = new TDefinitions(this);
-    // Defgrille = new TDefgrille(this);
+    Definitions = new TDefinitions(this);
+    Defgrille = new TDefgrille(this);
     GrilleJeu = new TGrilleJeu(services_,
                                {[this] { Dictionnaire1Click(); },
                                 [this] { Recherchedemots1Click(); }, [this] { return Lettre; }},

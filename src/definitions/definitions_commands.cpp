@@ -3,6 +3,10 @@
 #include "app/main_window.h"
 
 #include "common/text_file.h"
+#include "definitions/clue_exchange.h"
+#include "definitions/clue_sheet_window.h"
+#include "definitions/definitions_sort.h"
+#include "definitions/definitions_window.h"
 
 #include <QFileInfo>
 
@@ -29,7 +33,27 @@ void TMainForm::EcritDefinitions() {
     DefsModifiees = false;
 }
 
-void TMainForm::Dfinitiondesmots1Click() {}
-void TMainForm::Dfinitions1Click() {}
+void TMainForm::Dfinitiondesmots1Click() {
+    guard([this] {
+        Definitions->Init(ListeDefs);
+        services_.modal.run(*Definitions);
+        bool changed = false;
+        Definitions->Result(ListeDefs, changed);
+        // Only typing reorders the list: clicks and deletions hand it back as it was.
+        if (changed) {
+            sortDefinitions(ListeDefs);
+            DefsModifiees = true;
+        }
+    });
+}
+
+void TMainForm::Dfinitions1Click() {
+    guard([this] {
+        Defgrille->Init(sheetRowCount(grille), sheetColumnCount(grille));
+        Defgrille->setClues(cluesForSheet(grille));
+        services_.modal.run(*Defgrille);
+        cluesFromSheet(grille, Defgrille->clues(), Defgrille->GetMd());
+    });
+}
 
 } // namespace orv

@@ -1,0 +1,54 @@
+// Clue exchange between the grid document and the clue sheet.
+#include "definitions/clue_exchange.h"
+
+#include <algorithm>
+
+namespace orv {
+namespace {
+
+// The counts come from the dimensions; they never reach outside the arrays.
+int slots(std::int32_t controlCount) { return std::clamp(int(controlCount) - 1, 0, kCellSide); }
+
+void copyBack(std::array<QByteArray, kCellSide>& target, const QList<QByteArray>& source,
+              int count) {
+    const int n = std::min(count, int(source.size()));
+    for (int i = 0; i < n; ++i)
+        target[std::size_t(i)] = source.at(i);
+}
+
+} // namespace
+
+int sheetRowCount(const Grille& grille) { return slots(grille.NbLignes); }
+int sheetColumnCount(const Grille& grille) { return slots(grille.NbColonnes); }
+
+SheetClues cluesForSheet(const Grille& grille) {
+    SheetClues clues;
+    for (int i = 0; i < sheetRowCount(grille); ++i)
+        clues.horiz.append(grille.DefHoriz[std::size_t(i)]);
+    for (int j = 0; j < sheetColumnCount(grille); ++j)
+        clues.vert.append(grille.DefVert[std::size_t(j)]);
+    return clues;
+}
+
+void cluesFromSheet(Grille& grille, const SheetClues& clues, bool typed) {
+    copyBack(grille.DefHoriz, clues.horiz, sheetRowCount(grille));
+    copyBack(grille.DefVert, clues.vert, sheetColumnCount(grille));
+    if (typed)
+        grille.Modifie = true;
+}
+
+QStringList rowLabels(int count) {
+    QStringList labels;
+    for (int i = 0; i < count; ++i)
+        labels.append(QString::number(i + 1));
+    return labels;
+}
+
+QStringList columnLabels(int count) {
+    QStringList labels;
+    for (int j = 0; j < count; ++j)
+        labels.append(QString(QChar(u'A' + j)));
+    return labels;
+}
+
+} // namespace orv

@@ -1,0 +1,239 @@
+// The grid clue sheet driven through the main window's command: its labels
+// and columns, which keys count as typing, what is copied back into the grid
+// and when Modifie is raised.
+#include "definitions/clue_sheet_window.h"
+#include "definitions/typing.h"
+#include "support/test_app.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+// Opens the sheet from the tool bar and runs the script on it while it is shown.
+void runSheet(TestApp& app, std::function<void(TDefgrille&)> script) {
+    app.fakes.modal.scripts.append([script](QDialog& d) {
+        auto* sheet = qobject_cast<TDefgrille*>(&d);
+        QVERIFY(sheet);
+        script(*sheet);
+    });
+    QTest::mouseClick(child<QToolButton>(&app.main(), "SpeedButton3"), Qt::LeftButton);
+}
+
+// Starts editing a clue cell from the keyboard and returns its editor.
+QLineEdit* editClue(QTableWidget* grid, int row) {
+    grid->setFocus();
+    grid->setCurrentCell(row, 1);
+    QTest::keyClick(grid, Qt::Key_F2);
+    return grid->viewport()->findChild<QLineEdit*>();
+}
+
+QStringList column(const QTableWidget* grid, int col) {
+    QStringList texts;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        texts.append(grid->item(r, col) ? grid->item(r, col)->text() : QString());
+    return texts;
+}
+
+void setClues(Grille& g, int count) {
+    for (int k = 0; k < count; ++k) {
+        g.DefHoriz[std::size_t(k)] = "Horizontale " + QByteArray::number(k + 1) + " \xe9t\xe9";
+        g.DefVert[std::size_t(k)] = "Verticale " + QByteArray::number(k + 1);
+    }
+}
+
+} // namespace
+
+class ClueSheetWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void showsOneClueForEachPlayingRowAndColumn();
+    void closingWithoutTypingLeavesModifie_data();
+    void closingWithoutTypingLeavesModifie();
+    void typedClueWithAccentsReachesTheGrid();
+    void backspaceAfterACharacterCounts();
+    void deleteAndArrowsAloneDoNotCount();
+    void cluesOfALargerGridKeptAfterShrinking();
+    void tabEndsTheEditAndLeavesTheGrid();
+};
+
+void ClueSheetWindowTest::showsOneClueForEachPlayingRowAndColumn() {
+    TestApp app;
+    TMainForm& w = app.start();
+    setClues(w.grille, 23);
+    runSheet(app, [](TDefgrille& s) {
+        QCOMPARE(s.windowTitle(), QStringLiteral("Définitions des grilles"));
+        QCOMPARE(s.Label1->text(), QStringLiteral("Horizontalement"));
+        QCOMPARE(s.Label2->text(), QStringLiteral("Verticalement"));
+        QCOMPARE(s.Button1->text(), QStringLiteral("Fermer"));
+        QCOMPARE(column(s.StringGrid1, 0), (QStringList{"1", "2", "3", "4", "5", "6", "7"}));
+        QCOMPARE(column(s.StringGrid2, 0), (QStringList{"A", "B", "C", "D", "E", "F", "G"}));
+        QCOMPARE(s.StringGrid1->item(6, 1)->text(), QStringLiteral("Horizontale 7 été"));
+        QCOMPARE(s.StringGrid2->item(0, 1)->text(), QStringLiteral("Verticale 1"));
+        for (QTableWidget* grid : {s.StringGrid1, s.StringGrid2}) {
+            QCOMPARE(grid->columnCount(), 2);
+            QCOMPARE(grid->columnWidth(0), 30);
+            QCOMPARE(grid->columnWidth(1), 456);
+            // The fixed column is neither selected nor edited.
+            QCOMPARE(grid->item(0, 0)->flags() & (Qt::ItemIsSelectable | Qt::ItemIsEditable),
+                     Qt::ItemFlags());
+            QVERIFY(grid->item(0, 1)->flags() & Qt::ItemIsEditable);
+        }
+        QTest::mouseClick(s.Button1, Qt::LeftButton);
+        QVERIFY(!s.isVisible());
+    });
+    QCOMPARE(app.fakes.modal.shown, QStringList{"Defgrille"});
+    QCOMPARE(w.grille.DefHoriz[6], QByteArray("Horizontale 7 \xe9t\xe9"));
+    QCOMPARE(w.grille.DefHoriz[7], QByteArray("Horizontale 8 \xe9t\xe9"));
+}
+
+void ClueSheetWindowTest::closingWithoutTypingLeavesModifie_data() {
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("saved grid") << false;
+    QTest::newRow("unsaved changes") << true;
+}
+
+void ClueSheetWindowTest::closingWithoutTypingLeavesModifie() {
+    QFETCH(bool, modified);
+    TestApp app;
+    TMainForm& w = app.start();
+    setClues(w.grille, 7);
+    w.grille.Modifie = modified;
+    runSheet(app, [](TDefgrille& s) {
+        // Moving around and opening an editor types nothing.
+        s.StringGrid1->setFocus();
+        QTest::keyClick(s.StringGrid1, Qt::Key_Down);
+        QTest::keyClick(s.StringGrid1, Qt::Key_F2);
+        QTest::keyClick(s.StringGrid1, Qt::Key_Escape);
+        QVERIFY(!s.GetMd());
+    });
+    QCOMPARE(w.grille.Modifie, modified);
+    QCOMPARE(w.grille.DefHoriz[1], QByteArray("Horizontale 2 \xe9t\xe9"));
+}
+
+void ClueSheetWindowTest::typedClueWithAccentsReachesTheGrid() {
+    TestApp app;
+    TMainForm& w = app.start();
+    setClues(w.grille, 7);
+    runSheet(app, [](TDefgrille& s) {
+        s.StringGrid1->setFocus();
+        s.StringGrid1->setCurrentCell(2, 1);
+        // The first character starts the edit and replaces the clue.
+        typeText(s.StringGrid1, QStringLiteral("P"));
+        QLineEdit* editor = s.StringGrid1->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        // Ω has no place in Windows-1252 and is refused where it is typed.
+        typeText(editor, QStringLiteral("ièce d'œuvre Ω à 5 €"));
+        QCOMPARE(editor->text(), QStringLiteral("Pièce d'œuvre  à 5 €"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(s.isVisible()); // Enter ends the edit, not the sheet
+        QLineEdit* second = editClue(s.StringGrid2, 6);
+        QVERIFY(second);
+        typeText(second, QStringLiteral("Ça"));
+        // Closed in the middle of the edit: what was typed is kept.
+        QTest::mouseClick(s.Button1, Qt::LeftButton);
+        QVERIFY(s.GetMd());
+    });
+    QVERIFY(w.grille.Modifie);
+    QCOMPARE(w.grille.DefHoriz[2], QByteArray("Pi\xe8"
+                                              "ce d'\x9cuvre  \xe0 5 \x80"));
+    QCOMPARE(w.grille.DefVert[6], QByteArray("\xc7"
+                                             "a"));
+    QCOMPARE(w.grille.DefHoriz[1], QByteArray("Horizontale 2 \xe9t\xe9"));
+    QCOMPARE(w.grille.DefVert[5], QByteArray("Verticale 6"));
+
+    // Each opening refills every clue: the sheet shows the grid's clues again.
+    w.grille.DefVert[6] = "autre";
+    runSheet(app, [](TDefgrille& s) {
+        QCOMPARE(s.StringGrid2->item(6, 1)->text(), QStringLiteral("autre"));
+        QVERIFY(!s.GetMd());
+    });
+    QCOMPARE(w.grille.DefVert[6], QByteArray("autre"));
+}
+
+void ClueSheetWindowTest::backspaceAfterACharacterCounts() {
+    TestApp app;
+    TMainForm& w = app.start();
+    w.grille.DefVert[0] = "ABC";
+    runSheet(app, [](TDefgrille& s) {
+        QLineEdit* editor = editClue(s.StringGrid2, 0);
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClick(editor, 'x');
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QCOMPARE(editor->text(), QStringLiteral("ABC"));
+    });
+    QVERIFY(w.grille.Modifie);
+    QCOMPARE(w.grille.DefVert[0], QByteArray("ABC"));
+}
+
+void ClueSheetWindowTest::deleteAndArrowsAloneDoNotCount() {
+    TestApp app;
+    TMainForm& w = app.start();
+    w.grille.DefHoriz[0] = "ABC";
+    runSheet(app, [](TDefgrille& s) {
+        QLineEdit* editor = editClue(s.StringGrid1, 0);
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Home);
+        QTest::keyClick(editor, Qt::Key_Right);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QCOMPARE(editor->text(), QStringLiteral("AC"));
+        QTest::keyClick(s.StringGrid1, Qt::Key_Up);
+        QVERIFY(!s.GetMd());
+    });
+    // Copied back like any change, without raising Modifie.
+    QCOMPARE(w.grille.DefHoriz[0], QByteArray("AC"));
+    QVERIFY(!w.grille.Modifie);
+}
+
+void ClueSheetWindowTest::cluesOfALargerGridKeptAfterShrinking() {
+    TestApp app;
+    TMainForm& w = app.start();
+    w.grille.NbLignes = 11;
+    setClues(w.grille, 10);
+    runSheet(app, [](TDefgrille& s) { QCOMPARE(s.StringGrid1->rowCount(), 10); });
+    w.grille.NbLignes = 8;
+    runSheet(app, [](TDefgrille& s) {
+        QCOMPARE(s.StringGrid1->rowCount(), 7);
+        QCOMPARE(s.StringGrid2->rowCount(), 7);
+        QLineEdit* editor = editClue(s.StringGrid1, 6);
+        QVERIFY(editor);
+        typeText(editor, QStringLiteral("nouvelle"));
+    });
+    QCOMPARE(w.grille.DefHoriz[6], QByteArray("nouvelle"));
+    for (int k = 7; k < 10; ++k)
+        QCOMPARE(w.grille.DefHoriz[std::size_t(k)],
+                 "Horizontale " + QByteArray::number(k + 1) + " \xe9t\xe9");
+    w.grille.NbLignes = 11;
+    runSheet(app, [](TDefgrille& s) {
+        QCOMPARE(s.StringGrid1->item(9, 1)->text(), QStringLiteral("Horizontale 10 été"));
+    });
+}
+
+void ClueSheetWindowTest::tabEndsTheEditAndLeavesTheGrid() {
+    TestApp app;
+    TMainForm& w = app.start();
+    runSheet(app, [](TDefgrille& s) {
+        QLineEdit* editor = editClue(s.StringGrid1, 3);
+        QVERIFY(editor);
+        typeText(editor, QStringLiteral("Dé"));
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QCOMPARE(s.StringGrid1->item(3, 1)->text(), QStringLiteral("Dé"));
+        QCOMPARE(QApplication::focusWidget(), s.StringGrid2);
+        QCOMPARE(s.StringGrid1->currentRow(), 3);
+        QTest::keyClick(s.StringGrid2, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), s.Button1);
+    });
+    QCOMPARE(w.grille.DefHoriz[3], QByteArray("D\xe9"));
+}
+
+QTEST_MAIN(ClueSheetWindowTest)
+#include "clue_sheet_window_test.moc"
