@@ -1,0 +1,161 @@
+// The calculator window: its look, its buttons and keys, and the error box
+// for what the calculator throws.
+#include "utilities/calculator_window.h"
+
+#include "common/command_guard.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace orv {
+namespace {
+
+const QColor kNavy(0, 0, 128);
+const QColor kSilver(192, 192, 192);
+
+constexpr int kLeft = 8;
+constexpr int kTop = 57;
+constexpr int kPitchX = 38; // 34-pixel buttons, 4-pixel gaps
+constexpr int kPitchY = 37; // 33-pixel buttons
+
+struct ButtonSpec {
+    int number; // ButtonN
+    const char* caption;
+    int col;
+    int row;
+    std::optional<CalculatorCommand> command; // none: "Fermer"
+};
+
+using C = CalculatorCommand;
+
+std::vector<ButtonSpec> buttonSpecs() {
+    std::vector<ButtonSpec> specs;
+    const int digitCols[10] = {1, 0, 1, 2, 0, 1, 2, 0, 1, 2};
+    const int digitRows[10] = {3, 2, 2, 2, 1, 1, 1, 0, 0, 0};
+    for (int d = 0; d <= 9; ++d)
+        specs.push_back({d, nullptr, digitCols[d], digitRows[d], C{C::Digit, d}});
+    specs.push_back({10, ",", 0, 3, C{C::Comma}});
+    specs.push_back({11, "=", 2, 3, C{C::Equals}});
+    const char ops[4] = {'+', '-', '*', '/'};
+    for (int i = 0; i < 4; ++i)
+        specs.push_back({12 + i, nullptr, 3, i, C{C::Operator, 0, ops[i]}});
+    specs.push_back({16, "1/x", 4, 0, C{C::Reciprocal}});
+    specs.push_back({17, "sqr", 4, 1, C{C::SquareRoot}});
+    specs.push_back({18, "C", 4, 2, C{C::Clear}});
+    specs.push_back({19, "Fermer", 4, 3, std::nullopt});
+    return specs;
+}
+
+QString captionOf(const ButtonSpec& spec) {
+    if (spec.caption)
+        return QString::fromLatin1(spec.caption);
+    if (spec.command->kind == C::Digit)
+        return QString::number(spec.command->digit);
+    return QString(QChar::fromLatin1(spec.command->op));
+}
+
+} // namespace
+
+TPocket::TPocket(Services& services, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      services_(services) {
+    setObjectName(QStringLiteral("Pocket"));
+    setWindowTitle(QStringLiteral("Calculatrice"));
+    setFixedSize(242, 209);
+    QFont font = this->font();
+    font.setPixelSize(17);
+    font.setBold(true);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kNavy);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    auto* panel1 = new QFrame(this);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setGeometry(0, 0, 242, 49);
+    panel1->setStyleSheet(QStringLiteral("#Panel1 { background: white; }"));
+    auto* panel2 = new QFrame(panel1);
+    panel2->setObjectName(QStringLiteral("Panel2"));
+    panel2->setGeometry(kLeft, 4, 185, 41);
+    panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel2->setLineWidth(2);
+    panel2->setStyleSheet(QStringLiteral("#Panel2 { background: rgb(0, 0, 128); }"));
+    Label1 = new QLabel(panel2);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(4, 4, 177, 33);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label1->setAutoFillBackground(true);
+    QPalette display = Label1->palette();
+    display.setColor(QPalette::Window, kSilver);
+    display.setColor(QPalette::WindowText, Qt::black);
+    Label1->setPalette(display);
+    auto* label2 = new QLabel(panel1);
+    label2->setObjectName(QStringLiteral("Label2"));
+    label2->setGeometry(kLeft + 185 + 6, 8, 5, 33);
+    label2->setStyleSheet(QStringLiteral("background: red;"));
+
+    buildButtons();
+}
+
+void TPocket::buildButtons() {
+    for (const ButtonSpec& spec : buttonSpecs()) {
+        auto* button = new QPushButton(captionOf(spec), this);
+        button->setObjectName(QStringLiteral("Button%1").arg(spec.number));
+        button->setGeometry(kLeft + spec.col * kPitchX, kTop + spec.row * kPitchY,
+                            spec.number == 19 ? 74 : 34, 33);
+        button->installEventFilter(this);
+        if (spec.command) {
+            const CalculatorCommand command = *spec.command;
+            connect(button, &QPushButton::clicked, this, [this, command] { ButtonClick(command); });
+            if (command.kind == C::Reciprocal || command.kind == C::SquareRoot)
+                deafButtons_ << button;
+            if (command.kind == C::Equals)
+                equalsButton_ = button;
+        } else {
+            connect(button, &QPushButton::clicked, this, &QDialog::close);
+        }
+    }
+}
+
+void TPocket::ButtonClick(const CalculatorCommand& command) {
+    guarded(services_.messages, this, [&] { runCommand(calc_, command); });
+    Label1->setText(calc_.display());
+}
+
+void TPocket::FormActivate() {
+    calc_.reset();
+    Label1->setText(calc_.display());
+    equalsButton_->setFocus(Qt::OtherFocusReason);
+}
+
+bool TPocket::FormKeyPress(QChar key) {
+    const auto command = calculatorKey(key);
+    if (!command)
+        return false;
+    ButtonClick(*command);
+    return true;
+}
+
+void TPocket::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormActivate();
+}
+
+bool TPocket::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    // Escape goes on to the dialog, which closes; Enter and Space press the button.
+    if (key->text().size() != 1 || key->key() == Qt::Key_Escape)
+        return false;
+    const QChar ch = key->text().at(0);
+    if (deafButtons_.contains(watched))
+        return calculatorKey(ch).has_value();
+    return FormKeyPress(ch);
+}
+
+} // namespace orv
