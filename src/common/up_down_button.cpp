@@ -86,11 +86,20 @@ void UpDownButton::paintEvent(QPaintEvent*) {
         button.rect = halves[i];
         button.state |= (held_ == half && onHeld_) ? QStyle::State_Sunken : QStyle::State_Raised;
         style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &button, &p, this);
-        QStyleOption arrow;
-        arrow.initFrom(this);
-        arrow.rect = halves[i].adjusted(4, 3, -4, -3);
-        style()->drawPrimitive(half > 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
-                               &arrow, &p, this);
+        // A dark triangle reads on every style's button face.
+        const QRect r = halves[i];
+        const int cx = r.center().x() + 1;
+        const int cy = r.center().y() + 1;
+        const int s = std::max(2, std::min(r.width(), r.height()) / 4);
+        const QPolygon shape =
+            half > 0 ? QPolygon({QPoint(cx - s, cy + s / 2), QPoint(cx + s, cy + s / 2),
+                                 QPoint(cx, cy - s / 2 - 1)})
+                     : QPolygon({QPoint(cx - s, cy - s / 2), QPoint(cx + s, cy - s / 2),
+                                 QPoint(cx, cy + s / 2 + 1)});
+        p.setPen(Qt::NoPen);
+        p.setBrush(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::ButtonText));
+        p.drawPolygon(shape);
     }
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -4,9 +4,11 @@
 
 #include "common/command_guard.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <vector>
 
 namespace orv {
 namespace {
@@ -14,6 +16,8 @@ namespace {
 const QColor kNavy(0, 0, 128);
 const QColor kSilver(192, 192, 192);
 
+constexpr int kDisplayPixels = 17;
+constexpr int kSmallestDisplayPixels = 9;
 constexpr int kLeft = 8;
 constexpr int kTop = 57;
 constexpr int kPitchX = 38; // 34-pixel buttons, 4-pixel gaps
@@ -47,6 +51,13 @@ std::vector<ButtonSpec> buttonSpecs() {
     return specs;
 }
 
+void fill(QWidget* w, const QColor& color) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, color);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
 QString captionOf(const ButtonSpec& spec) {
     if (spec.caption)
         return QString::fromLatin1(spec.caption);
@@ -65,37 +76,33 @@ TPocket::TPocket(Services& services, QWidget* parent)
     setWindowTitle(QStringLiteral("Calculatrice"));
     setFixedSize(242, 209);
     QFont font = this->font();
-    font.setPixelSize(17);
+    font.setPixelSize(kDisplayPixels);
     font.setBold(true);
     setFont(font);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kNavy);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    fill(this, kNavy);
 
     auto* panel1 = new QFrame(this);
     panel1->setObjectName(QStringLiteral("Panel1"));
     panel1->setGeometry(0, 0, 242, 49);
-    panel1->setStyleSheet(QStringLiteral("#Panel1 { background: white; }"));
+    fill(panel1, Qt::white);
     auto* panel2 = new QFrame(panel1);
     panel2->setObjectName(QStringLiteral("Panel2"));
     panel2->setGeometry(kLeft, 4, 185, 41);
     panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel2->setLineWidth(2);
-    panel2->setStyleSheet(QStringLiteral("#Panel2 { background: rgb(0, 0, 128); }"));
+    fill(panel2, kNavy);
     Label1 = new QLabel(panel2);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(4, 4, 177, 33);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label1->setAutoFillBackground(true);
+    fill(Label1, kSilver);
     QPalette display = Label1->palette();
-    display.setColor(QPalette::Window, kSilver);
     display.setColor(QPalette::WindowText, Qt::black);
     Label1->setPalette(display);
     auto* label2 = new QLabel(panel1);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setGeometry(kLeft + 185 + 6, 8, 5, 33);
-    label2->setStyleSheet(QStringLiteral("background: red;"));
+    fill(label2, Qt::red);
 
     buildButtons();
 }
@@ -122,13 +129,31 @@ void TPocket::buildButtons() {
 
 void TPocket::ButtonClick(const CalculatorCommand& command) {
     guarded(services_.messages, this, [&] { runCommand(calc_, command); });
-    Label1->setText(calc_.display());
+    showDisplay();
 }
 
 void TPocket::FormActivate() {
     calc_.reset();
-    Label1->setText(calc_.display());
+    showDisplay();
     equalsButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void TPocket::showDisplay() {
+    // A long number is shown whole in a smaller font rather than losing its
+    // leading digits; only an entry too long even for the smallest font is
+    // cut, on the left, so that the digits being typed stay in view.
+    const QString text = calc_.display();
+    QFont f = font();
+    const int room = Label1->contentsRect().width() - 4;
+    int pixels = kDisplayPixels;
+    for (; pixels > kSmallestDisplayPixels; --pixels) {
+        f.setPixelSize(pixels);
+        if (QFontMetrics(f).horizontalAdvance(text) <= room)
+            break;
+    }
+    f.setPixelSize(pixels);
+    Label1->setFont(f);
+    Label1->setText(text);
 }
 
 bool TPocket::FormKeyPress(QChar key) {

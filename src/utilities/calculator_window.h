@@ -35,6 +35,7 @@ protected:
 
 private:
     void buildButtons();
+    void showDisplay();
 
     Services& services_;
     Calculator calc_;

@@ -61,7 +61,9 @@ TCalendrier::TCalendrier(Services& services, QWidget* parent)
     banner.setPixelSize(23);
     banner.setBold(true);
     Label1->setFont(banner);
-    Label1->setStyleSheet(QStringLiteral("color: red;"));
+    QPalette red = Label1->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label1->setPalette(red);
     Label1->setGeometry(-16, 55, kBannerWidth, 30);
 
     QPushButton* close = addButton(panel, "Button1", QStringLiteral("Fermer"), 262);

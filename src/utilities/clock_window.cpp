@@ -73,13 +73,17 @@ THorloge::THorloge(Services& services, QWidget* parent)
     auto* line = new QFrame(panel1);
     line->setObjectName(QStringLiteral("Label4"));
     line->setGeometry(14, 58, 150, 2);
-    line->setStyleSheet(QStringLiteral("background: white;"));
+    line->setAutoFillBackground(true);
+    QPalette white = line->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::white);
+    line->setPalette(white);
     Label2 = framedLabel(panel1, "Panel3", "Label2", 66);
 
     auto* orv = new QLabel(QStringLiteral("ORV"), panel1);
     orv->setObjectName(QStringLiteral("Label3"));
     orv->setFont(arialFont(27, true));
-    orv->setStyleSheet(QStringLiteral("color: white;"));
+    orv->setPalette(white);
     orv->setGeometry(16, 120, 90, 36);
 
     buildRadioGroup(panel1);
@@ -111,7 +115,6 @@ void THorloge::buildRadioGroup(QWidget* panel) {
     auto* group = new QGroupBox(panel);
     group->setObjectName(QStringLiteral("RadioGroup1"));
     group->setGeometry(174, 8, 64, 114);
-    group->setStyleSheet(QStringLiteral("QRadioButton { color: white; font-weight: bold; }"));
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(6, 2, 2, 2);
     layout->setSpacing(0);
@@ -120,6 +123,12 @@ void THorloge::buildRadioGroup(QWidget* panel) {
     for (int i = 0; i < 5; ++i) {
         auto* item = new QRadioButton(QString::fromLatin1(captions[i]), group);
         item->setObjectName(QString::fromLatin1(captions[i]));
+        QPalette white = item->palette();
+        white.setColor(QPalette::WindowText, Qt::white);
+        item->setPalette(white);
+        QFont bold = item->font();
+        bold.setBold(true);
+        item->setFont(bold);
         items_->addButton(item, i);
         layout->addWidget(item);
     }

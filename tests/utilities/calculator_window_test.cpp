@@ -44,6 +44,7 @@ private Q_SLOTS:
     void enterAndSpacePressTheFocusedButton();
     void reciprocalAndRootTakeNoTypedKeys();
     void escapeAndFermerClose();
+    void longNumbersShowWhole();
     void reopeningStartsANewCalculation();
 };
 
@@ -183,6 +184,24 @@ void CalculatorWindowTest::escapeAndFermerClose() {
         QTest::mouseClick(button(o.window, 19), Qt::LeftButton);
         QVERIFY(!o.window.isVisible());
     }
+}
+
+void CalculatorWindowTest::longNumbersShowWhole() {
+    Opened o;
+    QLabel* label = o.window.Label1;
+    const auto fits = [label] {
+        return QFontMetrics(label->font()).horizontalAdvance(label->text()) <=
+               label->contentsRect().width();
+    };
+    const int normal = label->font().pixelSize();
+    type(o.window, QStringLiteral("7x"));
+    QCOMPARE(label->text(), QStringLiteral("0,142857142857143"));
+    QVERIFY(fits());
+    type(o.window, QStringLiteral("c1-7=x"));
+    QCOMPARE(label->text(), QStringLiteral("-0,166666666666667"));
+    QVERIFY(fits());
+    type(o.window, QStringLiteral("c5"));
+    QCOMPARE(label->font().pixelSize(), normal);
 }
 
 void CalculatorWindowTest::reopeningStartsANewCalculation() {
