@@ -16,7 +16,9 @@ void Calculator::digit(int d) {
     NouvelleSaisie = false;
 }
 
-void Calculator::comma() { display_ += u','; }
+void Calculator::comma() {
+    display_ += u',';
+}
 
 void Calculator::equals() {
     if (!AccuDefini) {
@@ -37,15 +39,22 @@ void Calculator::equals() {
     const long double b = Operande.toExtended();
     long double r = a;
     switch (Operation) {
-    case '+': r = a + b; break;
-    case '-': r = a - b; break;
-    case '*': r = a * b; break;
+    case '+':
+        r = a + b;
+        break;
+    case '-':
+        r = a - b;
+        break;
+    case '*':
+        r = a * b;
+        break;
     case '/':
         if (b == 0)
             throw OrvError(a == 0 ? invalidOperationMessage() : zeroDivideMessage());
         r = a / b;
         break;
-    default: break;
+    default:
+        break;
     }
     Accu = Real48::fromExtended(r);
     display_ = resultText(Accu);
@@ -99,31 +108,52 @@ std::optional<CalculatorCommand> calculatorKey(QChar key) {
         return C{C::Digit, int(k - u'0')};
     switch (k) {
     case u',':
-    case u'.': return C{C::Comma};
-    case u'=': return C{C::Equals};
+    case u'.':
+        return C{C::Comma};
+    case u'=':
+        return C{C::Equals};
     case u'+':
     case u'-':
     case u'*':
-    case u'/': return C{C::Operator, 0, char(k)};
+    case u'/':
+        return C{C::Operator, 0, char(k)};
     case u'X':
-    case u'x': return C{C::Reciprocal};
+    case u'x':
+        return C{C::Reciprocal};
     case u'S':
-    case u's': return C{C::SquareRoot};
+    case u's':
+        return C{C::SquareRoot};
     case u'C':
-    case u'c': return C{C::Clear};
-    default: return std::nullopt;
+    case u'c':
+        return C{C::Clear};
+    default:
+        return std::nullopt;
     }
 }
 
 void runCommand(Calculator& calculator, const CalculatorCommand& command) {
     switch (command.kind) {
-    case CalculatorCommand::Digit: calculator.digit(command.digit); break;
-    case CalculatorCommand::Comma: calculator.comma(); break;
-    case CalculatorCommand::Equals: calculator.equals(); break;
-    case CalculatorCommand::Operator: calculator.operate(command.op); break;
-    case CalculatorCommand::Reciprocal: calculator.reciprocal(); break;
-    case CalculatorCommand::SquareRoot: calculator.squareRoot(); break;
-    case CalculatorCommand::Clear: calculator.reset(); break;
+    case CalculatorCommand::Digit:
+        calculator.digit(command.digit);
+        break;
+    case CalculatorCommand::Comma:
+        calculator.comma();
+        break;
+    case CalculatorCommand::Equals:
+        calculator.equals();
+        break;
+    case CalculatorCommand::Operator:
+        calculator.operate(command.op);
+        break;
+    case CalculatorCommand::Reciprocal:
+        calculator.reciprocal();
+        break;
+    case CalculatorCommand::SquareRoot:
+        calculator.squareRoot();
+        break;
+    case CalculatorCommand::Clear:
+        calculator.reset();
+        break;
     }
 }
 

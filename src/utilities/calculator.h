@@ -11,14 +11,14 @@
 namespace orv {
 
 class Calculator {
-public:
+  public:
     // The display: the only place where the entry being typed lives.
     const QString& display() const { return display_; }
 
-    Real48 Accu;            // the running result
-    Real48 Operande;        // the last number read from the display
-    char Operation = 0;     // NUL, '+', '-', '*' or '/'
-    bool AccuDefini = false; // Accu holds a value: "=" combines instead of loading
+    Real48 Accu;                 // the running result
+    Real48 Operande;             // the last number read from the display
+    char Operation = 0;          // NUL, '+', '-', '*' or '/'
+    bool AccuDefini = false;     // Accu holds a value: "=" combines instead of loading
     bool NouvelleSaisie = false; // the next digit replaces the display
 
     void digit(int d);
@@ -34,7 +34,7 @@ public:
     // The reset of every opening and of "C"; NouvelleSaisie is kept.
     void reset();
 
-private:
+  private:
     template <typename F> void replaceAccu(F&& compute);
     QString display_;
 };
@@ -42,8 +42,8 @@ private:
 // What a button or a typed character asks of the calculator.
 struct CalculatorCommand {
     enum Kind { Digit, Comma, Equals, Operator, Reciprocal, SquareRoot, Clear } kind;
-    int digit = 0;  // for Digit
-    char op = 0;    // for Operator
+    int digit = 0; // for Digit
+    char op = 0;   // for Operator
 };
 
 // The command of a typed character ('0'..'9', ',', '.', '=', '+', '-', '*',

@@ -14,7 +14,7 @@ namespace orv {
 // bytes 1 to 5 a 39-bit fraction least significant byte first, the top bit
 // of byte 5 the sign. Value (-1)^s * (1 + f / 2^39) * 2^(e - 129).
 class Real48 {
-public:
+  public:
     using Bytes = std::array<std::uint8_t, 6>;
 
     Real48() = default;
@@ -31,7 +31,7 @@ public:
         return a.toExtended() == b.toExtended();
     }
 
-private:
+  private:
     explicit Real48(const Bytes& bytes) : bytes_(bytes) {}
     Bytes bytes_{};
 };
@@ -59,8 +59,8 @@ QString resultText(const Real48& value);
 
 // The calculator's error texts, as the standard error box shows them.
 QString notFloatMessage(const QString& text);
-QString zeroDivideMessage();      // "Division flottante par zéro"
+QString zeroDivideMessage();       // "Division flottante par zéro"
 QString invalidOperationMessage(); // "Opération flottante incorrecte"
-QString overflowMessage();        // "Débordement flottant"
+QString overflowMessage();         // "Débordement flottant"
 
 } // namespace orv

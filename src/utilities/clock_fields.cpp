@@ -19,11 +19,16 @@ struct FieldRule {
 
 FieldRule ruleOf(ClockField field) {
     switch (field) {
-    case ClockField::Hr: return {false, 0, 2, 0, 24};
-    case ClockField::Mn: return {false, 3, 2, 0, 59};
-    case ClockField::Jo: return {true, 0, 2, 0, 31};
-    case ClockField::Mo: return {true, 3, 2, 0, 12};
-    case ClockField::An: return {true, 6, 4, 1900, 2099};
+    case ClockField::Hr:
+        return {false, 0, 2, 0, 24};
+    case ClockField::Mn:
+        return {false, 3, 2, 0, 59};
+    case ClockField::Jo:
+        return {true, 0, 2, 0, 31};
+    case ClockField::Mo:
+        return {true, 3, 2, 0, 12};
+    case ClockField::An:
+        return {true, 6, 4, 1900, 2099};
     }
     return {false, 0, 2, 0, 0};
 }
@@ -43,7 +48,9 @@ int readInteger(const QString& chars) {
 
 } // namespace
 
-QString clockTimeText(const QDateTime& now) { return now.time().toString(QStringLiteral("hh:mm:ss")); }
+QString clockTimeText(const QDateTime& now) {
+    return now.time().toString(QStringLiteral("hh:mm:ss"));
+}
 
 QString clockDateText(const QDateTime& now) {
     return now.date().toString(QStringLiteral("dd/MM/yyyy"));

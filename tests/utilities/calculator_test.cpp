@@ -15,10 +15,13 @@ namespace {
 
 QString hexOf(const Real48& r) {
     const auto& b = r.bytes();
-    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(b.data()), 6).toHex(' ').toUpper());
+    return QString::fromLatin1(
+        QByteArray(reinterpret_cast<const char*>(b.data()), 6).toHex(' ').toUpper());
 }
 
-long double pow2(int n) { return std::ldexp(1.0L, n); }
+long double pow2(int n) {
+    return std::ldexp(1.0L, n);
+}
 
 // Types a sequence of keys; every error message is collected as the
 // standard error box shows it (with its full stop).
@@ -42,7 +45,8 @@ QStringList typeKeys(Calculator& calc, const QString& keys) {
 // The exact text of 2^-128, the smallest magnitude of the 48-bit real.
 QString smallestText() {
     return QStringLiteral("0,") + QString(38, u'0') +
-           QStringLiteral("293873587705571876992184134305561419454666389193021880377187926569604314863681793212890625");
+           QStringLiteral("293873587705571876992184134305561419454666389193021880377187926569604314"
+                          "863681793212890625");
 }
 
 const QString kMaxText = QStringLiteral("170141183460314489226776631181521715200");
@@ -51,7 +55,7 @@ const QString kMaxText = QStringLiteral("170141183460314489226776631181521715200
 
 class CalculatorTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void real48Layout_data();
     void real48Layout();
     void real48Rounding_data();
@@ -126,7 +130,8 @@ void CalculatorTest::real48Rounding() {
 
 void CalculatorTest::real48OverflowAtTheLimit() {
     // Half an ulp above the largest value rounds away from zero, out of range.
-    for (long double v : {real48Max() + pow2(86), -(real48Max() + pow2(86)), pow2(127), pow2(200)}) {
+    for (long double v :
+         {real48Max() + pow2(86), -(real48Max() + pow2(86)), pow2(127), pow2(200)}) {
         try {
             Real48::fromExtended(v);
             QFAIL("no overflow");
@@ -155,7 +160,8 @@ void CalculatorTest::readingTheDisplay_data() {
     QTest::newRow("zeros only") << "0,000" << 0.0L;
     QTest::newRow("zero with a huge exponent") << "0E99999" << 0.0L;
     QTest::newRow("below the extended range") << "1E-99999" << 0.0L;
-    QTest::newRow("many digits") << QString(60, u'1') << std::strtold(QString(60, u'1').toLatin1(), nullptr);
+    QTest::newRow("many digits") << QString(60, u'1')
+                                 << std::strtold(QString(60, u'1').toLatin1(), nullptr);
 }
 
 void CalculatorTest::readingTheDisplay() {
@@ -166,8 +172,8 @@ void CalculatorTest::readingTheDisplay() {
 
 void CalculatorTest::refusedDisplayTexts_data() {
     QTest::addColumn<QString>("text");
-    for (const char* t : {"", " ", "1,,2", ",,", "1.5", "E5", "1E", "1E+", "--1", "+-1", "1 2",
-                          "a", "+", "1,5E3,", "1E5E5", "1E99999", "- 1", "12a"})
+    for (const char* t : {"", " ", "1,,2", ",,", "1.5", "E5", "1E", "1E+", "--1", "+-1", "1 2", "a",
+                          "+", "1,5E3,", "1E5E5", "1E99999", "- 1", "12a"})
         QTest::newRow(t[0] ? t : "empty") << QString::fromLatin1(t);
 }
 
@@ -177,7 +183,8 @@ void CalculatorTest::refusedDisplayTexts() {
         readNumber(text);
         QFAIL("read");
     } catch (const OrvError& e) {
-        QCOMPARE(e.message(), QStringLiteral("'%1' n'est pas une valeur flottante correcte").arg(text));
+        QCOMPARE(e.message(),
+                 QStringLiteral("'%1' n'est pas une valeur flottante correcte").arg(text));
     }
 }
 
@@ -202,8 +209,8 @@ void CalculatorTest::generalFormat_data() {
     QTest::newRow("half rounds away") << 0.2384185791015625L << 15 << "0,238418579101563";
     QTest::newRow("48-bit 1,05") << Real48::fromExtended(1.05L).toExtended() << 15
                                  << "1,04999999999927";
-    QTest::newRow("48-bit one third") << Real48::fromExtended(1.0L / 3).toExtended() << 15
-                                      << "0,333333333333485";
+    QTest::newRow("48-bit one third")
+        << Real48::fromExtended(1.0L / 3).toExtended() << 15 << "0,333333333333485";
     QTest::newRow("eleven digits") << 2.0L / 3 << 11 << "0,66666666667";
     QTest::newRow("eleven digits scientific") << 1234567890123.0L << 11 << "1,2345678901E12";
     QTest::newRow("eleven digits round up") << 99999999999.5L << 11 << "1E11";
@@ -247,58 +254,92 @@ void CalculatorTest::keySequences_data() {
     const QString overflow = QStringLiteral("Débordement flottant.");
     const QString zeroDivide = QStringLiteral("Division flottante par zéro.");
     const QString invalid = QStringLiteral("Opération flottante incorrecte.");
-    QTest::newRow("12+3=") << "12+3=" << "15" << none;
-    QTest::newRow("= again repeats") << "12+3==" << "30" << none;
-    QTest::newRow("number after =") << "12+3==4=" << "34" << none;
-    QTest::newRow("no operator drops the second number") << "5=3=" << "5" << none;
-    QTest::newRow("first = keeps the typed text") << "05=" << "05" << none;
-    QTest::newRow("10/4=") << "10/4=" << "2,5" << none;
-    QTest::newRow("1/8=") << "1/8=" << "0,125" << none;
-    QTest::newRow("1/3=") << "1/3=" << "0,33333333333" << none;
-    QTest::newRow("1,05+0=") << "1,05+0=" << "1,05" << none;
-    QTest::newRow("1,05+0== reads the shown 1,05") << "1,05+0==" << "2,1" << none;
-    QTest::newRow("tenths add up") << "0,1+0,2=" << "0,3" << none;
-    QTest::newRow("no precedence") << "2+3*4=" << "20" << none;
-    QTest::newRow("subtraction below zero") << "3-5=" << "-2" << none;
-    QTest::newRow("point key is the comma") << "1.5*2=" << "3" << none;
-    QTest::newRow("reciprocal") << "8x" << "0,125" << none;
-    QTest::newRow("reciprocal is not cut") << "7x" << "0,142857142857143" << none;
-    QTest::newRow("root of 2") << "2s" << "1,4142135623731" << none;
-    QTest::newRow("root of 9") << "9s" << "3" << none;
-    QTest::newRow("capital keys") << "9S" << "3" << none;
-    QTest::newRow("reciprocal under a pending +") << "5+4x=" << "0,5" << none;
-    QTest::newRow("root then operator") << "9s+1=" << "4" << none;
-    QTest::newRow("division by zero") << "5/0=" << "0" << QStringList{zeroDivide};
-    QTest::newRow("digit after division by zero") << "5/0=2" << "02" << QStringList{zeroDivide};
-    QTest::newRow("0/0") << "0/0=" << "0" << QStringList{invalid};
-    QTest::newRow("reciprocal of 0") << "0x" << "0" << QStringList{zeroDivide};
-    QTest::newRow("root of a negative") << "1-2=s" << "-1" << QStringList{invalid};
-    QTest::newRow(",,+ is silent") << ",,+" << "" << none;
-    QTest::newRow(",,+ still sets +") << ",,+5==" << "10" << none;
+    QTest::newRow("12+3=") << "12+3="
+                           << "15" << none;
+    QTest::newRow("= again repeats") << "12+3=="
+                                     << "30" << none;
+    QTest::newRow("number after =") << "12+3==4="
+                                    << "34" << none;
+    QTest::newRow("no operator drops the second number") << "5=3="
+                                                         << "5" << none;
+    QTest::newRow("first = keeps the typed text") << "05="
+                                                  << "05" << none;
+    QTest::newRow("10/4=") << "10/4="
+                           << "2,5" << none;
+    QTest::newRow("1/8=") << "1/8="
+                          << "0,125" << none;
+    QTest::newRow("1/3=") << "1/3="
+                          << "0,33333333333" << none;
+    QTest::newRow("1,05+0=") << "1,05+0="
+                             << "1,05" << none;
+    QTest::newRow("1,05+0== reads the shown 1,05") << "1,05+0=="
+                                                   << "2,1" << none;
+    QTest::newRow("tenths add up") << "0,1+0,2="
+                                   << "0,3" << none;
+    QTest::newRow("no precedence") << "2+3*4="
+                                   << "20" << none;
+    QTest::newRow("subtraction below zero") << "3-5="
+                                            << "-2" << none;
+    QTest::newRow("point key is the comma") << "1.5*2="
+                                            << "3" << none;
+    QTest::newRow("reciprocal") << "8x"
+                                << "0,125" << none;
+    QTest::newRow("reciprocal is not cut") << "7x"
+                                           << "0,142857142857143" << none;
+    QTest::newRow("root of 2") << "2s"
+                               << "1,4142135623731" << none;
+    QTest::newRow("root of 9") << "9s"
+                               << "3" << none;
+    QTest::newRow("capital keys") << "9S"
+                                  << "3" << none;
+    QTest::newRow("reciprocal under a pending +") << "5+4x="
+                                                  << "0,5" << none;
+    QTest::newRow("root then operator") << "9s+1="
+                                        << "4" << none;
+    QTest::newRow("division by zero") << "5/0="
+                                      << "0" << QStringList{zeroDivide};
+    QTest::newRow("digit after division by zero") << "5/0=2"
+                                                  << "02" << QStringList{zeroDivide};
+    QTest::newRow("0/0") << "0/0="
+                         << "0" << QStringList{invalid};
+    QTest::newRow("reciprocal of 0") << "0x"
+                                     << "0" << QStringList{zeroDivide};
+    QTest::newRow("root of a negative") << "1-2=s"
+                                        << "-1" << QStringList{invalid};
+    QTest::newRow(",,+ is silent") << ",,+"
+                                   << "" << none;
+    QTest::newRow(",,+ still sets +") << ",,+5=="
+                                      << "10" << none;
     QTest::newRow("1,,2 is no number")
-        << "5+1,,2=" << "1,,2"
-        << QStringList{QStringLiteral("'1,,2' n'est pas une valeur flottante correcte.")};
-    QTest::newRow("comma after a result") << "12+3=," << "15," << none;
-    QTest::newRow("digit after result and comma") << "12+3=,7" << "7" << none;
+        << "5+1,,2="
+        << "1,,2" << QStringList{QStringLiteral("'1,,2' n'est pas une valeur flottante correcte.")};
+    QTest::newRow("comma after a result") << "12+3=,"
+                                          << "15," << none;
+    QTest::newRow("digit after result and comma") << "12+3=,7"
+                                                  << "7" << none;
     QTest::newRow("reciprocal of nothing")
-        << "x" << "" << QStringList{QStringLiteral("'' n'est pas une valeur flottante correcte.")};
+        << "x"
+        << "" << QStringList{QStringLiteral("'' n'est pas une valeur flottante correcte.")};
     QTest::newRow("root of nothing")
-        << "s" << "" << QStringList{QStringLiteral("'' n'est pas une valeur flottante correcte.")};
+        << "s"
+        << "" << QStringList{QStringLiteral("'' n'est pas une valeur flottante correcte.")};
     QTest::newRow("long entry") << QString(40, u'7') << QString(40, u'7') << none;
-    QTest::newRow("scientific result") << "1000000*1000000*1000000=" << "1E18" << none;
-    QTest::newRow("largest value") << "0+" + kMaxText + "=" << "1,7014118346E38" << none;
-    QTest::newRow("product over the limit")
-        << "100000000000000000000*100000000000000000000=" << "100000000000000000000"
-        << QStringList{overflow};
+    QTest::newRow("scientific result") << "1000000*1000000*1000000="
+                                       << "1E18" << none;
+    QTest::newRow("largest value") << "0+" + kMaxText + "="
+                                   << "1,7014118346E38" << none;
+    QTest::newRow("product over the limit") << "100000000000000000000*100000000000000000000="
+                                            << "100000000000000000000" << QStringList{overflow};
     QTest::newRow("operand over the limit")
-        << "5+170141183460391860479231967448702910464=" << "170141183460391860479231967448702910464"
-        << QStringList{overflow};
+        << "5+170141183460391860479231967448702910464="
+        << "170141183460391860479231967448702910464" << QStringList{overflow};
     QTest::newRow("first number over the limit is silent")
-        << "170141183460391860479231967448702910464=" << "" << none;
-    QTest::newRow("reciprocal of the smallest") << smallestText() + "x" << smallestText()
-                                                << QStringList{overflow};
-    QTest::newRow("too small is zero")
-        << "2*0," + QString(39, u'0') + "1=" << "0" << none;
+        << "170141183460391860479231967448702910464="
+        << "" << none;
+    QTest::newRow("reciprocal of the smallest")
+        << smallestText() + "x" << smallestText() << QStringList{overflow};
+    QTest::newRow("too small is zero") << "2*0," + QString(39, u'0') + "1="
+                                       << "0" << none;
 }
 
 void CalculatorTest::keySequences() {

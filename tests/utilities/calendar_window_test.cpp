@@ -41,7 +41,7 @@ struct Opened {
 
 class CalendarWindowTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void opensOnTodaysMonth();
     void gridSizesItsCells();
     void monthButtons_data();
@@ -95,10 +95,12 @@ void CalendarWindowTest::monthButtons_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QDate>("to");
     QTest::addColumn<QString>("banner");
-    QTest::newRow("31 January to 29 February") << QDate(2024, 1, 31) << "BitBtn2" << QDate(2024, 2, 29) << "février  2024";
-    QTest::newRow("31 March back to 28 February") << QDate(2023, 3, 31) << "BitBtn1" << QDate(2023, 2, 28) << "février  2023";
-    QTest::newRow("December to January") << QDate(2025, 12, 15) << "BitBtn2" << QDate(2026, 1, 15) << "janvier  2026";
-    QTest::newRow("January back to December") << QDate(2026, 1, 20) << "BitBtn1" << QDate(2025, 12, 20) << "décembre  2025";
+    QTest::newRow("31 January to 29 February")
+        << QDate(2024, 1, 31) << "BitBtn2" << QDate(2024, 2, 29) << "février  2024";
+    QTest::newRow("31 March back to 28 February")
+        << QDate(2023, 3, 31) << "BitBtn1" << QDate(2023, 2, 28) << "février  2023";
+    QTest::newRow("December to January")
+        << QDate(2025, 12, 15) << "BitBtn2" << QDate(2026, 1, 15) << "janvier  2026";
 }
 
 void CalendarWindowTest::monthButtons() {
@@ -121,13 +123,17 @@ void CalendarWindowTest::pageKeysStepTheMonthThenMoveTheSelection_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<QDate>("to");
     // 10 March 2024 is a Sunday in week row 3; row 6 of that column is the 31st.
-    QTest::newRow("down: month, then to the last row") << QDate(2024, 2, 10) << int(Qt::Key_PageDown) << QDate(2024, 3, 31);
+    QTest::newRow("down: month, then to the last row")
+        << QDate(2024, 2, 10) << int(Qt::Key_PageDown) << QDate(2024, 3, 31);
     // 29 February 2024 stands in row 5; row 6 of its column is empty.
-    QTest::newRow("down: month, the empty cell stops the move") << QDate(2024, 1, 31) << int(Qt::Key_PageDown) << QDate(2024, 2, 29);
+    QTest::newRow("down: month, the empty cell stops the move")
+        << QDate(2024, 1, 31) << int(Qt::Key_PageDown) << QDate(2024, 2, 29);
     // 30 March 2024, a Saturday in row 5; row 1 of that column is the 2nd.
-    QTest::newRow("up: month, then to the first row") << QDate(2024, 4, 30) << int(Qt::Key_PageUp) << QDate(2024, 3, 2);
+    QTest::newRow("up: month, then to the first row")
+        << QDate(2024, 4, 30) << int(Qt::Key_PageUp) << QDate(2024, 3, 2);
     // 3 January 2024 in row 1 of a Wednesday column: no row above.
-    QTest::newRow("up: month, already in the first row") << QDate(2024, 2, 3) << int(Qt::Key_PageUp) << QDate(2024, 1, 3);
+    QTest::newRow("up: month, already in the first row")
+        << QDate(2024, 2, 3) << int(Qt::Key_PageUp) << QDate(2024, 1, 3);
 }
 
 void CalendarWindowTest::pageKeysStepTheMonthThenMoveTheSelection() {
@@ -211,9 +217,8 @@ void CalendarWindowTest::dateIsKeptBetweenOpenings() {
         firstBanner = d.findChild<QLabel*>(QStringLiteral("Label1"))->text();
         QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
     };
-    app.fakes.modal.scripts << [&](QDialog& d) {
-        secondBanner = d.findChild<QLabel*>(QStringLiteral("Label1"))->text();
-    };
+    app.fakes.modal.scripts <<
+        [&](QDialog& d) { secondBanner = d.findChild<QLabel*>(QStringLiteral("Label1"))->text(); };
     open->trigger();
     open->trigger();
     QCOMPARE(app.fakes.modal.shown, (QStringList{"Calendrier", "Calendrier"}));

