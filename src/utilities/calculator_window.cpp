@@ -23,7 +23,7 @@ constexpr int kTop = 57;
 constexpr int kPitchX = 38; // 34-pixel buttons, 4-pixel gaps
 constexpr int kPitchY = 37; // 33-pixel buttons
 
-struct ButtonSpec {
+struct ButtonPlan {
     int number; // ButtonN
     const char* caption;
     int col;
@@ -33,22 +33,22 @@ struct ButtonSpec {
 
 using C = CalculatorCommand;
 
-std::vector<ButtonSpec> buttonSpecs() {
-    std::vector<ButtonSpec> specs;
+std::vector<ButtonPlan> buttonPlans() {
+    std::vector<ButtonPlan> plans;
     const int digitCols[10] = {1, 0, 1, 2, 0, 1, 2, 0, 1, 2};
     const int digitRows[10] = {3, 2, 2, 2, 1, 1, 1, 0, 0, 0};
     for (int d = 0; d <= 9; ++d)
-        specs.push_back({d, nullptr, digitCols[d], digitRows[d], C{C::Digit, d}});
-    specs.push_back({10, ",", 0, 3, C{C::Comma}});
-    specs.push_back({11, "=", 2, 3, C{C::Equals}});
+        plans.push_back({d, nullptr, digitCols[d], digitRows[d], C{C::Digit, d}});
+    plans.push_back({10, ",", 0, 3, C{C::Comma}});
+    plans.push_back({11, "=", 2, 3, C{C::Equals}});
     const char ops[4] = {'+', '-', '*', '/'};
     for (int i = 0; i < 4; ++i)
-        specs.push_back({12 + i, nullptr, 3, i, C{C::Operator, 0, ops[i]}});
-    specs.push_back({16, "1/x", 4, 0, C{C::Reciprocal}});
-    specs.push_back({17, "sqr", 4, 1, C{C::SquareRoot}});
-    specs.push_back({18, "C", 4, 2, C{C::Clear}});
-    specs.push_back({19, "Fermer", 4, 3, std::nullopt});
-    return specs;
+        plans.push_back({12 + i, nullptr, 3, i, C{C::Operator, 0, ops[i]}});
+    plans.push_back({16, "1/x", 4, 0, C{C::Reciprocal}});
+    plans.push_back({17, "sqr", 4, 1, C{C::SquareRoot}});
+    plans.push_back({18, "C", 4, 2, C{C::Clear}});
+    plans.push_back({19, "Fermer", 4, 3, std::nullopt});
+    return plans;
 }
 
 void fill(QWidget* w, const QColor& color) {
@@ -58,12 +58,12 @@ void fill(QWidget* w, const QColor& color) {
     w->setAutoFillBackground(true);
 }
 
-QString captionOf(const ButtonSpec& spec) {
-    if (spec.caption)
-        return QString::fromLatin1(spec.caption);
-    if (spec.command->kind == C::Digit)
-        return QString::number(spec.command->digit);
-    return QString(QChar::fromLatin1(spec.command->op));
+QString captionOf(const ButtonPlan& plan) {
+    if (plan.caption)
+        return QString::fromLatin1(plan.caption);
+    if (plan.command->kind == C::Digit)
+        return QString::number(plan.command->digit);
+    return QString(QChar::fromLatin1(plan.command->op));
 }
 
 } // namespace
@@ -108,14 +108,14 @@ TPocket::TPocket(Services& services, QWidget* parent)
 }
 
 void TPocket::buildButtons() {
-    for (const ButtonSpec& spec : buttonSpecs()) {
-        auto* button = new QPushButton(captionOf(spec), this);
-        button->setObjectName(QStringLiteral("Button%1").arg(spec.number));
-        button->setGeometry(kLeft + spec.col * kPitchX, kTop + spec.row * kPitchY,
-                            spec.number == 19 ? 74 : 34, 33);
+    for (const ButtonPlan& plan : buttonPlans()) {
+        auto* button = new QPushButton(captionOf(plan), this);
+        button->setObjectName(QStringLiteral("Button%1").arg(plan.number));
+        button->setGeometry(kLeft + plan.col * kPitchX, kTop + plan.row * kPitchY,
+                            plan.number == 19 ? 74 : 34, 33);
         button->installEventFilter(this);
-        if (spec.command) {
-            const CalculatorCommand command = *spec.command;
+        if (plan.command) {
+            const CalculatorCommand command = *plan.command;
             connect(button, &QPushButton::clicked, this, [this, command] { ButtonClick(command); });
             if (command.kind == C::Reciprocal || command.kind == C::SquareRoot)
                 deafButtons_ << button;
