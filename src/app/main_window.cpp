@@ -13,6 +13,9 @@
 #include "definitions/definitions_window.h"
 #include "play/play_window.h"
 #include "search/letter_picker.h"
+#include "utilities/calculator_window.h"
+#include "utilities/calendar_window.h"
+#include "utilities/clock_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -254,9 +257,9 @@ void TMainForm::CreeFenetres() {
     AboutBox = new TAboutBox(this);
     // Stats = new TStats(this);
     // Dico = new TDico(this);
-    // Calendrier = new TCalendrier(services_, this);
-    // Horloge = new THorloge(services_, this);
-    // Pocket = new TPocket(services_, this);
+    Calendrier = new TCalendrier(services_, this);
+    Horloge = new THorloge(services_, this);
+    Pocket = new TPocket(services_, this);
     // RMots = new TRMots(this);
     // FTaille = new TFTaille(this);
     Definitions = new TDefinitions(this);
