@@ -8,6 +8,9 @@
 #include "common/keys.h"
 #include "common/locale.h"
 #include "common/string_grid.h"
+#include "dictionary/dictionary_browser.h"
+#include "dictionary/statistics_window.h"
+#include "search/word_search_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -258,12 +261,12 @@ void TMainForm::CreeFenetres() {
     // The order is part of the program's start-up.
     // Ajout = new TAjout(services_, this);
     AboutBox = new TAboutBox(this);
-    // Stats = new TStats(this);
-    // Dico = new TDico(this);
+    Stats = new TStats(this);
+    Dico = new TDico(this);
     // Calendrier = new TCalendrier(services_, this);
     // Horloge = new THorloge(services_, this);
     // Pocket = new TPocket(services_, this);
-    // RMots = new TRMots(this);
+    RMots = new TRMots(this);
     // FTaille = new TFTaille(this);
     // Definitions = new TDefinitions(this);
     // Defgrille = new TDefgrille(this);
