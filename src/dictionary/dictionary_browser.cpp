@@ -60,6 +60,7 @@ TDico::TDico(QWidget* parent) : QDialog(parent) {
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(0, 33, 270, 409);
     ListBox1->setUniformItemSizes(true);
+    ListBox1->setItemDelegate(new FixedRowHeightDelegate(16, ListBox1));
     ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     words_ = new WordBlockModel(this);
     ListBox1->setModel(words_);

@@ -12,6 +12,10 @@
 namespace orv {
 namespace {
 
+constexpr int kWidth = 466;
+constexpr int kLeftColumn = 20;
+constexpr int kRightColumn = 260;
+
 struct LabelPlace {
     int length;
     int number; // the label's name: Label<number>
@@ -36,9 +40,13 @@ TStats::TStats(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Statistiques"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(466, 343);
+    setFixedSize(kWidth, 343);
 
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font;
+    // Where the designed face is missing, a face of like width keeps the
+    // longest texts within their column.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPixelSize(17);
     auto* bevel = new QFrame(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
@@ -49,7 +57,8 @@ TStats::TStats(QWidget* parent) : QDialog(parent) {
         auto* label = new QLabel(text, this);
         label->setObjectName(QStringLiteral("Label%1").arg(number));
         label->setFont(font);
-        label->setGeometry(left, top, 220, 22);
+        const int right = left < kRightColumn ? kRightColumn : kWidth;
+        label->setGeometry(left, top, right - left - 4, 22);
         return label;
     };
     Label1 = makeLabel(1, 20, 11, QStringLiteral("Nombre total de mots"));

@@ -6,6 +6,7 @@
 #include "dictionary/word_block.h"
 
 #include <QAbstractListModel>
+#include <QStyledItemDelegate>
 
 namespace orv {
 
@@ -22,6 +23,20 @@ class WordBlockModel : public QAbstractListModel {
 
   private:
     WordBlock words_;
+};
+
+// Rows of one fixed height, as the list boxes are designed.
+class FixedRowHeightDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+  public:
+    FixedRowHeightDelegate(int height, QObject* parent)
+        : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QSize(QStyledItemDelegate::sizeHint(option, index).width(), height_);
+    }
+
+  private:
+    int height_;
 };
 
 } // namespace orv

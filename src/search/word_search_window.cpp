@@ -114,10 +114,13 @@ TRMots::TRMots(QWidget* parent) : QDialog(parent) {
     Button2 = new QPushButton(QStringLiteral("Rechercher"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(282, 334, 112, 25);
+    // Enter in the length field searches; it never clears the pattern or closes.
+    Button2->setDefault(true);
     connect(Button2, &QPushButton::clicked, this, &TRMots::Button2Click);
     Button3 = new QPushButton(QStringLiteral("Fermer"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
     Button3->setGeometry(282, 369, 112, 25);
+    Button3->setAutoDefault(false);
     connect(Button3, &QPushButton::clicked, this, &QDialog::close);
 }
 
@@ -150,6 +153,7 @@ void TRMots::buildPatternRow() {
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(kLeft + kBoxWidth * kPatternBoxes + 8, kBoxTop - 1, 26, 24);
     Button1->setToolTip(QStringLiteral("Effacer le motif"));
+    Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TRMots::Button1Click);
 }
 

@@ -357,7 +357,7 @@ void WordSearchWindowTest::keyboardFillsABoxAndSearches() {
     TestApp app;
     TMainForm& w = startWith(app, kWords);
     bool panelAfterSpace = false, panelAfterLetter = true;
-    QString filled;
+    QString filled, patternAfterEnter;
     QStringList listed;
     app.fakes.modal.scripts.append([&](QDialog& dialog) {
         auto& search = static_cast<TRMots&>(dialog);
@@ -367,15 +367,18 @@ void WordSearchWindowTest::keyboardFillsABoxAndSearches() {
         QTest::keyClick(search.box(3), Qt::Key_S, Qt::NoModifier);
         panelAfterLetter = search.Panel1->isVisible();
         filled = boxes(search);
-        search.Button2->setFocus();
-        QTest::keyClick(search.Button2, Qt::Key_Space);
+        search.SpinEdit1->setFocus();
+        QTest::keyClick(search.SpinEdit1, Qt::Key_Return);
         listed = rows(search.ListBox1);
+        patternAfterEnter = boxes(search);
     });
     openFromMenu(w);
     QVERIFY(panelAfterSpace);
     QVERIFY(!panelAfterLetter);
     QCOMPARE(filled, QStringLiteral("..S........."));
+    // Enter in the length field searches and leaves the pattern.
     QCOMPARE(listed, (QStringList{"CASSER", "CASSER"}));
+    QCOMPARE(patternAfterEnter, filled);
 }
 
 QTEST_MAIN(WordSearchWindowTest)
