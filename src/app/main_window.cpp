@@ -8,6 +8,7 @@
 #include "common/keys.h"
 #include "common/locale.h"
 #include "common/string_grid.h"
+#include "dictionary/word_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -256,7 +257,7 @@ void TMainForm::buildStatusBar() {
 
 void TMainForm::CreeFenetres() {
     // The order is part of the program's start-up.
-    // Ajout = new TAjout(services_, this);
+    Ajout = new TAjout(this);
     AboutBox = new TAboutBox(this);
     // Stats = new TStats(this);
     // Dico = new TDico(this);

@@ -1,22 +1,136 @@
-// The dictionary list and its file.
+// The dictionary list, its exact index and its file.
 #include "dictionary/word_list.h"
 
 #include "common/text_file.h"
+#include "dictionary/word_order.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace orv {
+namespace {
 
-void WordList::replace(qsizetype i, const QByteArray& scrambled) { entries_[i] = scrambled; }
-void WordList::append(const QByteArray& scrambled) { entries_.append(scrambled); }
-void WordList::removeAt(qsizetype i) { entries_.removeAt(i); }
-void WordList::clear() { entries_.clear(); }
-void WordList::assign(QList<QByteArray> scrambled) { entries_ = std::move(scrambled); }
+// Length of the leading run of entries already in dictionary order.
+qsizetype orderedRun(const QList<QByteArray>& entries, qsizetype from = 0) {
+    qsizetype i = std::max<qsizetype>(from, 1);
+    while (i < entries.size() && !scrambledLess(entries[i], entries[i - 1]))
+        ++i;
+    return std::min(i, entries.size());
+}
+
+// Beyond a few new words, one merge costs less than moving the whole list
+// once per word.
+constexpr qsizetype kInsertOneByOne = 4;
+
+} // namespace
+
+void WordList::countIn(const QByteArray& entry) { ++counts_[entry]; }
+
+void WordList::countOut(const QByteArray& entry) {
+    auto it = counts_.find(entry);
+    if (it == counts_.end())
+        return;
+    if (--it.value() == 0)
+        counts_.erase(it);
+}
+
+void WordList::rebuildIndex() {
+    counts_.clear();
+    counts_.reserve(entries_.size());
+    for (const QByteArray& e : entries_)
+        countIn(e);
+    sortedPrefix_ = orderedRun(entries_);
+}
+
+void WordList::replace(qsizetype i, const QByteArray& scrambled) {
+    countOut(entries_[i]);
+    entries_[i] = scrambled;
+    countIn(scrambled);
+    const bool fitsBefore = i == 0 || !scrambledLess(scrambled, entries_[i - 1]);
+    const bool fitsAfter = i + 1 >= sortedPrefix_ || !scrambledLess(entries_[i + 1], scrambled);
+    if (i < sortedPrefix_ && !(fitsBefore && fitsAfter))
+        sortedPrefix_ = i;
+}
+
+void WordList::append(const QByteArray& scrambled) {
+    const bool inOrder = sortedPrefix_ == entries_.size() &&
+                         (entries_.isEmpty() || !scrambledLess(scrambled, entries_.last()));
+    entries_.append(scrambled);
+    countIn(scrambled);
+    if (inOrder)
+        sortedPrefix_ = entries_.size();
+}
+
+void WordList::removeAt(qsizetype i) {
+    countOut(entries_[i]);
+    entries_.removeAt(i);
+    if (i < sortedPrefix_)
+        --sortedPrefix_;
+}
+
+void WordList::clear() {
+    entries_.clear();
+    counts_.clear();
+    sortedPrefix_ = 0;
+}
+
+void WordList::assign(QList<QByteArray> scrambled) {
+    entries_ = std::move(scrambled);
+    rebuildIndex();
+}
+
+qsizetype WordList::firstInOrder(const QByteArray& scrambled) const {
+    const auto begin = entries_.cbegin();
+    const auto end = begin + sortedPrefix_;
+    for (auto it = std::lower_bound(begin, end, scrambled, scrambledLess);
+         it != end && compareScrambled(*it, scrambled) == 0; ++it)
+        if (*it == scrambled)
+            return it - begin;
+    return -1;
+}
 
 qsizetype WordList::indexOf(const QByteArray& scrambled) const {
-    return entries_.indexOf(scrambled);
+    if (!contains(scrambled))
+        return -1;
+    const qsizetype inOrder = firstInOrder(scrambled);
+    // Not in the ordered part: appended since the last sort.
+    return inOrder >= 0 ? inOrder : entries_.indexOf(scrambled);
+}
+
+void WordList::sort() {
+    const qsizetype n = entries_.size();
+    if (sortedPrefix_ >= n)
+        return;
+    const auto begin = entries_.begin();
+    const auto middle = begin + sortedPrefix_;
+    std::stable_sort(middle, entries_.end(), scrambledLess);
+    if (n - sortedPrefix_ <= kInsertOneByOne) {
+        QList<QByteArray> added(std::make_move_iterator(middle),
+                                std::make_move_iterator(entries_.end()));
+        entries_.resize(sortedPrefix_);
+        for (QByteArray& word : added) {
+            const auto at = std::upper_bound(entries_.cbegin(), entries_.cend(), word,
+                                             scrambledLess);
+            entries_.insert(at - entries_.cbegin(), std::move(word));
+        }
+    } else if (sortedPrefix_ > 0) {
+        QList<QByteArray> merged;
+        merged.reserve(n);
+        std::merge(std::make_move_iterator(begin), std::make_move_iterator(middle),
+                   std::make_move_iterator(middle), std::make_move_iterator(entries_.end()),
+                   std::back_inserter(merged), scrambledLess);
+        entries_ = std::move(merged);
+    }
+    sortedPrefix_ = n;
+}
+
+void WordList::parse(const QByteArray& data) {
+    entries_ = splitTextLines(data);
+    rebuildIndex();
 }
 
 void WordList::load(const QString& path, const QString& displayName) {
-    entries_ = readTextLines(path, displayName);
+    parse(readWholeFile(path, displayName));
 }
 
 void WordList::save(const QString& path, const QString& displayName) const {
