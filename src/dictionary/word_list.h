@@ -1,7 +1,8 @@
-// The dictionary in memory: an ordered list of scrambled words, with an exact
-// index of its entries kept in step with the list, and the knowledge of how
-// much of it is already in dictionary order, so that a lookup never scans and
-// a sort after an addition only inserts the new word in its place.
+// The dictionary in memory: an ordered list of scrambled words. It knows how
+// much of it already stands in dictionary order: there a lookup is a binary
+// search, and a sort after an addition only inserts the new word in its
+// place. The entries appended since the last sort have an exact hash index,
+// kept in step with them, so that an import never scans the list.
 #pragma once
 
 #include <QByteArray>
@@ -26,7 +27,7 @@ public:
     // Index of the first entry equal byte for byte to the scrambled word, or -1.
     qsizetype indexOf(const QByteArray& scrambled) const;
     // Whether an entry equals the scrambled word byte for byte.
-    bool contains(const QByteArray& scrambled) const { return counts_.contains(scrambled); }
+    bool contains(const QByteArray& scrambled) const;
 
     // Puts the entries in the order of their plain words (the word comparison).
     void sort();
@@ -45,14 +46,16 @@ public:
 private:
     void countIn(const QByteArray& entry);
     void countOut(const QByteArray& entry);
-    void rebuildIndex();
+    void reindex();
+    void shrinkOrderedPart(qsizetype to);
     qsizetype firstInOrder(const QByteArray& scrambled) const;
 
     QList<QByteArray> entries_;
-    // How many times each entry occurs; duplicates read from a file stay.
-    QHash<QByteArray, qsizetype> counts_;
-    // Entries [0, sortedPrefix_) are in order; later ones were appended since.
+    // Entries [0, sortedPrefix_) are in order; the later ones are not known to be.
     qsizetype sortedPrefix_ = 0;
+    // How many times each entry of the unordered part occurs (duplicates
+    // read from a file stay).
+    QHash<QByteArray, qsizetype> tailCounts_;
 };
 
 } // namespace orv

@@ -7,6 +7,7 @@
 #include "dictionary/scramble.h"
 
 #include <QCollator>
+#include <algorithm>
 
 namespace orv {
 namespace {
@@ -31,14 +32,6 @@ bool allCapitals(const QByteArray& plain) {
     return true;
 }
 
-bool allCapitalsScrambled(const QByteArray& scrambled) {
-    const qsizetype n = scrambled.size();
-    for (qsizetype i = 0; i < n; ++i)
-        if (!isCapital(char(unscrambleByte(static_cast<unsigned char>(scrambled[i]), int(i + 1)))))
-            return false;
-    return true;
-}
-
 } // namespace
 
 int compareWords(const QByteArray& a, const QByteArray& b) {
@@ -50,19 +43,27 @@ int compareWords(const QByteArray& a, const QByteArray& b) {
 }
 
 int compareScrambled(const QByteArray& a, const QByteArray& b) {
-    if (!allCapitalsScrambled(a) || !allCapitalsScrambled(b))
-        return collate(Decrypte(a), Decrypte(b));
-    // Scrambling depends on the position only, so the first differing
-    // scrambled byte is also the first differing plain byte.
-    const qsizetype n = std::min(a.size(), b.size());
+    // One pass both checks that the words are capitals and finds the first
+    // plain difference; the collator is asked only about other words.
+    const qsizetype na = a.size();
+    const qsizetype nb = b.size();
+    const qsizetype n = std::min(na, nb);
+    int order = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        if (a[i] != b[i]) {
-            const auto pa = unscrambleByte(static_cast<unsigned char>(a[i]), int(i + 1));
-            const auto pb = unscrambleByte(static_cast<unsigned char>(b[i]), int(i + 1));
-            return pa < pb ? -1 : 1;
-        }
+        const auto pa = unscrambleByte(static_cast<unsigned char>(a[i]), int(i + 1));
+        const auto pb = unscrambleByte(static_cast<unsigned char>(b[i]), int(i + 1));
+        if (!isCapital(char(pa)) || !isCapital(char(pb)))
+            return collate(Decrypte(a), Decrypte(b));
+        if (order == 0 && pa != pb)
+            order = pa < pb ? -1 : 1;
     }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+    const QByteArray& longer = na > nb ? a : b;
+    for (qsizetype i = n; i < longer.size(); ++i)
+        if (!isCapital(char(unscrambleByte(static_cast<unsigned char>(longer[i]), int(i + 1)))))
+            return collate(Decrypte(a), Decrypte(b));
+    if (order != 0)
+        return order;
+    return na < nb ? -1 : (na > nb ? 1 : 0);
 }
 
 } // namespace orv
