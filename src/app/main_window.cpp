@@ -10,6 +10,7 @@
 #include "common/string_grid.h"
 #include "dictionary/dictionary_browser.h"
 #include "dictionary/statistics_window.h"
+#include "dictionary/word_dialog.h"
 #include "search/word_search_window.h"
 
 #include <QAction>
@@ -259,7 +260,7 @@ void TMainForm::buildStatusBar() {
 
 void TMainForm::CreeFenetres() {
     // The order is part of the program's start-up.
-    // Ajout = new TAjout(services_, this);
+    Ajout = new TAjout(this);
     AboutBox = new TAboutBox(this);
     Stats = new TStats(this);
     Dico = new TDico(this);
