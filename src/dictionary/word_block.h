@@ -24,6 +24,9 @@ class WordBlock {
     void append(QByteArrayView plain);
     // Appends the plain form of a scrambled word (Decrypte, without a copy).
     void appendUnscrambled(QByteArrayView scrambled);
+    // Appends `words` words of `length` bytes each, whose scrambled forms
+    // stand side by side from `scrambled`.
+    void appendUnscrambledRun(const char* scrambled, qsizetype words, qsizetype length);
     QList<QByteArray> toList() const;
 
   private:

@@ -97,8 +97,10 @@ WordBlock WordSearchIndex::search(QByteArrayView motif) const {
         return found;
     }
     const std::string& words = byLength_[size_t(n)];
-    if (known.empty())
-        found.reserve(qsizetype(words.size()) / n, qsizetype(words.size()));
+    if (known.empty()) {
+        found.appendUnscrambledRun(words.data(), qsizetype(words.size()) / n, n);
+        return found;
+    }
     for (size_t at = 0; at < words.size(); at += size_t(n))
         if (fits(words.data() + at, known))
             found.appendUnscrambled(QByteArrayView(words.data() + at, n));
