@@ -30,11 +30,9 @@ TDico::TDico(QWidget* parent) : QDialog(parent) {
     SpeedButton2 = new QToolButton(panel1);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setIcon(toolIcon(ToolPicture::ArrowLeft));
-    SpeedButton2->setToolTip(QStringLiteral("Lettre précédente"));
     SpeedButton1 = new QToolButton(panel1);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setIcon(toolIcon(ToolPicture::ArrowRight));
-    SpeedButton1->setToolTip(QStringLiteral("Lettre suivante"));
     for (QToolButton* arrow : {SpeedButton2, SpeedButton1}) {
         arrow->setAutoRaise(true);
         arrow->setFocusPolicy(Qt::NoFocus); // Page Up / Page Down do the same from the keyboard

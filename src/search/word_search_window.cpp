@@ -152,7 +152,6 @@ void TRMots::buildPatternRow() {
     Button1 = new QPushButton(QStringLiteral("C"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(kLeft + kBoxWidth * kPatternBoxes + 8, kBoxTop - 1, 26, 24);
-    Button1->setToolTip(QStringLiteral("Effacer le motif"));
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TRMots::Button1Click);
 }
