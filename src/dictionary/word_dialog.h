@@ -26,6 +26,8 @@ public:
     void Button2Click();
     void FormActivate();
 
+    void setVisible(bool visible) override;
+
     QLineEdit* Edit1 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -100,6 +101,12 @@ void WordCommandsTest::dialogLayout() {
     QCOMPARE(w.Ajout->Button1->geometry(), QRect(188, 9, 75, 25));
     QCOMPARE(w.Ajout->Button2->geometry(), QRect(188, 41, 75, 25));
     QVERIFY(!w.Ajout->isVisible());
+    // Centred on the screen each time it shows.
+    QPoint centre;
+    app.fakes.modal.scripts.append([&](QDialog& d) { centre = d.geometry().center(); });
+    trigger(w, "Ajoutermot1");
+    // (The window frame, which only the platform knows, may shift it a little.)
+    QVERIFY((centre - w.screen()->availableGeometry().center()).manhattanLength() <= 8);
 }
 
 void WordCommandsTest::keyFilter_data() {
