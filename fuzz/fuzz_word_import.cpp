@@ -56,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (const QByteArray& line : lines) {
         const QByteArray word = upperLine(line);
-        check(w.contains(Crypte(word)) == (MotAdmissible(word) || word == "ABRI" ||
-                                           word == "CHAT" || word == "ZOO"));
+        check(w.contains(Crypte(word)) ==
+              (MotAdmissible(word) || word == "ABRI" || word == "CHAT" || word == "ZOO"));
     }
     return 0;
 }

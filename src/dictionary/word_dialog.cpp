@@ -67,8 +67,12 @@ void TAjout::Edit1KeyPress(QChar& key) {
         Button1Click();
 }
 
-void TAjout::Button1Click() { accept(); }
-void TAjout::Button2Click() { reject(); }
+void TAjout::Button1Click() {
+    accept();
+}
+void TAjout::Button2Click() {
+    reject();
+}
 
 void TAjout::done(int result) {
     confirme_ = result == QDialog::Accepted;
