@@ -6,7 +6,9 @@
 
 namespace orv {
 
-void Tri(WordList& words) { words.sort(); }
+void Tri(WordList& words) {
+    words.sort();
+}
 
 void Verifie(WordList& words) {
     QList<QByteArray> kept;

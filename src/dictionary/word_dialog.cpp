@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace orv {
 namespace {
@@ -66,8 +67,12 @@ void TAjout::Edit1KeyPress(QChar& key) {
         Button1Click();
 }
 
-void TAjout::Button1Click() { accept(); }
-void TAjout::Button2Click() { reject(); }
+void TAjout::Button1Click() {
+    accept();
+}
+void TAjout::Button2Click() {
+    reject();
+}
 
 void TAjout::done(int result) {
     confirme_ = result == QDialog::Accepted;
@@ -78,6 +83,15 @@ void TAjout::FormActivate() {
     Edit1->clear();
     lastText_.clear();
     Edit1->setFocus();
+}
+
+void TAjout::setVisible(bool visible) {
+    // Centred on the screen rather than over the main window.
+    if (visible && !isVisible()) {
+        const QScreen* where = parentWidget() ? parentWidget()->screen() : screen();
+        move(where->availableGeometry().center() - rect().center());
+    }
+    QDialog::setVisible(visible);
 }
 
 void TAjout::showEvent(QShowEvent* event) {

@@ -21,14 +21,22 @@ bool isAscii(const QString& s) {
 // The letters that no decomposition splits into a base letter and accents.
 QString spelledOut(QChar c) {
     switch (c.unicode()) {
-    case u'Œ': return QStringLiteral("OE");
-    case u'œ': return QStringLiteral("oe");
-    case u'Æ': return QStringLiteral("AE");
-    case u'æ': return QStringLiteral("ae");
-    case u'ß': return QStringLiteral("ss");
-    case u'Ø': return QStringLiteral("O");
-    case u'ø': return QStringLiteral("o");
-    default: return {};
+    case u'Œ':
+        return QStringLiteral("OE");
+    case u'œ':
+        return QStringLiteral("oe");
+    case u'Æ':
+        return QStringLiteral("AE");
+    case u'æ':
+        return QStringLiteral("ae");
+    case u'ß':
+        return QStringLiteral("ss");
+    case u'Ø':
+        return QStringLiteral("O");
+    case u'ø':
+        return QStringLiteral("o");
+    default:
+        return {};
     }
 }
 

@@ -45,7 +45,7 @@ QByteArray randomWord(QRandomGenerator& rng, int minLen, int maxLen, const QByte
 
 class DictionaryStoreTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void scramblingIsUndoneForEveryByteAtEveryPosition();
     void scrambledCapitalsNeverBreakALine();
     void oneLetterScramblesByPosition();
@@ -131,7 +131,8 @@ void DictionaryStoreTest::capitalWordsCompareAsTheCollatorDoes() {
     QRandomGenerator rng(42);
     for (int k = 0; k < 20000; ++k) {
         QByteArray a = randomWord(rng, 1, 8, "ABCDEZ");
-        QByteArray b = k % 3 ? randomWord(rng, 1, 8, "ABCDEZ") : a.left(int(rng.bounded(int(a.size()) + 1)));
+        QByteArray b =
+            k % 3 ? randomWord(rng, 1, 8, "ABCDEZ") : a.left(int(rng.bounded(int(a.size()) + 1)));
         const int bytes = compareWords(a, b);
         const int coll = collator.compare(QString::fromLatin1(a), QString::fromLatin1(b));
         QCOMPARE((bytes > 0) - (bytes < 0), (coll > 0) - (coll < 0));
@@ -169,10 +170,11 @@ void DictionaryStoreTest::triSortsByPlainWord_data() {
                              << QList<QByteArray>{"AB", "B", "BA"};
     QTest::newRow("one entry") << QList<QByteArray>{"ZOO"} << QList<QByteArray>{"ZOO"};
     QTest::newRow("empty") << QList<QByteArray>{} << QList<QByteArray>{};
-    QTest::newRow("ZEBRE added last") << QList<QByteArray>{"ABRI", "ZOO", "ZEBRE"}
-                                      << QList<QByteArray>{"ABRI", "ZEBRE", "ZOO"};
-    QTest::newRow("many appended") << QList<QByteArray>{"M", "N", "Z", "Y", "A", "B", "O", "C", "MA"}
-                                   << QList<QByteArray>{"A", "B", "C", "M", "MA", "N", "O", "Y", "Z"};
+    QTest::newRow("ZEBRE added last")
+        << QList<QByteArray>{"ABRI", "ZOO", "ZEBRE"} << QList<QByteArray>{"ABRI", "ZEBRE", "ZOO"};
+    QTest::newRow("many appended")
+        << QList<QByteArray>{"M", "N", "Z", "Y", "A", "B", "O", "C", "MA"}
+        << QList<QByteArray>{"A", "B", "C", "M", "MA", "N", "O", "Y", "Z"};
 }
 
 void DictionaryStoreTest::triSortsByPlainWord() {
@@ -231,13 +233,19 @@ void DictionaryStoreTest::orderedInsertionMatchesAFullSort() {
 void DictionaryStoreTest::lookupIsExactEvenWhereTheCollatorSeesEquals() {
     // The collator finds these pairs equal (case, ignorable control bytes);
     // a lookup must still answer only for the identical word.
-    WordList w = listOf({"ABC", "abd", QByteArray("AB\x01" "E", 4), "ZOO"});
+    WordList w = listOf({"ABC", "abd",
+                         QByteArray("AB\x01"
+                                    "E",
+                                    4),
+                         "ZOO"});
     Tri(w);
     QCOMPARE(w.indexOf(Crypte("abc")), qsizetype(-1));
     QVERIFY(!w.contains(Crypte("abc")));
     QCOMPARE(w.indexOf(Crypte("ABD")), qsizetype(-1));
     QCOMPARE(w.indexOf(Crypte("ABE")), qsizetype(-1));
-    QVERIFY(!w.contains(Crypte(QByteArray("AB\x02" "C", 4))));
+    QVERIFY(!w.contains(Crypte(QByteArray("AB\x02"
+                                          "C",
+                                          4))));
     QCOMPARE(Decrypte(w.at(w.indexOf(Crypte("abd")))), QByteArray("abd"));
     QCOMPARE(Decrypte(w.at(w.indexOf(Crypte("ABC")))), QByteArray("ABC"));
     // The same while the words are still unordered.
@@ -300,11 +308,12 @@ void DictionaryStoreTest::fileLines_data() {
     QTest::newRow("CR LF") << QByteArray("ab\r\ncd\r\n") << QList<QByteArray>{"ab", "cd"};
     QTest::newRow("lone CR") << QByteArray("ab\rcd\r") << QList<QByteArray>{"ab", "cd"};
     QTest::newRow("lone LF") << QByteArray("ab\ncd\n") << QList<QByteArray>{"ab", "cd"};
-    QTest::newRow("mixed, empty line") << QByteArray("ab\n\r\ncd\r\r\n")
-                                       << QList<QByteArray>{"ab", "", "cd", ""};
-    QTest::newRow("last line without end") << QByteArray("ab\r\ncd") << QList<QByteArray>{"ab", "cd"};
-    QTest::newRow("NUL ends the text") << QByteArray("ab\r\ncd\0ef\r\ngh\r\n", 15)
-                                       << QList<QByteArray>{"ab", "cd"};
+    QTest::newRow("mixed, empty line")
+        << QByteArray("ab\n\r\ncd\r\r\n") << QList<QByteArray>{"ab", "", "cd", ""};
+    QTest::newRow("last line without end")
+        << QByteArray("ab\r\ncd") << QList<QByteArray>{"ab", "cd"};
+    QTest::newRow("NUL ends the text")
+        << QByteArray("ab\r\ncd\0ef\r\ngh\r\n", 15) << QList<QByteArray>{"ab", "cd"};
     QTest::newRow("empty file") << QByteArray() << QList<QByteArray>{};
 }
 

@@ -39,14 +39,14 @@ void importFile(TestApp& app, const QString& path) {
 
 // Records what the progress bar shows each time it really paints.
 class PaintLog : public QObject {
-public:
+  public:
     PaintLog(QProgressBar* bar, QStatusBar* status) : bar_(bar), status_(status) {
         bar_->installEventFilter(this);
     }
     QList<int> values;
     bool inPlaceWhilePainting = true;
 
-protected:
+  protected:
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Paint && bar_->isVisible()) {
             values.append(bar_->value());
@@ -61,7 +61,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     QProgressBar* bar_;
     QStatusBar* status_;
 };
@@ -70,7 +70,7 @@ private:
 
 class ImportCommandTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void importsTheExampleFile();
     void admissibleLines_data();
     void admissibleLines();
@@ -87,8 +87,9 @@ void ImportCommandTest::importsTheExampleFile() {
                   "chat\r\nCHAT\r\nChien\r\na\r\nx-ray\r\n" + QByteArray(20, 'w') + "\r\n");
     TMainForm& w = app.start();
     importFile(app, app.path(QStringLiteral("mots.txt")));
-    QCOMPARE(app.fakes.files.openFilters,
-             QStringList{QStringLiteral("Fichiers texte (*.txt)|*.txt|tous les fichiers (*.*)|*.*")});
+    QCOMPARE(
+        app.fakes.files.openFilters,
+        QStringList{QStringLiteral("Fichiers texte (*.txt)|*.txt|tous les fichiers (*.*)|*.*")});
     QCOMPARE(plainWords(w), (QList<QByteArray>{"ABRI", "CHAT", "CHIEN", "CHIENNE", "ZOO"}));
     QVERIFY(w.ListeMots.isSorted());
     QVERIFY(w.grille.Modifie);
@@ -170,9 +171,10 @@ void ImportCommandTest::cancelledMissingAndUnreadableFiles() {
     // A folder exists but is no file that can be read.
     QVERIFY(QDir().mkdir(app.path(QStringLiteral("dossier.txt"))));
     importFile(app, app.path(QStringLiteral("dossier.txt")));
-    QCOMPARE(app.fakes.messages.errors,
-             QStringList{QStringLiteral("Ne peut ouvrir le fichier %1.")
-                             .arg(QDir::toNativeSeparators(app.path(QStringLiteral("dossier.txt"))))});
+    QCOMPARE(
+        app.fakes.messages.errors,
+        QStringList{QStringLiteral("Ne peut ouvrir le fichier %1.")
+                        .arg(QDir::toNativeSeparators(app.path(QStringLiteral("dossier.txt"))))});
     QCOMPARE(plainWords(w), QList<QByteArray>{"ZOO"});
     QVERIFY(!w.grille.Modifie);
     QVERIFY(!w.MotsModifies);

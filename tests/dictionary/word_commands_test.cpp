@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -30,7 +31,9 @@ QList<QByteArray> plainWords(const TMainForm& w) {
     return out;
 }
 
-QLineEdit* edit1(QDialog& d) { return child<QLineEdit>(&d, "Edit1"); }
+QLineEdit* edit1(QDialog& d) {
+    return child<QLineEdit>(&d, "Edit1");
+}
 
 // Types as the keyboard does, accented letters included (which QTest's
 // ASCII key table cannot send).
@@ -65,7 +68,7 @@ void trigger(TMainForm& w, const char* name) {
 
 class WordCommandsTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void dialogLayout();
     void keyFilter_data();
     void keyFilter();
@@ -100,18 +103,31 @@ void WordCommandsTest::dialogLayout() {
     QCOMPARE(w.Ajout->Button1->geometry(), QRect(188, 9, 75, 25));
     QCOMPARE(w.Ajout->Button2->geometry(), QRect(188, 41, 75, 25));
     QVERIFY(!w.Ajout->isVisible());
+    // Centred on the screen each time it shows.
+    QPoint centre;
+    app.fakes.modal.scripts.append([&](QDialog& d) { centre = d.geometry().center(); });
+    trigger(w, "Ajoutermot1");
+    // (The window frame, which only the platform knows, may shift it a little.)
+    QVERIFY((centre - w.screen()->availableGeometry().center()).manhattanLength() <= 8);
 }
 
 void WordCommandsTest::keyFilter_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("box");
-    QTest::newRow("small letters become capitals") << "abc" << "ABC";
-    QTest::newRow("capitals stay") << "ZOO" << "ZOO";
-    QTest::newRow("accented letter refused") << "é" << "";
-    QTest::newRow("accented capital refused") << "ÉTÉ" << "T";
-    QTest::newRow("digit, space, hyphen, apostrophe refused") << "a1 -'b" << "AB";
-    QTest::newRow("backspace deletes") << "abc\bd" << "ABD";
-    QTest::newRow("fourteen letters at most") << "abcdefghijklmnop" << "ABCDEFGHIJKLMN";
+    QTest::newRow("small letters become capitals") << "abc"
+                                                   << "ABC";
+    QTest::newRow("capitals stay") << "ZOO"
+                                   << "ZOO";
+    QTest::newRow("accented letter refused") << "é"
+                                             << "";
+    QTest::newRow("accented capital refused") << "ÉTÉ"
+                                              << "T";
+    QTest::newRow("digit, space, hyphen, apostrophe refused") << "a1 -'b"
+                                                              << "AB";
+    QTest::newRow("backspace deletes") << "abc\bd"
+                                       << "ABD";
+    QTest::newRow("fourteen letters at most") << "abcdefghijklmnop"
+                                              << "ABCDEFGHIJKLMN";
 }
 
 void WordCommandsTest::keyFilter() {
@@ -154,19 +170,27 @@ void WordCommandsTest::enterConfirmsEscapeAndCloseBoxCancel() {
     app.fakes.modal.scripts.append([how](QDialog& d) {
         typeKeys(edit1(d), QStringLiteral("zoo"));
         switch (how) {
-        case 0: QTest::keyClick(edit1(d), Qt::Key_Return); break;
-        case 1: QTest::mouseClick(child<QPushButton>(&d, "Button1"), Qt::LeftButton); break;
-        case 2: QTest::keyClick(edit1(d), Qt::Key_Escape); break;
-        case 3: QTest::mouseClick(child<QPushButton>(&d, "Button2"), Qt::LeftButton); break;
-        default: break; // left open: the fake closes it as the close box does
+        case 0:
+            QTest::keyClick(edit1(d), Qt::Key_Return);
+            break;
+        case 1:
+            QTest::mouseClick(child<QPushButton>(&d, "Button1"), Qt::LeftButton);
+            break;
+        case 2:
+            QTest::keyClick(edit1(d), Qt::Key_Escape);
+            break;
+        case 3:
+            QTest::mouseClick(child<QPushButton>(&d, "Button2"), Qt::LeftButton);
+            break;
+        default:
+            break; // left open: the fake closes it as the close box does
         }
         QTRY_VERIFY(how == 4 || !d.isVisible());
     });
     trigger(w, "Ajoutermot1");
     QCOMPARE(w.Ajout->Confirme(), added);
     QCOMPARE(w.Ajout->Result(), added ? QByteArray("ZOO") : QByteArray());
-    QCOMPARE(plainWords(w),
-             added ? (QList<QByteArray>{"ABRI", "ZOO"}) : QList<QByteArray>{"ABRI"});
+    QCOMPARE(plainWords(w), added ? (QList<QByteArray>{"ABRI", "ZOO"}) : QList<QByteArray>{"ABRI"});
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 

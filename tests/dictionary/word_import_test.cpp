@@ -41,7 +41,7 @@ ToolRun orvdico(const QStringList& args) {
 
 class WordImportTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void admissibleLines_data();
     void admissibleLines();
     void importAddsOnlyNewAdmissibleWords();
@@ -86,8 +86,9 @@ void WordImportTest::importAddsOnlyNewAdmissibleWords() {
     WordList w;
     for (const char* p : {"ABRI", "CHIENNE", "ZOO"})
         w.append(Crypte(p));
-    const QList<QByteArray> lines = {"chat", "CHAT", "Chien", "a", "x-ray",
-                                     QByteArray(20, 'l'), "zoo", "ab", QByteArray(19, 'n')};
+    const QList<QByteArray> lines = {"chat", "CHAT",  "Chien",
+                                     "a",    "x-ray", QByteArray(20, 'l'),
+                                     "zoo",  "ab",    QByteArray(19, 'n')};
     QCOMPARE(importLines(w, lines), qsizetype(4));
     // New words wait at the end, in the order met, until Tri.
     QCOMPARE(plainOf(w), (QList<QByteArray>{"ABRI", "CHIENNE", "ZOO", "CHAT", "CHIEN", "AB",
@@ -139,9 +140,12 @@ void WordImportTest::readsUtf8AndWindows1252Lists() {
     QCOMPARE(detectEncoding(utf8), ListEncoding::Utf8);
     QCOMPARE(wordListLines(utf8, true), (QList<QByteArray>{"etude", "coeur", "zebre"}));
     // Unfolded, the accents stay as the program's own bytes, which no word admits.
-    QCOMPARE(wordListLines(utf8, false), (QList<QByteArray>{"\xE9tude", "c\x9Cur", "z\xE8" "bre"}));
+    QCOMPARE(wordListLines(utf8, false), (QList<QByteArray>{"\xE9tude", "c\x9Cur",
+                                                            "z\xE8"
+                                                            "bre"}));
 
-    const QByteArray cp1252("\xE9t\xE9\r\nc\x9Cur\r\n\xC7" "A");
+    const QByteArray cp1252("\xE9t\xE9\r\nc\x9Cur\r\n\xC7"
+                            "A");
     QCOMPARE(detectEncoding(cp1252), ListEncoding::Windows1252);
     QCOMPARE(wordListLines(cp1252, true), (QList<QByteArray>{"ete", "coeur", "CA"}));
     // A character outside the code page cannot become a word.
@@ -163,9 +167,8 @@ void WordImportTest::orvdicoBuildsFromAUtf8ListWithAccents() {
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains(QStringLiteral("5 mots")), qPrintable(r.out));
     // The file is in the program's own form: scrambled lines, CR LF, in order.
-    QCOMPARE(readWholeFile(dico),
-             joinTextLines({Crypte("ABRI"), Crypte("COEUR"), Crypte("ELEVE"), Crypte("ETE"),
-                            Crypte("ZEBRE")}));
+    QCOMPARE(readWholeFile(dico), joinTextLines({Crypte("ABRI"), Crypte("COEUR"), Crypte("ELEVE"),
+                                                 Crypte("ETE"), Crypte("ZEBRE")}));
     r = orvdico({QStringLiteral("words"), dico});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QStringLiteral("ABRI\nCOEUR\nELEVE\nETE\nZEBRE\n"));
@@ -181,18 +184,18 @@ void WordImportTest::orvdicoRefusesBadArgumentsAndFiles_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
     QTest::newRow("no command") << QStringList{} << 2 << QStringLiteral("il manque la commande");
-    QTest::newRow("unknown command") << QStringList{"merge"} << 2
-                                     << QStringLiteral("commande inconnue « merge »");
-    QTest::newRow("build without output") << QStringList{"build", "LIST"} << 2
-                                          << QStringLiteral("-o Dicogrd.dat");
-    QTest::newRow("build without list") << QStringList{"build", "-o", "OUT"} << 2
-                                        << QStringLiteral("au moins une liste");
-    QTest::newRow("-o without name") << QStringList{"build", "LIST", "-o"} << 2
-                                     << QStringLiteral("attend un nom de fichier");
+    QTest::newRow("unknown command")
+        << QStringList{"merge"} << 2 << QStringLiteral("commande inconnue « merge »");
+    QTest::newRow("build without output")
+        << QStringList{"build", "LIST"} << 2 << QStringLiteral("-o Dicogrd.dat");
+    QTest::newRow("build without list")
+        << QStringList{"build", "-o", "OUT"} << 2 << QStringLiteral("au moins une liste");
+    QTest::newRow("-o without name")
+        << QStringList{"build", "LIST", "-o"} << 2 << QStringLiteral("attend un nom de fichier");
     QTest::newRow("unknown option") << QStringList{"build", "--vite", "LIST", "-o", "OUT"} << 2
                                     << QStringLiteral("option inconnue « --vite »");
-    QTest::newRow("words of two files") << QStringList{"words", "A", "B"} << 2
-                                        << QStringLiteral("un seul fichier");
+    QTest::newRow("words of two files")
+        << QStringList{"words", "A", "B"} << 2 << QStringLiteral("un seul fichier");
     QTest::newRow("missing list") << QStringList{"build", "ABSENT", "-o", "OUT"} << 1
                                   << QStringLiteral("Ne peut ouvrir le fichier ABSENT.");
     QTest::newRow("missing dictionary") << QStringList{"stats", "ABSENT"} << 1
@@ -207,10 +210,14 @@ void WordImportTest::orvdicoRefusesBadArgumentsAndFiles() {
     QFETCH(QString, message);
     QTemporaryDir dir;
     writeWholeFile(dir.filePath(QStringLiteral("LIST")), "chat\n");
-    for (QString& a : args)
-        if (a == QLatin1String("LIST") || a == QLatin1String("OUT") || a.startsWith(QLatin1String("NOFOLDER")) ||
-            a == QLatin1String("ABSENT"))
-            message.replace(a, dir.filePath(a)), a = dir.filePath(a);
+    // The file names of the table stand for files in a fresh folder.
+    for (QString& a : args) {
+        if (a == QLatin1String("LIST") || a == QLatin1String("OUT") ||
+            a.startsWith(QLatin1String("NOFOLDER")) || a == QLatin1String("ABSENT")) {
+            message.replace(a, dir.filePath(a));
+            a = dir.filePath(a);
+        }
+    }
     const ToolRun r = orvdico(args);
     QCOMPARE(r.status, status);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
@@ -221,7 +228,8 @@ void WordImportTest::orvdicoRefusesBadArgumentsAndFiles() {
 void WordImportTest::orvdicoStatsAndHelp() {
     QTemporaryDir dir;
     const QString dico = dir.filePath(QStringLiteral("Dicogrd.dat"));
-    writeWholeFile(dico, joinTextLines({Crypte("ZOO"), Crypte("ABRI"), Crypte("A"), Crypte("ZOO")}));
+    writeWholeFile(dico,
+                   joinTextLines({Crypte("ZOO"), Crypte("ABRI"), Crypte("A"), Crypte("ZOO")}));
     ToolRun r = orvdico({QStringLiteral("stats"), dico});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains(QStringLiteral("Mots : 4\n")), qPrintable(r.out));
