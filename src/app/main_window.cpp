@@ -11,8 +11,12 @@
 #include "common/string_grid.h"
 #include "definitions/clue_sheet_window.h"
 #include "definitions/definitions_window.h"
+#include "dictionary/dictionary_browser.h"
+#include "dictionary/statistics_window.h"
+#include "dictionary/word_dialog.h"
 #include "play/play_window.h"
 #include "search/letter_picker.h"
+#include "search/word_search_window.h"
 #include "utilities/calculator_window.h"
 #include "utilities/calendar_window.h"
 #include "utilities/clock_window.h"
@@ -253,14 +257,14 @@ void TMainForm::buildStatusBar() {
 
 void TMainForm::CreeFenetres() {
     // The order is part of the program's start-up.
-    // Ajout = new TAjout(services_, this);
+    Ajout = new TAjout(this);
     AboutBox = new TAboutBox(this);
-    // Stats = new TStats(this);
-    // Dico = new TDico(this);
+    Stats = new TStats(this);
+    Dico = new TDico(this);
     Calendrier = new TCalendrier(services_, this);
     Horloge = new THorloge(services_, this);
     Pocket = new TPocket(services_, this);
-    // RMots = new TRMots(this);
+    RMots = new TRMots(this);
     // FTaille = new TFTaille(this);
     Definitions = new TDefinitions(this);
     Defgrille = new TDefgrille(this);

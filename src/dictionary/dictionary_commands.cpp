@@ -1,12 +1,79 @@
-// The dictionary's commands and its file at start-up and exit.
+// The dictionary's commands of the main window (add, delete, import) and its
+// file at start-up and exit.
 #include "app/main_window.h"
 
+#include "common/text_file.h"
+#include "dictionary/dictionary_rules.h"
+#include "dictionary/scramble.h"
+#include "dictionary/word_dialog.h"
+
+#include <QDir>
 #include <QFileInfo>
+#include <QLayout>
+#include <QProgressBar>
+#include <QStatusBar>
 
 namespace orv {
 namespace {
+
 const QString kDictionaryFile = QStringLiteral("Dicogrd.dat");
+const QString kWordListFilter =
+    QStringLiteral("Fichiers texte (*.txt)|*.txt|tous les fichiers (*.*)|*.*");
+
+// The progress bar stands in for the status bar while an import runs, and
+// gives the place back however the import ends.
+class ProgressInPlaceOfStatus {
+  public:
+    ProgressInPlaceOfStatus(QMainWindow& window, QProgressBar& bar, QStatusBar& status)
+        : window_(window), bar_(bar), status_(status) {
+        bar_.setValue(0);
+        bar_.show();
+        status_.hide();
+        settle();
+    }
+    ~ProgressInPlaceOfStatus() {
+        bar_.hide();
+        status_.show();
+    }
+    // The import holds the event loop, so the bar paints itself at once
+    // whenever its figure changes.
+    void show(int percent) {
+        if (percent == bar_.value())
+            return;
+        bar_.setValue(percent);
+        bar_.repaint();
+    }
+
+  private:
+    // Lays the window out now rather than at the next turn of the event loop,
+    // so the bar has its place before it first paints.
+    void settle() {
+        if (QLayout* l = window_.centralWidget()->layout())
+            l->activate();
+        if (QLayout* l = window_.layout())
+            l->activate();
+        bar_.repaint();
+    }
+    QMainWindow& window_;
+    QProgressBar& bar_;
+    QStatusBar& status_;
+};
+
+// Every change of the dictionary sets the shared Modifie (the save question)
+// and the dictionary's own flag, which only writing the file clears.
+void noteWordsChanged(TMainForm& w) {
+    w.grille.Modifie = true;
+    w.MotsModifies = true;
 }
+
+// The word typed in the word dialog under the command's caption, or "".
+QByteArray askWord(TMainForm& w, const QString& caption) {
+    w.Ajout->setWindowTitle(caption);
+    w.services().modal.run(*w.Ajout);
+    return w.Ajout->Result();
+}
+
+} // namespace
 
 void TMainForm::ChargeDictionnaire() {
     ListeMots.clear();
@@ -29,18 +96,63 @@ void TMainForm::EcritDictionnaire() {
 }
 
 void TMainForm::Verifie() {
-    QList<QByteArray> kept;
-    kept.reserve(ListeMots.count());
-    for (const QByteArray& e : ListeMots.entries())
-        if (e.size() >= 2 && e.size() <= 19)
-            kept.append(e);
-    if (kept.size() != ListeMots.count())
-        ListeMots.assign(std::move(kept));
+    orv::Verifie(ListeMots);
 }
 
-void TMainForm::Tri() {}
-void TMainForm::Ajoutermot1Click() {}
-void TMainForm::Supprimermot1Click() {}
-void TMainForm::Importerfichier1Click() {}
+void TMainForm::Tri() {
+    orv::Tri(ListeMots);
+}
+
+void TMainForm::Ajoutermot1Click() {
+    guard([this] {
+        const QByteArray word = askWord(*this, QStringLiteral("Ajouter un mot"));
+        if (word.isEmpty())
+            return;
+        const QByteArray scrambled = Crypte(word);
+        if (ListeMots.contains(scrambled)) {
+            services_.messages.information(this, QStringLiteral("Ce mot existe déjà"));
+            return;
+        }
+        ListeMots.append(scrambled);
+        noteWordsChanged(*this);
+        Tri();
+    });
+}
+
+void TMainForm::Supprimermot1Click() {
+    guard([this] {
+        const QByteArray word = askWord(*this, QStringLiteral("Supprimer un mot"));
+        if (word.isEmpty())
+            return;
+        const qsizetype at = ListeMots.indexOf(Crypte(word));
+        if (at < 0) {
+            services_.messages.information(this, QStringLiteral("Ce mot n'existe pas"));
+            return;
+        }
+        ListeMots.removeAt(at);
+        noteWordsChanged(*this);
+    });
+}
+
+void TMainForm::Importerfichier1Click() {
+    guard([this] {
+        const QString path = services_.files.openFile(this, kWordListFilter);
+        if (path.isEmpty())
+            return;
+        if (!QFileInfo::exists(path)) {
+            services_.messages.information(this, QStringLiteral("Le fichier n'existe pas"));
+            return;
+        }
+        QList<QByteArray> lines =
+            readTextLines(path, QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+        {
+            ProgressInPlaceOfStatus progress(*this, *ProgressBar1, *StatusBar);
+            importLines(ListeMots, lines, [&progress](int percent) { progress.show(percent); });
+            lines.clear();
+            Tri();
+        }
+        noteWordsChanged(*this);
+    });
+}
 
 } // namespace orv

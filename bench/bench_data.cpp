@@ -1,0 +1,70 @@
+// The real French dictionary for the benchmarks.
+#include "bench_data.h"
+
+#include "common/text_file.h"
+#include "dictionary/dictionary_rules.h"
+#include "dictionary/scramble.h"
+#include "dictionary/word_source.h"
+
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+
+namespace orv::bench {
+namespace {
+
+QString listPath() {
+    const QByteArray env = qgetenv("ORV_FRENCH_LIST");
+    return env.isEmpty() ? QStringLiteral("/usr/share/dict/french") : QString::fromLocal8Bit(env);
+}
+
+QList<QByteArray> foldedLines() {
+    try {
+        return wordListLines(readWholeFile(listPath()), true);
+    } catch (const std::exception&) {
+        std::fprintf(stderr, "orv_bench: cannot read %s (install Debian's wfrench)\n",
+                     qPrintable(listPath()));
+        std::exit(1);
+    }
+}
+
+} // namespace
+
+const WordList& frenchDictionary() {
+    static const WordList words = [] {
+        WordList built;
+        importLines(built, foldedLines());
+        Tri(built);
+        return built;
+    }();
+    return words;
+}
+
+const QList<QByteArray>& frenchWords() {
+    static const QList<QByteArray> plain = [] {
+        QList<QByteArray> out;
+        out.reserve(frenchDictionary().count());
+        for (const QByteArray& e : frenchDictionary().entries())
+            out.append(Decrypte(e));
+        return out;
+    }();
+    return plain;
+}
+
+const QByteArray& frenchWordListText() {
+    static const QByteArray text = [] {
+        QList<QByteArray> lines;
+        for (const QByteArray& line : foldedLines())
+            if (MotAdmissible(upperLine(line)))
+                lines.append(line.toLower());
+        return joinTextLines(lines);
+    }();
+    return text;
+}
+
+QString scratchFile(const QString& name) {
+    static QTemporaryDir dir;
+    return dir.filePath(name);
+}
+
+} // namespace orv::bench

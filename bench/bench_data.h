@@ -1,0 +1,28 @@
+// The data the benchmarks work on: the real French dictionary, built from
+// Debian's wfrench list (/usr/share/dict/french, or $ORV_FRENCH_LIST) the way
+// orvdico builds the default "Dicogrd.dat": accents folded, 2 to 19 capital
+// letters, once each, in dictionary order; about 325,000 words.
+#pragma once
+
+#include "dictionary/word_list.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace orv::bench {
+
+// The scrambled dictionary, sorted. Built once, on first use.
+const WordList& frenchDictionary();
+
+// Its plain words (capital letters), in the same order.
+const QList<QByteArray>& frenchWords();
+
+// The folded words of the list in its own order, in small letters, as a
+// word list that a user imports holds them; one per line, CR LF ends.
+const QByteArray& frenchWordListText();
+
+// A file path in a temporary folder that lasts for the whole run.
+QString scratchFile(const QString& name);
+
+} // namespace orv::bench

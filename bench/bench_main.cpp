@@ -1,0 +1,4 @@
+// Entry of the benchmarks.
+#include <benchmark/benchmark.h>
+
+BENCHMARK_MAIN();

@@ -1,0 +1,67 @@
+// Fuzzes the reading of "Dicogrd.dat" and everything done to the list at
+// start-up and by the word commands: any bytes must load, clean up, sort,
+// look up and write back without a crash, and keep the list's promises.
+#include "common/text_file.h"
+#include "dictionary/dictionary_rules.h"
+#include "dictionary/word_list.h"
+#include "dictionary/word_order.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace orv;
+
+namespace {
+
+void check(bool ok) {
+    if (!ok)
+        std::abort();
+}
+
+void checkLookups(const WordList& w) {
+    const qsizetype n = std::min<qsizetype>(w.count(), 64);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QByteArray& e = w.at(i);
+        const qsizetype at = w.indexOf(e);
+        check(at >= 0 && at <= i && w.at(at) == e);
+        check(w.contains(e));
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    WordList w;
+    w.parse(bytes);
+    const QList<QByteArray> lines = splitTextLines(bytes);
+    check(w.entries() == lines);
+    for (const QByteArray& e : w.entries())
+        check(!e.contains('\r') && !e.contains('\n') && !e.contains('\0'));
+    checkLookups(w);
+
+    // Writing and reading back gives the same entries.
+    WordList again;
+    again.parse(joinTextLines(w.entries()));
+    check(again.entries() == w.entries());
+
+    Verifie(w);
+    for (const QByteArray& e : w.entries())
+        check(e.size() >= kMinWordLength && e.size() <= kMaxWordLength);
+    checkLookups(w);
+
+    const qsizetype before = w.count();
+    Tri(w);
+    check(w.count() == before && w.isSorted());
+    for (qsizetype i = 1; i < w.count(); ++i)
+        check(compareScrambled(w.at(i - 1), w.at(i)) <= 0);
+    checkLookups(w);
+
+    // Deleting the first entry found keeps the others and their order.
+    if (w.count() > 0) {
+        const QByteArray first = w.at(w.count() / 2);
+        w.removeAt(w.indexOf(first));
+        check(w.count() == before - 1 && w.isSorted());
+    }
+    return 0;
+}

@@ -1,0 +1,143 @@
+// The dictionary browser window.
+#include "dictionary/dictionary_browser.h"
+
+#include "app/pictures.h"
+#include "common/keys.h"
+#include "dictionary/dictionary_browse.h"
+#include "dictionary/word_block_model.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QListView>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace orv {
+
+TDico::TDico(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Dico"));
+    setWindowTitle(QStringLiteral("Dictionnaire"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(290, 442);
+    move(374, 77);
+
+    auto* panel1 = new QFrame(this);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel1->setGeometry(0, 0, 290, 33);
+
+    SpeedButton2 = new QToolButton(panel1);
+    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
+    SpeedButton2->setIcon(toolIcon(ToolPicture::ArrowLeft));
+    SpeedButton1 = new QToolButton(panel1);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setIcon(toolIcon(ToolPicture::ArrowRight));
+    for (QToolButton* arrow : {SpeedButton2, SpeedButton1}) {
+        arrow->setAutoRaise(true);
+        arrow->setFocusPolicy(Qt::NoFocus); // Page Up / Page Down do the same from the keyboard
+        arrow->setIconSize(QSize(19, 19));
+    }
+    SpeedButton2->setGeometry(21, 4, 25, 25);
+    SpeedButton1->setGeometry(45, 4, 25, 25);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TDico::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TDico::SpeedButton2Click);
+
+    Button27 = new QPushButton(QStringLiteral("Fermer"), panel1);
+    Button27->setObjectName(QStringLiteral("Button27"));
+    Button27->setGeometry(197, 4, 75, 25);
+    connect(Button27, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* panel3 = new QFrame(this);
+    panel3->setObjectName(QStringLiteral("Panel3"));
+    panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel3->setGeometry(270, 33, 20, 409);
+    buildLetterButtons(panel3);
+
+    ListBox1 = new QListView(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(0, 33, 270, 409);
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setItemDelegate(new FixedRowHeightDelegate(16, ListBox1));
+    ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    words_ = new WordBlockModel(this);
+    ListBox1->setModel(words_);
+
+    installEventFilter(this);
+    ListBox1->installEventFilter(this);
+    Button27->installEventFilter(this);
+}
+
+void TDico::buildLetterButtons(QWidget* panel) {
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setBold(true);
+    font.setPixelSize(11);
+    for (int i = 0; i < 26; ++i) {
+        const char letter = char('A' + i);
+        auto* button = new QPushButton(QString(QLatin1Char(letter)), panel);
+        button->setObjectName(QStringLiteral("Button%1").arg(i + 1));
+        button->setFont(font);
+        button->setGeometry(1, 14 + 15 * i, 18, 15);
+        button->setStyleSheet(QStringLiteral("padding: 0px;"));
+        button->setFocusPolicy(Qt::ClickFocus); // outside the tab order
+        button->setAutoDefault(false);
+        button->installEventFilter(this);
+        connect(button, &QPushButton::clicked, this, [this, letter] { AffMots(letter); });
+    }
+}
+
+void TDico::Init(const WordList& list) {
+    CopieMots = list.entries(); // shared until one side changes: no copy of the words
+    AffMots('A');
+}
+
+void TDico::AffMots(char letter) {
+    LettreCourante = letter;
+    ListBox1->setUpdatesEnabled(false);
+    words_->setWords(wordsWithInitial(CopieMots, letter));
+    ListBox1->setUpdatesEnabled(true);
+}
+
+void TDico::SpeedButton1Click() {
+    AffMots(nextInitial(LettreCourante));
+}
+
+void TDico::SpeedButton2Click() {
+    AffMots(previousInitial(LettreCourante));
+}
+
+void TDico::FormKeyDown(int& key) {
+    if (key == vk::PageDown) {
+        SpeedButton1Click();
+        key = vk::Clear;
+    }
+    if (key == vk::PageUp) {
+        SpeedButton2Click();
+        key = vk::Clear;
+    }
+}
+
+bool TDico::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        int key = vk::fromQtKey(static_cast<QKeyEvent*>(event)->key());
+        const int typed = key;
+        FormKeyDown(key);
+        if (key != typed)
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TDico::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Button27->setFocus();
+}
+
+void TDico::done(int result) {
+    CopieMots.clear();
+    // The plain words leave memory with the window.
+    words_->setWords({});
+    QDialog::done(result);
+}
+
+} // namespace orv

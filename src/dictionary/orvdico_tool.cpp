@@ -1,0 +1,188 @@
+// The commands of orvdico: build, words, stats.
+#include "dictionary/orvdico_tool.h"
+
+#include "common/codec.h"
+#include "common/errors.h"
+#include "common/text_file.h"
+#include "dictionary/dictionary_rules.h"
+#include "dictionary/scramble.h"
+#include "dictionary/word_source.h"
+
+#include <QSet>
+#include <QTextStream>
+#include <array>
+
+namespace orv {
+namespace {
+
+struct UsageError {
+    QString message;
+};
+
+struct BuildArgs {
+    bool fold = false;
+    QStringList lists;
+    QString output;
+};
+
+BuildArgs parseBuild(const QStringList& args) {
+    BuildArgs b;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--fold-accents")) {
+            b.fold = true;
+        } else if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
+            if (i + 1 >= args.size())
+                throw UsageError{QStringLiteral("l'option %1 attend un nom de fichier").arg(a)};
+            if (!b.output.isEmpty())
+                throw UsageError{QStringLiteral("un seul fichier de sortie (-o) est permis")};
+            b.output = args[++i];
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            throw UsageError{QStringLiteral("option inconnue « %1 »").arg(a)};
+        } else {
+            b.lists.append(a);
+        }
+    }
+    if (b.lists.isEmpty())
+        throw UsageError{QStringLiteral("build attend au moins une liste de mots")};
+    if (b.output.isEmpty())
+        throw UsageError{QStringLiteral("build attend le fichier à écrire : -o Dicogrd.dat")};
+    return b;
+}
+
+QString oneFile(const QString& command, const QStringList& args) {
+    if (args.size() != 1 || (args[0].startsWith(QLatin1Char('-')) && args[0].size() > 1))
+        throw UsageError{QStringLiteral("%1 attend un seul fichier de dictionnaire").arg(command)};
+    return args[0];
+}
+
+int build(const QStringList& args, QTextStream& out) {
+    const BuildArgs b = parseBuild(args);
+    WordList words;
+    qsizetype lines = 0;
+    for (const QString& list : b.lists) {
+        const QList<QByteArray> read = wordListLines(readWholeFile(list), b.fold);
+        lines += read.size();
+        importLines(words, read);
+    }
+    Tri(words);
+    words.save(b.output, b.output);
+    out << QStringLiteral("%1 : %2 mots écrits (%3 lignes lues, %4 écartées ou en double)")
+               .arg(b.output)
+               .arg(words.count())
+               .arg(lines)
+               .arg(lines - words.count())
+        << Qt::endl;
+    return OrvdicoOk;
+}
+
+WordList loadDictionary(const QString& path) {
+    WordList words;
+    words.load(path, path);
+    return words;
+}
+
+int printWords(const QStringList& args, QTextStream& out) {
+    const WordList words = loadDictionary(oneFile(QStringLiteral("words"), args));
+    for (const QByteArray& e : words.entries())
+        out << toUi(Decrypte(e)) << '\n';
+    out.flush();
+    return OrvdicoOk;
+}
+
+int stats(const QStringList& args, QTextStream& out) {
+    const QString path = oneFile(QStringLiteral("stats"), args);
+    const WordList words = loadDictionary(path);
+    std::array<qsizetype, kMaxWordLength + 1> byLength{};
+    std::array<qsizetype, 26> byInitial{};
+    qsizetype outside = 0;
+    qsizetype other = 0;
+    QSet<QByteArray> seen;
+    qsizetype duplicates = 0;
+    for (const QByteArray& e : words.entries()) {
+        const QByteArray plain = Decrypte(e);
+        if (plain.size() < kMinWordLength || plain.size() > kMaxWordLength)
+            ++outside;
+        else
+            ++byLength[plain.size()];
+        if (!plain.isEmpty() && isCapital(plain[0]))
+            ++byInitial[plain[0] - 'A'];
+        if (!MotAdmissible(plain))
+            ++other;
+        if (seen.contains(e))
+            ++duplicates;
+        else
+            seen.insert(e);
+    }
+    out << QStringLiteral("Dictionnaire : %1").arg(path) << '\n'
+        << QStringLiteral("Mots : %1").arg(words.count()) << '\n';
+    for (int len = kMinWordLength; len <= kMaxWordLength; ++len)
+        out << QStringLiteral("  %1 lettres : %2").arg(len, 2).arg(byLength[len]) << '\n';
+    for (int l = 0; l < 26; ++l)
+        out << QStringLiteral("  %1 : %2").arg(QChar(u'A' + l)).arg(byInitial[l]) << '\n';
+    out << QStringLiteral("Entrées de moins de 2 ou de plus de 19 lettres : %1").arg(outside)
+        << '\n'
+        << QStringLiteral("Entrées qui ne sont pas des mots de lettres A à Z : %1").arg(other)
+        << '\n'
+        << QStringLiteral("Doublons : %1").arg(duplicates) << '\n'
+        << QStringLiteral("Ordre alphabétique : %1")
+               .arg(words.isSorted() ? QStringLiteral("oui") : QStringLiteral("non"))
+        << Qt::endl;
+    return OrvdicoOk;
+}
+
+} // namespace
+
+QString orvdicoUsage() {
+    return QStringLiteral(
+        "Usage : orvdico COMMANDE ...\n"
+        "Outil du dictionnaire d'Orv Grille (fichier Dicogrd.dat, mots brouillés).\n"
+        "\n"
+        "  orvdico build [--fold-accents] LISTE... -o Dicogrd.dat\n"
+        "      Écrit un dictionnaire à partir de listes de mots en texte brut, un mot\n"
+        "      par ligne, en UTF-8 ou Windows-1252 (détecté). Comme l'import du\n"
+        "      programme, garde les lignes de 2 à 19 lettres A à Z (les minuscules\n"
+        "      sont mises en capitales), une seule fois chacune, en ordre alphabétique.\n"
+        "      --fold-accents : les lettres accentuées et les ligatures deviennent des\n"
+        "      capitales simples (É en E, Ç en C, Œ en OE, Æ en AE), pour garder\n"
+        "      les mots accentués des listes françaises.\n"
+        "  orvdico words FICHIER\n"
+        "      Affiche les mots du dictionnaire en clair, un par ligne.\n"
+        "  orvdico stats FICHIER\n"
+        "      Compte les mots du dictionnaire par longueur et par initiale.\n"
+        "  orvdico --help\n"
+        "      Affiche cette aide.\n"
+        "\n"
+        "Code de sortie : 0 si tout va bien, 1 si un fichier ne peut être lu ou écrit,\n"
+        "2 si les arguments sont incorrects.\n");
+}
+
+int runOrvdico(const QStringList& args, QTextStream& out, QTextStream& err) {
+    try {
+        if (args.isEmpty())
+            throw UsageError{QStringLiteral("il manque la commande (build, words ou stats)")};
+        const QString command = args[0];
+        const QStringList rest = args.mid(1);
+        if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+            command == QLatin1String("help")) {
+            out << orvdicoUsage() << Qt::flush;
+            return OrvdicoOk;
+        }
+        if (command == QLatin1String("build"))
+            return build(rest, out);
+        if (command == QLatin1String("words"))
+            return printWords(rest, out);
+        if (command == QLatin1String("stats"))
+            return stats(rest, out);
+        throw UsageError{QStringLiteral("commande inconnue « %1 »").arg(command)};
+    } catch (const UsageError& e) {
+        err << QStringLiteral("orvdico : %1\n").arg(e.message)
+            << QStringLiteral("Essayez « orvdico --help ».") << Qt::endl;
+        return OrvdicoUsageError;
+    } catch (const OrvError& e) {
+        err << QStringLiteral("orvdico : %1.").arg(e.message()) << Qt::endl;
+        return OrvdicoFileError;
+    }
+}
+
+} // namespace orv

@@ -1,0 +1,197 @@
+// The word-list import on the real main window: the open dialog, the
+// example file of mixed lines, the progress bar that stands in for the
+// status bar and really paints as it advances, and the failures.
+#include "dictionary/scramble.h"
+#include "support/test_app.h"
+
+#include <QDir>
+#include <QPaintEvent>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTest>
+#include <algorithm>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+QByteArray dictionaryFile(const QList<QByteArray>& plain) {
+    QList<QByteArray> lines;
+    for (const QByteArray& p : plain)
+        lines.append(Crypte(p));
+    return crlfLines(lines);
+}
+
+QList<QByteArray> plainWords(const TMainForm& w) {
+    QList<QByteArray> out;
+    for (const QByteArray& e : w.ListeMots.entries())
+        out.append(Decrypte(e));
+    return out;
+}
+
+void importFile(TestApp& app, const QString& path) {
+    app.fakes.files.openPaths.append(path);
+    QAction* a = child<QAction>(&app.main(), "Importerfichier1");
+    QVERIFY(a);
+    a->trigger();
+}
+
+// Records what the progress bar shows each time it really paints.
+class PaintLog : public QObject {
+  public:
+    PaintLog(QProgressBar* bar, QStatusBar* status) : bar_(bar), status_(status) {
+        bar_->installEventFilter(this);
+    }
+    QList<int> values;
+    bool inPlaceWhilePainting = true;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && bar_->isVisible()) {
+            values.append(bar_->value());
+            // Laid out along the bottom of the window, where the status bar was.
+            const QRect g = bar_->geometry();
+            const QWidget* parent = bar_->parentWidget();
+            if (status_->isVisible() || g.height() != 20 || g.width() != parent->width() ||
+                g.bottom() != parent->height() - 1 ||
+                bar_->mapTo(bar_->window(), QPoint(0, g.height())).y() != bar_->window()->height())
+                inPlaceWhilePainting = false;
+        }
+        return false;
+    }
+
+  private:
+    QProgressBar* bar_;
+    QStatusBar* status_;
+};
+
+} // namespace
+
+class ImportCommandTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void importsTheExampleFile();
+    void admissibleLines_data();
+    void admissibleLines();
+    void progressBarPaintsInPlaceOfTheStatusBar();
+    void emptyFileStillMarksTheDictionaryChanged();
+    void cancelledMissingAndUnreadableFiles();
+    void importedWordsAreWrittenAtExit();
+};
+
+void ImportCommandTest::importsTheExampleFile() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile({"ABRI", "CHIENNE", "ZOO"}));
+    app.writeFile(QStringLiteral("mots.txt"),
+                  "chat\r\nCHAT\r\nChien\r\na\r\nx-ray\r\n" + QByteArray(20, 'w') + "\r\n");
+    TMainForm& w = app.start();
+    importFile(app, app.path(QStringLiteral("mots.txt")));
+    QCOMPARE(
+        app.fakes.files.openFilters,
+        QStringList{QStringLiteral("Fichiers texte (*.txt)|*.txt|tous les fichiers (*.*)|*.*")});
+    QCOMPARE(plainWords(w), (QList<QByteArray>{"ABRI", "CHAT", "CHIEN", "CHIENNE", "ZOO"}));
+    QVERIFY(w.ListeMots.isSorted());
+    QVERIFY(w.grille.Modifie);
+    QVERIFY(w.MotsModifies);
+    QCOMPARE(app.fakes.messages.total(), 0);
+    QVERIFY(!w.ProgressBar1->isVisible());
+    QVERIFY(w.StatusBar->isVisible());
+}
+
+void ImportCommandTest::admissibleLines_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("added");
+    QTest::newRow("accented capitals") << QByteArray("\xC9T\xC9") << QByteArray();
+    QTest::newRow("trailing space") << QByteArray("lion ") << QByteArray();
+    QTest::newRow("two letters") << QByteArray("ou") << QByteArray("OU");
+    QTest::newRow("nineteen letters") << QByteArray(19, 'k') << QByteArray(19, 'K');
+    QTest::newRow("already present") << QByteArray("Zoo") << QByteArray();
+}
+
+void ImportCommandTest::admissibleLines() {
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, added);
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile({"ZOO"}));
+    app.writeFile(QStringLiteral("mots.txt"), line + "\n");
+    TMainForm& w = app.start();
+    importFile(app, app.path(QStringLiteral("mots.txt")));
+    QList<QByteArray> expected{"ZOO"};
+    if (!added.isEmpty())
+        expected.prepend(added);
+    QCOMPARE(plainWords(w), expected);
+}
+
+void ImportCommandTest::progressBarPaintsInPlaceOfTheStatusBar() {
+    TestApp app;
+    QByteArray lines;
+    for (int i = 0; i < 8; ++i)
+        lines += QByteArray("mot") + char('a' + i) + "\n";
+    app.writeFile(QStringLiteral("mots.txt"), lines);
+    TMainForm& w = app.start();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.ProgressBar1->objectName(), QStringLiteral("ProgressBar1"));
+    QVERIFY(!w.ProgressBar1->isVisible());
+    PaintLog log(w.ProgressBar1, w.StatusBar);
+    importFile(app, app.path(QStringLiteral("mots.txt")));
+    // Painted at once, without a turn of the event loop, at each new figure:
+    // 0 for the first line, never 100.
+    log.values.erase(std::unique(log.values.begin(), log.values.end()), log.values.end());
+    QCOMPARE(log.values, (QList<int>{0, 12, 25, 37, 50, 62, 75, 87}));
+    QVERIFY(log.inPlaceWhilePainting);
+    QVERIFY(!w.ProgressBar1->isVisible());
+    QVERIFY(w.StatusBar->isVisible());
+    QCOMPARE(w.ListeMots.count(), qsizetype(8));
+}
+
+void ImportCommandTest::emptyFileStillMarksTheDictionaryChanged() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile({"ZOO", "ABRI"}));
+    app.writeFile(QStringLiteral("vide.txt"), QByteArray());
+    TMainForm& w = app.start();
+    importFile(app, app.path(QStringLiteral("vide.txt")));
+    // Nothing added, but the whole dictionary is re-sorted.
+    QCOMPARE(plainWords(w), (QList<QByteArray>{"ABRI", "ZOO"}));
+    QVERIFY(w.grille.Modifie);
+    QVERIFY(w.MotsModifies);
+    QVERIFY(!w.ProgressBar1->isVisible());
+    QVERIFY(w.StatusBar->isVisible());
+    QCOMPARE(app.fakes.messages.total(), 0);
+}
+
+void ImportCommandTest::cancelledMissingAndUnreadableFiles() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile({"ZOO"}));
+    TMainForm& w = app.start();
+    importFile(app, QString()); // cancelled
+    QCOMPARE(app.fakes.messages.total(), 0);
+    importFile(app, app.path(QStringLiteral("absent.txt")));
+    QCOMPARE(app.fakes.messages.infos, QStringList{QStringLiteral("Le fichier n'existe pas")});
+    // A folder exists but is no file that can be read.
+    QVERIFY(QDir().mkdir(app.path(QStringLiteral("dossier.txt"))));
+    importFile(app, app.path(QStringLiteral("dossier.txt")));
+    QCOMPARE(
+        app.fakes.messages.errors,
+        QStringList{QStringLiteral("Ne peut ouvrir le fichier %1.")
+                        .arg(QDir::toNativeSeparators(app.path(QStringLiteral("dossier.txt"))))});
+    QCOMPARE(plainWords(w), QList<QByteArray>{"ZOO"});
+    QVERIFY(!w.grille.Modifie);
+    QVERIFY(!w.MotsModifies);
+    QVERIFY(!w.ProgressBar1->isVisible());
+    QVERIFY(w.StatusBar->isVisible());
+}
+
+void ImportCommandTest::importedWordsAreWrittenAtExit() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile({"ZOO"}));
+    app.writeFile(QStringLiteral("mots.txt"), "lion\ntigre\n");
+    TMainForm& w = app.start();
+    importFile(app, app.path(QStringLiteral("mots.txt")));
+    w.grille.Modifie = false; // as a grid save leaves it
+    QVERIFY(w.close());
+    QCOMPARE(app.readFile(QStringLiteral("Dicogrd.dat")), dictionaryFile({"LION", "TIGRE", "ZOO"}));
+}
+
+QTEST_MAIN(ImportCommandTest)
+#include "import_command_test.moc"

@@ -1,0 +1,252 @@
+// The import's rules (admissible lines, duplicates, progress) and the
+// reading of foreign word lists and the orvdico commands built on them.
+#include "common/text_file.h"
+#include "dictionary/dictionary_rules.h"
+#include "dictionary/orvdico_tool.h"
+#include "dictionary/scramble.h"
+#include "dictionary/word_source.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+using namespace orv;
+
+namespace {
+
+QList<QByteArray> plainOf(const WordList& w) {
+    QList<QByteArray> out;
+    for (const QByteArray& e : w.entries())
+        out.append(Decrypte(e));
+    return out;
+}
+
+struct ToolRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun orvdico(const QStringList& args) {
+    ToolRun r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.status = runOrvdico(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+} // namespace
+
+class WordImportTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void admissibleLines_data();
+    void admissibleLines();
+    void importAddsOnlyNewAdmissibleWords();
+    void importReportsProgressBeforeEveryLine();
+    void importOfNothing();
+
+    void foldsAccentsAndLigatures_data();
+    void foldsAccentsAndLigatures();
+    void readsUtf8AndWindows1252Lists();
+
+    void orvdicoBuildsFromAUtf8ListWithAccents();
+    void orvdicoRefusesBadArgumentsAndFiles_data();
+    void orvdicoRefusesBadArgumentsAndFiles();
+    void orvdicoStatsAndHelp();
+};
+
+void WordImportTest::admissibleLines_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("admissible");
+    QTest::newRow("two letters") << QByteArray("AB") << true;
+    QTest::newRow("nineteen letters") << QByteArray(19, 'Q') << true;
+    QTest::newRow("one letter") << QByteArray("A") << false;
+    QTest::newRow("twenty letters") << QByteArray(20, 'Q') << false;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("trailing space") << QByteArray("CHAT ") << false;
+    QTest::newRow("leading space") << QByteArray(" CHAT") << false;
+    QTest::newRow("hyphen") << QByteArray("X-RAY") << false;
+    QTest::newRow("apostrophe") << QByteArray("AUJOURD'HUI") << false;
+    QTest::newRow("digit") << QByteArray("K2") << false;
+    QTest::newRow("accented capitals") << QByteArray("\xC9T\xC9") << false;
+    QTest::newRow("small letters") << QByteArray("chat") << false;
+    QTest::newRow("TAB") << QByteArray("CH\tAT") << false;
+}
+
+void WordImportTest::admissibleLines() {
+    QFETCH(QByteArray, line);
+    QFETCH(bool, admissible);
+    QCOMPARE(MotAdmissible(line), admissible);
+}
+
+void WordImportTest::importAddsOnlyNewAdmissibleWords() {
+    WordList w;
+    for (const char* p : {"ABRI", "CHIENNE", "ZOO"})
+        w.append(Crypte(p));
+    const QList<QByteArray> lines = {"chat", "CHAT",  "Chien",
+                                     "a",    "x-ray", QByteArray(20, 'l'),
+                                     "zoo",  "ab",    QByteArray(19, 'n')};
+    QCOMPARE(importLines(w, lines), qsizetype(4));
+    // New words wait at the end, in the order met, until Tri.
+    QCOMPARE(plainOf(w), (QList<QByteArray>{"ABRI", "CHIENNE", "ZOO", "CHAT", "CHIEN", "AB",
+                                            QByteArray(19, 'N')}));
+    Tri(w);
+    QCOMPARE(plainOf(w), (QList<QByteArray>{"AB", "ABRI", "CHAT", "CHIEN", "CHIENNE",
+                                            QByteArray(19, 'N'), "ZOO"}));
+}
+
+void WordImportTest::importReportsProgressBeforeEveryLine() {
+    WordList w;
+    QList<int> seen;
+    const QList<QByteArray> lines = {"un", "deux", "trois", "quatre", "cinq", "six", "sept"};
+    importLines(w, lines, [&seen](int percent) { seen.append(percent); });
+    QCOMPARE(seen, (QList<int>{0, 14, 28, 42, 57, 71, 85}));
+}
+
+void WordImportTest::importOfNothing() {
+    WordList w;
+    w.append(Crypte("ZOO"));
+    int calls = 0;
+    QCOMPARE(importLines(w, {}, [&calls](int) { ++calls; }), qsizetype(0));
+    QCOMPARE(calls, 0);
+    QCOMPARE(importLines(w, {"  ", "12", "\xC9T\xC9"}), qsizetype(0));
+    QCOMPARE(plainOf(w), QList<QByteArray>{"ZOO"});
+}
+
+void WordImportTest::foldsAccentsAndLigatures_data() {
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("folded");
+    QTest::newRow("É") << QStringLiteral("ÉTÉ") << QStringLiteral("ETE");
+    QTest::newRow("é è ê") << QStringLiteral("élève fête") << QStringLiteral("eleve fete");
+    QTest::newRow("Ç ç") << QStringLiteral("Ça garçon") << QStringLiteral("Ca garcon");
+    QTest::newRow("Œ œ") << QStringLiteral("Œuvre cœur") << QStringLiteral("OEuvre coeur");
+    QTest::newRow("Æ æ") << QStringLiteral("Æ ex-æquo") << QStringLiteral("AE ex-aequo");
+    QTest::newRow("ï ü ÿ") << QStringLiteral("naïf capharnaüm L'Haÿ")
+                           << QStringLiteral("naif capharnaum L'Hay");
+    QTest::newRow("plain stays") << QStringLiteral("CHAT") << QStringLiteral("CHAT");
+}
+
+void WordImportTest::foldsAccentsAndLigatures() {
+    QFETCH(QString, word);
+    QFETCH(QString, folded);
+    QCOMPARE(foldAccents(word), folded);
+}
+
+void WordImportTest::readsUtf8AndWindows1252Lists() {
+    const QByteArray utf8 = QStringLiteral("\uFEFFétude\r\ncœur\nzèbre").toUtf8();
+    QCOMPARE(detectEncoding(utf8), ListEncoding::Utf8);
+    QCOMPARE(wordListLines(utf8, true), (QList<QByteArray>{"etude", "coeur", "zebre"}));
+    // Unfolded, the accents stay as the program's own bytes, which no word admits.
+    QCOMPARE(wordListLines(utf8, false), (QList<QByteArray>{"\xE9tude", "c\x9Cur",
+                                                            "z\xE8"
+                                                            "bre"}));
+
+    const QByteArray cp1252("\xE9t\xE9\r\nc\x9Cur\r\n\xC7"
+                            "A");
+    QCOMPARE(detectEncoding(cp1252), ListEncoding::Windows1252);
+    QCOMPARE(wordListLines(cp1252, true), (QList<QByteArray>{"ete", "coeur", "CA"}));
+    // A character outside the code page cannot become a word.
+    const QList<QByteArray> foreign = wordListLines(QStringLiteral("Ωmega").toUtf8(), true);
+    QCOMPARE(foreign.size(), qsizetype(1));
+    QVERIFY(!MotAdmissible(upperLine(foreign[0])));
+}
+
+void WordImportTest::orvdicoBuildsFromAUtf8ListWithAccents() {
+    QTemporaryDir dir;
+    const QString list = dir.filePath(QStringLiteral("mots.txt"));
+    const QString more = dir.filePath(QStringLiteral("autres.txt"));
+    const QString dico = dir.filePath(QStringLiteral("Dicogrd.dat"));
+    writeWholeFile(list, QStringLiteral("zèbre\nÉté\ncœur\nabri\nété\nporte-avions\nx\n").toUtf8());
+    writeWholeFile(more, QByteArray("\xE9l\xE8ve\r\nABRI\r\n"));
+
+    ToolRun r = orvdico({QStringLiteral("build"), QStringLiteral("--fold-accents"), list, more,
+                         QStringLiteral("-o"), dico});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("5 mots")), qPrintable(r.out));
+    // The file is in the program's own form: scrambled lines, CR LF, in order.
+    QCOMPARE(readWholeFile(dico), joinTextLines({Crypte("ABRI"), Crypte("COEUR"), Crypte("ELEVE"),
+                                                 Crypte("ETE"), Crypte("ZEBRE")}));
+    r = orvdico({QStringLiteral("words"), dico});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("ABRI\nCOEUR\nELEVE\nETE\nZEBRE\n"));
+
+    // Without folding, accented words are not admissible.
+    r = orvdico({QStringLiteral("build"), list, QStringLiteral("-o"), dico});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(orvdico({QStringLiteral("words"), dico}).out, QStringLiteral("ABRI\n"));
+}
+
+void WordImportTest::orvdicoRefusesBadArgumentsAndFiles_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no command") << QStringList{} << 2 << QStringLiteral("il manque la commande");
+    QTest::newRow("unknown command")
+        << QStringList{"merge"} << 2 << QStringLiteral("commande inconnue « merge »");
+    QTest::newRow("build without output")
+        << QStringList{"build", "LIST"} << 2 << QStringLiteral("-o Dicogrd.dat");
+    QTest::newRow("build without list")
+        << QStringList{"build", "-o", "OUT"} << 2 << QStringLiteral("au moins une liste");
+    QTest::newRow("-o without name")
+        << QStringList{"build", "LIST", "-o"} << 2 << QStringLiteral("attend un nom de fichier");
+    QTest::newRow("unknown option") << QStringList{"build", "--vite", "LIST", "-o", "OUT"} << 2
+                                    << QStringLiteral("option inconnue « --vite »");
+    QTest::newRow("words of two files")
+        << QStringList{"words", "A", "B"} << 2 << QStringLiteral("un seul fichier");
+    QTest::newRow("missing list") << QStringList{"build", "ABSENT", "-o", "OUT"} << 1
+                                  << QStringLiteral("Ne peut ouvrir le fichier ABSENT.");
+    QTest::newRow("missing dictionary") << QStringList{"stats", "ABSENT"} << 1
+                                        << QStringLiteral("Ne peut ouvrir le fichier ABSENT.");
+    QTest::newRow("unwritable output") << QStringList{"build", "LIST", "-o", "NOFOLDER/OUT"} << 1
+                                       << QStringLiteral("Ne peut créer le fichier NOFOLDER/OUT.");
+}
+
+void WordImportTest::orvdicoRefusesBadArgumentsAndFiles() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    writeWholeFile(dir.filePath(QStringLiteral("LIST")), "chat\n");
+    // The file names of the table stand for files in a fresh folder.
+    for (QString& a : args) {
+        if (a == QLatin1String("LIST") || a == QLatin1String("OUT") ||
+            a.startsWith(QLatin1String("NOFOLDER")) || a == QLatin1String("ABSENT")) {
+            message.replace(a, dir.filePath(a));
+            a = dir.filePath(a);
+        }
+    }
+    const ToolRun r = orvdico(args);
+    QCOMPARE(r.status, status);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY(r.err.startsWith(QStringLiteral("orvdico : ")));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("OUT"))));
+}
+
+void WordImportTest::orvdicoStatsAndHelp() {
+    QTemporaryDir dir;
+    const QString dico = dir.filePath(QStringLiteral("Dicogrd.dat"));
+    writeWholeFile(dico,
+                   joinTextLines({Crypte("ZOO"), Crypte("ABRI"), Crypte("A"), Crypte("ZOO")}));
+    ToolRun r = orvdico({QStringLiteral("stats"), dico});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("Mots : 4\n")), qPrintable(r.out));
+    QVERIFY(r.out.contains(QStringLiteral(" 3 lettres : 2\n")));
+    QVERIFY(r.out.contains(QStringLiteral(" 4 lettres : 1\n")));
+    QVERIFY(r.out.contains(QStringLiteral("  Z : 2\n")));
+    QVERIFY(r.out.contains(QStringLiteral("plus de 19 lettres : 1\n")));
+    QVERIFY(r.out.contains(QStringLiteral("Doublons : 1\n")));
+    QVERIFY(r.out.contains(QStringLiteral("Ordre alphabétique : non")));
+
+    r = orvdico({QStringLiteral("--help")});
+    QCOMPARE(r.status, 0);
+    for (const char* part : {"orvdico build [--fold-accents] LISTE... -o Dicogrd.dat",
+                             "orvdico words FICHIER", "orvdico stats FICHIER"})
+        QVERIFY2(r.out.contains(QString::fromUtf8(part)), part);
+    QVERIFY(r.err.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(WordImportTest)
+#include "word_import_test.moc"
