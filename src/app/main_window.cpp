@@ -8,6 +8,7 @@
 #include "common/keys.h"
 #include "common/locale.h"
 #include "common/string_grid.h"
+#include "grid/dimensions_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -264,7 +265,7 @@ void TMainForm::CreeFenetres() {
     // Horloge = new THorloge(services_, this);
     // Pocket = new TPocket(services_, this);
     // RMots = new TRMots(this);
-    // FTaille = new TFTaille(this);
+    FTaille = new TFTaille(this);
     // Definitions = new TDefinitions(this);
     // Defgrille = new TDefgrille(this);
     // GrilleJeu = new TGrilleJeu(services_, this);
