@@ -6,8 +6,12 @@ namespace {
 
 constexpr char kBlack = '#';
 
-int playingRows(const Grille& g) { return g.NbLignes - 1; }
-int playingCols(const Grille& g) { return g.NbColonnes - 1; }
+int playingRows(const Grille& g) {
+    return g.NbLignes - 1;
+}
+int playingCols(const Grille& g) {
+    return g.NbColonnes - 1;
+}
 
 // The row is drawn before the column.
 void placeAtRandom(Grille& g, RandomSource& random) {
@@ -30,7 +34,8 @@ bool ControleVoisines(Grille& g, RandomSource& random) {
     int lastRow = 0;
     for (int r = 1; r <= playingRows(g); ++r)
         for (int c = 1; c <= playingCols(g); ++c)
-            if (g.cell(c, r) == kBlack && (g.cell(c + 1, r) == kBlack || g.cell(c, r + 1) == kBlack)) {
+            if (g.cell(c, r) == kBlack &&
+                (g.cell(c + 1, r) == kBlack || g.cell(c, r + 1) == kBlack)) {
                 lastCol = c;
                 lastRow = r;
             }
@@ -91,8 +96,8 @@ PlacementOutcome placeBlackSquares(Grille& g, RandomSource& random) {
     for (int i = 0; i < outcome.scattered; ++i)
         placeAtRandom(g, random);
     for (int pass = 1;; ++pass) {
-        const bool repaired = ControleVoisines(g, random) && ControleLignes(g, random) &&
-                              ControleColonnes(g, random);
+        const bool repaired =
+            ControleVoisines(g, random) && ControleLignes(g, random) && ControleColonnes(g, random);
         outcome.passes = pass;
         if (repaired)
             break;

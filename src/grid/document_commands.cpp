@@ -24,8 +24,7 @@ TMainForm::SaveOutcome TMainForm::Sauve() {
         return SaveOutcome::Cancelled;
     // The file is replaced whole or not at all; after a failure the grid keeps
     // its changes and the name it had, so nothing claims a file that was never written.
-    const bool written =
-        guard([this] { writeWholeFile(grille.NomFichier, gridFileBytes(grille)); });
+    const bool written = guard([this] { writeGridFile(grille.NomFichier, grille); });
     if (!written) {
         grille.NomFichier = previousFile;
         grille.NomCourt = previousShort;

@@ -6,6 +6,7 @@
 
 #include <QByteArrayView>
 #include <QDir>
+#include <QSaveFile>
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -19,7 +20,9 @@ constexpr char kVerticalClue = 2;
 constexpr int kFirstIndexByte = 32; // index byte of clue slot 0
 constexpr int kMinDimension = 2;
 
-bool breaksLines(char c) { return c == '\r' || c == '\n' || c == kEndOfFile; }
+bool breaksLines(char c) {
+    return c == '\r' || c == '\n' || c == kEndOfFile;
+}
 
 // The lines up to byte 26. CR, CR LF and a lone LF each end a line, so files
 // edited on other systems read the same; a last line needs no end.
@@ -61,22 +64,24 @@ std::optional<int> dimension(QByteArrayView line) {
 }
 
 class Refusal {
-public:
+  public:
     explicit Refusal(const QString& displayName) : name_(displayName) {}
     [[noreturn]] void operator()(const QString& reason) const {
         throw OrvError(
             QStringLiteral("Le fichier %1 n'est pas une grille valide : %2").arg(name_, reason));
     }
 
-private:
+  private:
     QString name_;
 };
 
 void readClue(Grille& grille, QByteArrayView line, int lineNumber, const Refusal& refuse) {
     const int slot = line.size() < 2 ? -1 : static_cast<unsigned char>(line[1]) - kFirstIndexByte;
     if (slot < 0 || slot > kMaxIndex)
-        refuse(QStringLiteral("la ligne %1 porte une définition sans numéro valide").arg(lineNumber));
-    const QByteArrayView text = line.sliced(2, std::min<qsizetype>(line.size() - 2, kMaxClueLength));
+        refuse(
+            QStringLiteral("la ligne %1 porte une définition sans numéro valide").arg(lineNumber));
+    const QByteArrayView text =
+        line.sliced(2, std::min<qsizetype>(line.size() - 2, kMaxClueLength));
     auto& clues = line[0] == kHorizontalClue ? grille.DefHoriz : grille.DefVert;
     clues[std::size_t(slot)] = text.toByteArray();
 }
@@ -125,14 +130,27 @@ QByteArray gridFileBytes(const Grille& grille) {
     return joinTextLines(lines);
 }
 
+void writeGridFile(const QString& path, const Grille& grille) {
+    const QByteArray bytes = gridFileBytes(grille);
+    QSaveFile file(path);
+    // The buffered bytes go out at the flush; QSaveFile::commit ignores an
+    // error there (a disk that fills up) and would put a cut file in place.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit())
+        throw OrvError(cannotCreateMessage(path));
+}
+
 Grille readGridFile(const QByteArray& data, const Grille& base, const QString& displayName) {
     const Refusal refuse(displayName);
     const std::vector<QByteArrayView> lines = gridLines(data);
-    if (lines.size() < 2)
-        refuse(QStringLiteral("il ne contient pas les dimensions de la grille"));
+    const QString noDimensions = QStringLiteral("il ne contient pas les dimensions de la grille");
+    if (lines.empty())
+        refuse(noDimensions);
     const std::optional<int> rows = dimension(lines[0]);
     if (!rows)
         refuse(QStringLiteral("le nombre de lignes (ligne 1) doit être un entier de 2 à 22"));
+    if (lines.size() < 2)
+        refuse(noDimensions);
     const std::optional<int> cols = dimension(lines[1]);
     if (!cols)
         refuse(QStringLiteral("le nombre de colonnes (ligne 2) doit être un entier de 2 à 22"));

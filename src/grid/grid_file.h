@@ -13,7 +13,9 @@
 namespace orv {
 
 // The filter of the grid file dialogs.
-inline QString gridFileFilter() { return QStringLiteral("Grilles (*.grd)|*.grd"); }
+inline QString gridFileFilter() {
+    return QStringLiteral("Grilles (*.grd)|*.grd");
+}
 
 // The file a chosen path names: cut before the first "." of its file-name
 // part (never inside a folder name), then ".grd" appended.
@@ -24,6 +26,11 @@ QString gridShortName(const QString& path);
 // The bytes of the file for a grid. Bytes that would break the line
 // structure (CR, LF, byte 26) are written as spaces.
 QByteArray gridFileBytes(const Grille& grille);
+
+// Writes the grid's file, replacing any earlier one whole or not at all.
+// Throws OrvError "Ne peut créer le fichier <path>" when it cannot be written,
+// the earlier file then left as it was.
+void writeGridFile(const QString& path, const Grille& grille);
 
 // Reads a grid file's bytes over a copy of `base`: every cell of rows and
 // columns 1 .. 22 is emptied, then the file's dimensions, cell lines and clue

@@ -10,7 +10,7 @@ namespace {
 
 // Answers from a script first (modulo n), then from a seeded generator; logs every n.
 class ScriptedDraws : public RandomSource {
-public:
+  public:
     explicit ScriptedDraws(QList<int> script = {}, std::uint64_t seed = 1)
         : script_(std::move(script)), seeded_(seed) {}
     int Random(int n) override {
@@ -23,7 +23,7 @@ public:
     }
     QList<int> asked;
 
-private:
+  private:
     QList<int> script_;
     SeededRandom seeded_;
 };
@@ -91,7 +91,7 @@ Q_DECLARE_METATYPE(Rows)
 
 class BlackSquaresTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void scatterCountAndDrawOrder_data();
     void scatterCountAndDrawOrder();
     void voisines_data();
@@ -212,13 +212,11 @@ void BlackSquaresTest::lignes_data() {
         << Rows{"#  #      ", " #        ", "#  #      ", "          "} << Ints{8} << false
         << Rows{"#  #      ", " #      # ", "#  #      ", "          "} << Ints{9};
     QTest::newRow("10 columns: a row with one gets two more")
-        << Rows{"#  #       ", " #         ", "#  #       ", "           "} << Ints{4, 8}
-        << false << Rows{"#  #       ", " #  #   #  ", "#  #       ", "           "}
-        << Ints{10, 10};
+        << Rows{"#  #       ", " #         ", "#  #       ", "           "} << Ints{4, 8} << false
+        << Rows{"#  #       ", " #  #   #  ", "#  #       ", "           "} << Ints{10, 10};
     QTest::newRow("10 columns: a row without any gets only one")
-        << Rows{"#  #       ", "           ", "#  #       ", "           "} << Ints{0}
-        << false << Rows{"#  #       ", "#          ", "#  #       ", "           "}
-        << Ints{10};
+        << Rows{"#  #       ", "           ", "#  #       ", "           "} << Ints{0} << false
+        << Rows{"#  #       ", "#          ", "#  #       ", "           "} << Ints{10};
 }
 
 void BlackSquaresTest::lignes() {
@@ -244,13 +242,11 @@ void BlackSquaresTest::colonnes_data() {
     const Rows done = {"# # ", " #  ", "    ", "# # ", " #  ", "    ", "    ", "    "};
     QTest::newRow("two in every column") << done << Ints{} << true << done << Ints{};
     QTest::newRow("a column without any gets one")
-        << Rows{"#   ", " #  ", "    ", "#   ", " #  ", "    ", "    ", "    "} << Ints{6}
-        << false << Rows{"#   ", " #  ", "    ", "#   ", " #  ", "    ", "  # ", "    "}
-        << Ints{7};
+        << Rows{"#   ", " #  ", "    ", "#   ", " #  ", "    ", "    ", "    "} << Ints{6} << false
+        << Rows{"#   ", " #  ", "    ", "#   ", " #  ", "    ", "  # ", "    "} << Ints{7};
     QTest::newRow("the outside row does not count")
-        << Rows{"# # ", " #  ", "    ", "  # ", " #  ", "    ", "    ", "#   "} << Ints{2}
-        << false << Rows{"# # ", " #  ", "#   ", "  # ", " #  ", "    ", "    ", "#   "}
-        << Ints{7};
+        << Rows{"# # ", " #  ", "    ", "  # ", " #  ", "    ", "    ", "#   "} << Ints{2} << false
+        << Rows{"# # ", " #  ", "#   ", "  # ", " #  ", "    ", "    ", "#   "} << Ints{7};
     QTest::newRow("10 rows: a column with one gets two more")
         << Rows{"#  ", " # ", "#  ", "   ", "   ", "   ", "   ", "   ", "   ", "   ", "   "}
         << Ints{4, 9} << false
@@ -287,13 +283,16 @@ void BlackSquaresTest::rulesHoldOnEverySizeAndSeed() {
                     QCOMPARE(outcome.passes, kMaxRepairPasses + 1);
                     continue;
                 }
-                const QString where = QStringLiteral(" on %1 by %2, seed %3").arg(rows).arg(cols).arg(seed);
+                const QString where =
+                    QStringLiteral(" on %1 by %2, seed %3").arg(rows).arg(cols).arg(seed);
                 const QString pair = touchingPair(g);
                 QVERIFY2(pair.isEmpty(), qPrintable(QStringLiteral("touching at ") + pair + where));
                 for (int r = 1; r <= rows; ++r)
-                    QVERIFY2(blacksInRow(g, r) >= 2, qPrintable(QStringLiteral("row %1").arg(r) + where));
+                    QVERIFY2(blacksInRow(g, r) >= 2,
+                             qPrintable(QStringLiteral("row %1").arg(r) + where));
                 for (int c = 1; c <= cols; ++c)
-                    QVERIFY2(blacksInColumn(g, c) >= 2, qPrintable(QStringLiteral("column %1").arg(c) + where));
+                    QVERIFY2(blacksInColumn(g, c) >= 2,
+                             qPrintable(QStringLiteral("column %1").arg(c) + where));
                 // A finished grid needs no repair: each check leaves it alone and draws nothing.
                 ScriptedDraws again;
                 QVERIFY(ControleVoisines(g, again) && ControleLignes(g, again) &&

@@ -27,7 +27,13 @@ QByteArray crlf(const QList<QByteArray>& lines, const QByteArray& end = "\r\n") 
 
 // A small valid file of 3 by 2 playing cells and a few clues.
 QList<QByteArray> smallFileLines() {
-    return {"4", "3", "AB ", "#C ", "D# ", "   ", QByteArray("\x01 ligne un"),
+    return {"4",
+            "3",
+            "AB ",
+            "#C ",
+            "D# ",
+            "   ",
+            QByteArray("\x01 ligne un"),
             QByteArray("\x02!colonne B")};
 }
 
@@ -46,7 +52,7 @@ QByteArray rowText(const Grille& g, int row) {
 
 class GridFileTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void startGridGivesTheFiftyTwoLineFile();
     void roundTripKeepsEveryCellAndClue_data();
     void roundTripKeepsEveryCellAndClue();
@@ -105,7 +111,10 @@ void GridFileTest::roundTripKeepsEveryCellAndClue() {
             g.cell(c, r) = codes[int(gen() % codes.size())];
     for (int k = 0; k < kFileClues; ++k) {
         g.DefHoriz[k] = "Horizontal " + QByteArray::number(k) + " \xe9t\xe9 \xe0 l'\xe2tre";
-        g.DefVert[k] = k % 3 == 0 ? QByteArray() : "Vertical \xc7" "a " + QByteArray::number(k);
+        g.DefVert[k] = k % 3 == 0 ? QByteArray()
+                                  : "Vertical \xc7"
+                                    "a " +
+                                        QByteArray::number(k);
     }
     Grille base;
     base.DefHoriz[21] = "hors fichier";
@@ -140,7 +149,8 @@ void GridFileTest::longClueComesBackCut() {
 
 void GridFileTest::structureBytesInCluesAreWrittenAsSpaces() {
     Grille g = startGrid();
-    g.DefHoriz[3] = QByteArray("un\rdeux\ntrois\x1a" "quatre\r\n");
+    g.DefHoriz[3] = QByteArray("un\rdeux\ntrois\x1a"
+                               "quatre\r\n");
     const QByteArray bytes = gridFileBytes(g);
     QCOMPARE(bytes.count("\r\n"), 52);
     QVERIFY(!bytes.contains(char(26)));
@@ -156,9 +166,9 @@ void GridFileTest::clueLinesMayComeFirstAndMayBeMissing() {
         base.DefHoriz[k] = "ancienne H" + QByteArray::number(k);
         base.DefVert[k] = "ancienne V" + QByteArray::number(k);
     }
-    const QByteArray data = crlf({"4", "3", QByteArray("\x02\x22nouvelle V2"), "AB ",
-                                  QByteArray("\x01 nouvelle H0"), "#C ", "D# ", "   ",
-                                  QByteArray("\x01\x36tout au bout")});
+    const QByteArray data =
+        crlf({"4", "3", QByteArray("\x02\x22nouvelle V2"), "AB ", QByteArray("\x01 nouvelle H0"),
+              "#C ", "D# ", "   ", QByteArray("\x01\x36tout au bout")});
     const Grille g = read(data, base);
     QCOMPARE(rowText(g, 1), QByteArray("AB "));
     QCOMPARE(rowText(g, 2), QByteArray("#C "));
@@ -251,7 +261,9 @@ void GridFileTest::refusedFiles_data() {
     const QString noDimensions = "il ne contient pas les dimensions de la grille";
     QTest::newRow("empty file") << QByteArray() << noDimensions;
     QTest::newRow("one line") << crlf({"8"}) << noDimensions;
-    QTest::newRow("byte 26 first") << QByteArray("\x1a" "8\r\n8\r\n") << noDimensions;
+    QTest::newRow("byte 26 first") << QByteArray("\x1a"
+                                                 "8\r\n8\r\n")
+                                   << noDimensions;
     QTest::newRow("rows 1") << crlf({"1", "8"}) << rowsReason;
     QTest::newRow("rows 23") << crlf({"23", "8"}) << rowsReason;
     QTest::newRow("rows huge") << crlf({"99999999999999999999", "8"}) << rowsReason;
@@ -263,18 +275,20 @@ void GridFileTest::refusedFiles_data() {
     QTest::newRow("columns 23") << crlf({"8", "23"}) << colsReason;
     QTest::newRow("empty line among cells")
         << crlf({"3", "3", "AB ", "", "CD "}) << QStringLiteral("la ligne 4 est vide");
-    QTest::newRow("trailing empty line")
-        << crlf({"3", "3", "AB "}) + "\r\n" << QStringLiteral("la ligne 4 est vide");
-    QTest::newRow("short cell line")
-        << crlf({"8", "8", "ABCDEFGH", "ABCDEFG"}) << QStringLiteral("la ligne 4 a moins de 8 cases");
+    QTest::newRow("trailing empty line") << crlf({"3", "3", "AB "}) + "\r\n"
+                                         << QStringLiteral("la ligne 4 est vide");
+    QTest::newRow("short cell line") << crlf({"8", "8", "ABCDEFGH", "ABCDEFG"})
+                                     << QStringLiteral("la ligne 4 a moins de 8 cases");
     QList<QByteArray> tooMany = {"3", "3"};
     for (int r = 0; r < 23; ++r)
         tooMany << "ABC";
-    QTest::newRow("23 cell lines") << crlf(tooMany) << QStringLiteral("il a plus de 22 lignes de cases");
+    QTest::newRow("23 cell lines")
+        << crlf(tooMany) << QStringLiteral("il a plus de 22 lignes de cases");
     const QString badClue = QStringLiteral("la ligne 3 porte une définition sans numéro valide");
     QTest::newRow("clue index 31") << crlf({"3", "3", QByteArray("\x01\x1f texte")}) << badClue;
     QTest::newRow("clue index 55") << crlf({"3", "3", QByteArray("\x02\x37texte")}) << badClue;
-    QTest::newRow("clue index high byte") << crlf({"3", "3", QByteArray("\x02\xe9texte")}) << badClue;
+    QTest::newRow("clue index high byte")
+        << crlf({"3", "3", QByteArray("\x02\xe9texte")}) << badClue;
     QTest::newRow("clue without index") << crlf({"3", "3", QByteArray("\x01")}) << badClue;
 }
 
@@ -294,20 +308,29 @@ void GridFileTest::chosenPathsGiveGridNames_data() {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("shortName");
-    QTest::newRow("no extension") << "/home/jean/essai" << "/home/jean/essai.grd" << "essai.grd";
-    QTest::newRow("other extension") << "/home/jean/essai.txt" << "/home/jean/essai.grd"
-                                     << "essai.grd";
-    QTest::newRow("already .grd") << "/home/jean/essai.grd" << "/home/jean/essai.grd"
+    QTest::newRow("no extension") << "/home/jean/essai"
+                                  << "/home/jean/essai.grd"
                                   << "essai.grd";
-    QTest::newRow("several dots") << "/tmp/grille.v2.final" << "/tmp/grille.grd" << "grille.grd";
-    QTest::newRow("dot in a folder name")
-        << "/home/jean.dupont/grilles/essai" << "/home/jean.dupont/grilles/essai.grd"
-        << "essai.grd";
-    QTest::newRow("dots in folder and name")
-        << "/home/jean.dupont/grilles.old/essai.bak" << "/home/jean.dupont/grilles.old/essai.grd"
-        << "essai.grd";
-    QTest::newRow("relative") << "essai" << "essai.grd" << "essai.grd";
-    QTest::newRow("accents kept") << "/tmp/Grille d'été" << "/tmp/Grille d'été.grd"
+    QTest::newRow("other extension") << "/home/jean/essai.txt"
+                                     << "/home/jean/essai.grd"
+                                     << "essai.grd";
+    QTest::newRow("already .grd") << "/home/jean/essai.grd"
+                                  << "/home/jean/essai.grd"
+                                  << "essai.grd";
+    QTest::newRow("several dots") << "/tmp/grille.v2.final"
+                                  << "/tmp/grille.grd"
+                                  << "grille.grd";
+    QTest::newRow("dot in a folder name") << "/home/jean.dupont/grilles/essai"
+                                          << "/home/jean.dupont/grilles/essai.grd"
+                                          << "essai.grd";
+    QTest::newRow("dots in folder and name") << "/home/jean.dupont/grilles.old/essai.bak"
+                                             << "/home/jean.dupont/grilles.old/essai.grd"
+                                             << "essai.grd";
+    QTest::newRow("relative") << "essai"
+                              << "essai.grd"
+                              << "essai.grd";
+    QTest::newRow("accents kept") << "/tmp/Grille d'été"
+                                  << "/tmp/Grille d'été.grd"
                                   << "Grille d'été.grd";
 }
 
