@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -91,7 +90,6 @@ class GridCommandsTest : public QObject {
   private Q_SLOTS:
     void dimensionsDialogSetsTheGrid_data();
     void dimensionsDialogSetsTheGrid();
-    void dimensionsDialogLooksAsSpecified();
     void fieldIsClampedWhenLeft();
     void keyboardReachesEveryControl();
     void okIsRememberedUntilAnotherButtonIsPressed();
@@ -151,32 +149,6 @@ void GridCommandsTest::dimensionsDialogSetsTheGrid() {
     QCOMPARE(w.grille.cell(8, 8), 'V');
     QCOMPARE(w.grille.Modifie, true);
     QCOMPARE(app.fakes.messages.total(), 0);
-}
-
-void GridCommandsTest::dimensionsDialogLooksAsSpecified() {
-    TestApp app;
-    TMainForm& w = app.start();
-    w.grille.NbLignes = 11;
-    w.grille.NbColonnes = 16;
-    app.fakes.modal.scripts << [](QDialog& d) {
-        QCOMPARE(d.windowTitle(), QStringLiteral("Définir grille"));
-        QCOMPARE(d.size(), QSize(362, 116));
-        QCOMPARE(child<QPushButton>(&d, "Button1")->text(), QStringLiteral("Annuler"));
-        QCOMPARE(child<QPushButton>(&d, "Button2")->text(), QStringLiteral("OK"));
-        QStringList labels;
-        for (QLabel* l : d.findChildren<QLabel*>())
-            labels << l->text();
-        QCOMPARE(labels, (QStringList{"Nombre de lignes", "Nombre de colonnes"}));
-        // Init shows playing rows and columns.
-        QCOMPARE(child<SpinEdit>(&d, "SpinEdit1")->text(), QStringLiteral("10"));
-        QCOMPARE(child<SpinEdit>(&d, "SpinEdit2")->text(), QStringLiteral("15"));
-        for (const char* name : {"SpinEdit1", "SpinEdit2"}) {
-            QCOMPARE(child<SpinEdit>(&d, name)->minimum(), 6);
-            QCOMPARE(child<SpinEdit>(&d, name)->maximum(), 20);
-        }
-    };
-    trigger(w, "Dimensions1");
-    QCOMPARE(app.fakes.modal.shown.size(), 1);
 }
 
 void GridCommandsTest::fieldIsClampedWhenLeft() {

@@ -76,8 +76,7 @@ class GridDocumentTest : public QObject {
     void chosenNamesAreCutInTheFileNameOnly();
     void savedGridOpensAsItWas();
     void openingSetsTheDimensions();
-    void saveDoesNothingWhileUnmodified();
-    void saveWritesAfterAChange();
+    void saveWritesOnlyAfterAChange();
     void saveAsCancelledKeepsTheName();
     void saveAsCancelledWithoutANameAsksTwice();
     void toolButtonsRunTheCommands();
@@ -214,7 +213,7 @@ void GridDocumentTest::openingSetsTheDimensions() {
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
-void GridDocumentTest::saveDoesNothingWhileUnmodified() {
+void GridDocumentTest::saveWritesOnlyAfterAChange() {
     TestApp app;
     TMainForm& w = app.start();
     trigger(w, "Enregistrer1"); // unnamed and unmodified: no dialog either
@@ -223,19 +222,11 @@ void GridDocumentTest::saveDoesNothingWhileUnmodified() {
     app.writeFile("essai.grd", "changed elsewhere");
     trigger(w, "Enregistrer1");
     QCOMPARE(app.readFile("essai.grd"), QByteArray("changed elsewhere"));
-    QCOMPARE(app.fakes.files.saveFilters.size(), 1);
-}
-
-void GridDocumentTest::saveWritesAfterAChange() {
-    TestApp app;
-    TMainForm& w = app.start();
-    saveAs(app, "essai");
     typeOn(w, 1, 1, 'b');
-    QVERIFY(w.grille.Modifie);
     trigger(w, "Enregistrer1");
     QVERIFY(app.readFile("essai.grd").contains("\r\nB       \r\n"));
     QCOMPARE(w.grille.Modifie, false);
-    QCOMPARE(app.fakes.files.saveFilters.size(), 1); // named: no dialog the second time
+    QCOMPARE(app.fakes.files.saveFilters.size(), 1); // named: no dialog after the first
 }
 
 void GridDocumentTest::saveAsCancelledKeepsTheName() {
