@@ -14,12 +14,12 @@ namespace orv {
 // the minimum.
 class SpinEdit : public QSpinBox {
     Q_OBJECT
-  public:
+public:
     explicit SpinEdit(QWidget* parent = nullptr);
     // The value the field's text stands for, clamped to the range.
     int Value() const;
 
-  protected:
+protected:
     QValidator::State validate(QString& input, int& pos) const override;
     int valueFromText(const QString& text) const override;
     void fixup(QString& input) const override;
@@ -27,7 +27,7 @@ class SpinEdit : public QSpinBox {
 
 class TFTaille : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TFTaille(QWidget* parent = nullptr);
 
     // Shows the grid's playing rows and columns (the dimensions less the header).
@@ -42,10 +42,10 @@ class TFTaille : public QDialog {
     QPushButton* Button1 = nullptr; // "Annuler"
     QPushButton* Button2 = nullptr; // "OK"
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
+private:
     void Button1Click();
     void Button2Click();
 };

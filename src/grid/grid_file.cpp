@@ -64,14 +64,14 @@ std::optional<int> dimension(QByteArrayView line) {
 }
 
 class Refusal {
-  public:
+public:
     explicit Refusal(const QString& displayName) : name_(displayName) {}
     [[noreturn]] void operator()(const QString& reason) const {
         throw OrvError(
             QStringLiteral("Le fichier %1 n'est pas une grille valide : %2").arg(name_, reason));
     }
 
-  private:
+private:
     QString name_;
 };
 

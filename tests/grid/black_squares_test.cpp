@@ -10,7 +10,7 @@ namespace {
 
 // Answers from a script first (modulo n), then from a seeded generator; logs every n.
 class ScriptedDraws : public RandomSource {
-  public:
+public:
     explicit ScriptedDraws(QList<int> script = {}, std::uint64_t seed = 1)
         : script_(std::move(script)), seeded_(seed) {}
     int Random(int n) override {
@@ -23,7 +23,7 @@ class ScriptedDraws : public RandomSource {
     }
     QList<int> asked;
 
-  private:
+private:
     QList<int> script_;
     SeededRandom seeded_;
 };
@@ -91,7 +91,7 @@ Q_DECLARE_METATYPE(Rows)
 
 class BlackSquaresTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void scatterCountAndDrawOrder_data();
     void scatterCountAndDrawOrder();
     void voisines_data();

@@ -68,18 +68,18 @@ int blacks(const Grille& g) {
 
 // Records the status text each time the status panel paints.
 class PaintedTexts : public QObject {
-  public:
+public:
     explicit PaintedTexts(QLabel* label) : label_(label) { label->installEventFilter(this); }
     QStringList texts;
 
-  protected:
+protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (o == label_ && e->type() == QEvent::Paint)
             texts << label_->text();
         return false;
     }
 
-  private:
+private:
     QLabel* label_;
 };
 
@@ -87,7 +87,7 @@ class PaintedTexts : public QObject {
 
 class GridCommandsTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void dimensionsDialogSetsTheGrid_data();
     void dimensionsDialogSetsTheGrid();
     void fieldIsClampedWhenLeft();

@@ -48,7 +48,7 @@ void saveAs(TestApp& app, const QString& name) {
 
 // Makes writing any file beyond a few bytes fail, as a full disk does.
 class DiskFull {
-  public:
+public:
     DiskFull() {
         getrlimit(RLIMIT_FSIZE, &saved_);
         previous_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -61,7 +61,7 @@ class DiskFull {
         std::signal(SIGXFSZ, previous_);
     }
 
-  private:
+private:
     rlimit saved_{};
     void (*previous_)(int) = nullptr;
 };
@@ -70,7 +70,7 @@ class DiskFull {
 
 class GridDocumentTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void saveAsWritesTheStartGridFile();
     void chosenNamesAreCutInTheFileNameOnly_data();
     void chosenNamesAreCutInTheFileNameOnly();

@@ -52,7 +52,7 @@ QByteArray rowText(const Grille& g, int row) {
 
 class GridFileTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void startGridGivesTheFiftyTwoLineFile();
     void roundTripKeepsEveryCellAndClue_data();
     void roundTripKeepsEveryCellAndClue();
