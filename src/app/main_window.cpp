@@ -14,6 +14,7 @@
 #include "dictionary/dictionary_browser.h"
 #include "dictionary/statistics_window.h"
 #include "dictionary/word_dialog.h"
+#include "grid/dimensions_dialog.h"
 #include "play/play_window.h"
 #include "search/letter_picker.h"
 #include "search/word_search_window.h"
@@ -265,7 +266,7 @@ void TMainForm::CreeFenetres() {
     Horloge = new THorloge(services_, this);
     Pocket = new TPocket(services_, this);
     RMots = new TRMots(this);
-    // FTaille = new TFTaille(this);
+    FTaille = new TFTaille(this);
     Definitions = new TDefinitions(this);
     Defgrille = new TDefgrille(this);
     GrilleJeu = new TGrilleJeu(services_,
