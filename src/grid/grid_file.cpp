@@ -6,7 +6,6 @@
 
 #include <QByteArrayView>
 #include <QDir>
-#include <QSaveFile>
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -131,13 +130,7 @@ QByteArray gridFileBytes(const Grille& grille) {
 }
 
 void writeGridFile(const QString& path, const Grille& grille) {
-    const QByteArray bytes = gridFileBytes(grille);
-    QSaveFile file(path);
-    // The buffered bytes go out at the flush; QSaveFile::commit ignores an
-    // error there (a disk that fills up) and would put a cut file in place.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit())
-        throw OrvError(cannotCreateMessage(path));
+    writeWholeFile(path, gridFileBytes(grille), path);
 }
 
 Grille readGridFile(const QByteArray& data, const Grille& base, const QString& displayName) {
