@@ -63,6 +63,7 @@ private Q_SLOTS:
     void deleteAndArrowsAloneDoNotCount();
     void cluesOfALargerGridKeptAfterShrinking();
     void tabEndsTheEditAndLeavesTheGrid();
+    void typedCluesSurviveASaveAndAnOpen();
 };
 
 void ClueSheetWindowTest::showsOneClueForEachPlayingRowAndColumn() {
@@ -233,6 +234,39 @@ void ClueSheetWindowTest::tabEndsTheEditAndLeavesTheGrid() {
         QCOMPARE(QApplication::focusWidget(), s.Button1);
     });
     QCOMPARE(w.grille.DefHoriz[3], QByteArray("D\xe9"));
+}
+
+void ClueSheetWindowTest::typedCluesSurviveASaveAndAnOpen() {
+    TestApp app;
+    TMainForm& w = app.start();
+    runSheet(app, [](TDefgrille& s) {
+        QLineEdit* row = editClue(s.StringGrid1, 0);
+        QVERIFY(row);
+        typeText(row, QStringLiteral("Fête de l'été à Noël"));
+        QTest::keyClick(row, Qt::Key_Return);
+        QLineEdit* col = editClue(s.StringGrid2, 6);
+        QVERIFY(col);
+        typeText(col, QStringLiteral("Œuvre d'un maçon"));
+        QTest::keyClick(col, Qt::Key_Return);
+        QTest::mouseClick(s.Button1, Qt::LeftButton);
+    });
+    QVERIFY(w.grille.Modifie);
+    app.fakes.files.savePaths << app.path(QStringLiteral("clues"));
+    w.findChild<QAction*>(QStringLiteral("Enregistrersous1"))->trigger();
+    QVERIFY(!w.grille.Modifie);
+    QVERIFY(app.readFile(QStringLiteral("clues.grd"))
+                .contains(QByteArray("\x01 F\xeate de l'\xe9t\xe9 \xe0 No\xebl\r\n")));
+
+    // Other clues in memory, then the file is opened again.
+    w.grille.DefHoriz[0] = "autre";
+    w.grille.DefVert[6] = "autre";
+    app.fakes.files.openPaths << app.path(QStringLiteral("clues.grd"));
+    w.findChild<QAction*>(QStringLiteral("OpenItem"))->trigger();
+    runSheet(app, [](TDefgrille& s) {
+        QCOMPARE(s.StringGrid1->item(0, 1)->text(), QStringLiteral("Fête de l'été à Noël"));
+        QCOMPARE(s.StringGrid2->item(6, 1)->text(), QStringLiteral("Œuvre d'un maçon"));
+    });
+    QCOMPARE(app.fakes.messages.total(), 0);
 }
 
 QTEST_MAIN(ClueSheetWindowTest)
