@@ -105,6 +105,7 @@ class PlayWindowTest : public QObject {
     void editorGridUnchangedAfterAGame();
     void reopeningStartsAFreshMaximisedGame();
     void dictionaryAndSearchRunTheMainCommands();
+    void dictionaryAndSearchOpenOverThePlayWindow();
     void layoutFollowsTheWindowSize_data();
     void layoutFollowsTheWindowSize();
     void clueListsCannotBeEdited();
@@ -385,6 +386,20 @@ void PlayWindowTest::dictionaryAndSearchRunTheMainCommands() {
     QCOMPARE(fakes.modal.shown, QStringList{QStringLiteral("Lettre")});
     QCOMPARE(dictionary, 1);
     QCOMPARE(w.Label3->text(), QStringLiteral("64 points"));
+}
+
+void PlayWindowTest::dictionaryAndSearchOpenOverThePlayWindow() {
+    TestApp app;
+    TMainForm& main = app.start();
+    app.fakes.modal.scripts.append([](QDialog& d) {
+        auto& w = static_cast<TGrilleJeu&>(d);
+        click(w, "SpeedButton31");
+        click(w, "SpeedButton30");
+    });
+    main.findChild<QAction*>(QStringLiteral("Jouer1"))->trigger();
+    QCOMPARE(app.fakes.modal.shown,
+             (QStringList{QStringLiteral("GrilleJeu"), QStringLiteral("Dico"),
+                          QStringLiteral("RMots")}));
 }
 
 void PlayWindowTest::layoutFollowsTheWindowSize_data() {
