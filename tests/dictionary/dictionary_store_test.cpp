@@ -49,8 +49,6 @@ class DictionaryStoreTest : public QObject {
     void scramblingIsUndoneForEveryByteAtEveryPosition();
     void scrambledCapitalsNeverBreakALine();
     void oneLetterScramblesByPosition();
-    void scramblingFollowsTheFormula_data();
-    void scramblingFollowsTheFormula();
 
     void capitalWordsCompareAsTheCollatorDoes();
     void wordOrder_data();
@@ -105,22 +103,6 @@ void DictionaryStoreTest::oneLetterScramblesByPosition() {
     QCOMPARE(static_cast<unsigned char>(s[1] - s[0]), static_cast<unsigned char>(1));
     // The first byte depends on the first letter only.
     QCOMPARE(Crypte("EXYZ")[0], Crypte("E")[0]);
-}
-
-void DictionaryStoreTest::scramblingFollowsTheFormula_data() {
-    QTest::addColumn<QByteArray>("plain");
-    QTest::newRow("letters") << QByteArray("ZEBRE");
-    QTest::newRow("high bytes") << QByteArray("\xC9T\xC9\xFF\x80");
-    QTest::newRow("controls") << QByteArray("\x01\x02\r\n", 4);
-}
-
-void DictionaryStoreTest::scramblingFollowsTheFormula() {
-    QFETCH(QByteArray, plain);
-    const QByteArray s = Crypte(plain);
-    for (int i = 0; i < plain.size(); ++i) {
-        const int expected = ((static_cast<unsigned char>(plain[i]) ^ kScrambleKey) + i + 1) % 256;
-        QCOMPARE(static_cast<unsigned char>(s[i]), static_cast<unsigned char>(expected));
-    }
 }
 
 void DictionaryStoreTest::capitalWordsCompareAsTheCollatorDoes() {
