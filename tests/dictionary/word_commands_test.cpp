@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QFile>
 #include <QTest>
 #include <QToolButton>
 
@@ -334,9 +335,12 @@ void WordCommandsTest::wordsAddedAreWrittenEvenAfterTheGridWasSaved() {
     TMainForm& w = app.start();
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("zebre")));
     trigger(w, "Ajoutermot1");
-    // Saving, opening or creating a grid clears Modifie; the dictionary's
-    // own flag still says that words are waiting to be written.
-    w.grille.Modifie = false;
+    // Saving the grid clears Modifie; the dictionary's own flag still says
+    // that words are waiting to be written.
+    app.fakes.files.savePaths << app.path(QStringLiteral("grille"));
+    trigger(w, "Enregistrer1");
+    QVERIFY(QFile::exists(app.path(QStringLiteral("grille.grd"))));
+    QVERIFY(!w.grille.Modifie);
     QVERIFY(w.close());
     QCOMPARE(app.fakes.messages.questions.size(), qsizetype(0));
     QCOMPARE(app.readFile(QStringLiteral("Dicogrd.dat")), dictionaryFile({"ABRI", "ZEBRE", "ZOO"}));
