@@ -3,19 +3,14 @@
 #include "dictionary/dictionary_browse.h"
 #include "dictionary/dictionary_stats.h"
 #include "dictionary/scramble.h"
+#include "support/word_lists.h"
 
 #include <QTest>
 
 using namespace orv;
+using namespace orv::test;
 
 namespace {
-
-QList<QByteArray> scrambled(const QList<QByteArray>& plain) {
-    QList<QByteArray> out;
-    for (const QByteArray& word : plain)
-        out.append(Crypte(word));
-    return out;
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "dictionary/scramble.h"
 #include "dictionary/statistics_window.h"
 #include "support/test_app.h"
+#include "support/word_lists.h"
 
 #include <QAction>
 #include <QLabel>
@@ -17,14 +18,6 @@ using namespace orv;
 using namespace orv::test;
 
 namespace {
-
-TMainForm& startWith(TestApp& app, const QList<QByteArray>& plainWords) {
-    QList<QByteArray> lines;
-    for (const QByteArray& word : plainWords)
-        lines.append(Crypte(word));
-    app.writeFile(QStringLiteral("Dicogrd.dat"), crlfLines(lines));
-    return app.start();
-}
 
 QStringList rows(const QListView* list) {
     QStringList out;

@@ -6,6 +6,7 @@
 #include "dictionary/scramble.h"
 #include "dictionary/word_list.h"
 #include "dictionary/word_order.h"
+#include "support/word_lists.h"
 
 #include <QCollator>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <algorithm>
 
 using namespace orv;
+using namespace orv::test;
 
 namespace {
 
@@ -24,13 +26,6 @@ WordList listOf(const QList<QByteArray>& plain) {
     for (const QByteArray& p : plain)
         w.append(Crypte(p));
     return w;
-}
-
-QList<QByteArray> plainOf(const WordList& w) {
-    QList<QByteArray> out;
-    for (const QByteArray& e : w.entries())
-        out.append(Decrypte(e));
-    return out;
 }
 
 QByteArray randomWord(QRandomGenerator& rng, int minLen, int maxLen, const QByteArray& alphabet) {

@@ -3,6 +3,7 @@
 // status bar and really paints as it advances, and the failures.
 #include "dictionary/scramble.h"
 #include "support/test_app.h"
+#include "support/word_lists.h"
 
 #include <QDir>
 #include <QPaintEvent>
@@ -15,20 +16,6 @@ using namespace orv;
 using namespace orv::test;
 
 namespace {
-
-QByteArray dictionaryFile(const QList<QByteArray>& plain) {
-    QList<QByteArray> lines;
-    for (const QByteArray& p : plain)
-        lines.append(Crypte(p));
-    return crlfLines(lines);
-}
-
-QList<QByteArray> plainWords(const TMainForm& w) {
-    QList<QByteArray> out;
-    for (const QByteArray& e : w.ListeMots.entries())
-        out.append(Decrypte(e));
-    return out;
-}
 
 void importFile(TestApp& app, const QString& path) {
     app.fakes.files.openPaths.append(path);
@@ -90,7 +77,7 @@ void ImportCommandTest::importsTheExampleFile() {
     QCOMPARE(
         app.fakes.files.openFilters,
         QStringList{QStringLiteral("Fichiers texte (*.txt)|*.txt|tous les fichiers (*.*)|*.*")});
-    QCOMPARE(plainWords(w), (QList<QByteArray>{"ABRI", "CHAT", "CHIEN", "CHIENNE", "ZOO"}));
+    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "CHAT", "CHIEN", "CHIENNE", "ZOO"}));
     QVERIFY(w.ListeMots.isSorted());
     QVERIFY(w.grille.Modifie);
     QVERIFY(w.MotsModifies);
@@ -120,7 +107,7 @@ void ImportCommandTest::admissibleLines() {
     QList<QByteArray> expected{"ZOO"};
     if (!added.isEmpty())
         expected.prepend(added);
-    QCOMPARE(plainWords(w), expected);
+    QCOMPARE(plainOf(w.ListeMots), expected);
 }
 
 void ImportCommandTest::progressBarPaintsInPlaceOfTheStatusBar() {
@@ -152,7 +139,7 @@ void ImportCommandTest::emptyFileStillMarksTheDictionaryChanged() {
     TMainForm& w = app.start();
     importFile(app, app.path(QStringLiteral("vide.txt")));
     // Nothing added, but the whole dictionary is re-sorted.
-    QCOMPARE(plainWords(w), (QList<QByteArray>{"ABRI", "ZOO"}));
+    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
     QVERIFY(w.grille.Modifie);
     QVERIFY(w.MotsModifies);
     QVERIFY(!w.ProgressBar1->isVisible());
@@ -175,7 +162,7 @@ void ImportCommandTest::cancelledMissingAndUnreadableFiles() {
         app.fakes.messages.errors,
         QStringList{QStringLiteral("Ne peut ouvrir le fichier %1.")
                         .arg(QDir::toNativeSeparators(app.path(QStringLiteral("dossier.txt"))))});
-    QCOMPARE(plainWords(w), QList<QByteArray>{"ZOO"});
+    QCOMPARE(plainOf(w.ListeMots), QList<QByteArray>{"ZOO"});
     QVERIFY(!w.grille.Modifie);
     QVERIFY(!w.MotsModifies);
     QVERIFY(!w.ProgressBar1->isVisible());

@@ -4,6 +4,7 @@
 #include "dictionary/scramble.h"
 #include "dictionary/word_dialog.h"
 #include "support/test_app.h"
+#include "support/word_lists.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -17,20 +18,6 @@ using namespace orv;
 using namespace orv::test;
 
 namespace {
-
-QByteArray dictionaryFile(const QList<QByteArray>& plain) {
-    QList<QByteArray> lines;
-    for (const QByteArray& p : plain)
-        lines.append(Crypte(p));
-    return crlfLines(lines);
-}
-
-QList<QByteArray> plainWords(const TMainForm& w) {
-    QList<QByteArray> out;
-    for (const QByteArray& e : w.ListeMots.entries())
-        out.append(Decrypte(e));
-    return out;
-}
 
 QLineEdit* edit1(QDialog& d) {
     return child<QLineEdit>(&d, "Edit1");
@@ -57,12 +44,6 @@ FakeModal::Script typeAndConfirm(const QString& typed) {
         typeKeys(edit1(d), typed);
         QTest::mouseClick(child<QPushButton>(&d, "Button1"), Qt::LeftButton);
     };
-}
-
-void trigger(TMainForm& w, const char* name) {
-    QAction* a = child<QAction>(&w, name);
-    QVERIFY2(a, name);
-    a->trigger();
 }
 
 } // namespace
@@ -165,7 +146,7 @@ void WordCommandsTest::enterConfirmsEscapeAndCloseBoxCancel() {
     // An earlier use confirmed: the close box must not hand that word back.
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("abri")));
     trigger(w, "Ajoutermot1");
-    QCOMPARE(plainWords(w), QList<QByteArray>{"ABRI"});
+    QCOMPARE(plainOf(w.ListeMots), QList<QByteArray>{"ABRI"});
     QVERIFY(w.Ajout->Confirme());
 
     app.fakes.modal.scripts.append([how](QDialog& d) {
@@ -191,7 +172,7 @@ void WordCommandsTest::enterConfirmsEscapeAndCloseBoxCancel() {
     trigger(w, "Ajoutermot1");
     QCOMPARE(w.Ajout->Confirme(), added);
     QCOMPARE(w.Ajout->Result(), added ? QByteArray("ZOO") : QByteArray());
-    QCOMPARE(plainWords(w), added ? (QList<QByteArray>{"ABRI", "ZOO"}) : QList<QByteArray>{"ABRI"});
+    QCOMPARE(plainOf(w.ListeMots), added ? (QList<QByteArray>{"ABRI", "ZOO"}) : QList<QByteArray>{"ABRI"});
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -223,14 +204,14 @@ void WordCommandsTest::addingPutsTheWordInItsPlace() {
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("zebre")));
     trigger(w, "Ajoutermot1");
     QCOMPARE(w.Ajout->windowTitle(), QStringLiteral("Ajouter un mot"));
-    QCOMPARE(plainWords(w), (QList<QByteArray>{"ABRI", "ZEBRE", "ZOO"}));
+    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "ZEBRE", "ZOO"}));
     QCOMPARE(w.ListeMots.at(1), Crypte("ZEBRE"));
     QVERIFY(w.grille.Modifie);
     QVERIFY(w.MotsModifies);
     // A one-letter word can be added while the program runs.
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("y")));
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton28"), Qt::LeftButton);
-    QCOMPARE(plainWords(w), (QList<QByteArray>{"ABRI", "Y", "ZEBRE", "ZOO"}));
+    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "Y", "ZEBRE", "ZOO"}));
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -241,7 +222,7 @@ void WordCommandsTest::addingAPresentWordChangesNothing() {
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("zoo")));
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton28"), Qt::LeftButton);
     QCOMPARE(app.fakes.messages.infos, QStringList{QStringLiteral("Ce mot existe déjà")});
-    QCOMPARE(plainWords(w), (QList<QByteArray>{"ABRI", "ZOO"}));
+    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
     QVERIFY(!w.grille.Modifie);
     QVERIFY(!w.MotsModifies);
 }
@@ -260,7 +241,7 @@ void WordCommandsTest::aCancelledOrEmptyDialogDoesNothing() {
     });
     trigger(w, "Supprimermot1");
     QCOMPARE(app.fakes.modal.shown.size(), qsizetype(3));
-    QCOMPARE(plainWords(w), QList<QByteArray>{"ABRI"});
+    QCOMPARE(plainOf(w.ListeMots), QList<QByteArray>{"ABRI"});
     QCOMPARE(app.fakes.messages.total(), 0);
     QVERIFY(!w.grille.Modifie);
 }
@@ -273,12 +254,12 @@ void WordCommandsTest::deletingRemovesExactlyThatEntry() {
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton27"), Qt::LeftButton);
     QCOMPARE(w.Ajout->windowTitle(), QStringLiteral("Supprimer un mot"));
     // The first of the two, and the others keep their order.
-    QCOMPARE(plainWords(w), (QList<QByteArray>{"ZOO", "CHAT", "ABRI"}));
+    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ZOO", "CHAT", "ABRI"}));
     QVERIFY(w.grille.Modifie);
     QVERIFY(w.MotsModifies);
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("zoo")));
     trigger(w, "Supprimermot1");
-    QCOMPARE(plainWords(w), (QList<QByteArray>{"CHAT", "ABRI"}));
+    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"CHAT", "ABRI"}));
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -290,7 +271,7 @@ void WordCommandsTest::deletingAnAbsentWord() {
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("abri")));
     trigger(w, "Supprimermot1");
     QCOMPARE(app.fakes.messages.infos, QStringList{QStringLiteral("Ce mot n'existe pas")});
-    QCOMPARE(plainWords(w), (QList<QByteArray>{"abri", "ZOO"}));
+    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"abri", "ZOO"}));
     QVERIFY(!w.grille.Modifie);
     QVERIFY(!w.MotsModifies);
 }
@@ -301,7 +282,7 @@ void WordCommandsTest::startUpKeepsTwoToNineteenLetters() {
     app.writeFile(QStringLiteral("Dicogrd.dat"),
                   dictionaryFile({"", "A", "ZO", nineteen, QByteArray(20, 'T')}));
     TMainForm& w = app.start();
-    QCOMPARE(plainWords(w), (QList<QByteArray>{"ZO", nineteen}));
+    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ZO", nineteen}));
     QVERIFY(!w.grille.Modifie);
     QVERIFY(!w.MotsModifies);
     QCOMPARE(app.fakes.messages.total(), 0);
@@ -401,7 +382,7 @@ void WordCommandsTest::aFailedWriteKeepsTheProgramOpen() {
     QCOMPARE(app.fakes.messages.errors,
              QStringList{QStringLiteral("Ne peut créer le fichier Dicogrd.dat.")});
     QVERIFY(w.MotsModifies);
-    QCOMPARE(plainWords(w), (QList<QByteArray>{"ABRI", "ZOO"}));
+    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
     // Once the folder is back, quitting writes the words.
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(QDir::setCurrent(folder));

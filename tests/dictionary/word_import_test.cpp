@@ -5,21 +5,16 @@
 #include "dictionary/orvdico_tool.h"
 #include "dictionary/scramble.h"
 #include "dictionary/word_source.h"
+#include "support/word_lists.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
 using namespace orv;
+using namespace orv::test;
 
 namespace {
-
-QList<QByteArray> plainOf(const WordList& w) {
-    QList<QByteArray> out;
-    for (const QByteArray& e : w.entries())
-        out.append(Decrypte(e));
-    return out;
-}
 
 struct ToolRun {
     int status = -1;

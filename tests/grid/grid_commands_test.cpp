@@ -4,6 +4,7 @@
 #include "common/string_grid.h"
 #include "grid/dimensions_dialog.h"
 #include "support/test_app.h"
+#include "support/word_lists.h"
 
 #include <QAction>
 #include <QLabel>
@@ -15,12 +16,6 @@ using namespace orv;
 using namespace orv::test;
 
 namespace {
-
-void trigger(TMainForm& w, const char* action) {
-    QAction* a = child<QAction>(&w, action);
-    QVERIFY2(a, action);
-    a->trigger();
-}
 
 void typeOn(TMainForm& w, int col, int row, char key) {
     QVERIFY(w.StringGrid1->setCurrent(col, row));

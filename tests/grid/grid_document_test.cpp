@@ -3,6 +3,7 @@
 // close, failed writes and refused files.
 #include "common/string_grid.h"
 #include "support/test_app.h"
+#include "support/word_lists.h"
 
 #include <QAction>
 #include <QDir>
@@ -18,12 +19,6 @@ using Answer = MessageService::Answer;
 namespace {
 
 const QString kFilter = QStringLiteral("Grilles (*.grd)|*.grd");
-
-void trigger(TMainForm& w, const char* action) {
-    QAction* a = child<QAction>(&w, action);
-    QVERIFY2(a, action);
-    a->trigger();
-}
 
 // Types a key on a cell through the grid control, as the user does.
 void typeOn(TMainForm& w, int col, int row, char key) {

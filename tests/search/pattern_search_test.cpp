@@ -3,21 +3,16 @@
 // every entry.
 #include "dictionary/scramble.h"
 #include "search/pattern_search.h"
+#include "support/word_lists.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 #include <array>
 
 using namespace orv;
+using namespace orv::test;
 
 namespace {
-
-QList<QByteArray> scrambled(const QList<QByteArray>& plain) {
-    QList<QByteArray> out;
-    for (const QByteArray& word : plain)
-        out.append(Crypte(word));
-    return out;
-}
 
 // The search as the window's rule states it: every entry of the length is
 // unscrambled and compared with the motif position by position.

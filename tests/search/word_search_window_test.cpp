@@ -4,6 +4,7 @@
 #include "dictionary/scramble.h"
 #include "search/word_search_window.h"
 #include "support/test_app.h"
+#include "support/word_lists.h"
 
 #include <QAction>
 #include <QFrame>
@@ -24,14 +25,6 @@ namespace {
 const QList<QByteArray> kWords{"CASSER",   "ABRITE",    "CHAPEAU",  "CAVEAU",   "ABRI",
                                "CASSER",   "CABANES",   "CARAFE",   "COLLEGE",  "CHARPENTE",
                                "ESCALIER", "CHAMPAGNE", "ECHAPPER", "CHARNIERE"};
-
-TMainForm& startWith(TestApp& app, const QList<QByteArray>& plainWords) {
-    QList<QByteArray> lines;
-    for (const QByteArray& word : plainWords)
-        lines.append(Crypte(word));
-    app.writeFile(QStringLiteral("Dicogrd.dat"), crlfLines(lines));
-    return app.start();
-}
 
 QStringList wordsOfLength(int length) {
     QStringList out;

@@ -2,6 +2,9 @@
 #include "support/test_app.h"
 
 #include "common/text_file.h"
+#include "support/word_lists.h"
+
+#include <QAction>
 
 #include <QDir>
 #include <QFile>
@@ -41,5 +44,16 @@ TMainForm& TestApp::start() {
 }
 
 QByteArray crlfLines(const QList<QByteArray>& lines) { return joinTextLines(lines); }
+
+TMainForm& startWith(TestApp& app, const QList<QByteArray>& plainWords) {
+    app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile(plainWords));
+    return app.start();
+}
+
+void trigger(TMainForm& w, const char* action) {
+    QAction* a = child<QAction>(&w, action);
+    QVERIFY2(a, action);
+    a->trigger();
+}
 
 } // namespace orv::test

@@ -44,4 +44,10 @@ template <typename T> T* child(QObject* root, const char* name) {
 // A byte string of dictionary lines with CR LF ends.
 QByteArray crlfLines(const QList<QByteArray>& lines);
 
+// Starts the program on a dictionary holding these plain words.
+TMainForm& startWith(TestApp& app, const QList<QByteArray>& plainWords);
+
+// Triggers a menu command of the main window by its object name.
+void trigger(TMainForm& w, const char* action);
+
 } // namespace orv::test
