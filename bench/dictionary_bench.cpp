@@ -155,12 +155,8 @@ void importInto(benchmark::State& state, bool full) {
     }
 }
 
-void BM_ImportIntoEmpty(benchmark::State& state) {
-    importInto(state, false);
-}
-void BM_ImportIntoFull(benchmark::State& state) {
-    importInto(state, true);
-}
+void BM_ImportIntoEmpty(benchmark::State& state) { importInto(state, false); }
+void BM_ImportIntoFull(benchmark::State& state) { importInto(state, true); }
 
 } // namespace
 

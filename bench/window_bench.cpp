@@ -29,14 +29,14 @@ const WordList& loadedDictionary() {
 // Counts the paint events of a window's controls, to show that the timings
 // include the painting.
 class PaintCounter : public QObject {
-  public:
+public:
     explicit PaintCounter(QWidget& window) {
         for (QWidget* w : window.findChildren<QWidget*>())
             w->installEventFilter(this);
     }
     int paints = 0;
 
-  protected:
+protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint)
             ++paints;
@@ -61,15 +61,9 @@ template <typename Window> void openAndClose(benchmark::State& state) {
     state.counters["paints"] = counter.paints / double(state.iterations());
 }
 
-void BM_OpenBrowser(benchmark::State& state) {
-    openAndClose<TDico>(state);
-}
-void BM_OpenStatistics(benchmark::State& state) {
-    openAndClose<TStats>(state);
-}
-void BM_OpenWordSearch(benchmark::State& state) {
-    openAndClose<TRMots>(state);
-}
+void BM_OpenBrowser(benchmark::State& state) { openAndClose<TDico>(state); }
+void BM_OpenStatistics(benchmark::State& state) { openAndClose<TStats>(state); }
+void BM_OpenWordSearch(benchmark::State& state) { openAndClose<TRMots>(state); }
 BENCHMARK(BM_OpenBrowser)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenStatistics)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenWordSearch)->Unit(benchmark::kMillisecond);

@@ -4,10 +4,10 @@
 #include "app/pictures.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QGuiApplication>
 
 namespace orv {
 namespace {
@@ -39,7 +39,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     picture->setGeometry(8, 8, 57, 65);
     QLabel* product = label(panel, QStringLiteral("Orv Grille"), 88, 16, 17, true);
     product->setObjectName(QStringLiteral("ProductName"));
-    label(panel, QStringLiteral("Version 1.0"), 88, 42, 13, false)->setObjectName(QStringLiteral("Version"));
+    label(panel, QStringLiteral("Version 1.0"), 88, 42, 13, false)
+        ->setObjectName(QStringLiteral("Version"));
     QLabel* comments =
         label(panel, QStringLiteral("Générateur de grilles de mots croisés"), 8, 110, 13, false);
     comments->setObjectName(QStringLiteral("Comments"));
@@ -65,7 +66,12 @@ TSplash::TSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frame
     picture->setPixmap(programPicture(QSize(89, 113)));
     picture->setGeometry(32, 16, 89, 113);
     QLabel* title = label(panel, QStringLiteral("Orv Grille"), 144, 48, 23, true);
-    title->setFont([&] { QFont f(QStringLiteral("Arial")); f.setPixelSize(23); f.setBold(true); return f; }());
+    title->setFont([&] {
+        QFont f(QStringLiteral("Arial"));
+        f.setPixelSize(23);
+        f.setBold(true);
+        return f;
+    }());
     title->adjustSize();
     label(panel, QStringLiteral("Version 1.0"), 144, 96, 17, true);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

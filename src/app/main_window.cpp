@@ -40,8 +40,13 @@
 namespace orv {
 namespace {
 
-enum HelpTopic { MainWindowTopic = 2, FileMenuTopic = 3, WordsMenuTopic = 4,
-                 UtilitiesMenuTopic = 6, HelpMenuTopic = 7 };
+enum HelpTopic {
+    MainWindowTopic = 2,
+    FileMenuTopic = 3,
+    WordsMenuTopic = 4,
+    UtilitiesMenuTopic = 6,
+    HelpMenuTopic = 7
+};
 
 } // namespace
 
@@ -187,9 +192,8 @@ void TMainForm::buildMenus() {
     addCommand(help, QStringLiteral("About1"), QStringLiteral("&A propos..."),
                QStringLiteral("Informations sur le logiciel"), &TMainForm::About1Click);
 
-    menuHelpTopics_ = {{file, FileMenuTopic}, {words, WordsMenuTopic},
-                       {tools, UtilitiesMenuTopic}, {help, HelpMenuTopic},
-                       {grid, MainWindowTopic}, {game, MainWindowTopic}};
+    menuHelpTopics_ = {{file, FileMenuTopic}, {words, WordsMenuTopic}, {tools, UtilitiesMenuTopic},
+                       {help, HelpMenuTopic}, {grid, MainWindowTopic}, {game, MainWindowTopic}};
     for (QMenu* m : menuHelpTopics_.keys())
         m->installEventFilter(this);
 }
@@ -209,10 +213,13 @@ void TMainForm::buildToolBar(QWidget* panel) {
         {"SpeedButton27", "Supprimer mot", ToolPicture::DeleteWord, &TMainForm::Supprimermot1Click},
         {"SpeedButton31", "Dictionnaire", ToolPicture::Dictionary, &TMainForm::Dictionnaire1Click},
         {"SpeedButton32", "Statistiques", ToolPicture::Statistics, &TMainForm::Statistiques1Click},
-        {"SpeedButton30", "Recherche de mot", ToolPicture::Search, &TMainForm::Recherchedemots1Click},
-        {"SpeedButton34", "Dimensions de la grille", ToolPicture::Dimensions, &TMainForm::Dimensions1Click},
+        {"SpeedButton30", "Recherche de mot", ToolPicture::Search,
+         &TMainForm::Recherchedemots1Click},
+        {"SpeedButton34", "Dimensions de la grille", ToolPicture::Dimensions,
+         &TMainForm::Dimensions1Click},
         {"SpeedButton3", "Définitions", ToolPicture::Clues, &TMainForm::Dfinitions1Click},
-        {"SpeedButton4", "Placer cases noires", ToolPicture::BlackSquares, &TMainForm::Placercasesnoires1Click},
+        {"SpeedButton4", "Placer cases noires", ToolPicture::BlackSquares,
+         &TMainForm::Placercasesnoires1Click},
         {"ExitBtn", "Jouer", ToolPicture::Play, &TMainForm::Jouer1Click},
     };
     int x = 4;
@@ -335,9 +342,9 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::updateCaption() {
-    setWindowTitle(grille.NomCourt.isEmpty() ? applicationTitle()
-                                             : applicationTitle() + QStringLiteral(" - ") +
-                                                   grille.NomCourt);
+    setWindowTitle(grille.NomCourt.isEmpty()
+                       ? applicationTitle()
+                       : applicationTitle() + QStringLiteral(" - ") + grille.NomCourt);
 }
 
 bool TMainForm::event(QEvent* event) {
@@ -350,8 +357,9 @@ bool TMainForm::event(QEvent* event) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     auto* menu = qobject_cast<QMenu*>(watched);
-    const bool f1 = (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
-                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1;
+    const bool f1 =
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1;
     if (menu && f1) {
         // Within an open menu, F1 is the menu's own topic, not the window's shortcut.
         event->accept();

@@ -109,7 +109,8 @@ QPixmap toolPixmap(ToolPicture picture, int side, bool enabled) {
         drawPage(p, s);
         p.setPen(QPen(blue, 1.2));
         for (int i = 0; i < 4; ++i)
-            p.drawLine(QPointF(s * 0.3, s * (0.35 + 0.13 * i)), QPointF(s * 0.7, s * (0.35 + 0.13 * i)));
+            p.drawLine(QPointF(s * 0.3, s * (0.35 + 0.13 * i)),
+                       QPointF(s * 0.7, s * (0.35 + 0.13 * i)));
         break;
     case ToolPicture::BlackSquares:
         drawMiniGrid(p, QRectF(s * 0.1, s * 0.1, s * 0.8, s * 0.8), 3);
@@ -120,7 +121,8 @@ QPixmap toolPixmap(ToolPicture picture, int side, bool enabled) {
         p.setPen(Qt::NoPen);
         p.setBrush(green);
         QPolygonF tri;
-        tri << QPointF(s * 0.25, s * 0.15) << QPointF(s * 0.85, s * 0.5) << QPointF(s * 0.25, s * 0.85);
+        tri << QPointF(s * 0.25, s * 0.15) << QPointF(s * 0.85, s * 0.5)
+            << QPointF(s * 0.25, s * 0.85);
         p.drawPolygon(tri);
         break;
     }
@@ -142,9 +144,11 @@ QPixmap toolPixmap(ToolPicture picture, int side, bool enabled) {
         p.setBrush(QColor(0, 0, 128));
         QPolygonF tri;
         if (picture == ToolPicture::ArrowLeft)
-            tri << QPointF(s * 0.7, s * 0.2) << QPointF(s * 0.25, s * 0.5) << QPointF(s * 0.7, s * 0.8);
+            tri << QPointF(s * 0.7, s * 0.2) << QPointF(s * 0.25, s * 0.5)
+                << QPointF(s * 0.7, s * 0.8);
         else
-            tri << QPointF(s * 0.3, s * 0.2) << QPointF(s * 0.75, s * 0.5) << QPointF(s * 0.3, s * 0.8);
+            tri << QPointF(s * 0.3, s * 0.2) << QPointF(s * 0.75, s * 0.5)
+                << QPointF(s * 0.3, s * 0.8);
         p.drawPolygon(tri);
         break;
     }

@@ -8,8 +8,22 @@
 namespace orv {
 
 enum class ToolPicture {
-    NewGrid, Open, Save, AddWord, DeleteWord, Dictionary, Statistics, Search,
-    Dimensions, Clues, BlackSquares, Play, ShowLetter, PlaceLetter, ArrowLeft, ArrowRight
+    NewGrid,
+    Open,
+    Save,
+    AddWord,
+    DeleteWord,
+    Dictionary,
+    Statistics,
+    Search,
+    Dimensions,
+    Clues,
+    BlackSquares,
+    Play,
+    ShowLetter,
+    PlaceLetter,
+    ArrowLeft,
+    ArrowRight
 };
 
 QIcon toolIcon(ToolPicture picture);

@@ -9,11 +9,21 @@ namespace orv::vk {
 namespace {
 
 constexpr std::array<std::pair<int, int>, 16> kMap = {{
-    {Qt::Key_Backspace, Backspace}, {Qt::Key_Tab, Tab},         {Qt::Key_Clear, Clear},
-    {Qt::Key_Return, Return},       {Qt::Key_Enter, Return},    {Qt::Key_Escape, Escape},
-    {Qt::Key_Space, Space},         {Qt::Key_PageUp, PageUp},   {Qt::Key_PageDown, PageDown},
-    {Qt::Key_End, End},             {Qt::Key_Home, Home},       {Qt::Key_Left, Left},
-    {Qt::Key_Up, Up},               {Qt::Key_Right, Right},     {Qt::Key_Down, Down},
+    {Qt::Key_Backspace, Backspace},
+    {Qt::Key_Tab, Tab},
+    {Qt::Key_Clear, Clear},
+    {Qt::Key_Return, Return},
+    {Qt::Key_Enter, Return},
+    {Qt::Key_Escape, Escape},
+    {Qt::Key_Space, Space},
+    {Qt::Key_PageUp, PageUp},
+    {Qt::Key_PageDown, PageDown},
+    {Qt::Key_End, End},
+    {Qt::Key_Home, Home},
+    {Qt::Key_Left, Left},
+    {Qt::Key_Up, Up},
+    {Qt::Key_Right, Right},
+    {Qt::Key_Down, Down},
     {Qt::Key_Delete, Delete},
 }};
 

@@ -59,10 +59,9 @@ QString QtFileDialogService::openFile(QWidget* parent, const QString& filter) {
 QString QtFileDialogService::saveFile(QWidget* parent, const QString& filter) {
     // The program adds the extension and never asks before overwriting itself;
     // the file is replaced atomically, so no confirmation is asked here either.
-    return QFileDialog::getSaveFileName(parent, QString(), QDir::currentPath(), qtFilter(filter),
-                                        nullptr,
-                                        QFileDialog::DontUseNativeDialog |
-                                            QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(
+        parent, QString(), QDir::currentPath(), qtFilter(filter), nullptr,
+        QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
 }
 
 void ExecModalRunner::run(QDialog& window) { window.exec(); }
@@ -75,9 +74,10 @@ void FileHelpService::showTopic(QWidget* parent, int topic) {
         if (QDesktopServices::openUrl(url))
             return;
     }
-    messages_.information(parent, QStringLiteral("Le fichier d'aide %1 ne peut être ouvert (rubrique %2).")
-                                      .arg(helpFileName())
-                                      .arg(topic));
+    messages_.information(parent,
+                          QStringLiteral("Le fichier d'aide %1 ne peut être ouvert (rubrique %2).")
+                              .arg(helpFileName())
+                              .arg(topic));
 }
 
 } // namespace orv

@@ -147,9 +147,7 @@ QPoint StringGrid::cellAt(QPoint pos) const {
 
 void StringGrid::updateCell(int col, int row) { update(cellRect(col, row).adjusted(-1, -1, 1, 1)); }
 
-QSize StringGrid::gridExtent() const {
-    return {colLeft(colCount()) + 1, rowTop(rowCount()) + 1};
-}
+QSize StringGrid::gridExtent() const { return {colLeft(colCount()) + 1, rowTop(rowCount()) + 1}; }
 
 QSize StringGrid::sizeHint() const { return gridExtent(); }
 
@@ -228,19 +226,32 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
         }
     }
     switch (key) {
-    case vk::Left: moveBy(-1, 0); break;
-    case vk::Right: moveBy(1, 0); break;
-    case vk::Up: moveBy(0, -1); break;
-    case vk::Down: moveBy(0, 1); break;
-    case vk::Home: setCurrent(fixedCols_, row_); break;
-    case vk::End: setCurrent(colCount() - 1, row_); break;
+    case vk::Left:
+        moveBy(-1, 0);
+        break;
+    case vk::Right:
+        moveBy(1, 0);
+        break;
+    case vk::Up:
+        moveBy(0, -1);
+        break;
+    case vk::Down:
+        moveBy(0, 1);
+        break;
+    case vk::Home:
+        setCurrent(fixedCols_, row_);
+        break;
+    case vk::End:
+        setCurrent(colCount() - 1, row_);
+        break;
     case vk::PageDown:
         setCurrent(col_, std::min(row_ + visibleBodyRows(), rowCount() - 1));
         break;
     case vk::PageUp:
         setCurrent(col_, std::max(row_ - visibleBodyRows(), fixedRows_));
         break;
-    default: break;
+    default:
+        break;
     }
     const QString text = event->text();
     if (text.size() == 1 && onKeyPress) {

@@ -34,7 +34,10 @@ public:
 
     void setCell(int col, int row, const QString& text);
     QString cell(int col, int row) const;
-    void setCellAlignment(Qt::Alignment a) { cellAlignment_ = a; update(); }
+    void setCellAlignment(Qt::Alignment a) {
+        cellAlignment_ = a;
+        update();
+    }
 
     // The current (selected) cell, always outside the fixed rows and columns.
     int col() const { return col_; }

@@ -69,8 +69,7 @@ void writeWholeFile(const QString& path, const QByteArray& data, const QString& 
     QSaveFile f(path);
     // The buffered bytes go out at the flush; QSaveFile::commit ignores an
     // error there (a disk that fills up) and would put a cut file in place.
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.flush() ||
-        !f.commit())
+    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.flush() || !f.commit())
         throw OrvError(cannotCreateMessage(displayName.isEmpty() ? path : displayName));
 }
 

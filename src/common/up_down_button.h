@@ -12,7 +12,7 @@ namespace orv {
 
 class UpDownButton : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit UpDownButton(QWidget* parent = nullptr);
 
     static constexpr int kFirstRepeatMs = 400;
@@ -25,11 +25,11 @@ class UpDownButton : public QWidget {
 
     QSize sizeHint() const override { return {20, 34}; }
 
-  Q_SIGNALS:
+Q_SIGNALS:
     void upClick();
     void downClick();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -37,7 +37,7 @@ class UpDownButton : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-  private:
+private:
     int halfAt(QPoint pos) const { return pos.y() < height() / 2 ? 1 : -1; }
     void fire(int half);
     void repeat();

@@ -14,12 +14,8 @@ WordBlock wordsWithInitial(const QList<QByteArray>& entries, char letter) {
     return words;
 }
 
-char nextInitial(char letter) {
-    return letter >= 'Z' ? 'Z' : char(letter + 1);
-}
+char nextInitial(char letter) { return letter >= 'Z' ? 'Z' : char(letter + 1); }
 
-char previousInitial(char letter) {
-    return letter <= 'A' ? 'A' : char(letter - 1);
-}
+char previousInitial(char letter) { return letter <= 'A' ? 'A' : char(letter - 1); }
 
 } // namespace orv

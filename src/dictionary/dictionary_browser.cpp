@@ -98,13 +98,9 @@ void TDico::AffMots(char letter) {
     ListBox1->setUpdatesEnabled(true);
 }
 
-void TDico::SpeedButton1Click() {
-    AffMots(nextInitial(LettreCourante));
-}
+void TDico::SpeedButton1Click() { AffMots(nextInitial(LettreCourante)); }
 
-void TDico::SpeedButton2Click() {
-    AffMots(previousInitial(LettreCourante));
-}
+void TDico::SpeedButton2Click() { AffMots(previousInitial(LettreCourante)); }
 
 void TDico::FormKeyDown(int& key) {
     if (key == vk::PageDown) {

@@ -19,7 +19,7 @@ class WordBlockModel;
 
 class TDico : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TDico(QWidget* parent = nullptr);
 
     // Copies the dictionary and shows the letter "A".
@@ -40,12 +40,12 @@ class TDico : public QDialog {
     QToolButton* SpeedButton1 = nullptr;
     QToolButton* SpeedButton2 = nullptr;
 
-  protected:
+protected:
     void done(int result) override; // FormClose
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void buildLetterButtons(QWidget* panel);
 
     WordBlockModel* words_ = nullptr;

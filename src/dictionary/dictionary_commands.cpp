@@ -23,7 +23,7 @@ const QString kWordListFilter =
 // The progress bar stands in for the status bar while an import runs, and
 // gives the place back however the import ends.
 class ProgressInPlaceOfStatus {
-  public:
+public:
     ProgressInPlaceOfStatus(QMainWindow& window, QProgressBar& bar, QStatusBar& status)
         : window_(window), bar_(bar), status_(status) {
         bar_.setValue(0);
@@ -44,7 +44,7 @@ class ProgressInPlaceOfStatus {
         bar_.repaint();
     }
 
-  private:
+private:
     // Lays the window out now rather than at the next turn of the event loop,
     // so the bar has its place before it first paints.
     void settle() {
@@ -95,13 +95,9 @@ void TMainForm::EcritDictionnaire() {
     MotsModifies = false;
 }
 
-void TMainForm::Verifie() {
-    orv::Verifie(ListeMots);
-}
+void TMainForm::Verifie() { orv::Verifie(ListeMots); }
 
-void TMainForm::Tri() {
-    orv::Tri(ListeMots);
-}
+void TMainForm::Tri() { orv::Tri(ListeMots); }
 
 void TMainForm::Ajoutermot1Click() {
     guard([this] {

@@ -6,9 +6,7 @@
 
 namespace orv {
 
-void Tri(WordList& words) {
-    words.sort();
-}
+void Tri(WordList& words) { words.sort(); }
 
 void Verifie(WordList& words) {
     QList<QByteArray> kept;

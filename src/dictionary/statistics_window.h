@@ -14,7 +14,7 @@ namespace orv {
 
 class TStats : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TStats(QWidget* parent = nullptr);
 
     // Counts the list and writes the nineteen label texts.
@@ -25,7 +25,7 @@ class TStats : public QDialog {
     QLabel* lengthLabel(int length) const { return byLength_[size_t(length)]; }
     QPushButton* Button1 = nullptr; // "OK"
 
-  private:
+private:
     std::array<QLabel*, 20> byLength_{};
 };
 

@@ -12,7 +12,7 @@
 namespace orv {
 
 class WordBlock {
-  public:
+public:
     qsizetype count() const { return qsizetype(ends_.size()); }
     bool isEmpty() const { return ends_.empty(); }
     QByteArrayView word(qsizetype i) const {
@@ -29,7 +29,7 @@ class WordBlock {
     void appendUnscrambledRun(const char* scrambled, qsizetype words, qsizetype length);
     QList<QByteArray> toList() const;
 
-  private:
+private:
     std::string bytes_;
     std::vector<qsizetype> ends_;
 };

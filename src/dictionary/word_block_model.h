@@ -12,7 +12,7 @@ namespace orv {
 
 class WordBlockModel : public QAbstractListModel {
     Q_OBJECT
-  public:
+public:
     using QAbstractListModel::QAbstractListModel;
 
     void setWords(WordBlock words);
@@ -21,21 +21,21 @@ class WordBlockModel : public QAbstractListModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-  private:
+private:
     WordBlock words_;
 };
 
 // Rows of one fixed height, as the list boxes are designed.
 class FixedRowHeightDelegate : public QStyledItemDelegate {
     Q_OBJECT
-  public:
+public:
     FixedRowHeightDelegate(int height, QObject* parent)
         : QStyledItemDelegate(parent), height_(height) {}
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return QSize(QStyledItemDelegate::sizeHint(option, index).width(), height_);
     }
 
-  private:
+private:
     int height_;
 };
 

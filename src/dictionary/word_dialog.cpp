@@ -52,9 +52,7 @@ TAjout::TAjout(QWidget* parent) : QDialog(parent) {
     setTabOrder(Button1, Button2);
 }
 
-QByteArray TAjout::Result() const {
-    return confirme_ ? fromUiLossy(Edit1->text()) : QByteArray();
-}
+QByteArray TAjout::Result() const { return confirme_ ? fromUiLossy(Edit1->text()) : QByteArray(); }
 
 void TAjout::Edit1KeyPress(QChar& key) {
     if (key >= u'a' && key <= u'z')
@@ -67,12 +65,8 @@ void TAjout::Edit1KeyPress(QChar& key) {
         Button1Click();
 }
 
-void TAjout::Button1Click() {
-    accept();
-}
-void TAjout::Button2Click() {
-    reject();
-}
+void TAjout::Button1Click() { accept(); }
+void TAjout::Button2Click() { reject(); }
 
 void TAjout::done(int result) {
     confirme_ = result == QDialog::Accepted;

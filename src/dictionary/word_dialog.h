@@ -12,7 +12,7 @@ namespace orv {
 
 class TAjout : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TAjout(QWidget* parent = nullptr);
 
     // The word typed when the dialog was last confirmed, the empty string otherwise.
@@ -32,16 +32,16 @@ class TAjout : public QDialog {
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  public Q_SLOTS:
+public Q_SLOTS:
     // Every way of closing ends here: only "OK" and Enter confirm; "Annuler",
     // Escape and the title bar's close box cancel.
     void done(int result) override;
 
-  private:
+private:
     void keepCapitalsOnly(const QString& edited);
 
     bool confirme_ = false;

@@ -24,9 +24,7 @@ constexpr qsizetype kInsertOneByOne = 4;
 
 } // namespace
 
-void WordList::countIn(const QByteArray& entry) {
-    ++tailCounts_[entry];
-}
+void WordList::countIn(const QByteArray& entry) { ++tailCounts_[entry]; }
 
 void WordList::countOut(const QByteArray& entry) {
     auto it = tailCounts_.find(entry);

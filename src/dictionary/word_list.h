@@ -13,7 +13,7 @@
 namespace orv {
 
 class WordList {
-  public:
+public:
     qsizetype count() const { return entries_.size(); }
     const QByteArray& at(qsizetype i) const { return entries_[i]; }
     // The scrambled entries in dictionary order.
@@ -43,7 +43,7 @@ class WordList {
     // throws OrvError "Ne peut créer le fichier <displayName>".
     void save(const QString& path, const QString& displayName) const;
 
-  private:
+private:
     void countIn(const QByteArray& entry);
     void countOut(const QByteArray& entry);
     void reindex();

@@ -6,12 +6,8 @@ namespace {
 
 constexpr char kBlack = '#';
 
-int playingRows(const Grille& g) {
-    return g.NbLignes - 1;
-}
-int playingCols(const Grille& g) {
-    return g.NbColonnes - 1;
-}
+int playingRows(const Grille& g) { return g.NbLignes - 1; }
+int playingCols(const Grille& g) { return g.NbColonnes - 1; }
 
 // The row is drawn before the column.
 void placeAtRandom(Grille& g, RandomSource& random) {

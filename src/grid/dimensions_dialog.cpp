@@ -17,9 +17,7 @@ constexpr int kMaxPlaying = 20;
 
 SpinEdit::SpinEdit(QWidget* parent) : QSpinBox(parent) {}
 
-int SpinEdit::Value() const {
-    return valueFromText(lineEdit()->text());
-}
+int SpinEdit::Value() const { return valueFromText(lineEdit()->text()); }
 
 QValidator::State SpinEdit::validate(QString& input, int&) const {
     // Signs and digits may be typed in any order; what they make is settled
@@ -38,9 +36,7 @@ int SpinEdit::valueFromText(const QString& text) const {
     return int(std::clamp<qlonglong>(n, minimum(), maximum()));
 }
 
-void SpinEdit::fixup(QString& input) const {
-    input = QString::number(valueFromText(input));
-}
+void SpinEdit::fixup(QString& input) const { input = QString::number(valueFromText(input)); }
 
 TFTaille::TFTaille(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FTaille"));

@@ -19,9 +19,7 @@ constexpr char kVerticalClue = 2;
 constexpr int kFirstIndexByte = 32; // index byte of clue slot 0
 constexpr int kMinDimension = 2;
 
-bool breaksLines(char c) {
-    return c == '\r' || c == '\n' || c == kEndOfFile;
-}
+bool breaksLines(char c) { return c == '\r' || c == '\n' || c == kEndOfFile; }
 
 // The lines up to byte 26. CR, CR LF and a lone LF each end a line, so files
 // edited on other systems read the same; a last line needs no end.

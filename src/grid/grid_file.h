@@ -13,9 +13,7 @@
 namespace orv {
 
 // The filter of the grid file dialogs.
-inline QString gridFileFilter() {
-    return QStringLiteral("Grilles (*.grd)|*.grd");
-}
+inline QString gridFileFilter() { return QStringLiteral("Grilles (*.grd)|*.grd"); }
 
 // The file a chosen path names: cut before the first "." of its file-name
 // part (never inside a folder name), then ".grd" appended.

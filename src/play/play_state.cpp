@@ -70,8 +70,6 @@ int EtatJeu::PlaceLettre(char letter) {
     return found;
 }
 
-QString EtatJeu::TextePoints() const {
-    return QString::number(Points) + QStringLiteral(" points");
-}
+QString EtatJeu::TextePoints() const { return QString::number(Points) + QStringLiteral(" points"); }
 
 } // namespace orv

@@ -55,7 +55,7 @@ struct EtatJeu {
     // The counter as shown: the number then " points", in every case.
     QString TextePoints() const;
 
-  private:
+private:
     static std::size_t index(int col, int row) {
         return std::size_t(col) * kCellSide + std::size_t(row);
     }

@@ -164,17 +164,11 @@ void TGrilleJeu::Init(int NbL, int NbC) {
     updatePoints();
 }
 
-void TGrilleJeu::InitA(int Row, int Col, char Ch) {
-    Jeu.InitA(Row, Col, Ch);
-}
+void TGrilleJeu::InitA(int Row, int Col, char Ch) { Jeu.InitA(Row, Col, Ch); }
 
-void TGrilleJeu::InitDefHoriz(int i, const QByteArray& clue) {
-    setClue(StringGrid2, i, clue);
-}
+void TGrilleJeu::InitDefHoriz(int i, const QByteArray& clue) { setClue(StringGrid2, i, clue); }
 
-void TGrilleJeu::InitDefVert(int j, const QByteArray& clue) {
-    setClue(StringGrid3, j, clue);
-}
+void TGrilleJeu::InitDefVert(int j, const QByteArray& clue) { setClue(StringGrid3, j, clue); }
 
 void TGrilleJeu::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -205,15 +199,11 @@ void TGrilleJeu::afficheLabels(QTableWidget* list, int rows, bool letters) {
     list->scrollToTop();
 }
 
-void TGrilleJeu::updatePoints() {
-    Label3->setText(Jeu.TextePoints());
-}
+void TGrilleJeu::updatePoints() { Label3->setText(Jeu.TextePoints()); }
 
 // ---------------------------------------------------------------- drawing
 
-void TGrilleJeu::DessinGrille() {
-    sizeCrosswordGrid(*StringGrid1, Jeu.JeuLignes, Jeu.JeuColonnes);
-}
+void TGrilleJeu::DessinGrille() { sizeCrosswordGrid(*StringGrid1, Jeu.JeuLignes, Jeu.JeuColonnes); }
 
 void TGrilleJeu::Remplit() {
     // The control paints every cell through EcritCell: a full repaint brings

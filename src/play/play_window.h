@@ -23,7 +23,7 @@ class TLettre;
 
 class TGrilleJeu : public QDialog {
     Q_OBJECT
-  public:
+public:
     // What the window reaches outside itself. The letter picker is created
     // after this window, so it is looked up when needed.
     struct Liens {
@@ -69,11 +69,11 @@ class TGrilleJeu : public QDialog {
     QLabel* Label2 = nullptr;
     QTableWidget* StringGrid3 = nullptr;
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-  private:
+private:
     void buildToolBar();
     void buildCluePanel();
     void FormShow();

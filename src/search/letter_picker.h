@@ -8,18 +8,18 @@ namespace orv {
 
 class TLettre : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TLettre(QWidget* parent = nullptr);
 
     // The letter picked at the last showing, 'A' to 'Z', or NUL for none.
     void Result(char& Ch) const { Ch = LettreRetenue; }
 
-  protected:
+protected:
     // Every showing starts with no letter picked, so closing the dialog by its
     // close box never hands back the letter of an earlier showing.
     void showEvent(QShowEvent* event) override;
 
-  private:
+private:
     // Shared by the 27 buttons; NUL for the blank one.
     void SpeedButtonClick(char lettre);
 

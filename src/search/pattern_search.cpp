@@ -30,9 +30,7 @@ void SearchPattern::Lettre() {
         boxes_[size_t(PositionChoisie - 1)] = LettreChoisie;
 }
 
-void SearchPattern::clear() {
-    boxes_.fill(kFreePosition);
-}
+void SearchPattern::clear() { boxes_.fill(kFreePosition); }
 
 QByteArray SearchPattern::Motif(int length) const {
     const int n = std::clamp(length, 0, kPatternBoxes);

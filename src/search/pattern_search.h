@@ -27,7 +27,7 @@ constexpr char kFreePosition = '.';
 // The twelve pattern boxes (positions 1 to 12), each "." or a capital letter,
 // and the box that the next picked character goes into.
 class SearchPattern {
-  public:
+public:
     SearchPattern() { clear(); }
 
     char box(int position) const { return boxes_[size_t(position - 1)]; }
@@ -48,7 +48,7 @@ class SearchPattern {
     int PositionChoisie = 0; // 0 until a box has been chosen
     char LettreChoisie = 0;
 
-  private:
+private:
     std::array<char, kPatternBoxes> boxes_{};
 };
 
@@ -56,7 +56,7 @@ class SearchPattern {
 // side by side in list order: a search reads only the words of its own length,
 // in one sequential pass. Built once per opening of the search window.
 class WordSearchIndex {
-  public:
+public:
     void assign(const QList<QByteArray>& entries);
     void clear();
 
@@ -64,7 +64,7 @@ class WordSearchIndex {
     // position, any other byte must be equal), in list order, one per entry.
     WordBlock search(QByteArrayView motif) const;
 
-  private:
+private:
     // Lengths above this are rare enough (and never searched by the window)
     // to be read from the entries themselves.
     static constexpr int kLongestGrouped = 32;

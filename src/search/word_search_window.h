@@ -28,12 +28,12 @@ class WordBlockModel;
 // when it has the keyboard focus.
 class PatternBox : public QLabel {
     Q_OBJECT
-  public:
+public:
     explicit PatternBox(QWidget* parent = nullptr);
-  Q_SIGNALS:
+Q_SIGNALS:
     void clicked();
 
-  protected:
+protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
@@ -43,17 +43,17 @@ class PatternBox : public QLabel {
 // as the smallest length.
 class LengthSpinBox : public QSpinBox {
     Q_OBJECT
-  public:
+public:
     using QSpinBox::QSpinBox;
 
-  protected:
+protected:
     QValidator::State validate(QString& input, int& pos) const override;
     void fixup(QString& input) const override;
 };
 
 class TRMots : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TRMots(QWidget* parent = nullptr);
 
     // Takes a private copy of the dictionary for the searches of this opening.
@@ -81,12 +81,12 @@ class TRMots : public QDialog {
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override; // FormShow
     void done(int result) override;             // FormClose
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
+private:
     void buildPatternRow();
     void buildLetterPanel();
 

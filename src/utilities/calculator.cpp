@@ -16,9 +16,7 @@ void Calculator::digit(int d) {
     NouvelleSaisie = false;
 }
 
-void Calculator::comma() {
-    display_ += u',';
-}
+void Calculator::comma() { display_ += u','; }
 
 void Calculator::equals() {
     if (!AccuDefini) {

@@ -11,7 +11,7 @@
 namespace orv {
 
 class Calculator {
-  public:
+public:
     // The display: the only place where the entry being typed lives.
     const QString& display() const { return display_; }
 
@@ -34,7 +34,7 @@ class Calculator {
     // The reset of every opening and of "C"; NouvelleSaisie is kept.
     void reset();
 
-  private:
+private:
     template <typename F> void replaceAccu(F&& compute);
     QString display_;
 };

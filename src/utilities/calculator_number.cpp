@@ -15,9 +15,7 @@ namespace {
 constexpr int kBias = 129;
 constexpr int kFractionBits = 39;
 
-bool isDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // The decimal digits of |value| rounded to `digits` significant digits, half
 // away from zero, trailing zeros dropped, and the decimal exponent of the first.
@@ -106,13 +104,9 @@ long double Real48::toExtended() const {
     return (bytes_[5] & 0x80) ? -v : v;
 }
 
-long double real48Max() {
-    return std::ldexp(2.0L - std::ldexp(1.0L, -kFractionBits), 255 - kBias);
-}
+long double real48Max() { return std::ldexp(2.0L - std::ldexp(1.0L, -kFractionBits), 255 - kBias); }
 
-long double real48Min() {
-    return std::ldexp(1.0L, 1 - kBias);
-}
+long double real48Min() { return std::ldexp(1.0L, 1 - kBias); }
 
 long double readNumber(const QString& text) {
     const auto fail = [&text]() -> long double { throw OrvError(notFloatMessage(text)); };
@@ -212,14 +206,8 @@ QString resultText(const Real48& value) {
 QString notFloatMessage(const QString& text) {
     return QStringLiteral("'%1' n'est pas une valeur flottante correcte").arg(text);
 }
-QString zeroDivideMessage() {
-    return QStringLiteral("Division flottante par zéro");
-}
-QString invalidOperationMessage() {
-    return QStringLiteral("Opération flottante incorrecte");
-}
-QString overflowMessage() {
-    return QStringLiteral("Débordement flottant");
-}
+QString zeroDivideMessage() { return QStringLiteral("Division flottante par zéro"); }
+QString invalidOperationMessage() { return QStringLiteral("Opération flottante incorrecte"); }
+QString overflowMessage() { return QStringLiteral("Débordement flottant"); }
 
 } // namespace orv

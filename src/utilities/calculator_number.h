@@ -14,7 +14,7 @@ namespace orv {
 // bytes 1 to 5 a 39-bit fraction least significant byte first, the top bit
 // of byte 5 the sign. Value (-1)^s * (1 + f / 2^39) * 2^(e - 129).
 class Real48 {
-  public:
+public:
     using Bytes = std::array<std::uint8_t, 6>;
 
     Real48() = default;
@@ -31,7 +31,7 @@ class Real48 {
         return a.toExtended() == b.toExtended();
     }
 
-  private:
+private:
     explicit Real48(const Bytes& bytes) : bytes_(bytes) {}
     Bytes bytes_{};
 };

@@ -14,7 +14,7 @@ namespace orv {
 
 class TPocket : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TPocket(Services& services, QWidget* parent = nullptr);
 
     const Calculator& calculator() const { return calc_; }
@@ -29,11 +29,11 @@ class TPocket : public QDialog {
 
     QLabel* Label1 = nullptr;
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void buildButtons();
     void showDisplay();
 

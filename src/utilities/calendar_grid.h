@@ -10,7 +10,7 @@ namespace orv {
 
 class TCalendar : public StringGrid {
     Q_OBJECT
-  public:
+public:
     explicit TCalendar(const QDate& selected, QWidget* parent = nullptr);
 
     QDate SelectedDate() const { return month_.SelectedDate(); }
@@ -22,14 +22,14 @@ class TCalendar : public StringGrid {
     // The next (+1) or previous (-1) month with the wanted day kept or clamped.
     void StepMonth(int delta);
 
-  Q_SIGNALS:
+Q_SIGNALS:
     // After every setting of the date and every selection of another day.
     void OnChange();
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* event) override;
 
-  private:
+private:
     void showMonth();
     void userSelected(int col, int row);
     void drawCell(QPainter& p, int col, int row, const QRect& rect);

@@ -97,9 +97,7 @@ QPushButton* TCalendrier::addButton(QWidget* panel, const char* name, const QStr
     return button;
 }
 
-void TCalendrier::FormActivate() {
-    Calendar1Change();
-}
+void TCalendrier::FormActivate() { Calendar1Change(); }
 
 void TCalendrier::Calendar1Change() {
     Label1->setText(monthBanner(Calendar1->SelectedDate()));
@@ -107,12 +105,8 @@ void TCalendrier::Calendar1Change() {
     Label1->resize(kBannerWidth, Label1->height());
 }
 
-void TCalendrier::BitBtn1Click() {
-    Calendar1->StepMonth(-1);
-}
-void TCalendrier::BitBtn2Click() {
-    Calendar1->StepMonth(1);
-}
+void TCalendrier::BitBtn1Click() { Calendar1->StepMonth(-1); }
+void TCalendrier::BitBtn2Click() { Calendar1->StepMonth(1); }
 
 void TCalendrier::Calendar1KeyDown(int& key) {
     if (key == vk::PageDown)

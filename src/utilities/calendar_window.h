@@ -16,7 +16,7 @@ class TCalendar;
 
 class TCalendrier : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TCalendrier(Services& services, QWidget* parent = nullptr);
 
     void FormActivate();
@@ -31,11 +31,11 @@ class TCalendrier : public QDialog {
     TCalendar* Calendar1 = nullptr;
     QLabel* Label1 = nullptr;
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     QPushButton* addButton(QWidget* panel, const char* name, const QString& caption, int x);
 };
 

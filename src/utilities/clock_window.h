@@ -20,7 +20,7 @@ class UpDownButton;
 
 class THorloge : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit THorloge(Services& services, QWidget* parent = nullptr);
 
     void Timer1Timer();
@@ -37,10 +37,10 @@ class THorloge : public QDialog {
     QLabel* Label2 = nullptr; // date
     QTimer* Timer1 = nullptr;
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
 
-  private:
+private:
     void buildRadioGroup(QWidget* panel);
     void adjust(int step);
 

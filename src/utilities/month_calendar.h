@@ -18,7 +18,7 @@ QString monthBanner(const QDate& date);
 QString shortWeekdayName(int dayOfWeek);
 
 class MonthCalendar {
-  public:
+public:
     explicit MonthCalendar(const QDate& selected, int startOfWeek = 0);
 
     QDate SelectedDate() const { return selected_; }
@@ -43,7 +43,7 @@ class MonthCalendar {
     int selectedCol() const { return colOf(selected_.day()); }
     int selectedRow() const { return rowOf(selected_.day()); }
 
-  private:
+private:
     void computeFirstCellDay();
 
     QDate selected_;

@@ -7,14 +7,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace orv;
@@ -185,12 +185,18 @@ void MainWindowTest::toolBarButtonsCarryTheirHints() {
     TestApp app;
     TMainForm& w = app.start();
     const QList<std::pair<const char*, const char*>> buttons = {
-        {"OpenBtn", "Nouvelle grille"}, {"SpeedButton2", "Ouvrir"},
-        {"SpeedButton1", "Enregistrer"}, {"SpeedButton28", "Ajouter mot"},
-        {"SpeedButton27", "Supprimer mot"}, {"SpeedButton31", "Dictionnaire"},
-        {"SpeedButton32", "Statistiques"}, {"SpeedButton30", "Recherche de mot"},
-        {"SpeedButton34", "Dimensions de la grille"}, {"SpeedButton3", "Définitions"},
-        {"SpeedButton4", "Placer cases noires"}, {"ExitBtn", "Jouer"}};
+        {"OpenBtn", "Nouvelle grille"},
+        {"SpeedButton2", "Ouvrir"},
+        {"SpeedButton1", "Enregistrer"},
+        {"SpeedButton28", "Ajouter mot"},
+        {"SpeedButton27", "Supprimer mot"},
+        {"SpeedButton31", "Dictionnaire"},
+        {"SpeedButton32", "Statistiques"},
+        {"SpeedButton30", "Recherche de mot"},
+        {"SpeedButton34", "Dimensions de la grille"},
+        {"SpeedButton3", "Définitions"},
+        {"SpeedButton4", "Placer cases noires"},
+        {"ExitBtn", "Jouer"}};
     int lastX = -1;
     for (auto [name, hint] : buttons) {
         auto* b = child<QToolButton>(&w, name);

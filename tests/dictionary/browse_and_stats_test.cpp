@@ -10,13 +10,11 @@
 using namespace orv;
 using namespace orv::test;
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 class BrowseAndStatsTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void wordsWithInitial_data();
     void wordsWithInitial();
     void initialSteps_data();

@@ -52,7 +52,7 @@ const QList<QByteArray> kAlphabetEnds{"ABRI", "ARBRE", "BAC", "LAC", "MER", "YET
 
 class BrowserAndStatsWindowTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void browserListsOneLetter();
     void browserAtTheEndsOfTheAlphabet_data();
     void browserAtTheEndsOfTheAlphabet();

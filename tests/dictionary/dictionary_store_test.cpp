@@ -40,7 +40,7 @@ QByteArray randomWord(QRandomGenerator& rng, int minLen, int maxLen, const QByte
 
 class DictionaryStoreTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void scramblingIsUndoneForEveryByteAtEveryPosition();
     void scrambledCapitalsNeverBreakALine();
     void oneLetterScramblesByPosition();

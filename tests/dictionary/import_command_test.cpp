@@ -26,14 +26,14 @@ void importFile(TestApp& app, const QString& path) {
 
 // Records what the progress bar shows each time it really paints.
 class PaintLog : public QObject {
-  public:
+public:
     PaintLog(QProgressBar* bar, QStatusBar* status) : bar_(bar), status_(status) {
         bar_->installEventFilter(this);
     }
     QList<int> values;
     bool inPlaceWhilePainting = true;
 
-  protected:
+protected:
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Paint && bar_->isVisible()) {
             values.append(bar_->value());
@@ -48,7 +48,7 @@ class PaintLog : public QObject {
         return false;
     }
 
-  private:
+private:
     QProgressBar* bar_;
     QStatusBar* status_;
 };
@@ -57,7 +57,7 @@ class PaintLog : public QObject {
 
 class ImportCommandTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void importsTheExampleFile();
     void admissibleLines_data();
     void admissibleLines();

@@ -7,10 +7,10 @@
 #include "support/word_lists.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QFile>
 #include <QTest>
 #include <QToolButton>
 
@@ -19,9 +19,7 @@ using namespace orv::test;
 
 namespace {
 
-QLineEdit* edit1(QDialog& d) {
-    return child<QLineEdit>(&d, "Edit1");
-}
+QLineEdit* edit1(QDialog& d) { return child<QLineEdit>(&d, "Edit1"); }
 
 // Types as the keyboard does, accented letters included (which QTest's
 // ASCII key table cannot send).
@@ -50,7 +48,7 @@ FakeModal::Script typeAndConfirm(const QString& typed) {
 
 class WordCommandsTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void dialogLayout();
     void keyFilter_data();
     void keyFilter();
@@ -172,7 +170,8 @@ void WordCommandsTest::enterConfirmsEscapeAndCloseBoxCancel() {
     trigger(w, "Ajoutermot1");
     QCOMPARE(w.Ajout->Confirme(), added);
     QCOMPARE(w.Ajout->Result(), added ? QByteArray("ZOO") : QByteArray());
-    QCOMPARE(plainOf(w.ListeMots), added ? (QList<QByteArray>{"ABRI", "ZOO"}) : QList<QByteArray>{"ABRI"});
+    QCOMPARE(plainOf(w.ListeMots),
+             added ? (QList<QByteArray>{"ABRI", "ZOO"}) : QList<QByteArray>{"ABRI"});
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 

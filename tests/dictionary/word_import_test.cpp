@@ -36,7 +36,7 @@ ToolRun orvdico(const QStringList& args) {
 
 class WordImportTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void admissibleLines_data();
     void admissibleLines();
     void importAddsOnlyNewAdmissibleWords();

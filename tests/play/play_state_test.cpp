@@ -36,7 +36,7 @@ EtatJeu openedGame() {
 
 class PlayStateTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void openingCounter_data();
     void openingCounter();
     void openingEmptiesEveryCellUpToTheModelLimit();

@@ -47,9 +47,7 @@ void fillGrid(Grille& grille) {
     grille.DefHoriz[7] = "Hors grille";
 }
 
-TGrilleJeu& window(TestApp& app) {
-    return *app.main().GrilleJeu;
-}
+TGrilleJeu& window(TestApp& app) { return *app.main().GrilleJeu; }
 
 // Opens the play window from the menu, runs the script on it, and lets it close.
 void play(TestApp& app, std::function<void(TGrilleJeu&)> script) {
@@ -92,7 +90,7 @@ struct Snapshot {
 
 class PlayWindowTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void opensOnTheEditorsGrid_data();
     void opensOnTheEditorsGrid();
     void largestGridCounter();
@@ -397,9 +395,8 @@ void PlayWindowTest::dictionaryAndSearchOpenOverThePlayWindow() {
         click(w, "SpeedButton30");
     });
     main.findChild<QAction*>(QStringLiteral("Jouer1"))->trigger();
-    QCOMPARE(app.fakes.modal.shown,
-             (QStringList{QStringLiteral("GrilleJeu"), QStringLiteral("Dico"),
-                          QStringLiteral("RMots")}));
+    QCOMPARE(app.fakes.modal.shown, (QStringList{QStringLiteral("GrilleJeu"),
+                                                 QStringLiteral("Dico"), QStringLiteral("RMots")}));
 }
 
 void PlayWindowTest::layoutFollowsTheWindowSize_data() {

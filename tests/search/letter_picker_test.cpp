@@ -30,7 +30,7 @@ FakeModal::Script clickOn(const char* button) {
 
 class LetterPickerTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void buttonsFourToARow_data();
     void buttonsFourToARow();
     void endings_data();

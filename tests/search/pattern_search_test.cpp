@@ -35,7 +35,7 @@ QList<QByteArray> plainScan(const QList<QByteArray>& entries, const QByteArray& 
 
 class PatternSearchTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void boxesAcceptClicks_data();
     void boxesAcceptClicks();
     void pickingFillsTheChosenBox();

@@ -78,7 +78,7 @@ void openFromMenu(TMainForm& w) {
 
 class WordSearchWindowTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void freePatternListsEveryWordOfTheLength();
     void hitsAndCountTexts_data();
     void hitsAndCountTexts();

@@ -53,7 +53,7 @@ class ScriptedRandom : public RandomSource {
 public:
     explicit ScriptedRandom(std::uint64_t seed = 1) : seeded_(seed) {}
     int Random(int n) override;
-    QList<int> next; // values returned first (taken modulo n), then the seeded generator
+    QList<int> next;  // values returned first (taken modulo n), then the seeded generator
     QList<int> asked; // the n of every call
 
 private:

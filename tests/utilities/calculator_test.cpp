@@ -19,9 +19,7 @@ QString hexOf(const Real48& r) {
         QByteArray(reinterpret_cast<const char*>(b.data()), 6).toHex(' ').toUpper());
 }
 
-long double pow2(int n) {
-    return std::ldexp(1.0L, n);
-}
+long double pow2(int n) { return std::ldexp(1.0L, n); }
 
 // Types a sequence of keys; every error message is collected as the
 // standard error box shows it (with its full stop).
@@ -55,7 +53,7 @@ const QString kMaxText = QStringLiteral("170141183460314489226776631181521715200
 
 class CalculatorTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void real48Layout_data();
     void real48Layout();
     void real48Rounding_data();

@@ -17,14 +17,10 @@ QPushButton* button(QWidget& w, int n) {
     return w.findChild<QPushButton*>(QStringLiteral("Button%1").arg(n));
 }
 
-QString display(QWidget& w) {
-    return w.findChild<QLabel*>(QStringLiteral("Label1"))->text();
-}
+QString display(QWidget& w) { return w.findChild<QLabel*>(QStringLiteral("Label1"))->text(); }
 
 // Keys go where the user's keys go: to the widget that has the focus.
-void type(QWidget& w, const QString& keys) {
-    QTest::keyClicks(w.focusWidget(), keys);
-}
+void type(QWidget& w, const QString& keys) { QTest::keyClicks(w.focusWidget(), keys); }
 
 struct Opened {
     FakeServices fakes;
@@ -39,7 +35,7 @@ struct Opened {
 
 class CalculatorWindowTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void menuOpensTheCalculator();
     void typedSequences_data();
     void typedSequences();

@@ -41,7 +41,7 @@ struct Opened {
 
 class CalendarWindowTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void opensOnTodaysMonth();
     void gridSizesItsCells();
     void monthButtons_data();

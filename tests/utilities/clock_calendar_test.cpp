@@ -12,7 +12,7 @@ Q_DECLARE_METATYPE(orv::ClockField)
 
 class ClockCalendarTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void clockTexts();
     void fieldSteps_data();
     void fieldSteps();

@@ -44,7 +44,7 @@ QDateTime at(int y, int mo, int d, int h, int mi, int s) {
 
 class ClockWindowTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void menuOpensTheClockShowingTheTimeAtOnce();
     void adjustingWhileFrozen_data();
     void adjustingWhileFrozen();
