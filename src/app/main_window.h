@@ -1,7 +1,7 @@
 // The main window: owner of the grid document, the dictionary and the
 // definitions for the whole run; its menus, tool bar and status bar run every
 // command. Each subsystem defines its own commands of this class in its folder
-// (grid/document_commands.cpp, dictionary/word_commands.cpp, ...), so one
+// (grid/document_commands.cpp, dictionary/dictionary_commands.cpp, ...), so one
 // window's behaviour stays together by subject.
 #pragma once
 
