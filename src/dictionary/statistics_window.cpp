@@ -12,7 +12,9 @@
 namespace orv {
 namespace {
 
-constexpr int kWidth = 466;
+// The designed 466 pixels leave the right column too narrow for its longest
+// texts in the faces found on Linux; the frame and the window grow with it.
+constexpr int kWidth = 490;
 constexpr int kLeftColumn = 20;
 constexpr int kRightColumn = 260;
 
@@ -51,7 +53,7 @@ TStats::TStats(QWidget* parent) : QDialog(parent) {
     auto* bevel = new QFrame(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    bevel->setGeometry(8, 48, 449, 233);
+    bevel->setGeometry(8, 48, kWidth - 17, 233);
 
     auto makeLabel = [&](int number, int left, int top, const QString& text) {
         auto* label = new QLabel(text, this);
@@ -69,7 +71,7 @@ TStats::TStats(QWidget* parent) : QDialog(parent) {
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(195, 304, 75, 24);
+    Button1->setGeometry((kWidth - 75) / 2, 304, 75, 24);
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::close);
 
