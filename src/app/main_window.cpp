@@ -407,15 +407,9 @@ void TMainForm::FormShow() {
 }
 
 bool TMainForm::FormCloseQuery() {
-    if (!grille.Modifie)
-        return true;
-    const auto answer = services_.messages.question(
-        this, QStringLiteral("Enregistrer changements dans %1 ?").arg(grille.NomCourt));
-    if (answer == MessageService::Answer::Cancel)
-        return false;
-    if (answer == MessageService::Answer::Yes)
-        return Sauve() != SaveOutcome::Failed;
-    return true;
+    // "Annuler" keeps the program running, and so does a save that failed;
+    // a cancelled save dialog lets it close.
+    return DemandeEnregistrer(grille.NomCourt);
 }
 
 bool TMainForm::FormClose() {
