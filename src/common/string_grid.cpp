@@ -253,6 +253,14 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
+    // A key held with Ctrl or Alt is a command for the menus, not a character
+    // for the cell (AltGr, which some systems report as both, still types).
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (mods == Qt::ControlModifier || mods == Qt::AltModifier) {
+        event->ignore();
+        return;
+    }
     const QString text = event->text();
     if (text.size() == 1 && onKeyPress) {
         QChar ch = text.at(0);

@@ -62,22 +62,35 @@ void MainWindowTest::startsWithSevenBySevenGrid() {
 void MainWindowTest::typedKeysFollowTheCellRules_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("qtKey");
+    QTest::addColumn<int>("modifiers");
     QTest::addColumn<char>("before");
     QTest::addColumn<char>("after");
     QTest::addColumn<bool>("modified");
-    QTest::newRow("lower-case letter") << "q" << int(Qt::Key_Q) << ' ' << 'Q' << true;
-    QTest::newRow("capital letter") << "E" << int(Qt::Key_E) << ' ' << 'E' << true;
-    QTest::newRow("space makes a black square") << " " << int(Qt::Key_Space) << 'A' << '#' << true;
-    QTest::newRow("backspace empties") << "\b" << int(Qt::Key_Backspace) << '#' << ' ' << true;
-    QTest::newRow("delete empties") << "" << int(Qt::Key_Delete) << 'A' << ' ' << true;
-    QTest::newRow("digit ignored") << "5" << int(Qt::Key_5) << 'A' << 'A' << false;
-    QTest::newRow("accented letter ignored") << "é" << int(Qt::Key_Eacute) << ' ' << ' ' << false;
-    QTest::newRow("enter ignored") << "\r" << int(Qt::Key_Return) << 'B' << 'B' << false;
+    const int none = Qt::NoModifier;
+    QTest::newRow("lower-case letter") << "q" << int(Qt::Key_Q) << none << ' ' << 'Q' << true;
+    QTest::newRow("capital letter") << "E" << int(Qt::Key_E) << none << ' ' << 'E' << true;
+    QTest::newRow("space makes a black square")
+        << " " << int(Qt::Key_Space) << none << 'A' << '#' << true;
+    QTest::newRow("backspace empties") << "\b" << int(Qt::Key_Backspace) << none << '#' << ' '
+                                       << true;
+    QTest::newRow("delete empties") << "" << int(Qt::Key_Delete) << none << 'A' << ' ' << true;
+    QTest::newRow("digit ignored") << "5" << int(Qt::Key_5) << none << 'A' << 'A' << false;
+    QTest::newRow("accented letter ignored")
+        << "é" << int(Qt::Key_Eacute) << none << ' ' << ' ' << false;
+    QTest::newRow("enter ignored") << "\r" << int(Qt::Key_Return) << none << 'B' << 'B' << false;
+    QTest::newRow("alt+x is a command, not a letter")
+        << "x" << int(Qt::Key_X) << int(Qt::AltModifier) << ' ' << ' ' << false;
+    QTest::newRow("ctrl+a is a command, not a letter")
+        << "\x01" << int(Qt::Key_A) << int(Qt::ControlModifier) << 'B' << 'B' << false;
+    QTest::newRow("altgr still types")
+        << "e" << int(Qt::Key_E) << int(Qt::AltModifier | Qt::ControlModifier) << ' ' << 'E'
+        << true;
 }
 
 void MainWindowTest::typedKeysFollowTheCellRules() {
     QFETCH(QString, typed);
     QFETCH(int, qtKey);
+    QFETCH(int, modifiers);
     QFETCH(char, before);
     QFETCH(char, after);
     QFETCH(bool, modified);
@@ -85,7 +98,7 @@ void MainWindowTest::typedKeysFollowTheCellRules() {
     TMainForm& w = app.start();
     QVERIFY(w.StringGrid1->setCurrent(3, 2));
     w.grille.cell(3, 2) = before;
-    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, typed);
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(modifiers), typed);
     QApplication::sendEvent(w.StringGrid1, &press);
     QCOMPARE(w.grille.cell(3, 2), after);
     QCOMPARE(w.grille.Modifie, modified);
