@@ -303,15 +303,10 @@ void TMainForm::EcritCell(QPainter& painter, int col, int row, const QRect& rect
 // ---------------------------------------------------------------- keys
 
 void TMainForm::FormKeyPress(QChar& key) {
-    const int col = StringGrid1->col();
-    const int row = StringGrid1->row();
-    const auto byte = byteFromChar(key);
-    if (byte && grille.isPlayingCell(col, row)) {
-        char k = char(*byte);
-        typeOnCell(grille, k, col, row);
-        key = charFromByte(static_cast<unsigned char>(k));
-    }
-    StringGrid1->updateCell(col, row);
+    typeOnCurrentCell(*StringGrid1, key, [this](char& k, int col, int row) {
+        if (grille.isPlayingCell(col, row))
+            typeOnCell(grille, k, col, row);
+    });
 }
 
 void TMainForm::FormKeyDown(int& key) {

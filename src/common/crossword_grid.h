@@ -3,13 +3,14 @@
 // row numbers and column letters, and the painting of one cell code.
 #pragma once
 
+#include "common/codec.h"
+#include "common/string_grid.h"
+
 #include <QRect>
 
 class QPainter;
 
 namespace orv {
-
-class StringGrid;
 
 // 20-pixel cells and 2-pixel lines: column j starts 22 x j pixels from the left.
 constexpr int kCellPitch = 22;
@@ -24,5 +25,19 @@ QRect cellPaintRect(const QRect& cellRect);
 // ' ' white, '#' black, 'A'..'Z' the letter at 3 pixels from the left on an
 // opaque white background; any other code paints nothing.
 void paintCellCode(QPainter& painter, char code, const QRect& rect, const StringGrid& grid);
+
+// Hands a character typed on the grid's current cell to a cell rule as its
+// Windows-1252 byte, which the rule may replace (a character the code page
+// cannot hold reaches no rule), then repaints the cell whatever happened.
+template <typename Rule> void typeOnCurrentCell(StringGrid& grid, QChar& key, Rule rule) {
+    const int col = grid.col();
+    const int row = grid.row();
+    if (const auto byte = byteFromChar(key)) {
+        char k = char(*byte);
+        rule(k, col, row);
+        key = charFromByte(static_cast<unsigned char>(k));
+    }
+    grid.updateCell(col, row);
+}
 
 } // namespace orv

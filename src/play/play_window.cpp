@@ -219,14 +219,8 @@ void TGrilleJeu::EcritCell(QPainter& painter, int col, int row, const QRect& rec
 // ---------------------------------------------------------------- keys and commands
 
 void TGrilleJeu::StringGrid1KeyPress(QChar& key) {
-    const int col = StringGrid1->col();
-    const int row = StringGrid1->row();
-    if (const auto byte = byteFromChar(key)) {
-        char k = char(*byte);
-        Jeu.Frappe(k, col, row);
-        key = charFromByte(static_cast<unsigned char>(k));
-    }
-    StringGrid1->updateCell(col, row);
+    typeOnCurrentCell(*StringGrid1, key,
+                      [this](char& k, int col, int row) { Jeu.Frappe(k, col, row); });
 }
 
 void TGrilleJeu::StringGrid1KeyDown(int& key) {
