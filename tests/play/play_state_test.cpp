@@ -2,25 +2,14 @@
 // hidden letters, typing, Delete, and the two paid help commands.
 #include "common/keys.h"
 #include "play/play_state.h"
+#include "solution.h"
 
 #include <QTest>
 
 using namespace orv;
+using namespace orv::test;
 
 namespace {
-
-// A 7 by 7 solution (rows top to bottom), with five E's.
-// clang-format off
-const char* const kSolution[7] = {
-    "MER#ETE",
-    "A#A#T#A",
-    "IDE  US",
-    "##RAS##",
-    "CAB#OIE",
-    "  OR# U",
-    "SOL#MAL",
-};
-// clang-format on
 
 EtatJeu openedGame() {
     EtatJeu jeu;

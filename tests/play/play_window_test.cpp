@@ -6,6 +6,7 @@
 #include "play/play_window.h"
 #include "search/letter_picker.h"
 #include "support/test_app.h"
+#include "solution.h"
 
 #include <QAction>
 #include <QLabel>
@@ -18,19 +19,6 @@ using namespace orv;
 using namespace orv::test;
 
 namespace {
-
-// A 7 by 7 grid (rows top to bottom) with five E's and a few empty cells.
-// clang-format off
-const char* const kSolution[7] = {
-    "MER#ETE",
-    "A#A#T#A",
-    "IDE  US",
-    "##RAS##",
-    "CAB#OIE",
-    "  OR# U",
-    "SOL#MAL",
-};
-// clang-format on
 
 void fillGrid(Grille& grille) {
     for (int y = 1; y < 8; ++y)
