@@ -89,6 +89,21 @@ using Rows = QList<QByteArray>;
 using Ints = QList<int>;
 Q_DECLARE_METATYPE(Rows)
 
+// Runs one of the two counting checks on the current data row: the grid
+// before, the numbers drawn, the result, the grid after, the ranges asked.
+template <typename Check> void runCountCheck(Check check) {
+    QFETCH(Rows, before);
+    QFETCH(Ints, draws);
+    QFETCH(bool, result);
+    QFETCH(Rows, after);
+    QFETCH(Ints, asked);
+    Grille g = gridOf(before);
+    ScriptedDraws random(draws);
+    QCOMPARE(check(g, random), result);
+    QCOMPARE(rowsOf(g), after);
+    QCOMPARE(random.asked, asked);
+}
+
 class BlackSquaresTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -219,18 +234,7 @@ void BlackSquaresTest::lignes_data() {
         << Rows{"#  #       ", "#          ", "#  #       ", "           "} << Ints{10};
 }
 
-void BlackSquaresTest::lignes() {
-    QFETCH(Rows, before);
-    QFETCH(Ints, draws);
-    QFETCH(bool, result);
-    QFETCH(Rows, after);
-    QFETCH(Ints, asked);
-    Grille g = gridOf(before);
-    ScriptedDraws random(draws);
-    QCOMPARE(ControleLignes(g, random), result);
-    QCOMPARE(rowsOf(g), after);
-    QCOMPARE(random.asked, asked);
-}
+void BlackSquaresTest::lignes() { runCountCheck(ControleLignes); }
 
 void BlackSquaresTest::colonnes_data() {
     QTest::addColumn<Rows>("before");
@@ -254,18 +258,7 @@ void BlackSquaresTest::colonnes_data() {
         << Ints{10, 10};
 }
 
-void BlackSquaresTest::colonnes() {
-    QFETCH(Rows, before);
-    QFETCH(Ints, draws);
-    QFETCH(bool, result);
-    QFETCH(Rows, after);
-    QFETCH(Ints, asked);
-    Grille g = gridOf(before);
-    ScriptedDraws random(draws);
-    QCOMPARE(ControleColonnes(g, random), result);
-    QCOMPARE(rowsOf(g), after);
-    QCOMPARE(random.asked, asked);
-}
+void BlackSquaresTest::colonnes() { runCountCheck(ControleColonnes); }
 
 void BlackSquaresTest::rulesHoldOnEverySizeAndSeed() {
     int runs = 0;
