@@ -225,16 +225,9 @@ void TMainForm::buildToolBar(QWidget* panel) {
     int x = 4;
     int index = 0;
     for (const Button& b : buttons) {
-        auto* button = new QToolButton(panel);
-        button->setObjectName(QString::fromLatin1(b.name));
-        button->setAutoRaise(true);
+        QToolButton* button =
+            makeToolButton(panel, b.name, QString::fromUtf8(b.hint), b.picture, QPoint(x, 4));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setIcon(toolIcon(b.picture));
-        button->setIconSize(QSize(19, 19));
-        button->setGeometry(x, 4, 25, 25);
-        const QString hint = QString::fromUtf8(b.hint);
-        button->setToolTip(hint);
-        button->setStatusTip(hint);
         connect(button, &QToolButton::clicked, this, b.handler);
         x += 25;
         ++index;

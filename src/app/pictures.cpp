@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolButton>
 
 namespace orv {
 namespace {
@@ -202,6 +203,19 @@ QPixmap programPicture(QSize size) {
             }
         }
     return pm;
+}
+
+QToolButton* makeToolButton(QWidget* panel, const char* name, const QString& hint,
+                            ToolPicture picture, QPoint place) {
+    auto* button = new QToolButton(panel);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoRaise(true);
+    button->setIcon(toolIcon(picture));
+    button->setIconSize(QSize(19, 19));
+    button->setGeometry(QRect(place, QSize(25, 25)));
+    button->setToolTip(hint);
+    button->setStatusTip(hint);
+    return button;
 }
 
 } // namespace orv

@@ -4,6 +4,10 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QPoint>
+
+class QToolButton;
+class QWidget;
 
 namespace orv {
 
@@ -29,5 +33,10 @@ enum class ToolPicture {
 QIcon toolIcon(ToolPicture picture);
 QPixmap toolPixmap(ToolPicture picture, int side, bool enabled = true);
 QPixmap programPicture(QSize size);
+
+// A flat 25 x 25 tool button at a place on its panel, with its picture and its
+// hint as tooltip and status text.
+QToolButton* makeToolButton(QWidget* panel, const char* name, const QString& hint,
+                            ToolPicture picture, QPoint place);
 
 } // namespace orv

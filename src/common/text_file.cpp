@@ -4,6 +4,7 @@
 #include "common/errors.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace orv {
@@ -15,6 +16,8 @@ QString cannotOpenMessage(const QString& fileName) {
 QString cannotCreateMessage(const QString& fileName) {
     return QStringLiteral("Ne peut créer le fichier %1").arg(fileName);
 }
+
+bool fileExists(const QString& path) { return QFileInfo::exists(path); }
 
 QList<QByteArray> splitTextLines(const QByteArray& data) {
     QList<QByteArray> lines;

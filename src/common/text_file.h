@@ -24,4 +24,20 @@ void writeTextLines(const QString& path, const QList<QByteArray>& lines,
                     const QString& displayName = {});
 void writeWholeFile(const QString& path, const QByteArray& data, const QString& displayName = {});
 
+bool fileExists(const QString& path);
+
+// Loads a data file of the working folder through `load`, which throws on
+// failure. `unreadable` tells afterwards whether the file exists but could not
+// be read: such a file must never be replaced by the empty list that stands in
+// for it, while a missing one may be created.
+template <typename Load> void loadDataFile(const QString& path, bool& unreadable, Load load) {
+    unreadable = false;
+    try {
+        load();
+    } catch (...) {
+        unreadable = fileExists(path);
+        throw;
+    }
+}
+
 } // namespace orv

@@ -8,8 +8,6 @@
 #include "definitions/definitions_sort.h"
 #include "definitions/definitions_window.h"
 
-#include <QFileInfo>
-
 namespace orv {
 namespace {
 const QString kDefinitionsFile = QStringLiteral("Dicodef.dat");
@@ -17,13 +15,8 @@ const QString kDefinitionsFile = QStringLiteral("Dicodef.dat");
 
 void TMainForm::ChargeDefinitions() {
     ListeDefs.clear();
-    DefsIllisibles = false;
-    try {
-        ListeDefs = readTextLines(kDefinitionsFile, kDefinitionsFile);
-    } catch (...) {
-        DefsIllisibles = QFileInfo::exists(kDefinitionsFile);
-        throw;
-    }
+    loadDataFile(kDefinitionsFile, DefsIllisibles,
+                 [this] { ListeDefs = readTextLines(kDefinitionsFile, kDefinitionsFile); });
 }
 
 void TMainForm::EcritDefinitions() {

@@ -77,15 +77,8 @@ QByteArray askWord(TMainForm& w, const QString& caption) {
 
 void TMainForm::ChargeDictionnaire() {
     ListeMots.clear();
-    DicoIllisible = false;
-    try {
-        ListeMots.load(kDictionaryFile, kDictionaryFile);
-    } catch (...) {
-        // Only a missing file may be created at exit; one that exists but
-        // could not be read must never be replaced by the empty list.
-        DicoIllisible = QFileInfo::exists(kDictionaryFile);
-        throw;
-    }
+    loadDataFile(kDictionaryFile, DicoIllisible,
+                 [this] { ListeMots.load(kDictionaryFile, kDictionaryFile); });
 }
 
 void TMainForm::EcritDictionnaire() {

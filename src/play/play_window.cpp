@@ -108,17 +108,10 @@ void TGrilleJeu::buildToolBar() {
     };
     int x = 4;
     for (const Button& b : buttons) {
-        auto* button = new QToolButton(Panel1);
-        button->setObjectName(QString::fromLatin1(b.name));
-        button->setAutoRaise(true);
+        QToolButton* button =
+            makeToolButton(Panel1, b.name, QString::fromUtf8(b.hint), b.picture, QPoint(x, 4));
         // Reachable by Tab: the window has no menu to run them from the keyboard.
         button->setFocusPolicy(Qt::TabFocus);
-        button->setIcon(toolIcon(b.picture));
-        button->setIconSize(QSize(19, 19));
-        button->setGeometry(x, 4, 25, 25);
-        const QString hint = QString::fromUtf8(b.hint);
-        button->setToolTip(hint);
-        button->setStatusTip(hint);
         connect(button, &QToolButton::clicked, this, b.handler);
         x += 25;
     }
