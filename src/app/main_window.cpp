@@ -375,11 +375,17 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     FormResize();
+    if (!PrendDossier())
+        return;
     // A data file that cannot be read is reported, and the start goes on with
     // an empty list so that the user still gets a grid to work on.
     guard([this] { ChargeDictionnaire(); });
     guard([this] { ChargeDefinitions(); });
     Verifie();
+    QStringList dropped;
+    for (const DataFile* file : {&FichierMots, &FichierDefs})
+        if (file->dropped() > 0)
+            dropped.append(droppedLinesMessage(*file));
     grille.Modifie = false;
     MotsModifies = false;
     DefsModifiees = false;
@@ -392,6 +398,20 @@ void TMainForm::FormShow() {
     DessinGrille();
     Remplit();
     Timer1Timer();
+    if (!dropped.isEmpty())
+        setStatusText(dropped.join(QStringLiteral(" ; ")));
+}
+
+bool TMainForm::PrendDossier() {
+    if (!mustAskSecondInstance(Verrou.acquire()))
+        return true;
+    const StartDecision decision = secondInstanceDecision(
+        services_.messages.choice(this, secondInstanceText(), secondInstanceChoices()));
+    FichierMots.setReadOnly(decision.readOnly);
+    FichierDefs.setReadOnly(decision.readOnly);
+    if (!decision.proceed)
+        QTimer::singleShot(0, this, &QWidget::close);
+    return decision.proceed;
 }
 
 bool TMainForm::FormCloseQuery() {

@@ -6,7 +6,9 @@
 #pragma once
 
 #include "common/command_guard.h"
+#include "common/data_file.h"
 #include "common/services.h"
+#include "common/working_folder_lock.h"
 #include "dictionary/word_list.h"
 #include "grid/grid_model.h"
 
@@ -56,9 +58,12 @@ public:
     // The dictionary changed during the run: it is written at exit even when
     // a grid save has cleared Modifie since.
     bool MotsModifies = false;
-    // A data file that exists but could not be read is never overwritten.
-    bool DicoIllisible = false;
-    bool DefsIllisibles = false;
+    // The two data files: never overwritten when they could not be read or
+    // when another instance holds the folder (what changed then goes to a
+    // side file), kept as read before a rewrite that would drop lines.
+    DataFile FichierMots{QStringLiteral("Dicogrd.dat")};
+    DataFile FichierDefs{QStringLiteral("Dicodef.dat")};
+    WorkingFolderLock Verrou;
 
     // --- The other windows, created once by CreeFenetres ---
     TAjout* Ajout = nullptr;
@@ -99,6 +104,8 @@ public:
 
     // --- Start and stop ---
     void FormShow();
+    // Takes the working folder; false when the user chose to quit.
+    bool PrendDossier();
     bool FormCloseQuery();
     bool FormClose();
 

@@ -9,21 +9,19 @@
 #include "definitions/definitions_window.h"
 
 namespace orv {
-namespace {
-const QString kDefinitionsFile = QStringLiteral("Dicodef.dat");
-}
-
 void TMainForm::ChargeDefinitions() {
     ListeDefs.clear();
-    loadDataFile(kDefinitionsFile, DefsIllisibles,
-                 [this] { ListeDefs = readTextLines(kDefinitionsFile, kDefinitionsFile); });
+    const QByteArray data = FichierDefs.read();
+    ListeDefs = splitTextLines(data);
+    FichierDefs.noteDropped(linesAfterNul(data));
 }
 
 void TMainForm::EcritDefinitions() {
-    if (DefsIllisibles)
-        return;
-    writeTextLines(kDefinitionsFile, ListeDefs, kDefinitionsFile);
+    const QString side = FichierDefs.write(joinTextLines(ListeDefs), services_.clock.now(),
+                                           DefsModifiees && !ListeDefs.isEmpty());
     DefsModifiees = false;
+    if (!side.isEmpty())
+        services_.messages.information(this, definitionsKeptBesideMessage(FichierDefs, side));
 }
 
 void TMainForm::Dfinitiondesmots1Click() {

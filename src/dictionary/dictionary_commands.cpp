@@ -77,18 +77,20 @@ QByteArray askWord(TMainForm& w, const QString& caption) {
 
 void TMainForm::ChargeDictionnaire() {
     ListeMots.clear();
-    loadDataFile(kDictionaryFile, DicoIllisible,
-                 [this] { ListeMots.load(kDictionaryFile, kDictionaryFile); });
+    const QByteArray data = FichierMots.read();
+    ListeMots.parse(data);
+    FichierMots.noteDropped(linesAfterNul(data));
 }
 
 void TMainForm::EcritDictionnaire() {
-    if (DicoIllisible)
-        return;
-    ListeMots.save(kDictionaryFile, kDictionaryFile);
+    const QString side = FichierMots.write(ListeMots.fileBytes(), services_.clock.now(),
+                                           MotsModifies && ListeMots.count() > 0);
     MotsModifies = false;
+    if (!side.isEmpty())
+        services_.messages.information(this, dictionaryKeptBesideMessage(FichierMots, side));
 }
 
-void TMainForm::Verifie() { orv::Verifie(ListeMots); }
+void TMainForm::Verifie() { FichierMots.noteDropped(orv::Verifie(ListeMots)); }
 
 void TMainForm::Tri() { orv::Tri(ListeMots); }
 
@@ -125,22 +127,26 @@ void TMainForm::Supprimermot1Click() {
 
 void TMainForm::Importerfichier1Click() {
     guard([this] {
-        const QString path = services_.files.openFile(this, kWordListFilter);
+        const QString path = services_.files.openFile(this, kWordListFilter,
+                                                      FileDialogService::Existing::NotRequired);
         if (path.isEmpty())
             return;
         if (!QFileInfo::exists(path)) {
             services_.messages.information(this, QStringLiteral("Le fichier n'existe pas"));
             return;
         }
-        QList<QByteArray> lines =
-            readTextLines(path, QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+        const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+        WordListReader reader(path, name, false);
+        ImportReport report;
         {
             ProgressInPlaceOfStatus progress(*this, *ProgressBar1, *StatusBar);
-            importLines(ListeMots, lines, [&progress](int percent) { progress.show(percent); });
-            lines.clear();
+            report = importWordList(ListeMots, reader,
+                                    [&progress](int percent) { progress.show(percent); });
             Tri();
         }
         noteWordsChanged(*this);
+        if (report.unknownEncoding)
+            services_.messages.information(this, unknownEncodingMessage(name));
     });
 }
 

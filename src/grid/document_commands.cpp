@@ -42,7 +42,7 @@ void TMainForm::Charge() {
     if (!chosen.isEmpty()) {
         const QString path = gridFileName(chosen);
         // Read and checked whole before anything of the open grid changes.
-        Grille read = readGridFile(readWholeFile(path), grille, path);
+        Grille read = readGridFile(readWholeFile(path, path, kMaxGridFileBytes), grille, path);
         read.NomFichier = path;
         read.NomCourt = gridShortName(path);
         read.Modifie = false;
