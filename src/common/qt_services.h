@@ -11,6 +11,7 @@ public:
     void information(QWidget* parent, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;
     Answer question(QWidget* parent, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& text) override;
 };
 
 class QtFileDialogService : public FileDialogService {

@@ -23,6 +23,9 @@ public:
     virtual void error(QWidget* parent, const QString& text) = 0;
     // Warning box captioned "Avertissement" with "&Oui", "&Non" and "Annuler".
     virtual Answer question(QWidget* parent, const QString& text) = 0;
+    // Question box captioned with the application's title, "&Oui" and "&Non";
+    // true for "&Oui". Closing the box answers "&Non".
+    virtual bool confirm(QWidget* parent, const QString& text) = 0;
 };
 
 class FileDialogService {

@@ -19,12 +19,17 @@ public:
     void information(QWidget*, const QString& text) override;
     void error(QWidget*, const QString& text) override;
     Answer question(QWidget*, const QString& text) override;
+    bool confirm(QWidget*, const QString& text) override;
 
-    QStringList infos;     // plain messages, as shown
-    QStringList errors;    // error boxes, as shown (with the full stop)
-    QStringList questions; // save questions, as shown
-    QList<Answer> answers; // answers to the next questions; Cancel when empty
-    int total() const { return int(infos.size() + errors.size() + questions.size()); }
+    QStringList infos;          // plain messages, as shown
+    QStringList errors;         // error boxes, as shown (with the full stop)
+    QStringList questions;      // save questions, as shown
+    QList<Answer> answers;      // answers to the next questions; Cancel when empty
+    QStringList confirmations;  // yes/no questions, as shown
+    QList<bool> confirmAnswers; // answers to the next yes/no questions; "&Non" when empty
+    int total() const {
+        return int(infos.size() + errors.size() + questions.size() + confirmations.size());
+    }
 };
 
 class FakeFiles : public FileDialogService {
