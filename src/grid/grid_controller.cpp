@@ -54,11 +54,22 @@ GridController::GridController(Document& document, Services& services, QMainWind
 // ---------------------------------------------------------------- files
 
 void GridController::SaveAs() {
-    const QString chosen = services_.files.saveFile(window_, gridFileFilter());
-    if (chosen.isEmpty())
-        return;
-    doc_.setFileName(gridFileName(chosen));
-    view_.updateCaption();
+    // An existing file is replaced only when the user says so; "&Non" goes
+    // back to the dialog to choose another name.
+    for (;;) {
+        const QString chosen = services_.files.saveFile(window_, gridFileFilter());
+        if (chosen.isEmpty())
+            return;
+        const QString path = gridFileName(chosen);
+        if (!fileExists(path) || services_.messages.confirm(
+                                     window_, QStringLiteral("Le fichier ") + gridShortName(path) +
+                                                  QStringLiteral(" existe déjà. Voulez-vous "
+                                                                 "le remplacer ?"))) {
+            doc_.setFileName(path);
+            view_.updateCaption();
+            return;
+        }
+    }
 }
 
 Document::SaveOutcome GridController::Sauve() {
