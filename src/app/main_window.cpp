@@ -202,6 +202,8 @@ TMainForm::~TMainForm() = default;
 
 QAction* TMainForm::addCommand(const QString& menu, const QString& name, const QString& caption,
                                const QString& hint) {
+    // A new menu is a new row of the table above, so that it has its place.
+    Q_ASSERT_X(menus_.contains(menu), "TMainForm::addCommand", "no menu of that name");
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     action->setStatusTip(hint);

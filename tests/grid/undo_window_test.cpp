@@ -299,9 +299,8 @@ void UndoWindowTest::saveAsAsksBeforeReplacingAFile() {
     trigger(w, "Enregistrersous1");
     QCOMPARE(app.fakes.messages.confirmations,
              QStringList{"Le fichier fini.grd existe déjà. Voulez-vous le remplacer ?"});
-    // The dialog again after "&Non", then once more from the save of an
-    // unnamed grid that follows the choice of a name.
-    QCOMPARE(app.fakes.files.saveFilters.size(), 4);
+    // The dialog again after "&Non"; once it is cancelled, nothing more.
+    QCOMPARE(app.fakes.files.saveFilters.size(), 3);
     QCOMPARE(app.readFile("fini.grd"), finished);
     QVERIFY(w.grille().Modifie);
     QVERIFY(w.grille().NomFichier.isEmpty());
@@ -314,14 +313,26 @@ void UndoWindowTest::saveAsAsksBeforeReplacingAFile() {
     QVERIFY(!app.readFile("autre.grd").isEmpty());
     QCOMPARE(w.grille().NomCourt, QStringLiteral("autre.grd"));
 
+    // The grid's own file: "&Non", then a cancelled dialog writes nothing.
+    app.fakes.files.savePaths << app.path("autre");
+    app.fakes.messages.confirmAnswers << false;
+    typeOn(w, 4, 4, 'x');
+    const QByteArray other = app.readFile("autre.grd");
+    trigger(w, "Enregistrersous1");
+    QCOMPARE(app.readFile("autre.grd"), other);
+    QVERIFY(w.grille().Modifie);
+    QCOMPARE(app.fakes.messages.confirmations.size(), 3);
+
     // "&Oui" replaces it; the plain save of a named grid asks nothing.
     app.fakes.files.savePaths << app.path("fini");
     app.fakes.messages.confirmAnswers << true;
     trigger(w, "Enregistrersous1");
-    QCOMPARE(app.readFile("fini.grd"), app.readFile("autre.grd"));
+    QVERIFY(app.readFile("fini.grd") != finished);
+    QCOMPARE(w.grille().NomCourt, QStringLiteral("fini.grd"));
+    QVERIFY(!w.grille().Modifie);
     typeOn(w, 6, 6, 'y');
     trigger(w, "Enregistrer1");
-    QCOMPARE(app.fakes.messages.confirmations.size(), 3);
+    QCOMPARE(app.fakes.messages.confirmations.size(), 4);
     QVERIFY(!w.grille().Modifie);
 }
 
