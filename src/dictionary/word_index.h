@@ -115,10 +115,8 @@ private:
     Bucket* bucket(int length);
     const Bucket* bucket(int length) const;
     void finishBuild();
-    // Fixed positions of a pattern and the block range they leave; false
-    // when nothing can fit.
-    bool prepare(QByteArrayView pattern, const Bucket*& b, std::vector<const std::uint64_t*>& sets,
-                 std::uint32_t& from, std::uint32_t& to) const;
+    struct Query;
+    bool prepare(QByteArrayView pattern, Query& query) const;
     template <typename F> void forEachBlock(QByteArrayView pattern, int minScore, F&& visit) const;
 
     std::array<Bucket, kMaxLength + 1> buckets_{};
