@@ -1,6 +1,7 @@
 // The pattern index: buckets by length, bitsets by position and letter.
 #include "dictionary/word_index.h"
 
+#include "common/text_file.h"
 #include "dictionary/scramble.h"
 #include "dictionary/word_list.h"
 
@@ -86,28 +87,37 @@ void WordIndex::clear() {
     total_ = 0;
 }
 
+// Unscrambles an entry straight into its bucket: no string per word.
+void WordIndex::takeScrambled(const char* entry, qsizetype size) {
+    const int len = int(size);
+    if (len < kMinLength || len > kMaxLength)
+        return;
+    char plain[kMaxLength];
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(entry);
+    for (int i = 0; i < len; ++i)
+        plain[i] = char(unscrambleByte(s[i], i + 1));
+    if (!plainWord(plain, len))
+        return;
+    auto& text = buckets_[std::size_t(len)].text;
+    text.insert(text.end(), plain, plain + len);
+}
+
 void WordIndex::build(const WordList& list) {
     clear();
-    // Unscrambled straight into the buckets: no string per word.
     std::array<std::size_t, kMaxLength + 1> sizes{};
     for (const QByteArray& e : list.entries())
         if (e.size() >= kMinLength && e.size() <= kMaxLength)
             ++sizes[std::size_t(e.size())];
     for (int len = kMinLength; len <= kMaxLength; ++len)
         buckets_[std::size_t(len)].text.reserve(sizes[std::size_t(len)] * std::size_t(len));
-    char plain[kMaxLength];
-    for (const QByteArray& e : list.entries()) {
-        const int len = int(e.size());
-        if (len < kMinLength || len > kMaxLength)
-            continue;
-        const unsigned char* s = reinterpret_cast<const unsigned char*>(e.constData());
-        for (int i = 0; i < len; ++i)
-            plain[i] = char(unscrambleByte(s[i], i + 1));
-        if (!plainWord(plain, len))
-            continue;
-        auto& text = buckets_[std::size_t(len)].text;
-        text.insert(text.end(), plain, plain + len);
-    }
+    for (const QByteArray& e : list.entries())
+        takeScrambled(e.constData(), e.size());
+    finishBuild();
+}
+
+void WordIndex::buildFromFile(const QByteArray& data) {
+    clear();
+    forEachTextLine(data, [this](const char* line, qsizetype size) { takeScrambled(line, size); });
     finishBuild();
 }
 

@@ -38,6 +38,8 @@ public:
     // entries). Entries that are not 2 to 19 capital letters are left out,
     // and a word present twice is kept once.
     void build(const WordList& list);
+    // The same from the bytes of a dictionary file, without a list in between.
+    void buildFromFile(const QByteArray& data);
     // The same from plain words.
     void buildFromPlain(const std::vector<QByteArray>& plain);
     void clear();
@@ -114,6 +116,7 @@ private:
 
     Bucket* bucket(int length);
     const Bucket* bucket(int length) const;
+    void takeScrambled(const char* entry, qsizetype size);
     void finishBuild();
     struct Query;
     bool prepare(QByteArrayView pattern, Query& query) const;

@@ -144,6 +144,20 @@ void WordIndexTest::buildsFromAScrambledUnorderedDictionary() {
     QCOMPARE(index.count("..."), std::size_t(2));
     QCOMPARE(index.count("E."), std::size_t(1));
     QCOMPARE(index.word(3, index.candidates("...")[0]), QByteArray("ETE")); // in order
+    // The file's bytes give the same index as the list read from them.
+    QByteArray file;
+    const char* ends[] = {"\r\n", "\n", "\r"};
+    for (qsizetype i = 0; i < list.count(); ++i)
+        file += list.at(i) + ends[i % 3];
+    file += Crypte("ZOO") + QByteArray(1, '\0') + Crypte("NUL");
+    WordIndex fromFile;
+    fromFile.buildFromFile(file);
+    QCOMPARE(fromFile.wordCount(), std::size_t(8));
+    QVERIFY(fromFile.contains("ZOO"));
+    QVERIFY(!fromFile.contains("NUL"));
+    for (int len : {2, 4, 5}) // ZOO joins the words of 3 letters
+        QCOMPARE(fromFile.candidates(QByteArray(len, '.')), index.candidates(QByteArray(len, '.')));
+    QCOMPARE(fromFile.count("..."), std::size_t(3));
     // Added later, out of order: found through the unordered part.
     QVERIFY(index.add("AAA"));
     QVERIFY(index.contains("AAA"));
