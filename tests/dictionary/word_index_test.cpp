@@ -92,7 +92,7 @@ void WordIndexTest::agreesWithAScan() {
     WordIndex index;
     index.buildFromPlain(plain);
     QCOMPARE(index.wordCount(), std::size_t(live.size()));
-    compareWithScan(index, live, rng, 3000);
+    compareWithScan(index, live, rng, 2000);
 }
 
 void WordIndexTest::followsAdditionsAndDeletions() {
