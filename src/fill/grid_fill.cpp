@@ -401,7 +401,7 @@ std::uint32_t Filler::selectValue(int v) {
                 ++h[wordOf(y, y.dom[pick(rng_)])[q] - 'A'];
         }
     }
-    constexpr std::uint32_t kValueSample = 48;
+    constexpr std::uint32_t kValueSample = 256;
     std::uniform_real_distribution<double> noise(0.0, 0.4);
     std::uint32_t best = x.size;
     double bestScore = 0;
