@@ -198,7 +198,9 @@ def main():
             "Rare verb forms of the French dictionary: words absent from the",
             "frequency list whose every reading is a past historic outside the third",
             "person or an imperfect subjunctive outside the third person singular,",
-            "by Grammalecte's morphology. Built by scripts/build_scores.py.",
+            "by Grammalecte's morphology (MPL-2.0). The words come from the list",
+            "the default dictionary is built from, Debian's wfrench (GPL-2+), folded",
+            "to capitals. Built by scripts/build_scores.py.",
         ], rare_words)
         print(f"{len(rare_words)} rare forms outside the table "
               f"(of {len(by_word)} dictionary words absent from it)", file=sys.stderr)

@@ -152,6 +152,8 @@ bool ScoreTable::isFrequent(QByteArrayView word) const {
 }
 
 std::optional<int> UserScores::find(QByteArrayView word) const {
+    if (scores_.isEmpty())
+        return std::nullopt;
     const auto it = scores_.constFind(word.toByteArray());
     if (it == scores_.constEnd())
         return std::nullopt;
