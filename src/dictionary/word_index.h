@@ -76,6 +76,15 @@ public:
     // empty when no word fits.
     LetterSets possibleLetters(QByteArrayView pattern, int minScore = 0) const;
 
+    // The raw tables, for searches that keep their own candidate sets: the
+    // letters of all ids of a length one after the other, and the bitset of a
+    // (length, position, letter) over blockCount(length) 64-bit words.
+    const char* text(int length) const { return bucket(length)->text.data(); }
+    std::uint32_t blockCount(int length) const { return bucket(length)->blocks; }
+    const std::uint64_t* letterBits(int length, int position, int letter) const {
+        return bucket(length)->letterBits(position, letter);
+    }
+
     // Bytes held by the index, for the memory figures.
     std::size_t memoryBytes() const;
 

@@ -7,6 +7,7 @@
 #include "grid/grid_slots.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -19,6 +20,9 @@ constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
 constexpr int kNoVar = -1;
 constexpr int kFixedWord = -2; // a word standing in a full slot of the grid
 
+// Above one live word per this many bits, a set is filtered by blocks.
+constexpr std::size_t kDenseRatio = 4;
+
 using Clock = std::chrono::steady_clock;
 
 struct Var {
@@ -27,9 +31,13 @@ struct Var {
     std::vector<int> cells;    // cell number per position
     std::vector<int> crossVar; // crossing variable per position, or kNoVar
     std::vector<int> crossPos;
+    // The candidates: ids [0, size) of dom are live, and `bits` marks them too,
+    // so that a large set is filtered a block of 64 words at a time.
     std::vector<std::uint32_t> dom;
     std::uint32_t size = 0;
-    std::uint32_t dirty = 0; // positions whose cell mask narrowed since the last revision
+    std::vector<std::uint64_t> bits;
+    const char* text = nullptr; // the index's letters for this length
+    std::uint32_t dirty = 0;    // positions whose cell mask narrowed since the last revision
     bool needSupport = true;
     bool queued = false;
     double weight = 1;
@@ -56,7 +64,9 @@ private:
     bool revise(int v);
     void enqueue(int v);
     void setMask(int cell, std::uint32_t mask);
-    void setSize(int v, std::uint32_t size);
+    void shrinkTo(int v, std::uint32_t size);
+    bool filterBlocks(int v, const int* positions, const std::uint32_t* allowed, int n);
+    bool hasLetter(const Var& x, int position, int letter) const;
     void removeAt(int v, std::uint32_t i);
     bool markUsed(int v);
     void undo(std::size_t mark);
@@ -67,8 +77,8 @@ private:
     bool interrupted(RunEnd& why);
     int placed() const;
     void report(bool force);
-    const char* wordOf(const Var& x, std::uint32_t id) const {
-        return index_.letters(x.length, id);
+    static const char* wordOf(const Var& x, std::uint32_t id) {
+        return x.text + std::size_t(id) * std::size_t(x.length);
     }
 
     const Grille& grille_;
@@ -92,6 +102,7 @@ private:
     // Scratch space for the letter supports and the value choice.
     std::vector<std::uint32_t> support_;
     std::vector<std::uint32_t> histogram_;
+    std::vector<std::uint64_t> scratchBits_;
 };
 
 void Filler::enqueue(int v) {
@@ -107,17 +118,74 @@ void Filler::setMask(int cell, std::uint32_t mask) {
     masks_[std::size_t(cell)] = mask;
 }
 
-void Filler::setSize(int v, std::uint32_t size) {
+// The words at places [size, x.size) leave the live part.
+void Filler::shrinkTo(int v, std::uint32_t size) {
     Var& x = vars_[std::size_t(v)];
+    for (std::uint32_t i = size; i < x.size; ++i)
+        x.bits[x.dom[i] / 64] &= ~(std::uint64_t(1) << (x.dom[i] % 64));
     trail_.push_back({TrailEntry::Size, v, x.size});
     x.size = size;
 }
 
-// Removes the word at place i of the live part; the caller records the size.
+// Removes the word at place i of the live part.
 void Filler::removeAt(int v, std::uint32_t i) {
     Var& x = vars_[std::size_t(v)];
     std::swap(x.dom[i], x.dom[x.size - 1]);
-    setSize(v, x.size - 1);
+    shrinkTo(v, x.size - 1);
+}
+
+// Whether some live word has the letter at the position, by bitsets.
+bool Filler::hasLetter(const Var& x, int position, int letter) const {
+    const std::uint64_t* b = index_.letterBits(x.length, position, letter);
+    for (std::size_t i = 0; i < x.bits.size(); ++i)
+        if (x.bits[i] & b[i])
+            return true;
+    return false;
+}
+
+// Filters a large set a block at a time with the index's bitsets, then lays
+// the live part out again: kept words first, removed ones after them (a
+// permutation of the live part, so the sizes recorded earlier stay valid).
+bool Filler::filterBlocks(int v, const int* positions, const std::uint32_t* allowed, int n) {
+    Var& x = vars_[std::size_t(v)];
+    const std::size_t blocks = x.bits.size();
+    std::vector<std::uint64_t>& keep = scratchBits_;
+    keep.assign(x.bits.begin(), x.bits.end());
+    for (int k = 0; k < n; ++k) {
+        const std::uint32_t mask = allowed[k];
+        const int count = std::popcount(mask);
+        const bool byMissing = count > 13;
+        const std::uint32_t letters = byMissing ? ~mask & kAllLetters : mask;
+        const std::uint64_t* sets[26];
+        int m = 0;
+        for (std::uint32_t l = letters; l; l &= l - 1)
+            sets[m++] = index_.letterBits(x.length, positions[k], std::countr_zero(l));
+        for (std::size_t b = 0; b < blocks; ++b) {
+            if (!keep[b])
+                continue;
+            std::uint64_t any = 0;
+            for (int j = 0; j < m; ++j)
+                any |= sets[j][b];
+            keep[b] &= byMissing ? ~any : any;
+        }
+    }
+    std::uint32_t kept = 0;
+    for (std::size_t b = 0; b < blocks; ++b)
+        kept += std::uint32_t(std::popcount(keep[b]));
+    if (kept == x.size)
+        return false;
+    std::uint32_t front = 0;
+    std::uint32_t back = kept;
+    for (std::size_t b = 0; b < blocks; ++b) {
+        for (std::uint64_t y = keep[b]; y; y &= y - 1)
+            x.dom[front++] = std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
+        for (std::uint64_t y = x.bits[b] & ~keep[b]; y; y &= y - 1)
+            x.dom[back++] = std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
+    }
+    trail_.push_back({TrailEntry::Size, v, x.size});
+    x.size = kept;
+    x.bits.swap(keep);
+    return true;
 }
 
 // A variable down to one word holds it: no other slot may take it.
@@ -138,9 +206,13 @@ void Filler::undo(std::size_t mark) {
         const TrailEntry e = trail_.back();
         trail_.pop_back();
         switch (e.kind) {
-        case TrailEntry::Size:
-            vars_[std::size_t(e.who)].size = e.old;
+        case TrailEntry::Size: {
+            Var& x = vars_[std::size_t(e.who)];
+            for (std::uint32_t i = x.size; i < e.old; ++i)
+                x.bits[x.dom[i] / 64] |= std::uint64_t(1) << (x.dom[i] % 64);
+            x.size = e.old;
             break;
+        }
         case TrailEntry::Mask:
             masks_[std::size_t(e.who)] = e.old;
             break;
@@ -173,22 +245,28 @@ bool Filler::revise(int v) {
                 positions[n] = p;
                 allowed[n++] = masks_[std::size_t(x.cells[std::size_t(p)])];
             }
-        std::uint32_t* dom = x.dom.data();
-        std::uint32_t i = 0;
-        while (i < size) {
-            const char* w = wordOf(x, dom[i]);
-            bool fits = true;
-            for (int k = 0; k < n && fits; ++k)
-                fits = allowed[k] >> (w[positions[k]] - 'A') & 1;
-            if (fits)
-                ++i;
-            else
-                std::swap(dom[i], dom[--size]);
+        if (size >= x.bits.size() * kDenseRatio) {
+            if (filterBlocks(v, positions, allowed, n))
+                x.needSupport = true;
+        } else {
+            std::uint32_t* dom = x.dom.data();
+            std::uint32_t i = 0;
+            while (i < size) {
+                const char* w = wordOf(x, dom[i]);
+                bool fits = true;
+                for (int k = 0; k < n && fits; ++k)
+                    fits = allowed[k] >> (w[positions[k]] - 'A') & 1;
+                if (fits)
+                    ++i;
+                else
+                    std::swap(dom[i], dom[--size]);
+            }
+            if (size != x.size) {
+                shrinkTo(v, size);
+                x.needSupport = true;
+            }
         }
-        if (size != x.size) {
-            setSize(v, size);
-            x.needSupport = true;
-        }
+        size = x.size;
     }
     if (size == 0) {
         x.weight += 1;
@@ -214,8 +292,11 @@ bool Filler::revise(int v) {
         }
     if (n == 0)
         return true;
-    // Stops as soon as every crossing letter still allowed is supported.
-    for (std::uint32_t i = 0; i < size; ++i) {
+    // Stops as soon as every crossing letter still allowed is supported; a
+    // large set looks for the rare letters with the bitsets.
+    const bool dense = size >= x.bits.size() * kDenseRatio;
+    const std::uint32_t scan = dense ? std::min<std::uint32_t>(size, 256) : size;
+    for (std::uint32_t i = 0; i < scan; ++i) {
         const char* w = wordOf(x, x.dom[i]);
         for (int k = 0; k < n; ++k)
             sup[k] |= 1u << (w[crossed[k]] - 'A');
@@ -227,6 +308,11 @@ bool Filler::revise(int v) {
                 return true;
         }
     }
+    if (scan < size)
+        for (int k = 0; k < n; ++k)
+            for (std::uint32_t l = want[k] & ~sup[k]; l; l &= l - 1)
+                if (hasLetter(x, crossed[k], std::countr_zero(l)))
+                    sup[k] |= l & -l;
     for (int k = 0; k < n; ++k) {
         const int p = crossed[k];
         const int cell = x.cells[std::size_t(p)];
@@ -359,7 +445,7 @@ std::uint32_t Filler::selectValue(int v) {
 void Filler::assign(int v, std::uint32_t at) {
     Var& x = vars_[std::size_t(v)];
     std::swap(x.dom[0], x.dom[at]);
-    setSize(v, 1);
+    shrinkTo(v, 1);
     x.needSupport = true;
     enqueue(v);
 }
@@ -521,6 +607,10 @@ bool Filler::setUp(FillResult& result) {
             return usedBy_[std::size_t(x.length)][id] == kFixedWord;
         });
         x.size = std::uint32_t(x.dom.size());
+        x.text = x.size ? index_.text(x.length) : nullptr;
+        x.bits.assign(index_.blockCount(x.length), 0);
+        for (std::uint32_t id : x.dom)
+            x.bits[id / 64] |= std::uint64_t(1) << (id % 64);
         if (x.size == 0 && result.blockedSlot < 0) {
             result.blockedSlot = x.slot;
             result.blockedName = slotName(slot);
