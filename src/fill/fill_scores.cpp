@@ -1,9 +1,13 @@
-// Word scores in the fill.
+// Word scores in the fill: the index's scores, the quality figures of a
+// filled grid, and the fill that demands known words where it can.
 #include "fill/fill_scores.h"
 
 #include "dictionary/word_index.h"
 #include "dictionary/word_scores.h"
 #include "grid/grid_slots.h"
+
+#include <algorithm>
+#include <chrono>
 
 namespace orv {
 
@@ -34,6 +38,97 @@ FillQuality fillQuality(const Grille& grille, const WordScores& scores) {
     }
     q.meanScore = q.words ? double(total) / q.words : 0;
     return q;
+}
+
+VocabularyFill vocabularyFill(Vocabulary v) {
+    switch (v) {
+    case Vocabulary::Common:
+        return {minimumScore(Vocabulary::Extended), minimumScore(Vocabulary::Common)};
+    case Vocabulary::Extended:
+        return {minimumScore(Vocabulary::Extended), 0};
+    case Vocabulary::Whole:
+        return {minimumScore(Vocabulary::Whole), 0};
+    }
+    return {};
+}
+
+namespace {
+
+// Failures allowed to a fill while some slots still demand known words: a
+// grid that fills with them mostly does so within a few restarts.
+constexpr std::uint64_t kStrictFailures = 300;
+// Below this many known words that fit, a slot does not demand them.
+constexpr std::size_t kFewKnownWords = 4000;
+// The share of the still demanding slots that fall back after a failed try.
+constexpr std::size_t kFallbackDivisor = 4;
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index,
+                                    const FillOptions& options, int preferred) {
+    if (preferred <= options.minScore)
+        return fillGrid(grille, index, options);
+    const auto start = std::chrono::steady_clock::now();
+    // A slot that few known words fit (most long slots: the frequency list
+    // holds few long words) takes any word from the start.
+    const GridSlots slots(grille);
+    const int slotCount = slots.count();
+    std::vector<int> floors(std::size_t(slotCount), preferred);
+    for (int s = 0; s < slotCount; ++s)
+        if (index.count(slotPattern(grille, slots[s]), preferred) < kFewKnownWords)
+            floors[std::size_t(s)] = options.minScore;
+
+    std::uint64_t decisions = 0, failures = 0;
+    int restarts = 0;
+    for (int round = 0;; ++round) {
+        FillOptions o = options;
+        const bool strict =
+            std::any_of(floors.begin(), floors.end(), [&](int f) { return f > options.minScore; });
+        if (strict) {
+            o.minScoreOfSlot = floors;
+            o.maxFailures = kStrictFailures;
+        }
+        o.seed = options.seed + std::uint64_t(round);
+        const double spent = secondsSince(start);
+        if (options.timeLimitSeconds > 0)
+            o.timeLimitSeconds = std::max(0.001, options.timeLimitSeconds - spent);
+        FillResult r = fillGrid(grille, index, o);
+        decisions += r.decisions;
+        failures += r.failures;
+        restarts += r.restarts;
+        const bool outOfTime =
+            options.timeLimitSeconds > 0 && secondsSince(start) >= options.timeLimitSeconds;
+        const bool gaveUp = strict && r.status == FillStatus::TimedOut && !outOfTime;
+        if (!strict || (r.status != FillStatus::NoFill && !gaveUp)) {
+            r.decisions = decisions;
+            r.failures = failures;
+            r.restarts = restarts;
+            r.seconds = secondsSince(start);
+            return r;
+        }
+        // The slots that still demand known words, the hardest first.
+        std::vector<int> demanding;
+        for (int s = 0; s < slotCount; ++s)
+            if (floors[std::size_t(s)] > options.minScore)
+                demanding.push_back(s);
+        const auto weight = [&](int s) {
+            return s < int(r.slotWeights.size()) ? r.slotWeights[std::size_t(s)] : 0.0;
+        };
+        std::stable_sort(demanding.begin(), demanding.end(),
+                         [&](int a, int b) { return weight(a) > weight(b); });
+        if (r.blockedSlot >= 0 && floors[std::size_t(r.blockedSlot)] > options.minScore) {
+            std::erase(demanding, r.blockedSlot);
+            demanding.insert(demanding.begin(), r.blockedSlot);
+        }
+        const std::size_t fallBack =
+            std::max<std::size_t>(1, (demanding.size() + kFallbackDivisor - 1) / kFallbackDivisor);
+        for (std::size_t i = 0; i < fallBack && i < demanding.size(); ++i)
+            floors[std::size_t(demanding[i])] = options.minScore;
+    }
 }
 
 } // namespace orv

@@ -28,7 +28,8 @@ struct FillArgs {
     double timeLimit = 60;
     int minScore = 0;
     bool scores = true;
-    double scoreWeight = 1;
+    double scoreWeight = kScoreWeight;
+    Vocabulary vocabulary = Vocabulary::Common;
 };
 
 QString valueOf(const QStringList& args, qsizetype& i) {
@@ -67,6 +68,16 @@ FillArgs parseFill(const QStringList& args) {
             f.scoreWeight = valueOf(args, i).toDouble(&ok);
             if (!ok || f.scoreWeight < 0)
                 throw OrvError(QStringLiteral("--score-weight attend un nombre positif ou nul"));
+        } else if (a == QLatin1String("--vocabulary")) {
+            const QString v = valueOf(args, i);
+            if (v == QLatin1String("common"))
+                f.vocabulary = Vocabulary::Common;
+            else if (v == QLatin1String("extended"))
+                f.vocabulary = Vocabulary::Extended;
+            else if (v == QLatin1String("all"))
+                f.vocabulary = Vocabulary::Whole;
+            else
+                throw OrvError(QStringLiteral("--vocabulary attend common, extended ou all"));
         } else if (a == QLatin1String("--no-scores")) {
             f.scores = false;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
@@ -115,8 +126,8 @@ WordList readWords(const FillArgs& f) {
 // The user's own scores stand beside the dictionary (or in the working
 // folder for a plain word list), as the program keeps them.
 QString userScoresFile(const FillArgs& f) {
-    const QString dir = f.dictionary.isEmpty() ? QStringLiteral(".")
-                                               : QFileInfo(f.dictionary).path();
+    const QString dir =
+        f.dictionary.isEmpty() ? QStringLiteral(".") : QFileInfo(f.dictionary).path();
     return dir + QStringLiteral("/Dicoscore.dat");
 }
 
@@ -156,16 +167,15 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     FillOptions options;
     options.seed = f.seed;
     options.timeLimitSeconds = f.timeLimit;
-    options.minScore = f.minScore;
-    if (f.scores)
+    int preferred = 0;
+    if (f.scores) {
+        const VocabularyFill v = vocabularyFill(f.vocabulary);
+        options.minScore = std::max(f.minScore, v.minScore);
+        preferred = v.preferred;
         options.scoreWeight = f.scoreWeight;
-    if (qEnvironmentVariableIsSet("ORV_SHORT_MIN")) {
-        const int upTo = qEnvironmentVariableIntValue("ORV_SHORT_UPTO");
-        for (int l = 0; l <= upTo && l < 20; ++l)
-            options.minScoreOfLength[l] = qEnvironmentVariableIntValue("ORV_SHORT_MIN");
     }
     clock.restart();
-    const FillResult result = fillGrid(grid, index, options);
+    const FillResult result = fillPreferringKnownWords(grid, index, options, preferred);
     const qint64 filling = clock.nsecsElapsed();
     err << QStringLiteral("chargement %1 ms, index %2 ms, remplissage %3 ms (%4 choix, %5 échecs, "
                           "%6 reprises)")
