@@ -57,8 +57,6 @@ namespace {
 // Failures allowed to a fill while some slots still demand known words: a
 // grid that fills with them mostly does so within a few restarts.
 constexpr std::uint64_t kStrictFailures = 300;
-// Below this many known words that fit, a slot does not demand them.
-constexpr std::size_t kFewKnownWords = 4000;
 // The share of the still demanding slots that fall back after a failed try.
 constexpr std::size_t kFallbackDivisor = 4;
 
@@ -69,17 +67,16 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 } // namespace
 
 FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index,
-                                    const FillOptions& options, int preferred) {
+                                    const FillOptions& options, int preferred,
+                                    std::size_t fewKnownWords) {
     if (preferred <= options.minScore)
         return fillGrid(grille, index, options);
     const auto start = std::chrono::steady_clock::now();
-    // A slot that few known words fit (most long slots: the frequency list
-    // holds few long words) takes any word from the start.
     const GridSlots slots(grille);
     const int slotCount = slots.count();
     std::vector<int> floors(std::size_t(slotCount), preferred);
     for (int s = 0; s < slotCount; ++s)
-        if (index.count(slotPattern(grille, slots[s]), preferred) < kFewKnownWords)
+        if (index.count(slotPattern(grille, slots[s]), preferred) < fewKnownWords)
             floors[std::size_t(s)] = options.minScore;
 
     std::uint64_t decisions = 0, failures = 0;

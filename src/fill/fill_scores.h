@@ -38,8 +38,12 @@ VocabularyFill vocabularyFill(Vocabulary v);
 // Fills preferring known words: every slot first takes only words scoring at
 // least `preferred`; the slots where the search keeps failing fall back to
 // options.minScore a few at a time, the hardest first, until the grid fills.
+// A slot that fewer than `fewKnownWords` preferred words fit (most long
+// slots: the frequency list holds few long words) never demands them.
 // Without `preferred` (or with one not above options.minScore) it is one fill.
+constexpr std::size_t kFewKnownWords = 4000;
 FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index,
-                                    const FillOptions& options, int preferred);
+                                    const FillOptions& options, int preferred,
+                                    std::size_t fewKnownWords = kFewKnownWords);
 
 } // namespace orv
