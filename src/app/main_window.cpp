@@ -459,6 +459,7 @@ void TMainForm::FormShow() {
     // an empty list so that the user still gets a grid to work on.
     guard([this] { document_.loadDictionary(); });
     guard([this] { document_.loadDefinitions(); });
+    guard([this] { document_.loadScores(); });
     dictionary_->Verifie();
     // An empty 8 by 8 grid, no history, every change flag clear.
     StringGrid1->move(0, 0);
@@ -482,6 +483,7 @@ bool TMainForm::FormClose() {
             document_.writeDictionary();
         if (document_.writesDefinitionsAtExit())
             document_.writeDefinitions();
+        document_.writeScores();
     });
 }
 

@@ -13,6 +13,7 @@ namespace {
 
 const QString kDictionaryFile = QStringLiteral("Dicogrd.dat");
 const QString kDefinitionsFile = QStringLiteral("Dicodef.dat");
+const QString kScoresFile = QStringLiteral("Dicoscore.dat");
 
 bool inCellArray(int col, int row) {
     return col >= 0 && row >= 0 && col <= kMaxIndex && row <= kMaxIndex;
@@ -293,6 +294,16 @@ void Document::loadDictionary() {
     ListeMots.clear();
     loadDataFile(kDictionaryFile, DicoIllisible,
                  [this] { ListeMots.load(kDictionaryFile, kDictionaryFile); });
+}
+
+void Document::loadScores() {
+    loadDataFile(kScoresFile, ScoresIllisibles,
+                 [this] { Scores.user().load(kScoresFile, kScoresFile); });
+}
+
+void Document::writeScores() {
+    if (!ScoresIllisibles)
+        Scores.user().saveIfModified(kScoresFile, kScoresFile);
 }
 
 void Document::writeDictionary() {

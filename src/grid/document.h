@@ -7,6 +7,7 @@
 #pragma once
 
 #include "dictionary/word_list.h"
+#include "dictionary/word_scores.h"
 #include "grid/grid_model.h"
 
 #include <QByteArray>
@@ -144,6 +145,15 @@ public:
     // dictionary's own flag until the file is written.
     void noteWordsChanged();
     void noteDefinitionsChanged() { DefsModifiees = true; }
+    // The words' scores: the shipped table under the user's own, kept in
+    // "Dicoscore.dat" and written whenever one changed; and the vocabulary
+    // that automatic filling draws from.
+    WordScores Scores;
+    bool ScoresIllisibles = false;
+    Vocabulary FillVocabulary = Vocabulary::Common;
+    void loadScores();
+    // Writes "Dicoscore.dat" when a score changed since it was read or written.
+    void writeScores();
     // Data files of the working folder, "Dicogrd.dat" and "Dicodef.dat".
     void loadDictionary();
     void writeDictionary();
