@@ -1,15 +1,20 @@
 // Word scores in the fill: the better-known word wins when two fit, a word
 // scored 0 is never placed, the fill that demands known words still fills
 // where they cannot all be had, and the quality figures of a filled grid.
+#include "common/text_file.h"
 #include "dictionary/word_index.h"
 #include "dictionary/word_scores.h"
 #include "fill/fill_scores.h"
 #include "fill/grid_fill.h"
 #include "grid/grid_slots.h"
 #include "grid/grid_text.h"
+#include "tools/orvgrid_tool.h"
 
+#include <QDir>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
 using namespace orv;
 
@@ -51,6 +56,7 @@ private Q_SLOTS:
     void demandingKnownWordsStillFillsWhereTheyLack();
     void vocabulariesOfTheFill();
     void qualityOfAFilledGrid();
+    void orvgridFillTakesScoresFromTheUsersFile();
 };
 
 void FillScoresTest::indexTakesEveryWordsScore() {
@@ -165,6 +171,44 @@ void FillScoresTest::qualityOfAFilledGrid() {
     QCOMPARE(q.longWords, 2);
     QCOMPARE(q.frequentLong, 1);
     QCOMPARE(q.frequentShare(), 0.5);
+}
+
+void FillScoresTest::orvgridFillTakesScoresFromTheUsersFile() {
+    QTemporaryDir dir;
+    const QString grid = dir.filePath(QStringLiteral("grille.txt"));
+    const QString words = dir.filePath(QStringLiteral("mots.txt"));
+    writeWholeFile(grid, "#...#\n");
+    // Two three-letter words that the shipped table does not hold.
+    writeWholeFile(words, "qzx\nqzy\n");
+    const auto run = [&](QStringList extra, QString& out, QString& err) {
+        QTextStream o(&out), e(&err);
+        const int status = runOrvgrid(
+            QStringList{QStringLiteral("fill"), grid, QStringLiteral("--words"), words} + extra, o,
+            e);
+        o.flush();
+        e.flush();
+        return status;
+    };
+    QString out, err;
+    // The user's file, read from the working folder for a word list, hides QZX.
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    writeWholeFile(QStringLiteral("Dicoscore.dat"), "QZX\t0\r\nQZY\t40\r\n");
+    const int status = run({QStringLiteral("--vocabulary"), QStringLiteral("all")}, out, err);
+    QCOMPARE(status, int(OrvgridOk));
+    QCOMPARE(out, QStringLiteral("#QZY#\n"));
+    QVERIFY2(err.contains(QStringLiteral("score moyen 40.0")), qPrintable(err));
+    QVERIFY2(err.contains(QStringLiteral("0 sur 1 (0.0 %)")), qPrintable(err));
+    // Above QZY's score nothing fits.
+    out.clear();
+    err.clear();
+    QCOMPARE(run({QStringLiteral("--min-score"), QStringLiteral("41")}, out, err),
+             int(OrvgridImpossible));
+    out.clear();
+    err.clear();
+    QCOMPARE(run({QStringLiteral("--min-score"), QStringLiteral("101")}, out, err),
+             int(OrvgridBadInput));
+    QVERIFY(QDir::setCurrent(previous));
 }
 
 QTEST_GUILESS_MAIN(FillScoresTest)
