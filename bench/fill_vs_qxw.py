@@ -93,8 +93,11 @@ def timed(cmd, limit, cwd=None):
 
 
 def run_orvgrid(args, grid_path, seed):
+    # Every word alike, as Qxw takes them (orvgrid's own vocabulary would
+    # demand well-known words first).
     code, out, wall, cpu = timed([args.orvgrid, 'fill', grid_path, '-d', args.dictionary,
-                                  '--seed', str(seed), '--time-limit', str(args.limit)],
+                                  '--seed', str(seed), '--time-limit', str(args.limit),
+                                  '--no-scores'],
                                  args.limit + 30)
     grid = [list(line) for line in out.split()] if code == 0 else None
     return grid, wall, cpu

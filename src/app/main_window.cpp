@@ -465,6 +465,7 @@ void TMainForm::FormShow() {
     // an empty list so that the user still gets a grid to work on.
     guard([this] { document_.loadDictionary(); });
     guard([this] { document_.loadDefinitions(); });
+    guard([this] { document_.loadScores(); });
     dictionary_->Verifie();
     // An empty 8 by 8 grid, no history, every change flag clear.
     StringGrid1->move(0, 0);
@@ -508,6 +509,7 @@ bool TMainForm::FormClose() {
             tell(document_.writeDictionary(services_.clock.now()));
         if (document_.writesDefinitionsAtExit())
             tell(document_.writeDefinitions(services_.clock.now()));
+        document_.writeScores();
     });
 }
 

@@ -2,14 +2,18 @@
 #include "dictionary/dictionary_browser.h"
 
 #include "app/pictures.h"
+#include "common/codec.h"
 #include "common/keys.h"
 #include "dictionary/dictionary_browse.h"
 #include "dictionary/word_block_model.h"
+#include "dictionary/word_scores.h"
 
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolButton>
 
 namespace orv {
@@ -63,9 +67,55 @@ TDico::TDico(QWidget* parent) : QDialog(parent) {
     words_ = new WordBlockModel(this);
     ListBox1->setModel(words_);
 
+    buildScoreBox(panel1);
+    connect(ListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TDico::showCurrentScore);
+    connect(words_, &QAbstractItemModel::modelReset, this, &TDico::showCurrentScore);
+
     installEventFilter(this);
     ListBox1->installEventFilter(this);
     Button27->installEventFilter(this);
+}
+
+void TDico::buildScoreBox(QWidget* panel) {
+    LabelScore = new QLabel(QStringLiteral("Score :"), panel);
+    LabelScore->setObjectName(QStringLiteral("LabelScore"));
+    LabelScore->setGeometry(78, 4, 42, 25);
+    SpinScore = new QSpinBox(panel);
+    SpinScore->setObjectName(QStringLiteral("SpinScore"));
+    SpinScore->setGeometry(120, 4, 70, 25);
+    SpinScore->setRange(0, kMaxScore);
+    SpinScore->setToolTip(QStringLiteral(
+        "Score du mot choisi : de 0 (jamais pris par le remplissage) à 100 (mot très courant)"));
+    SpinScore->setEnabled(false);
+    LabelScore->setBuddy(SpinScore);
+    connect(SpinScore, &QSpinBox::valueChanged, this, &TDico::setCurrentScore);
+}
+
+void TDico::setScores(WordScores* scores) {
+    scores_ = scores;
+    showCurrentScore();
+}
+
+QByteArray TDico::currentWord() const {
+    const QModelIndex at = ListBox1->currentIndex();
+    return at.isValid() ? fromUiLossy(at.data().toString()) : QByteArray();
+}
+
+void TDico::showCurrentScore() {
+    const QByteArray word = currentWord();
+    const bool shown = scores_ && !word.isEmpty();
+    showingScore_ = true;
+    SpinScore->setEnabled(shown);
+    SpinScore->setValue(shown ? scores_->score(word) : 0);
+    showingScore_ = false;
+}
+
+void TDico::setCurrentScore(int score) {
+    const QByteArray word = currentWord();
+    if (showingScore_ || !scores_ || word.isEmpty())
+        return;
+    scores_->user().set(word, score);
 }
 
 void TDico::buildLetterButtons(QWidget* panel) {

@@ -1,6 +1,7 @@
 // The dictionary browser "Dictionnaire": the words of one initial letter at a
 // time, chosen by the 26 letter buttons, the arrows or Page Down / Page Up.
-// It reads a private copy of the dictionary and never changes it.
+// It reads a private copy of the dictionary and never changes it; the score
+// box shows the chosen word's score and sets the user's own.
 #pragma once
 
 #include "dictionary/word_list.h"
@@ -9,13 +10,16 @@
 #include <QDialog>
 #include <QList>
 
+class QLabel;
 class QListView;
 class QPushButton;
+class QSpinBox;
 class QToolButton;
 
 namespace orv {
 
 class WordBlockModel;
+class WordScores;
 
 class TDico : public QDialog {
     Q_OBJECT
@@ -24,6 +28,8 @@ public:
 
     // Copies the dictionary and shows the letter "A".
     void Init(const WordList& list);
+    // The scores shown and set for the chosen word (none: the box stays off).
+    void setScores(WordScores* scores);
     // Lists the words that begin with the letter.
     void AffMots(char letter);
     void SpeedButton1Click(); // next letter
@@ -39,6 +45,8 @@ public:
     QPushButton* Button27 = nullptr; // "Fermer"
     QToolButton* SpeedButton1 = nullptr;
     QToolButton* SpeedButton2 = nullptr;
+    QLabel* LabelScore = nullptr;
+    QSpinBox* SpinScore = nullptr;
 
 protected:
     void done(int result) override; // FormClose
@@ -47,8 +55,15 @@ protected:
 
 private:
     void buildLetterButtons(QWidget* panel);
+    void buildScoreBox(QWidget* panel);
+    // The plain word of the list's current line, or "".
+    QByteArray currentWord() const;
+    void showCurrentScore();
+    void setCurrentScore(int score);
 
     WordBlockModel* words_ = nullptr;
+    WordScores* scores_ = nullptr;
+    bool showingScore_ = false;
 };
 
 } // namespace orv

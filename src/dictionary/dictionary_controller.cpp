@@ -6,6 +6,7 @@
 #include "common/text_file.h"
 #include "dictionary/dictionary_browser.h"
 #include "dictionary/dictionary_rules.h"
+#include "dictionary/fill_options_dialog.h"
 #include "dictionary/scramble.h"
 #include "dictionary/statistics_window.h"
 #include "dictionary/word_dialog.h"
@@ -37,6 +38,25 @@ DictionaryController::DictionaryController(Document& document, Services& service
     addCommand(this, "MotsMenu", "Statistiques1", QStringLiteral("&Statistiques"),
                QStringLiteral("Statistiques sur le dictionnaire"),
                &DictionaryController::Statistiques1Click);
+    addCommand(this, "GrilleMenu", "OptionsRemplissage1",
+               QStringLiteral("&Options de remplissage..."),
+               QStringLiteral("Choisir les mots que le remplissage automatique peut prendre"),
+               &DictionaryController::OptionsRemplissage1Click);
+}
+
+TOptionsRemplissage* DictionaryController::optionsRemplissage() {
+    if (!options_)
+        options_ = new TOptionsRemplissage(window_);
+    return options_;
+}
+
+void DictionaryController::OptionsRemplissage1Click() {
+    guard([this] {
+        TOptionsRemplissage* dialog = optionsRemplissage();
+        dialog->Init(doc_.FillVocabulary);
+        services_.modal.run(*dialog);
+        doc_.FillVocabulary = dialog->Result();
+    });
 }
 
 void DictionaryController::Verifie() { doc_.checkDictionary(); }
@@ -51,7 +71,9 @@ QByteArray DictionaryController::askWord(const QString& caption) {
 
 void DictionaryController::Ajoutermot1Click() {
     guard([this] {
+        Ajout->setScoreShown(true);
         const QByteArray word = askWord(QStringLiteral("Ajouter un mot"));
+        Ajout->setScoreShown(false);
         if (word.isEmpty())
             return;
         const QByteArray scrambled = Crypte(word);
@@ -61,6 +83,8 @@ void DictionaryController::Ajoutermot1Click() {
         }
         doc_.ListeMots.append(scrambled);
         doc_.noteWordsChanged();
+        // The user wants the word: its score is the user's own.
+        doc_.Scores.user().set(word, Ajout->Score());
         Tri();
     });
 }
@@ -107,6 +131,7 @@ void DictionaryController::Importerfichier1Click() {
 
 void DictionaryController::Dictionnaire1Click() {
     guard([this] {
+        Dico->setScores(&doc_.Scores);
         Dico->Init(doc_.ListeMots);
         services_.modal.run(*Dico);
     });

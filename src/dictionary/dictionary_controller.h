@@ -9,6 +9,7 @@
 namespace orv {
 
 class TAjout;
+class TOptionsRemplissage;
 class TDico;
 class TStats;
 
@@ -32,8 +33,12 @@ public Q_SLOTS:
     void Importerfichier1Click();
     void Dictionnaire1Click();
     void Statistiques1Click();
+    // Chooses the vocabulary of automatic filling.
+    void OptionsRemplissage1Click();
 
 private:
+    TOptionsRemplissage* optionsRemplissage();
+    TOptionsRemplissage* options_ = nullptr;
     // The word typed in the word dialog under the command's caption, or "".
     QByteArray askWord(const QString& caption);
 };

@@ -2,11 +2,14 @@
 #include "dictionary/word_dialog.h"
 
 #include "common/codec.h"
+#include "dictionary/word_scores.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 
 namespace orv {
 namespace {
@@ -48,9 +51,30 @@ TAjout::TAjout(QWidget* parent) : QDialog(parent) {
     Button2->setAutoDefault(false);
     connect(Button2, &QPushButton::clicked, this, &TAjout::Button2Click);
 
-    setTabOrder(Edit1, Button1);
+    LabelScore = new QLabel(QStringLiteral("Score :"), this);
+    LabelScore->setObjectName(QStringLiteral("LabelScore"));
+    LabelScore->setGeometry(8, 47, 45, 20);
+    SpinScore = new QSpinBox(this);
+    SpinScore->setObjectName(QStringLiteral("SpinScore"));
+    SpinScore->setGeometry(56, 45, 89, 24);
+    SpinScore->setRange(0, kMaxScore);
+    SpinScore->setValue(kUserAddedScore);
+    SpinScore->setToolTip(QStringLiteral(
+        "Score du mot : de 0 (jamais pris par le remplissage) à 100 (mot très courant)"));
+    LabelScore->setBuddy(SpinScore);
+    setScoreShown(false);
+
+    setTabOrder(Edit1, SpinScore);
+    setTabOrder(SpinScore, Button1);
     setTabOrder(Button1, Button2);
 }
+
+void TAjout::setScoreShown(bool shown) {
+    LabelScore->setVisible(shown);
+    SpinScore->setVisible(shown);
+}
+
+int TAjout::Score() const { return SpinScore->value(); }
 
 QByteArray TAjout::Result() const { return confirme_ ? fromUiLossy(Edit1->text()) : QByteArray(); }
 
@@ -75,6 +99,7 @@ void TAjout::done(int result) {
 
 void TAjout::FormActivate() {
     Edit1->clear();
+    SpinScore->setValue(kUserAddedScore);
     lastText_.clear();
     Edit1->setFocus();
 }

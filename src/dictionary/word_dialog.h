@@ -1,12 +1,15 @@
 // The word dialog TAjout, shared by the add and delete commands: one box for
-// a word of up to 14 capital letters, "OK" and "Annuler".
+// a word of up to 14 capital letters, "OK" and "Annuler"; for an addition,
+// also the score the new word takes.
 #pragma once
 
 #include <QByteArray>
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace orv {
 
@@ -26,11 +29,18 @@ public:
     void Button2Click();
     void FormActivate();
 
+    // The score box shows for an addition only; each use starts at the
+    // score of a word the user adds.
+    void setScoreShown(bool shown);
+    int Score() const;
+
     void setVisible(bool visible) override;
 
     QLineEdit* Edit1 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
+    QLabel* LabelScore = nullptr;
+    QSpinBox* SpinScore = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

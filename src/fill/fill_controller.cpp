@@ -4,6 +4,7 @@
 #include "fill/fill_controller.h"
 
 #include "fill/fill_progress_window.h"
+#include "fill/fill_scores.h"
 #include "grid/document.h"
 #include "grid/grid_slots.h"
 
@@ -29,6 +30,9 @@ const WordIndex& FillController::index() {
         index_.build(doc_.ListeMots);
         indexedRevision_ = doc_.wordsRevision();
     }
+    // Scores change from the word dialog and the browser without a change of
+    // words; setting them again costs a few milliseconds, once per fill.
+    applyScores(index_, doc_.Scores);
     return index_;
 }
 
@@ -79,7 +83,10 @@ void FillController::Remplir1Click() {
 
         FillShared shared;
         FillProgressWindow progress(shared, window_);
+        const VocabularyFill vocabulary = vocabularyFill(doc_.FillVocabulary);
         FillOptions options;
+        options.minScore = vocabulary.minScore;
+        options.scoreWeight = kScoreWeight;
         options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
         options.timeLimitSeconds = timeLimitSeconds;
         options.stop = &shared.stop;
@@ -91,7 +98,7 @@ void FillController::Remplir1Click() {
         std::exception_ptr failure;
         std::thread worker([&] {
             try {
-                result = fillGrid(before, words, options);
+                result = fillPreferringKnownWords(before, words, options, vocabulary.preferred);
             } catch (...) {
                 failure = std::current_exception();
             }

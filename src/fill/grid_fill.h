@@ -17,9 +17,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace orv {
 
@@ -44,6 +46,20 @@ struct FillOptions {
     double timeLimitSeconds = 0; // 0: no limit
     // Words scoring less are never placed.
     int minScore = 0;
+    // A higher minimum for some slots, by their number in the grid's slots;
+    // missing or lower entries leave minScore.
+    std::vector<int> minScoreOfSlot;
+    int minScoreOf(int slot) const {
+        return slot >= 0 && slot < int(minScoreOfSlot.size())
+                   ? std::max(minScore, minScoreOfSlot[std::size_t(slot)])
+                   : minScore;
+    }
+    // The search gives up (TimedOut) after this many failures; 0: never.
+    std::uint64_t maxFailures = 0;
+    // How much a word's score weighs against the choice it leaves its
+    // crossings when the next word is picked: 0 ignores the scores; at 1, ten
+    // points of score count as much as e times more crossing candidates.
+    double scoreWeight = 0;
     const std::atomic<bool>* stop = nullptr;
     // Called from the searching thread, at most every few tens of milliseconds.
     std::function<void(const FillProgress&)> progress;
@@ -63,6 +79,9 @@ struct FillResult {
     std::uint64_t failures = 0;
     int restarts = 0;
     double seconds = 0;
+    // How hard each slot was to fill (grows each time its candidates ran
+    // out), by slot number; 0 for the slots that had nothing to fill.
+    std::vector<double> slotWeights;
 };
 
 FillResult fillGrid(const Grille& grille, const WordIndex& index, const FillOptions& options = {});

@@ -13,6 +13,8 @@
 namespace orv {
 namespace {
 
+const QString kScoresFile = QStringLiteral("Dicoscore.dat");
+
 bool inCellArray(int col, int row) {
     return col >= 0 && row >= 0 && col <= kMaxIndex && row <= kMaxIndex;
 }
@@ -293,6 +295,16 @@ void Document::loadDictionary() {
     const QByteArray data = FichierMots.read();
     ListeMots.parse(data);
     FichierMots.noteDropped(linesAfterNul(data));
+}
+
+void Document::loadScores() {
+    loadDataFile(kScoresFile, ScoresIllisibles,
+                 [this] { Scores.user().load(kScoresFile, kScoresFile); });
+}
+
+void Document::writeScores() {
+    if (!ScoresIllisibles)
+        Scores.user().saveIfModified(kScoresFile, kScoresFile);
 }
 
 void Document::checkDictionary() {

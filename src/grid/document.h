@@ -8,6 +8,7 @@
 
 #include "common/data_file.h"
 #include "dictionary/word_list.h"
+#include "dictionary/word_scores.h"
 #include "grid/grid_model.h"
 
 #include <QByteArray>
@@ -151,6 +152,15 @@ public:
     // knows when to follow.
     quint64 wordsRevision() const { return wordsRevision_; }
     void noteDefinitionsChanged() { DefsModifiees = true; }
+    // The words' scores: the shipped table under the user's own, kept in
+    // "Dicoscore.dat" and written whenever one changed; and the vocabulary
+    // that automatic filling draws from.
+    WordScores Scores;
+    bool ScoresIllisibles = false;
+    Vocabulary FillVocabulary = Vocabulary::Common;
+    void loadScores();
+    // Writes "Dicoscore.dat" when a score changed since it was read or written.
+    void writeScores();
     // Data files of the working folder, "Dicogrd.dat" and "Dicodef.dat".
     void loadDictionary();
     void loadDefinitions();

@@ -1,0 +1,189 @@
+// Word scores through the windows: a word added with "Ajouter mot" takes the
+// score of the dialog's box, the browser shows and sets the chosen word's
+// score, "Dicoscore.dat" is read at start and written at exit when a score
+// changed, and "Options de remplissage" chooses the fill's vocabulary.
+#include "dictionary/dictionary_browser.h"
+#include "dictionary/fill_options_dialog.h"
+#include "dictionary/word_dialog.h"
+#include "support/test_app.h"
+
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+const QString kScores = QStringLiteral("Dicoscore.dat");
+
+// Types a word, optionally sets the score box, and confirms.
+FakeModal::Script addWord(const QString& word, int score = -1) {
+    return [word, score](QDialog& d) {
+        auto& dialog = static_cast<TAjout&>(d);
+        QVERIFY(dialog.SpinScore->isVisibleTo(&dialog));
+        QCOMPARE(dialog.SpinScore->value(), kUserAddedScore);
+        QTest::keyClicks(dialog.Edit1, word);
+        if (score >= 0) {
+            dialog.SpinScore->selectAll();
+            QTest::keyClicks(dialog.SpinScore, QString::number(score));
+        }
+        QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    };
+}
+
+// Clicks a radio button on its circle, as a user does.
+void clickRadio(QRadioButton* radio) {
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
+}
+
+// Chooses the line of a word in the browser's list.
+void chooseWord(TDico& dico, const QString& word) {
+    QAbstractItemModel* model = dico.ListBox1->model();
+    for (int r = 0; r < model->rowCount(); ++r)
+        if (model->index(r, 0).data().toString() == word) {
+            dico.ListBox1->setCurrentIndex(model->index(r, 0));
+            return;
+        }
+    QFAIL(qPrintable(QStringLiteral("%1 is not listed").arg(word)));
+}
+
+} // namespace
+
+class ScoreWindowsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void addedWordTakesTheDialogsScore();
+    void deleteDialogHasNoScoreBox();
+    void browserShowsAndSetsTheChosenWordsScore();
+    void scoresFileReadAtStartWrittenAtExitOnlyWhenChanged();
+    void fillOptionsChooseTheVocabulary();
+};
+
+void ScoreWindowsTest::addedWordTakesTheDialogsScore() {
+    TestApp app;
+    TMainForm& w = startWith(app, {"ABRI", "ZOO"});
+    Document& doc = w.document();
+    QCOMPARE(doc.Scores.score("TAPIOCAS"), kUnknownScore);
+    app.fakes.modal.scripts.append(addWord(QStringLiteral("tapiocas")));
+    trigger(w, "Ajoutermot1");
+    QCOMPARE(doc.Scores.score("TAPIOCAS"), kUserAddedScore);
+    app.fakes.modal.scripts.append(addWord(QStringLiteral("zebus"), 35));
+    trigger(w, "Ajoutermot1");
+    QCOMPARE(doc.Scores.score("ZEBUS"), 35);
+    QCOMPARE(doc.Scores.user().count(), 2);
+    // A word already there keeps its score: the command stops at the message.
+    app.fakes.modal.scripts.append(addWord(QStringLiteral("zoo"), 3));
+    trigger(w, "Ajoutermot1");
+    QCOMPARE(app.fakes.messages.infos.last(), QStringLiteral("Ce mot existe déjà"));
+    QVERIFY(doc.Scores.score("ZOO") != 3);
+}
+
+void ScoreWindowsTest::deleteDialogHasNoScoreBox() {
+    TestApp app;
+    TMainForm& w = startWith(app, {"ABRI", "ZOO"});
+    bool scoreShown = true;
+    app.fakes.modal.scripts.append([&](QDialog& d) {
+        scoreShown = static_cast<TAjout&>(d).SpinScore->isVisibleTo(&d);
+        QTest::keyClicks(static_cast<TAjout&>(d).Edit1, QStringLiteral("zoo"));
+        QTest::mouseClick(static_cast<TAjout&>(d).Button1, Qt::LeftButton);
+    });
+    trigger(w, "Supprimermot1");
+    QVERIFY(!scoreShown);
+    QCOMPARE(w.document().Scores.user().count(), 0);
+}
+
+void ScoreWindowsTest::browserShowsAndSetsTheChosenWordsScore() {
+    TestApp app;
+    app.writeFile(kScores, "ARBRE\t64\r\n");
+    TMainForm& w = startWith(app, {"ABRI", "ARBRE", "BAC"});
+    Document& doc = w.document();
+    const int abri = doc.Scores.score("ABRI");
+    app.fakes.modal.scripts.append([&](QDialog& d) {
+        auto& dico = static_cast<TDico&>(d);
+        QVERIFY(!dico.SpinScore->isEnabled()); // no word chosen yet
+        chooseWord(dico, QStringLiteral("ARBRE"));
+        QVERIFY(dico.SpinScore->isEnabled());
+        QCOMPARE(dico.SpinScore->value(), 64);
+        chooseWord(dico, QStringLiteral("ABRI"));
+        QCOMPARE(dico.SpinScore->value(), abri);
+        // Setting 0 hides the word from filling; the list keeps it.
+        dico.SpinScore->selectAll();
+        QTest::keyClick(dico.SpinScore, Qt::Key_0);
+        QCOMPARE(dico.ListBox1->model()->rowCount(), 2);
+        // Another letter: nothing chosen, the box is off again.
+        QTest::keyClick(dico.ListBox1, Qt::Key_PageDown);
+        QVERIFY(!dico.SpinScore->isEnabled());
+    });
+    trigger(w, "Dictionnaire1");
+    QCOMPARE(doc.Scores.score("ABRI"), 0);
+    QCOMPARE(doc.Scores.score("ARBRE"), 64);
+    QVERIFY(doc.ListeMots.count() == 3);
+    QVERIFY(!w.grille().Modifie); // a score is not a change of the dictionary
+}
+
+void ScoreWindowsTest::scoresFileReadAtStartWrittenAtExitOnlyWhenChanged() {
+    const QByteArray asRead = "ZOO\t12\n"; // an LF end: any rewrite would show as CR LF
+    {
+        TestApp app;
+        app.writeFile(kScores, asRead);
+        TMainForm& w = startWith(app, {"ABRI", "ZOO"});
+        QCOMPARE(w.document().Scores.score("ZOO"), 12);
+        QVERIFY(w.close());
+        QCOMPARE(app.readFile(kScores), asRead);
+    }
+    {
+        TestApp app;
+        app.writeFile(kScores, asRead);
+        TMainForm& w = startWith(app, {"ABRI", "ZOO"});
+        app.fakes.modal.scripts.append(addWord(QStringLiteral("lac"), 70));
+        trigger(w, "Ajoutermot1");
+        app.fakes.messages.answers.append(MessageService::Answer::No);
+        QVERIFY(w.close());
+        QCOMPARE(app.readFile(kScores), QByteArray("LAC\t70\r\nZOO\t12\r\n"));
+    }
+    {
+        // No file and no change: none is made.
+        TestApp app;
+        TMainForm& w = startWith(app, {"ABRI"});
+        QVERIFY(w.close());
+        QVERIFY(!QFile::exists(app.path(kScores)));
+    }
+}
+
+void ScoreWindowsTest::fillOptionsChooseTheVocabulary() {
+    TestApp app;
+    TMainForm& w = startWith(app, {"ABRI"});
+    Document& doc = w.document();
+    QCOMPARE(doc.FillVocabulary, Vocabulary::Common);
+    bool shownChecked = false;
+    app.fakes.modal.scripts.append([&](QDialog& d) {
+        auto& o = static_cast<TOptionsRemplissage&>(d);
+        QCOMPARE(o.windowTitle(), QStringLiteral("Options de remplissage"));
+        shownChecked = o.RadioCourants->isChecked();
+        clickRadio(o.RadioEtendu);
+        QTest::mouseClick(o.Button1, Qt::LeftButton);
+    });
+    trigger(w, "OptionsRemplissage1");
+    QVERIFY(shownChecked);
+    QCOMPARE(doc.FillVocabulary, Vocabulary::Extended);
+
+    // "Annuler" keeps the vocabulary in force.
+    app.fakes.modal.scripts.append([&](QDialog& d) {
+        auto& o = static_cast<TOptionsRemplissage&>(d);
+        QVERIFY(o.RadioEtendu->isChecked());
+        clickRadio(o.RadioTout);
+        QVERIFY(o.RadioTout->isChecked());
+        QTest::mouseClick(o.Button2, Qt::LeftButton);
+    });
+    trigger(w, "OptionsRemplissage1");
+    QCOMPARE(doc.FillVocabulary, Vocabulary::Extended);
+    QCOMPARE(app.fakes.modal.shown.count(QStringLiteral("OptionsRemplissage")), 2);
+}
+
+QTEST_MAIN(ScoreWindowsTest)
+#include "score_windows_test.moc"
