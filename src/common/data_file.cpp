@@ -70,8 +70,10 @@ QString sideFileName(const QString& name, const QDateTime& now) {
     const auto [base, extension] = splitName(name);
     const QString stamped =
         base + QLatin1Char('-') + now.toString(QStringLiteral("yyyy-MM-dd-HHmm"));
-    return freeName(stamped + extension, [&](int n) {
-        return QStringLiteral("%1-%2%3").arg(stamped).arg(n).arg(extension);
+    // A named copy: clang refuses to capture a structured binding.
+    const QString ext = extension;
+    return freeName(stamped + ext, [&stamped, &ext](int n) {
+        return QStringLiteral("%1-%2%3").arg(stamped).arg(n).arg(ext);
     });
 }
 
