@@ -473,6 +473,10 @@ bool Filler::interrupted(RunEnd& why) {
         why = RunEnd::Stopped;
         return true;
     }
+    if (options_.maxFailures && failures_ >= options_.maxFailures) {
+        why = RunEnd::TimedOut;
+        return true;
+    }
     if ((++ticks_ & 15) != 0)
         return false;
     if (options_.timeLimitSeconds > 0 &&
@@ -629,6 +633,9 @@ FillResult Filler::run() {
         result.decisions = decisions_;
         result.failures = failures_;
         result.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
+        result.slotFailures.assign(std::size_t(slots_.count()), 0);
+        for (const Var& x : vars_)
+            result.slotFailures[std::size_t(x.slot)] = x.weight - 1;
         return result;
     };
     if (!setUp(result))

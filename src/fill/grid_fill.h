@@ -20,6 +20,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace orv {
 
@@ -42,6 +43,9 @@ struct FillProgress {
 struct FillOptions {
     std::uint64_t seed = 1;
     double timeLimitSeconds = 0; // 0: no limit
+    // Ends the search as TimedOut after this many failures (0: no limit); a
+    // budget that, unlike time, gives the same outcome on any machine.
+    std::uint64_t maxFailures = 0;
     // Words scoring less are never placed.
     int minScore = 0;
     const std::atomic<bool>* stop = nullptr;
@@ -63,6 +67,9 @@ struct FillResult {
     std::uint64_t failures = 0;
     int restarts = 0;
     double seconds = 0;
+    // Per slot of the grid's GridSlots: how often it ran out of candidates,
+    // so that a caller can tell where the grid is hard.
+    std::vector<double> slotFailures;
 };
 
 FillResult fillGrid(const Grille& grille, const WordIndex& index, const FillOptions& options = {});
