@@ -474,7 +474,7 @@ MakeResult Maker::run() {
 
     const int cells = base_.rows() * base_.cols();
     // Start below the maximum so that an easy request keeps few black squares.
-    const int start = std::max(base_.blacks(), options_.maxBlacks * 3 / 4);
+    const int start = std::max(base_.blacks(), options_.maxBlacks / 2);
     int target = start;
     const double firstBudget = 40.0 + cells;
     double budget = firstBudget;
