@@ -518,7 +518,8 @@ MakeResult Maker::run() {
             fill.progress = [&](const FillProgress& f) {
                 options_.progress({result.attempts, blacks, f.placed, f.total, elapsed()});
             };
-        const FillResult filled = fillGrid(p.grille(), index_, fill);
+        const FillResult filled = options_.fill ? options_.fill(p.grille(), index_, fill)
+                                                : fillGrid(p.grille(), index_, fill);
         if (filled.status == FillStatus::Filled || filled.status == FillStatus::NothingToFill) {
             const Pattern done(filled.grille);
             if (faultOf(done, options_.symmetric, options_.adjacentBlacks, maxLength_).isEmpty()) {

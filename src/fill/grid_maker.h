@@ -13,6 +13,7 @@
 // the stop flag ends the run first).
 #pragma once
 
+#include "fill/grid_fill.h"
 #include "grid/grid_model.h"
 
 #include <QString>
@@ -35,6 +36,9 @@ struct MakeOptions {
     double timeLimitSeconds = 0; // 0: no limit
     const std::atomic<bool>* stop = nullptr;
     std::function<void(const struct MakeProgress&)> progress;
+    // The fill run on each pattern; fillGrid when empty. A caller may put a
+    // fill that prefers better-scored words in its place.
+    std::function<FillResult(const Grille&, const WordIndex&, const FillOptions&)> fill;
 };
 
 struct MakeProgress {
