@@ -17,6 +17,7 @@
 #include "dictionary/dictionary_controller.h"
 #include "dictionary/statistics_window.h"
 #include "dictionary/word_dialog.h"
+#include "fill/grid_maker_controller.h"
 #include "grid/dimensions_dialog.h"
 #include "grid/grid_controller.h"
 #include "play/play_controller.h"
@@ -162,6 +163,7 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
 
     // Each subsystem adds its own commands; then the tables put them in place.
     grid_ = new GridController(document_, services_, this, *this);
+    maker_ = new GridMakerController(document_, services_, this, *this);
     dictionary_ = new DictionaryController(document_, services_, this, *this);
     search_ = new SearchController(document_, services_, this, *this);
     definitions_ = new DefinitionsController(document_, services_, this, *this);

@@ -44,6 +44,7 @@ class SearchController;
 class DefinitionsController;
 class PlayController;
 class UtilitiesController;
+class GridMakerController;
 
 class TMainForm : public QMainWindow, public MainView {
     Q_OBJECT
@@ -144,6 +145,7 @@ private:
     DefinitionsController* definitions_ = nullptr;
     PlayController* play_ = nullptr;
     UtilitiesController* utilities_ = nullptr;
+    GridMakerController* maker_ = nullptr;
 };
 
 template <typename F> bool TMainForm::guard(F&& command) {

@@ -5,6 +5,7 @@
 #include "dictionary/word_index.h"
 #include "fill/grid_maker.h"
 #include "grid/grid_text.h"
+#include "support/synthetic_words.h"
 #include "tools/orvgrid_tool.h"
 
 #include <QSet>
@@ -15,37 +16,10 @@
 #include <thread>
 
 using namespace orv;
+using orv::test::sparseLongWords;
+using orv::test::syntheticWords;
 
 namespace {
-
-// Words over a few letters: every word of 2 to 4 letters, and a random share
-// of the longer ones, so that small grids can be made but long runs need
-// black squares.
-std::vector<QByteArray> syntheticWords() {
-    const QByteArray letters = "AEIORSTNL";
-    std::vector<QByteArray> words;
-    for (int len = 2; len <= 4; ++len) {
-        int total = 1;
-        for (int i = 0; i < len; ++i)
-            total *= int(letters.size());
-        for (int n = 0; n < total; ++n) {
-            QByteArray w;
-            for (int i = 0, k = n; i < len; ++i, k /= int(letters.size()))
-                w.append(letters[k % letters.size()]);
-            words.push_back(w);
-        }
-    }
-    std::mt19937 rng(7);
-    const int counts[] = {0, 0, 0, 0, 0, 12000, 12000, 8000, 4000};
-    for (int len = 5; len <= 8; ++len)
-        for (int n = 0; n < counts[len]; ++n) {
-            QByteArray w;
-            for (int i = 0; i < len; ++i)
-                w.append(letters[int(rng() % letters.size())]);
-            words.push_back(w);
-        }
-    return words;
-}
 
 const WordIndex& syntheticIndex() {
     static const WordIndex index = [] {
@@ -297,16 +271,7 @@ void GridMakerTest::stopLeavesTheGridAsItWas() {
     // Long runs that only a few long words fit: no grid comes out, yet
     // nothing proves it quickly, so the maker keeps trying until told to stop.
     WordIndex sparse;
-    std::vector<QByteArray> words = syntheticWords();
-    std::mt19937 rng(3);
-    for (int len = 9; len <= 19; ++len)
-        for (int n = 0; n < 50; ++n) {
-            QByteArray w;
-            for (int i = 0; i < len; ++i)
-                w.append("AEIORSTNL"[rng() % 9]);
-            words.push_back(w);
-        }
-    sparse.buildFromPlain(words);
+    sparse.buildFromPlain(sparseLongWords());
     Grille start = emptyGrid(20, 20);
     start.cell(3, 2) = 'E';
     start.cell(8, 8) = '#';

@@ -1,0 +1,86 @@
+// The maker reads a copy of the grid and an index built from the dictionary
+// at the start of the command, so the user interface stays free while it runs
+// and nothing it shares changes under it; the document sees the result only
+// once, as one change.
+#include "fill/grid_maker_controller.h"
+
+#include "dictionary/word_index.h"
+#include "fill/grid_maker.h"
+#include "fill/grid_maker_dialog.h"
+#include "fill/work_progress_window.h"
+
+namespace orv {
+
+GridMakerController::GridMakerController(Document& document, Services& services,
+                                         QMainWindow* window, MainView& view)
+    : Controller(document, services, window, view) {
+    addCommand(this, "GrilleMenu", "Creergrillecomplete1",
+               QStringLiteral("&Créer une grille complète..."),
+               QStringLiteral("Placer les cases noires et les mots ensemble"),
+               &GridMakerController::Creergrillecomplete1Click);
+    Dialogue = new GridMakerDialog(window);
+}
+
+void GridMakerController::Creergrillecomplete1Click() {
+    guard([this] { make(); });
+}
+
+void GridMakerController::make() {
+    const Grille start = doc_.grille();
+    Dialogue->Init(start.NbLignes - 1, start.NbColonnes - 1);
+    services_.modal.run(*Dialogue);
+    if (Dialogue->result() != QDialog::Accepted)
+        return;
+    MakeOptions options = Dialogue->Result();
+    options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
+    options.timeLimitSeconds = timeLimitSeconds;
+
+    WordIndex index;
+    index.build(doc_.ListeMots);
+    if (index.wordCount() == 0) {
+        services_.messages.information(window_,
+                                       QStringLiteral("Le dictionnaire ne contient aucun mot."));
+        return;
+    }
+    MakeResult result;
+    WorkProgressWindow progress(QStringLiteral("Création de la grille"), window_);
+    const bool ran =
+        progress.run(services_.modal, [&](const std::atomic<bool>& stop, const auto& report) {
+            MakeOptions o = options;
+            o.stop = &stop;
+            o.progress = [&report](const MakeProgress& p) {
+                report(QStringLiteral("Essai %1 : %2 cases noires, %3 mots placés sur %4")
+                           .arg(p.attempts)
+                           .arg(p.blacks)
+                           .arg(p.placed)
+                           .arg(p.total));
+            };
+            result = makeGrid(start, index, o);
+        });
+    if (!ran || result.status == MakeStatus::Stopped) {
+        services_.messages.information(
+            window_, QStringLiteral("Création de la grille arrêtée : la grille n'a pas changé."));
+        return;
+    }
+    switch (result.status) {
+    case MakeStatus::Made:
+        doc_.applyGridChange(gridDifference(start, result.grille,
+                                            QStringLiteral("la création d'une grille complète")));
+        view_.Remplit();
+        break;
+    case MakeStatus::Impossible:
+        services_.messages.information(
+            window_, QStringLiteral("Impossible de créer la grille : %1").arg(result.reason));
+        break;
+    case MakeStatus::TimedOut:
+        services_.messages.information(
+            window_, QStringLiteral("Aucune grille trouvée en %1 secondes : la grille n'a pas "
+                                    "changé.")
+                         .arg(timeLimitSeconds));
+        break;
+    case MakeStatus::Stopped:
+        break;
+    }
+}
+
+} // namespace orv
