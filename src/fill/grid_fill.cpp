@@ -7,6 +7,7 @@
 #include "grid/grid_slots.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <chrono>
 #include <cmath>
@@ -19,6 +20,7 @@ namespace {
 constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
 constexpr int kNoVar = -1;
 constexpr int kFixedWord = -2; // a word standing in a full slot of the grid
+constexpr int kScoreDraws = 4;
 
 // Above one live word per this many bits, a set is filtered by blocks.
 constexpr std::size_t kDenseRatio = 4;
@@ -54,7 +56,11 @@ enum class RunEnd { Solved, Exhausted, Restart, Stopped, TimedOut };
 class Filler {
 public:
     Filler(const Grille& grille, const WordIndex& index, const FillOptions& options)
-        : grille_(grille), index_(index), options_(options), slots_(grille), rng_(options.seed) {}
+        : grille_(grille), index_(index), options_(options), slots_(grille), rng_(options.seed) {
+        for (int s = 0; s <= 100; ++s)
+            scoreFactor_[std::size_t(s)] =
+                options.scoreWeight > 0 ? std::exp(options.scoreWeight * (s - 50) / 10.0) : 1.0;
+    }
 
     FillResult run();
 
@@ -101,8 +107,12 @@ private:
     std::uint64_t failures_ = 0;
     // Scratch space for the letter supports and the value choice.
     std::vector<std::uint32_t> support_;
-    std::vector<std::uint32_t> histogram_;
     std::vector<std::uint64_t> scratchBits_;
+    std::vector<double> histogram_;
+    // What a crossing candidate of each score counts for in the histogram:
+    // all alike without scores, exp(weight * score / 10) with them, so that a
+    // letter weighs by the best-known words it leaves the crossing slot.
+    std::array<double, 101> scoreFactor_{};
 };
 
 void Filler::enqueue(int v) {
@@ -384,14 +394,17 @@ std::uint32_t Filler::selectValue(int v) {
             continue;
         const Var& y = vars_[std::size_t(u)];
         const int q = x.crossPos[std::size_t(p)];
-        std::uint32_t* h = histogram_.data() + std::size_t(p) * 26;
+        double* h = histogram_.data() + std::size_t(p) * 26;
+        auto count = [&](std::uint32_t id) {
+            h[wordOf(y, id)[q] - 'A'] += scoreFactor_[index_.score(y.length, id)];
+        };
         if (y.size <= kHistogramSample) {
             for (std::uint32_t i = 0; i < y.size; ++i)
-                ++h[wordOf(y, y.dom[i])[q] - 'A'];
+                count(y.dom[i]);
         } else {
             std::uniform_int_distribution<std::uint32_t> pick(0, y.size - 1);
             for (std::uint32_t i = 0; i < kHistogramSample; ++i)
-                ++h[wordOf(y, y.dom[pick(rng_)])[q] - 'A'];
+                count(y.dom[pick(rng_)]);
         }
     }
     constexpr std::uint32_t kValueSample = 48;
@@ -401,11 +414,13 @@ std::uint32_t Filler::selectValue(int v) {
     auto consider = [&](std::uint32_t i) {
         const char* w = wordOf(x, x.dom[i]);
         double score = noise(rng_);
+        if (options_.scoreWeight > 0)
+            score += options_.scoreWeight * index_.score(L, x.dom[i]) / 10.0;
         for (int p = 0; p < L; ++p) {
             if (x.crossVar[std::size_t(p)] == kNoVar)
                 continue;
-            const std::uint32_t c = histogram_[std::size_t(p) * 26 + std::size_t(w[p] - 'A')];
-            score += c == 0 ? -1000.0 : std::log(double(c));
+            const double c = histogram_[std::size_t(p) * 26 + std::size_t(w[p] - 'A')];
+            score += c <= 0 ? -1000.0 : std::log(c);
         }
         if (best == x.size || score > bestScore) {
             best = i;
@@ -425,8 +440,17 @@ std::uint32_t Filler::selectValue(int v) {
         }
         return best;
     }
+    // With scores, each sampled place is the best-scored of a few draws, so
+    // that the sample leans to the words people know.
+    const int draws = options_.scoreWeight > 0 ? kScoreDraws : 1;
     for (std::uint32_t tries = 0; tries < kValueSample && x.size > 0; ++tries) {
-        const std::uint32_t i = std::uniform_int_distribution<std::uint32_t>(0, x.size - 1)(rng_);
+        std::uniform_int_distribution<std::uint32_t> pick(0, x.size - 1);
+        std::uint32_t i = pick(rng_);
+        for (int d = 1; d < draws; ++d) {
+            const std::uint32_t j = pick(rng_);
+            if (index_.score(L, x.dom[j]) > index_.score(L, x.dom[i]))
+                i = j;
+        }
         if (held(i)) {
             const bool none = best == x.size;
             const bool bestWasLast = !none && best == x.size - 1;
@@ -473,7 +497,7 @@ bool Filler::interrupted(RunEnd& why) {
         why = RunEnd::Stopped;
         return true;
     }
-    if (options_.maxFailures && failures_ >= options_.maxFailures) {
+    if (options_.maxFailures > 0 && failures_ >= options_.maxFailures) {
         why = RunEnd::TimedOut;
         return true;
     }
@@ -606,7 +630,7 @@ bool Filler::setUp(FillResult& result) {
         Var& x = vars_[std::size_t(v)];
         const Slot& slot = slots_[x.slot];
         const QByteArray pattern = slotPattern(grille_, slot);
-        x.dom = index_.candidates(pattern, options_.minScore);
+        x.dom = index_.candidates(pattern, options_.minScoreOf(x.slot));
         std::erase_if(x.dom, [&](std::uint32_t id) {
             return usedBy_[std::size_t(x.length)][id] == kFixedWord;
         });
@@ -633,9 +657,9 @@ FillResult Filler::run() {
         result.decisions = decisions_;
         result.failures = failures_;
         result.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-        result.slotFailures.assign(std::size_t(slots_.count()), 0);
+        result.slotWeights.assign(std::size_t(slots_.count()), 0.0);
         for (const Var& x : vars_)
-            result.slotFailures[std::size_t(x.slot)] = x.weight - 1;
+            result.slotWeights[std::size_t(x.slot)] = x.weight;
         return result;
     };
     if (!setUp(result))

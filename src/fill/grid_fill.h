@@ -17,6 +17,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -43,11 +44,22 @@ struct FillProgress {
 struct FillOptions {
     std::uint64_t seed = 1;
     double timeLimitSeconds = 0; // 0: no limit
-    // Ends the search as TimedOut after this many failures (0: no limit); a
-    // budget that, unlike time, gives the same outcome on any machine.
-    std::uint64_t maxFailures = 0;
     // Words scoring less are never placed.
     int minScore = 0;
+    // A higher minimum for some slots, by their number in the grid's slots;
+    // missing or lower entries leave minScore.
+    std::vector<int> minScoreOfSlot;
+    int minScoreOf(int slot) const {
+        return slot >= 0 && slot < int(minScoreOfSlot.size())
+                   ? std::max(minScore, minScoreOfSlot[std::size_t(slot)])
+                   : minScore;
+    }
+    // The search gives up (TimedOut) after this many failures; 0: never.
+    std::uint64_t maxFailures = 0;
+    // How much a word's score weighs against the choice it leaves its
+    // crossings when the next word is picked: 0 ignores the scores; at 1, ten
+    // points of score count as much as e times more crossing candidates.
+    double scoreWeight = 0;
     const std::atomic<bool>* stop = nullptr;
     // Called from the searching thread, at most every few tens of milliseconds.
     std::function<void(const FillProgress&)> progress;
@@ -67,9 +79,9 @@ struct FillResult {
     std::uint64_t failures = 0;
     int restarts = 0;
     double seconds = 0;
-    // Per slot of the grid's GridSlots: how often it ran out of candidates,
-    // so that a caller can tell where the grid is hard.
-    std::vector<double> slotFailures;
+    // How hard each slot was to fill (grows each time its candidates ran
+    // out), by slot number; 0 for the slots that had nothing to fill.
+    std::vector<double> slotWeights;
 };
 
 FillResult fillGrid(const Grille& grille, const WordIndex& index, const FillOptions& options = {});

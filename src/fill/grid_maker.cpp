@@ -342,8 +342,10 @@ bool Maker::buildPattern(Pattern& p, int target) {
 // most often; at the maximum, one first leaves the calmest place.
 bool Maker::mutate(Pattern& p, const FillResult& failed, bool mayAdd) {
     const GridSlots slots(p.grille());
-    std::vector<double> slotHeat(failed.slotFailures);
-    slotHeat.resize(std::size_t(slots.count()), 0);
+    // A slot's weight starts at 1 and grows by one each time it runs out of words.
+    std::vector<double> slotHeat(std::size_t(slots.count()), 0);
+    for (std::size_t s = 0; s < slotHeat.size() && s < failed.slotWeights.size(); ++s)
+        slotHeat[s] = std::max(0.0, failed.slotWeights[s] - 1);
     if (failed.blockedSlot >= 0 && failed.blockedSlot < slots.count())
         slotHeat[std::size_t(failed.blockedSlot)] += 1000;
     std::vector<double> heat(std::size_t(p.rows() * p.cols()), 0);

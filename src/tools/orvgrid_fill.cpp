@@ -5,6 +5,8 @@
 #include "dictionary/dictionary_rules.h"
 #include "dictionary/word_index.h"
 #include "dictionary/word_list.h"
+#include "dictionary/word_scores.h"
+#include "fill/fill_scores.h"
 #include "fill/grid_fill.h"
 #include "grid/grid_file.h"
 #include "grid/grid_text.h"
@@ -24,6 +26,10 @@ struct FillArgs {
     QString output;
     std::uint64_t seed = 1;
     double timeLimit = 60;
+    int minScore = 0;
+    bool scores = true;
+    double scoreWeight = kScoreWeight;
+    Vocabulary vocabulary = Vocabulary::Common;
 };
 
 QString valueOf(const QStringList& args, qsizetype& i) {
@@ -52,6 +58,28 @@ FillArgs parseFill(const QStringList& args) {
             f.timeLimit = valueOf(args, i).toDouble(&ok);
             if (!ok || !(f.timeLimit > 0))
                 throw OrvError(QStringLiteral("--time-limit attend un nombre de secondes positif"));
+        } else if (a == QLatin1String("--min-score")) {
+            bool ok = false;
+            f.minScore = valueOf(args, i).toInt(&ok);
+            if (!ok || f.minScore < 0 || f.minScore > kMaxScore)
+                throw OrvError(QStringLiteral("--min-score attend un entier de 0 à 100"));
+        } else if (a == QLatin1String("--score-weight")) {
+            bool ok = false;
+            f.scoreWeight = valueOf(args, i).toDouble(&ok);
+            if (!ok || f.scoreWeight < 0)
+                throw OrvError(QStringLiteral("--score-weight attend un nombre positif ou nul"));
+        } else if (a == QLatin1String("--vocabulary")) {
+            const QString v = valueOf(args, i);
+            if (v == QLatin1String("common"))
+                f.vocabulary = Vocabulary::Common;
+            else if (v == QLatin1String("extended"))
+                f.vocabulary = Vocabulary::Extended;
+            else if (v == QLatin1String("all"))
+                f.vocabulary = Vocabulary::Whole;
+            else
+                throw OrvError(QStringLiteral("--vocabulary attend common, extended ou all"));
+        } else if (a == QLatin1String("--no-scores")) {
+            f.scores = false;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             throw OrvError(QStringLiteral("option inconnue « %1 »").arg(a));
         } else if (f.grid.isEmpty()) {
@@ -66,6 +94,8 @@ FillArgs parseFill(const QStringList& args) {
         throw OrvError(QStringLiteral("-d et --words ne vont pas ensemble"));
     if (f.dictionary.isEmpty() && f.words.isEmpty())
         f.dictionary = QStringLiteral("Dicogrd.dat");
+    if (!f.scores && f.minScore > 0)
+        throw OrvError(QStringLiteral("--min-score et --no-scores ne vont pas ensemble"));
     return f;
 }
 
@@ -93,6 +123,14 @@ WordList readWords(const FillArgs& f) {
     return words;
 }
 
+// The user's own scores stand beside the dictionary (or in the working
+// folder for a plain word list), as the program keeps them.
+QString userScoresFile(const FillArgs& f) {
+    const QString dir =
+        f.dictionary.isEmpty() ? QStringLiteral(".") : QFileInfo(f.dictionary).path();
+    return dir + QStringLiteral("/Dicoscore.dat");
+}
+
 QString ms(qint64 nanoseconds) { return QString::number(double(nanoseconds) / 1e6, 'f', 1); }
 
 } // namespace
@@ -101,6 +139,7 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     FillArgs f;
     Grille grid;
     WordIndex index;
+    WordScores scores;
     QElapsedTimer clock;
     qint64 loading = 0;
     qint64 indexing = 0;
@@ -112,6 +151,10 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
         loading = clock.nsecsElapsed();
         clock.restart();
         index.build(words);
+        if (f.scores) {
+            scores.user().load(userScoresFile(f), QStringLiteral("Dicoscore.dat"));
+            applyScores(index, scores);
+        }
         indexing = clock.nsecsElapsed();
     } catch (const OrvError& e) {
         err << QStringLiteral("orvgrid fill : %1.").arg(e.message()) << Qt::endl;
@@ -124,8 +167,15 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     FillOptions options;
     options.seed = f.seed;
     options.timeLimitSeconds = f.timeLimit;
+    int preferred = 0;
+    if (f.scores) {
+        const VocabularyFill v = vocabularyFill(f.vocabulary);
+        options.minScore = std::max(f.minScore, v.minScore);
+        preferred = v.preferred;
+        options.scoreWeight = f.scoreWeight;
+    }
     clock.restart();
-    const FillResult result = fillGrid(grid, index, options);
+    const FillResult result = fillPreferringKnownWords(grid, index, options, preferred);
     const qint64 filling = clock.nsecsElapsed();
     err << QStringLiteral("chargement %1 ms, index %2 ms, remplissage %3 ms (%4 choix, %5 échecs, "
                           "%6 reprises)")
@@ -140,6 +190,16 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
         if (result.status == FillStatus::NothingToFill)
             err << QStringLiteral("La grille n'a aucun mot à remplir.") << Qt::endl;
         out << QString::fromLatin1(gridText(result.grille)) << Qt::flush;
+        if (result.status == FillStatus::Filled) {
+            const FillQuality q = fillQuality(result.grille, scores);
+            err << QStringLiteral("score moyen %1, mots de 3 lettres ou plus tirés de la liste "
+                                  "de fréquences : %2 sur %3 (%4 %)")
+                       .arg(q.meanScore, 0, 'f', 1)
+                       .arg(q.frequentLong)
+                       .arg(q.longWords)
+                       .arg(100.0 * q.frequentShare(), 0, 'f', 1)
+                << Qt::endl;
+        }
         if (!f.output.isEmpty()) {
             try {
                 if (isGridFile(f.output))

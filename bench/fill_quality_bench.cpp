@@ -1,0 +1,239 @@
+// How well known the words of a fill are, beside its time: every grid of a
+// folder filled with the French dictionary without scores and with the
+// "Mots courants" vocabulary, a few seeds each; for each, the share of the
+// words of 3 letters or more that the frequency table holds, the mean score,
+// the median time (CPU and wall-clock). With --qxw, Qxw fills the same grid
+// from the same words once, and its fill is measured the same way.
+//
+//   orv_fill_quality [GRID_FOLDER] [--seeds N] [--time-limit S] [--qxw]
+#include "bench_data.h"
+
+#include "common/text_file.h"
+#include "dictionary/word_index.h"
+#include "dictionary/word_scores.h"
+#include "fill/fill_scores.h"
+#include "fill/grid_fill.h"
+#include "grid/grid_slots.h"
+#include "grid/grid_text.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+using namespace orv;
+
+namespace {
+
+struct Run {
+    bool filled = false;
+    double cpuMs = 0;
+    double wallMs = 0;
+    FillQuality quality;
+};
+
+struct Summary {
+    int runs = 0;
+    int filled = 0;
+    double cpuMs = 0; // median
+    double wallMs = 0;
+    long longWords = 0;
+    long frequentLong = 0;
+    double scoreSum = 0;
+    int scored = 0;
+    double share() const { return longWords ? double(frequentLong) / longWords : 0; }
+    double meanScore() const { return scored ? scoreSum / scored : 0; }
+};
+
+double median(std::vector<double> v) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+Summary summarize(const std::vector<Run>& runs) {
+    Summary s;
+    std::vector<double> cpu, wall;
+    for (const Run& r : runs) {
+        ++s.runs;
+        cpu.push_back(r.cpuMs);
+        wall.push_back(r.wallMs);
+        if (!r.filled)
+            continue;
+        ++s.filled;
+        s.longWords += r.quality.longWords;
+        s.frequentLong += r.quality.frequentLong;
+        s.scoreSum += r.quality.meanScore;
+        ++s.scored;
+    }
+    s.cpuMs = median(cpu);
+    s.wallMs = median(wall);
+    return s;
+}
+
+template <typename Fill> Run timed(Fill fill, const WordScores& scores) {
+    Run r;
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpu = std::clock();
+    const FillResult result = fill();
+    r.cpuMs = 1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC;
+    r.wallMs = double(wall.nsecsElapsed()) / 1e6;
+    r.filled = result.status == FillStatus::Filled;
+    if (r.filled)
+        r.quality = fillQuality(result.grille, scores);
+    return r;
+}
+
+// Qxw's batch deck: one line per slot, its cells as row * width + column.
+QByteArray qxwDeck(const Grille& grid, const GridSlots& slots) {
+    QByteArray deck;
+    const int width = grid.NbColonnes - 1;
+    for (const Slot& slot : slots.slots()) {
+        QByteArrayList cells;
+        for (const SlotCell& c : slot.cells)
+            cells.append(QByteArray::number((c.row - 1) * width + (c.col - 1)));
+        deck += cells.join(' ') + '\n';
+    }
+    return deck;
+}
+
+// Qxw's fill of the grid, or nullopt; its "W<i> WORD" lines give the slots' words.
+Run qxwRun(const Grille& grid, const QString& wordFile, const QString& dir, double limit,
+           const WordScores& scores) {
+    Run r;
+    const GridSlots slots(grid);
+    const QString deck = dir + QStringLiteral("/deck.qxd");
+    writeWholeFile(deck, qxwDeck(grid, slots));
+    QProcess p;
+    QElapsedTimer wall;
+    wall.start();
+    p.start(QStringLiteral("/usr/games/qxw"),
+            {QStringLiteral("-b"), QStringLiteral("-d"), wordFile, deck});
+    if (!p.waitForFinished(int(limit * 1000))) {
+        p.kill();
+        p.waitForFinished();
+        r.wallMs = double(wall.nsecsElapsed()) / 1e6;
+        return r;
+    }
+    r.wallMs = double(wall.nsecsElapsed()) / 1e6;
+    r.cpuMs = -1; // a child's CPU time is not measured
+    if (p.exitCode() != 0)
+        return r;
+    Grille filled = grid;
+    for (const QByteArray& line : p.readAllStandardOutput().split('\n')) {
+        if (!line.startsWith('W'))
+            continue;
+        const QList<QByteArray> f = line.mid(1).split(' ');
+        bool ok = false;
+        const int s = f.value(0).toInt(&ok);
+        if (!ok || s < 0 || s >= slots.count() || f.size() < 2)
+            continue;
+        const QByteArray word = f[1].trimmed();
+        const Slot& slot = slots[s];
+        for (int i = 0; i < slot.length() && i < word.size(); ++i)
+            filled.cell(slot.cells[std::size_t(i)].col, slot.cells[std::size_t(i)].row) = word[i];
+    }
+    r.filled = true;
+    r.quality = fillQuality(filled, scores);
+    return r;
+}
+
+void printRow(const char* grid, const char* who, const Summary& s, double cpuRef) {
+    std::printf(
+        "%-12s %-14s %3d/%-3d %9.1f %9.1f %7s %6.1f %% %6.1f\n", grid, who, s.filled, s.runs,
+        s.cpuMs, s.wallMs,
+        cpuRef > 0 && s.cpuMs >= 0 ? QByteArray::number(s.cpuMs / cpuRef, 'f', 2).constData() : "",
+        100.0 * s.share(), s.meanScore());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QString folder = QStringLiteral(ORV_SOURCE_DIR "/../shared/bench/grids");
+    int seeds = 3;
+    double limit = 30;
+    bool qxw = false;
+    const QStringList args = app.arguments().mid(1);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--seeds") && i + 1 < args.size())
+            seeds = args[++i].toInt();
+        else if (args[i] == QLatin1String("--time-limit") && i + 1 < args.size())
+            limit = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--qxw"))
+            qxw = true;
+        else
+            folder = args[i];
+    }
+    const QStringList grids =
+        QDir(folder).entryList({QStringLiteral("*.grid")}, QDir::Files, QDir::Name);
+    if (grids.isEmpty()) {
+        std::fprintf(stderr, "no *.grid in %s\n", qPrintable(folder));
+        return 1;
+    }
+
+    const QList<QByteArray>& words = bench::frenchWords();
+    const WordScores scores;
+    WordIndex plain;
+    plain.buildFromPlain(std::vector<QByteArray>(words.begin(), words.end()));
+    WordIndex scored = plain;
+    applyScores(scored, scores);
+    QTemporaryDir tmp;
+    const QString wordFile = tmp.path() + QStringLiteral("/words.txt");
+    if (qxw)
+        writeWholeFile(wordFile, QByteArrayList(words.begin(), words.end()).join('\n') + '\n');
+
+    std::printf("%zu words; %d seeds per fill, %.0f s allowed; times in ms, CPU ratio to the "
+                "fill without scores\n",
+                std::size_t(words.size()), seeds, limit);
+    std::printf("%-12s %-14s %7s %9s %9s %7s %8s %6s\n", "grid", "fill", "filled", "cpu", "wall",
+                "ratio", "in table", "score");
+    Summary allNone, allCommon;
+    for (const QString& name : grids) {
+        const Grille grid = readGridText(readWholeFile(folder + QLatin1Char('/') + name));
+        const QByteArray label = QFileInfo(name).completeBaseName().toLatin1();
+        std::vector<Run> none, common;
+        for (int seed = 1; seed <= seeds; ++seed) {
+            FillOptions o;
+            o.seed = std::uint64_t(seed);
+            o.timeLimitSeconds = limit;
+            none.push_back(timed([&] { return fillGrid(grid, plain, o); }, scores));
+            const VocabularyFill v = vocabularyFill(Vocabulary::Common);
+            o.minScore = v.minScore;
+            o.scoreWeight = kScoreWeight;
+            common.push_back(timed(
+                [&] { return fillPreferringKnownWords(grid, scored, o, v.preferred); }, scores));
+        }
+        const Summary n = summarize(none), c = summarize(common);
+        printRow(label.constData(), "sans scores", n, 0);
+        printRow(label.constData(), "mots courants", c, n.cpuMs);
+        if (qxw)
+            printRow(label.constData(), "qxw (wall)",
+                     summarize({qxwRun(grid, wordFile, tmp.path(), limit, scores)}), 0);
+        std::fflush(stdout);
+        if (label.startsWith("b10_") || label.startsWith("b13_")) {
+            for (auto [all, s] : {std::pair{&allNone, &n}, std::pair{&allCommon, &c}}) {
+                all->runs += s->runs;
+                all->filled += s->filled;
+                all->cpuMs += s->cpuMs;
+                all->wallMs += s->wallMs;
+                all->longWords += s->longWords;
+                all->frequentLong += s->frequentLong;
+                all->scoreSum += s->scoreSum;
+                all->scored += s->scored;
+            }
+        }
+    }
+    std::printf("\n10x10 and 13x13 together (sums of the median times):\n");
+    printRow("b10+b13", "sans scores", allNone, 0);
+    printRow("b10+b13", "mots courants", allCommon, allNone.cpuMs);
+    return 0;
+}

@@ -1,0 +1,49 @@
+// Word scores in the fill: the index's per-word scores set from the word
+// scores, and the figures that tell how well known a filled grid's words are.
+#pragma once
+
+#include "dictionary/word_scores.h"
+#include "fill/grid_fill.h"
+#include "grid/grid_model.h"
+
+namespace orv {
+
+class WordIndex;
+
+// Gives every word of the index (dead ones too, so that a word deleted and
+// added again keeps it) its score.
+void applyScores(WordIndex& index, const WordScores& scores);
+
+struct FillQuality {
+    int words = 0;        // words of the grid (slots without an empty cell)
+    double meanScore = 0; // their mean score
+    int longWords = 0;    // those of 3 letters or more
+    int frequentLong = 0; // those of them that the frequency table holds
+    double frequentShare() const { return longWords ? double(frequentLong) / longWords : 0; }
+};
+
+FillQuality fillQuality(const Grille& grille, const WordScores& scores);
+
+// How much a word's score weighs in the choice of the next word.
+constexpr double kScoreWeight = 2;
+
+// The fill's settings for a vocabulary: its floor and the weight of scores.
+// `preferred` is the score that every slot first demands (0: none).
+struct VocabularyFill {
+    int minScore = 1;
+    int preferred = 0;
+};
+VocabularyFill vocabularyFill(Vocabulary v);
+
+// Fills preferring known words: every slot first takes only words scoring at
+// least `preferred`; the slots where the search keeps failing fall back to
+// options.minScore a few at a time, the hardest first, until the grid fills.
+// A slot that fewer than `fewKnownWords` preferred words fit (most long
+// slots: the frequency list holds few long words) never demands them.
+// Without `preferred` (or with one not above options.minScore) it is one fill.
+constexpr std::size_t kFewKnownWords = 4000;
+FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index,
+                                    const FillOptions& options, int preferred,
+                                    std::size_t fewKnownWords = kFewKnownWords);
+
+} // namespace orv

@@ -1,0 +1,171 @@
+// Word scores in the fill: the better-known word wins when two fit, a word
+// scored 0 is never placed, the fill that demands known words still fills
+// where they cannot all be had, and the quality figures of a filled grid.
+#include "dictionary/word_index.h"
+#include "dictionary/word_scores.h"
+#include "fill/fill_scores.h"
+#include "fill/grid_fill.h"
+#include "grid/grid_slots.h"
+#include "grid/grid_text.h"
+
+#include <QSet>
+#include <QTest>
+
+using namespace orv;
+
+namespace {
+
+// One row of three cells between black squares: one slot, no crossing.
+const QByteArray kOneSlot = "#...#\n";
+// Two by two white cells: two rows and two columns crossing.
+const QByteArray kSquare = "..\n..\n";
+
+// A table where XYZ and the two-letter AB and CD are known words.
+ScoreTable knownTable() { return ScoreTable("XYZ\t90\nAB\t80\nCD\t70\n", "QQQ\n"); }
+
+WordIndex scoredIndex(const std::vector<QByteArray>& words, const WordScores& scores) {
+    WordIndex index;
+    index.buildFromPlain(words);
+    applyScores(index, scores);
+    return index;
+}
+
+QByteArray slotWord(const Grille& g, int slot) { return slotPattern(g, GridSlots(g)[slot]); }
+
+QSet<QByteArray> wordsOf(const Grille& g) {
+    QSet<QByteArray> out;
+    const GridSlots slots(g);
+    for (int s = 0; s < slots.count(); ++s)
+        out.insert(slotPattern(g, slots[s]));
+    return out;
+}
+
+} // namespace
+
+class FillScoresTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void indexTakesEveryWordsScore();
+    void betterKnownWordWinsWhenTwoFit();
+    void zeroScoreKeepsAWordOutOfTheFill();
+    void demandingKnownWordsStillFillsWhereTheyLack();
+    void vocabulariesOfTheFill();
+    void qualityOfAFilledGrid();
+};
+
+void FillScoresTest::indexTakesEveryWordsScore() {
+    const ScoreTable table = knownTable();
+    WordScores scores(table);
+    scores.user().set("ABC", 0);
+    const WordIndex index = scoredIndex({"ABC", "XYZ", "QQQ", "DEF", "AB"}, scores);
+    const auto scoreOf = [&](const char* w) {
+        const QByteArray word(w);
+        return int(index.score(int(word.size()), std::uint32_t(index.find(word))));
+    };
+    QCOMPARE(scoreOf("ABC"), 0);
+    QCOMPARE(scoreOf("XYZ"), 90);
+    QCOMPARE(scoreOf("QQQ"), kRareFormScore);
+    QCOMPARE(scoreOf("DEF"), kUnknownScore);
+    QCOMPARE(scoreOf("AB"), 80);
+    QCOMPARE(index.count("...", 50), std::size_t(1));
+}
+
+void FillScoresTest::betterKnownWordWinsWhenTwoFit() {
+    const ScoreTable table = knownTable();
+    const WordScores scores(table);
+    const WordIndex index = scoredIndex({"ABC", "XYZ", "DEF"}, scores);
+    const Grille grid = readGridText(kOneSlot);
+    QSet<QByteArray> withoutScores;
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        FillOptions o;
+        o.seed = seed;
+        o.scoreWeight = kScoreWeight;
+        const FillResult r = fillGrid(grid, index, o);
+        QCOMPARE(r.status, FillStatus::Filled);
+        QCOMPARE(slotWord(r.grille, 0), QByteArray("XYZ"));
+        o.scoreWeight = 0;
+        withoutScores.insert(slotWord(fillGrid(grid, index, o).grille, 0));
+    }
+    // Without the scores the choice is the seed's: the scores made the difference.
+    QVERIFY(withoutScores.size() > 1);
+}
+
+void FillScoresTest::zeroScoreKeepsAWordOutOfTheFill() {
+    const ScoreTable table = knownTable();
+    WordScores scores(table);
+    scores.user().set("XYZ", 0);
+    const WordIndex index = scoredIndex({"ABC", "XYZ"}, scores);
+    for (Vocabulary v : {Vocabulary::Common, Vocabulary::Extended, Vocabulary::Whole}) {
+        for (std::uint64_t seed = 1; seed <= 10; ++seed) {
+            FillOptions o;
+            o.seed = seed;
+            o.scoreWeight = kScoreWeight;
+            o.minScore = std::max(vocabularyFill(v).minScore, minimumScore(Vocabulary::Whole));
+            const FillResult r = fillPreferringKnownWords(readGridText(kOneSlot), index, o,
+                                                          vocabularyFill(v).preferred);
+            // ABC, an unknown word, is admitted by every vocabulary; XYZ never.
+            QCOMPARE(r.status, FillStatus::Filled);
+            QCOMPARE(slotWord(r.grille, 0), QByteArray("ABC"));
+        }
+    }
+    // The one word that fits is hidden: no fill, though the dictionary holds it.
+    FillOptions o;
+    o.minScore = minimumScore(Vocabulary::Whole);
+    const FillResult r = fillGrid(readGridText("#X..#\n"), index, o);
+    QCOMPARE(r.status, FillStatus::NoFill);
+    QCOMPARE(r.blockedPattern, QByteArray("X.."));
+}
+
+void FillScoresTest::demandingKnownWordsStillFillsWhereTheyLack() {
+    // Rows AB and CD are known; the columns can then only be AC and BD,
+    // which are not: demanding known words everywhere has no fill, so the
+    // hardest slots fall back and the grid fills, with the known words kept.
+    const ScoreTable table = knownTable();
+    const WordScores scores(table);
+    const WordIndex index = scoredIndex({"AB", "CD", "AC", "BD"}, scores);
+    const Grille grid = readGridText(kSquare);
+    FillOptions strictOnly;
+    strictOnly.minScore = minimumScore(Vocabulary::Common);
+    QCOMPARE(fillGrid(grid, index, strictOnly).status, FillStatus::NoFill);
+
+    for (std::uint64_t seed = 1; seed <= 10; ++seed) {
+        FillOptions o;
+        o.seed = seed;
+        o.scoreWeight = kScoreWeight;
+        o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+        const FillResult r = fillPreferringKnownWords(grid, index, o, kFrequentScore, 0);
+        QCOMPARE(r.status, FillStatus::Filled);
+        QCOMPARE(wordsOf(r.grille), (QSet<QByteArray>{"AB", "CD", "AC", "BD"}));
+        const FillQuality q = fillQuality(r.grille, scores);
+        QCOMPARE(q.words, 4);
+        QCOMPARE(q.meanScore, (80 + 70 + 2 * kUnknownScore) / 4.0);
+    }
+}
+
+void FillScoresTest::vocabulariesOfTheFill() {
+    // Common words are demanded, never required; the extended vocabulary
+    // keeps the rare verb forms out; the whole dictionary only the hidden words.
+    QCOMPARE(vocabularyFill(Vocabulary::Common).preferred, kFrequentScore);
+    QVERIFY(vocabularyFill(Vocabulary::Common).minScore > kRareFormScore);
+    QVERIFY(vocabularyFill(Vocabulary::Common).minScore <= kUnknownScore);
+    QCOMPARE(vocabularyFill(Vocabulary::Extended).preferred, 0);
+    QVERIFY(vocabularyFill(Vocabulary::Extended).minScore > kRareFormScore);
+    QCOMPARE(vocabularyFill(Vocabulary::Whole).minScore, 1);
+}
+
+void FillScoresTest::qualityOfAFilledGrid() {
+    const ScoreTable table = knownTable();
+    const WordScores scores(table);
+    // Words: XYZ (90, table), DEF (30), AB (80, two letters: not counted in
+    // the share), and an unfinished slot that does not count at all.
+    const Grille grid = readGridText("XYZ#AB\n######\nDEF#.Q\n");
+    const FillQuality q = fillQuality(grid, scores);
+    QCOMPARE(q.words, 3);
+    QCOMPARE(q.meanScore, (90 + 30 + 80) / 3.0);
+    QCOMPARE(q.longWords, 2);
+    QCOMPARE(q.frequentLong, 1);
+    QCOMPARE(q.frequentShare(), 0.5);
+}
+
+QTEST_GUILESS_MAIN(FillScoresTest)
+#include "fill_scores_test.moc"
