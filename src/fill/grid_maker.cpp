@@ -332,6 +332,10 @@ bool Maker::buildPattern(Pattern& p, int target) {
                 return true;
         return false;
     };
+    // The slots that the user's letters leave without a word come first: they
+    // need their black squares wherever the rest go.
+    if (!breakDeadSlots(p))
+        return false;
     while (p.blacks() < target || tooLong())
         if (!placeBest(p, all, nullptr))
             break;
@@ -475,8 +479,9 @@ MakeResult Maker::run() {
         return finish(MakeStatus::Impossible);
 
     const int cells = base_.rows() * base_.cols();
-    // Start below the maximum so that an easy request keeps few black squares.
-    const int start = std::max(base_.blacks(), options_.maxBlacks / 2);
+    // Start a little below the maximum: fewer black squares when that is easy,
+    // without the long words that few known words fit.
+    const int start = std::max(base_.blacks(), options_.maxBlacks - options_.maxBlacks / 6);
     int target = start;
     const double firstBudget = 40.0 + cells;
     double budget = firstBudget;
@@ -511,6 +516,7 @@ MakeResult Maker::run() {
         FillOptions fill;
         fill.seed = rng_();
         fill.minScore = options_.minScore;
+        fill.scoreWeight = options_.scoreWeight;
         fill.maxFailures = std::uint64_t(budget);
         fill.timeLimitSeconds = options_.timeLimitSeconds > 0 ? std::max(left, 1e-3) : 0;
         fill.stop = options_.stop ? options_.stop : &never;

@@ -33,6 +33,7 @@ struct MakeOptions {
     bool adjacentBlacks = false; // two black squares may touch side by side
     int maxWordLength = 0;       // 0: no limit beyond the dictionary's
     int minScore = 0;            // words scoring less are never placed
+    double scoreWeight = 0;      // the fill's weight of scores in its choice of words
     double timeLimitSeconds = 0; // 0: no limit
     const std::atomic<bool>* stop = nullptr;
     std::function<void(const struct MakeProgress&)> progress;

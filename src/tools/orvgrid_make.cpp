@@ -5,6 +5,8 @@
 #include "dictionary/dictionary_rules.h"
 #include "dictionary/word_index.h"
 #include "dictionary/word_list.h"
+#include "dictionary/word_scores.h"
+#include "fill/fill_scores.h"
 #include "fill/grid_maker.h"
 #include "grid/grid_file.h"
 #include "grid/grid_slots.h"
@@ -31,6 +33,8 @@ struct MakeArgs {
     int minScore = 0;
     bool symmetric = false;
     bool adjacent = false;
+    bool scores = true;
+    Vocabulary vocabulary = Vocabulary::Common;
     std::uint64_t seed = 1;
     double timeLimit = 60;
 };
@@ -69,6 +73,18 @@ MakeArgs parseMake(const QStringList& args) {
             m.maxLength = intOf(a, valueOf(args, i), 2, WordIndex::kMaxLength);
         } else if (a == QLatin1String("--min-score")) {
             m.minScore = intOf(a, valueOf(args, i), 0, 100);
+        } else if (a == QLatin1String("--vocabulary")) {
+            const QString v = valueOf(args, i);
+            if (v == QLatin1String("common"))
+                m.vocabulary = Vocabulary::Common;
+            else if (v == QLatin1String("extended"))
+                m.vocabulary = Vocabulary::Extended;
+            else if (v == QLatin1String("all"))
+                m.vocabulary = Vocabulary::Whole;
+            else
+                throw OrvError(QStringLiteral("--vocabulary attend common, extended ou all"));
+        } else if (a == QLatin1String("--no-scores")) {
+            m.scores = false;
         } else if (a == QLatin1String("--symmetric")) {
             m.symmetric = true;
         } else if (a == QLatin1String("--adjacent-blacks")) {
@@ -105,6 +121,8 @@ MakeArgs parseMake(const QStringList& args) {
         throw OrvError(QStringLiteral("-d et --words ne vont pas ensemble"));
     if (m.dictionary.isEmpty() && m.words.isEmpty())
         m.dictionary = QStringLiteral("Dicogrd.dat");
+    if (!m.scores && m.minScore > 0)
+        throw OrvError(QStringLiteral("--min-score et --no-scores ne vont pas ensemble"));
     return m;
 }
 
@@ -141,24 +159,12 @@ Grille startGrid(const MakeArgs& m) {
     return from;
 }
 
-// The words of a made grid and their mean score.
-struct Figures {
-    int words = 0;
-    double meanScore = 0;
-};
-
-Figures figuresOf(const Grille& g, const WordIndex& index) {
-    Figures f;
-    double total = 0;
-    const GridSlots slots(g);
-    for (const Slot& s : slots.slots()) {
-        const QByteArray w = slotPattern(g, s);
-        ++f.words;
-        const std::int64_t id = index.find(w);
-        total += id >= 0 ? index.score(s.length(), std::uint32_t(id)) : 0;
-    }
-    f.meanScore = f.words ? total / f.words : 0;
-    return f;
+// The user's own scores stand beside the dictionary (or in the working
+// folder for a plain word list), as the program keeps them.
+QString userScoresFile(const MakeArgs& m) {
+    const QString dir =
+        m.dictionary.isEmpty() ? QStringLiteral(".") : QFileInfo(m.dictionary).path();
+    return dir + QStringLiteral("/Dicoscore.dat");
 }
 
 QString ms(qint64 nanoseconds) { return QString::number(double(nanoseconds) / 1e6, 'f', 1); }
@@ -169,6 +175,7 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
     MakeArgs m;
     Grille grid;
     WordIndex index;
+    WordScores scores;
     QElapsedTimer clock;
     qint64 loading = 0;
     qint64 indexing = 0;
@@ -184,6 +191,10 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
         loading = clock.nsecsElapsed();
         clock.restart();
         index.build(words);
+        if (m.scores) {
+            scores.user().load(userScoresFile(m), QStringLiteral("Dicoscore.dat"));
+            applyScores(index, scores);
+        }
         indexing = clock.nsecsElapsed();
     } catch (const OrvError& e) {
         err << QStringLiteral("orvgrid make : %1.").arg(e.message()) << Qt::endl;
@@ -199,7 +210,15 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
     options.symmetric = m.symmetric;
     options.adjacentBlacks = m.adjacent;
     options.maxWordLength = m.maxLength;
-    options.minScore = m.minScore;
+    if (m.scores) {
+        const VocabularyFill v = vocabularyFill(m.vocabulary);
+        options.minScore = std::max(m.minScore, v.minScore);
+        options.scoreWeight = kScoreWeight;
+        const int preferred = v.preferred;
+        options.fill = [preferred](const Grille& g, const WordIndex& i, const FillOptions& o) {
+            return fillPreferringKnownWords(g, i, o, preferred);
+        };
+    }
     options.timeLimitSeconds = m.timeLimit;
     clock.restart();
     const MakeResult result = makeGrid(grid, index, options);
@@ -210,12 +229,16 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
         << Qt::endl;
     switch (result.status) {
     case MakeStatus::Made: {
-        const Figures f = figuresOf(result.grille, index);
+        const FillQuality q = fillQuality(result.grille, scores);
         out << QString::fromLatin1(gridText(result.grille));
         out << QStringLiteral("cases noires : %1\n").arg(result.blacks);
-        out << QStringLiteral("mots : %1, score moyen : %2\n")
-                   .arg(f.words)
-                   .arg(f.meanScore, 0, 'f', 1)
+        out << QStringLiteral("mots : %1, score moyen : %2, mots de 3 lettres ou plus tirés de la "
+                              "liste de fréquences : %3 sur %4 (%5 %)\n")
+                   .arg(q.words)
+                   .arg(q.meanScore, 0, 'f', 1)
+                   .arg(q.frequentLong)
+                   .arg(q.longWords)
+                   .arg(100.0 * q.frequentShare(), 0, 'f', 1)
             << Qt::flush;
         if (!m.output.isEmpty()) {
             try {
