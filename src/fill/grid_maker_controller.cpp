@@ -5,6 +5,8 @@
 #include "fill/grid_maker_controller.h"
 
 #include "dictionary/word_index.h"
+#include "dictionary/word_scores.h"
+#include "fill/fill_scores.h"
 #include "fill/grid_maker.h"
 #include "fill/grid_maker_dialog.h"
 #include "fill/work_progress_window.h"
@@ -37,6 +39,17 @@ void GridMakerController::make() {
 
     WordIndex index;
     index.build(doc_.ListeMots);
+    // The user's own scores lie beside the dictionary in the working folder.
+    WordScores scores;
+    scores.user().load(QStringLiteral("Dicoscore.dat"), QStringLiteral("Dicoscore.dat"));
+    applyScores(index, scores);
+    const VocabularyFill vocabulary = vocabularyFill(Dialogue->vocabulary());
+    options.minScore = vocabulary.minScore;
+    options.scoreWeight = kScoreWeight;
+    options.fill = [preferred = vocabulary.preferred](const Grille& g, const WordIndex& i,
+                                                      const FillOptions& o) {
+        return fillPreferringKnownWords(g, i, o, preferred);
+    };
     if (index.wordCount() == 0) {
         services_.messages.information(window_,
                                        QStringLiteral("Le dictionnaire ne contient aucun mot."));

@@ -2,6 +2,7 @@
 #include "fill/grid_maker_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -18,6 +19,11 @@ GridMakerDialog::GridMakerDialog(QWidget* parent) : QDialog(parent) {
     MaxNoires = new QSpinBox(this);
     MaxNoires->setObjectName(QStringLiteral("MaxNoires"));
     form->addRow(QStringLiteral("Nombre maximal de cases noires"), MaxNoires);
+    Vocabulaire = new QComboBox(this);
+    Vocabulaire->setObjectName(QStringLiteral("Vocabulaire"));
+    for (const Vocabulary v : {Vocabulary::Common, Vocabulary::Extended, Vocabulary::Whole})
+        Vocabulaire->addItem(vocabularyName(v), int(v));
+    form->addRow(QStringLiteral("Vocabulaire"), Vocabulaire);
     layout->addLayout(form);
     Symetrie = new QCheckBox(QStringLiteral("Symétrie centrale"), this);
     Symetrie->setObjectName(QStringLiteral("Symetrie"));
@@ -50,6 +56,10 @@ MakeOptions GridMakerDialog::Result() const {
     o.symmetric = Symetrie->isChecked();
     o.adjacentBlacks = CoteACote->isChecked();
     return o;
+}
+
+Vocabulary GridMakerDialog::vocabulary() const {
+    return Vocabulary(Vocabulaire->currentData().toInt());
 }
 
 } // namespace orv

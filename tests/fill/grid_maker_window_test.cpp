@@ -5,10 +5,12 @@
 #include "common/string_grid.h"
 #include "fill/grid_maker_dialog.h"
 #include "fill/work_progress_window.h"
+#include "grid/grid_text.h"
 #include "support/synthetic_words.h"
 #include "support/test_app.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -62,6 +64,7 @@ private Q_SLOTS:
     void madeGridIsOneUndoableChange();
     void stopLeavesTheGridAsItWas();
     void cancelAndImpossibleChangeNothing();
+    void vocabularyReachesTheMaker();
 };
 
 void GridMakerWindowTest::madeGridIsOneUndoableChange() {
@@ -155,6 +158,36 @@ void GridMakerWindowTest::cancelAndImpossibleChangeNothing() {
              QStringList(QStringLiteral("Impossible de créer la grille : Deux cases noires de la "
                                         "grille se touchent en B2.")));
     QCOMPARE(w.document().grille().Cases, before.Cases);
+}
+
+void GridMakerWindowTest::vocabularyReachesTheMaker() {
+    // The user scored every word below "Mots courants" but above the floor of
+    // the whole dictionary.
+    TestApp app;
+    QList<QByteArray> lowered;
+    for (const QByteArray& word : syntheticWords())
+        lowered << word + "\t15";
+    app.writeFile(QStringLiteral("Dicoscore.dat"), crlfLines(lowered));
+    TMainForm& w = startWith(app, listOf(syntheticWords()));
+    const Grille before = w.document().grille();
+
+    auto make = [&](int vocabulary) {
+        app.fakes.modal.scripts << [vocabulary](QDialog& d) {
+            child<QComboBox>(&d, "Vocabulaire")->setCurrentIndex(vocabulary);
+            QTest::mouseClick(child<QPushButton>(&d, "BoutonOK"), Qt::LeftButton);
+        } << waitForTheEnd();
+        trigger(w, "Creergrillecomplete1");
+    };
+    make(0); // "Mots courants": no word left
+    QCOMPARE(app.fakes.messages.infos.size(), 1);
+    QVERIFY2(app.fakes.messages.infos[0].startsWith(u"Impossible de créer la grille"),
+             qPrintable(app.fakes.messages.infos[0]));
+    QCOMPARE(w.document().grille().Cases, before.Cases);
+
+    make(2); // "Tout le dictionnaire"
+    QCOMPARE(app.fakes.messages.infos.size(), 1);
+    QVERIFY(w.document().grille().Cases != before.Cases);
+    QVERIFY(!gridText(w.document().grille()).contains('.'));
 }
 
 QTEST_MAIN(GridMakerWindowTest)
