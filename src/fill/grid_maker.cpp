@@ -501,11 +501,11 @@ MakeResult Maker::run() {
             fresh = false;
             moves = 0;
             if (!buildPattern(p, target)) {
-                // Patterns that cannot even be drawn: with no black square
-                // placeable, the request cannot be met.
+                // Patterns that cannot even be drawn, time after time: the
+                // maker gives up (the message says what failed, not a proof).
                 if (++unbuilt > 200) {
                     result.reason = QStringLiteral(
-                        "Impossible de placer les cases noires avec ces contraintes.");
+                        "Les cases noires n'ont pu être placées avec ces contraintes.");
                     return finish(MakeStatus::Impossible);
                 }
                 target = std::min(options_.maxBlacks, target + 1);
