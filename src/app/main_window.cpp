@@ -29,6 +29,7 @@
 #include "utilities/calendar_window.h"
 #include "utilities/clock_window.h"
 #include "utilities/utilities_controller.h"
+#include "fill/fill_controller.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -163,12 +164,13 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
 
     // Each subsystem adds its own commands; then the tables put them in place.
     grid_ = new GridController(document_, services_, this, *this);
-    maker_ = new GridMakerController(document_, services_, this, *this);
     dictionary_ = new DictionaryController(document_, services_, this, *this);
     search_ = new SearchController(document_, services_, this, *this);
     definitions_ = new DefinitionsController(document_, services_, this, *this);
     play_ = new PlayController(document_, services_, this, *this);
     utilities_ = new UtilitiesController(document_, services_, this, *this);
+    fill_ = new FillController(document_, services_, this, *this);
+    maker_ = new GridMakerController(document_, services_, this, *this);
     QAction* exit = addCommand(QStringLiteral("FileMenu"), QStringLiteral("ExitItem"),
                                QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
@@ -204,6 +206,8 @@ TMainForm::~TMainForm() = default;
 
 QAction* TMainForm::addCommand(const QString& menu, const QString& name, const QString& caption,
                                const QString& hint) {
+    // A new menu is a new row of the table above, so that it has its place.
+    Q_ASSERT_X(menus_.contains(menu), "TMainForm::addCommand", "no menu of that name");
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     action->setStatusTip(hint);
@@ -457,6 +461,8 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     FormResize();
+    if (!PrendDossier())
+        return;
     // A data file that cannot be read is reported, and the start goes on with
     // an empty list so that the user still gets a grid to work on.
     guard([this] { document_.loadDictionary(); });
@@ -470,6 +476,21 @@ void TMainForm::FormShow() {
     DessinGrille();
     Remplit();
     Timer1Timer();
+    const QString dropped = document_.droppedLinesStatus();
+    if (!dropped.isEmpty())
+        setStatusText(dropped);
+}
+
+bool TMainForm::PrendDossier() {
+    if (!mustAskSecondInstance(Verrou.acquire()))
+        return true;
+    const StartDecision decision = secondInstanceDecision(
+        services_.messages.choice(this, secondInstanceText(), secondInstanceChoices()));
+    document_.FichierMots.setReadOnly(decision.readOnly);
+    document_.FichierDefs.setReadOnly(decision.readOnly);
+    if (!decision.proceed)
+        QTimer::singleShot(0, this, &QWidget::close);
+    return decision.proceed;
 }
 
 bool TMainForm::FormCloseQuery() {
@@ -480,10 +501,15 @@ bool TMainForm::FormCloseQuery() {
 
 bool TMainForm::FormClose() {
     return guard([this] {
+        // Words or definitions kept in a side file are named to the user.
+        const auto tell = [this](const QString& message) {
+            if (!message.isEmpty())
+                services_.messages.information(this, message);
+        };
         if (document_.writesDictionaryAtExit())
-            document_.writeDictionary();
+            tell(document_.writeDictionary(services_.clock.now()));
         if (document_.writesDefinitionsAtExit())
-            document_.writeDefinitions();
+            tell(document_.writeDefinitions(services_.clock.now()));
     });
 }
 

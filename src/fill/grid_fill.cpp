@@ -68,6 +68,7 @@ private:
     bool setUp(FillResult& result);
     bool propagate();
     bool revise(int v);
+    void blame(int v);
     void enqueue(int v);
     void setMask(int cell, std::uint32_t mask);
     void shrinkTo(int v, std::uint32_t size);
@@ -238,6 +239,16 @@ void Filler::undo(std::size_t mark) {
     queue_.clear();
 }
 
+// A slot ran out of words: it and its crossings weigh more in the choice of
+// the next slot, so that the search turns to the hard part of the grid first.
+void Filler::blame(int v) {
+    Var& x = vars_[std::size_t(v)];
+    x.weight += 1;
+    for (int u : x.crossVar)
+        if (u != kNoVar)
+            vars_[std::size_t(u)].weight += 0.5;
+}
+
 // Drops the words that the narrowed cells exclude, then narrows the crossing
 // cells to the letters that the remaining words still offer.
 bool Filler::revise(int v) {
@@ -278,12 +289,8 @@ bool Filler::revise(int v) {
         }
         size = x.size;
     }
-    if (size == 0) {
-        x.weight += 1;
-        return false;
-    }
-    if (size == 1 && !markUsed(v)) {
-        x.weight += 1;
+    if (size == 0 || (size == 1 && !markUsed(v))) {
+        blame(v);
         return false;
     }
     if (!x.needSupport)
@@ -501,7 +508,8 @@ bool Filler::interrupted(RunEnd& why) {
         why = RunEnd::TimedOut;
         return true;
     }
-    if ((++ticks_ & 15) != 0)
+    // The clock is read every few revisions, and before the first choice.
+    if ((++ticks_ & 15) != 0 && decisions_ > 0)
         return false;
     if (options_.timeLimitSeconds > 0 &&
         std::chrono::duration<double>(Clock::now() - start_).count() > options_.timeLimitSeconds) {
@@ -635,15 +643,19 @@ bool Filler::setUp(FillResult& result) {
             return usedBy_[std::size_t(x.length)][id] == kFixedWord;
         });
         x.size = std::uint32_t(x.dom.size());
-        x.text = x.size ? index_.text(x.length) : nullptr;
+        if (x.size == 0) {
+            // Longer than any word, or no word fits: nothing to search.
+            if (result.blockedSlot < 0) {
+                result.blockedSlot = x.slot;
+                result.blockedName = slotName(slot);
+                result.blockedPattern = pattern;
+            }
+            continue;
+        }
+        x.text = index_.text(x.length);
         x.bits.assign(index_.blockCount(x.length), 0);
         for (std::uint32_t id : x.dom)
             x.bits[id / 64] |= std::uint64_t(1) << (id % 64);
-        if (x.size == 0 && result.blockedSlot < 0) {
-            result.blockedSlot = x.slot;
-            result.blockedName = slotName(slot);
-            result.blockedPattern = pattern;
-        }
         enqueue(v);
     }
     return true;

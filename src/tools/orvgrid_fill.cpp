@@ -114,15 +114,6 @@ Grille readGrid(const QString& path) {
     }
 }
 
-WordList readWords(const FillArgs& f) {
-    WordList words;
-    if (!f.words.isEmpty())
-        importLines(words, readTextLines(f.words));
-    else
-        words.load(f.dictionary, f.dictionary);
-    return words;
-}
-
 // The user's own scores stand beside the dictionary (or in the working
 // folder for a plain word list), as the program keeps them.
 QString userScoresFile(const FillArgs& f) {
@@ -147,10 +138,19 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
         f = parseFill(args);
         clock.start();
         grid = readGrid(f.grid);
-        const WordList words = readWords(f);
-        loading = clock.nsecsElapsed();
-        clock.restart();
-        index.build(words);
+        if (f.words.isEmpty()) {
+            // The dictionary file goes straight into the index: no list is kept.
+            const QByteArray data = readWholeFile(f.dictionary);
+            loading = clock.nsecsElapsed();
+            clock.restart();
+            index.buildFromFile(data);
+        } else {
+            WordList words;
+            importLines(words, readTextLines(f.words));
+            loading = clock.nsecsElapsed();
+            clock.restart();
+            index.build(words);
+        }
         if (f.scores) {
             scores.user().load(userScoresFile(f), QStringLiteral("Dicoscore.dat"));
             applyScores(index, scores);
