@@ -6,10 +6,14 @@
 
 #include "dictionary/word_index.h"
 #include "dictionary/word_scores.h"
+#include "fill/fill_progress_window.h"
 #include "fill/fill_scores.h"
 #include "fill/grid_maker.h"
 #include "fill/grid_maker_dialog.h"
-#include "fill/work_progress_window.h"
+
+#include <QMetaObject>
+#include <exception>
+#include <thread>
 
 namespace orv {
 
@@ -55,22 +59,34 @@ void GridMakerController::make() {
                                        QStringLiteral("Le dictionnaire ne contient aucun mot."));
         return;
     }
+    // The fill's progress window, under the maker's own title: it shows the
+    // words placed in the pattern being tried.
+    FillShared shared;
+    FillProgressWindow progress(shared, window_);
+    progress.setWindowTitle(QStringLiteral("Création de la grille"));
+    options.stop = &shared.stop;
+    options.progress = [&shared](const MakeProgress& p) {
+        shared.total = p.total;
+        shared.placed = p.placed;
+    };
     MakeResult result;
-    WorkProgressWindow progress(QStringLiteral("Création de la grille"), window_);
-    const bool ran =
-        progress.run(services_.modal, [&](const std::atomic<bool>& stop, const auto& report) {
-            MakeOptions o = options;
-            o.stop = &stop;
-            o.progress = [&report](const MakeProgress& p) {
-                report(QStringLiteral("Essai %1 : %2 cases noires, %3 mots placés sur %4")
-                           .arg(p.attempts)
-                           .arg(p.blacks)
-                           .arg(p.placed)
-                           .arg(p.total));
-            };
-            result = makeGrid(start, index, o);
-        });
-    if (!ran || result.status == MakeStatus::Stopped) {
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            result = makeGrid(start, index, options);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&progress, "finish", Qt::QueuedConnection);
+    });
+    services_.modal.run(progress);
+    // The window closed: by the maker's end, or by the user, whose stop the
+    // maker answers within a few milliseconds.
+    shared.stop = true;
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    if (result.status == MakeStatus::Stopped) {
         services_.messages.information(
             window_, QStringLiteral("Création de la grille arrêtée : la grille n'a pas changé."));
         return;

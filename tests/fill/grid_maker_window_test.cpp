@@ -4,7 +4,6 @@
 // Annuler or an impossible request leave the grid as it was.
 #include "common/string_grid.h"
 #include "fill/grid_maker_dialog.h"
-#include "fill/work_progress_window.h"
 #include "grid/grid_text.h"
 #include "support/synthetic_words.h"
 #include "support/test_app.h"
@@ -80,8 +79,8 @@ void GridMakerWindowTest::madeGridIsOneUndoableChange() {
     // 7 by 7 playing cells: 12 % of 49 rounds to 6.
     app.fakes.modal.scripts << choose(6, 9, true, "BoutonOK") << waitForTheEnd();
     trigger(w, "Creergrillecomplete1");
-    QCOMPARE(app.fakes.modal.shown, QStringList({QStringLiteral("GridMakerDialog"),
-                                                 QStringLiteral("WorkProgressWindow")}));
+    QCOMPARE(app.fakes.modal.shown,
+             QStringList({QStringLiteral("GridMakerDialog"), QStringLiteral("FillProgress")}));
     QVERIFY2(app.fakes.messages.total() == 0, qPrintable(app.fakes.messages.infos.join(u'|')));
 
     const Grille& made = w.document().grille();
@@ -117,9 +116,9 @@ void GridMakerWindowTest::stopLeavesTheGridAsItWas() {
 
     // 20 by 20: 12 % of 400 is 48; 30 black squares leave runs that few words fit.
     app.fakes.modal.scripts << choose(48, 30, false, "BoutonOK") << [](QDialog& d) {
-        auto* etat = child<QLabel>(&d, "Etat");
-        QTRY_VERIFY_WITH_TIMEOUT(etat->text().startsWith(u"Essai"), 20000);
-        QTest::mouseClick(child<QPushButton>(&d, "Arreter"), Qt::LeftButton);
+        auto* placed = child<QLabel>(&d, "PlacedLabel");
+        QTRY_VERIFY_WITH_TIMEOUT(placed->text().startsWith(u"Mots placés"), 20000);
+        QTest::mouseClick(child<QPushButton>(&d, "StopButton"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 20000);
     };
     trigger(w, "Creergrillecomplete1");
