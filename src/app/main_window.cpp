@@ -17,6 +17,7 @@
 #include "dictionary/dictionary_controller.h"
 #include "dictionary/statistics_window.h"
 #include "dictionary/word_dialog.h"
+#include "fill/fill_controller.h"
 #include "fill/grid_maker_controller.h"
 #include "grid/dimensions_dialog.h"
 #include "grid/grid_controller.h"
@@ -29,7 +30,6 @@
 #include "utilities/calendar_window.h"
 #include "utilities/clock_window.h"
 #include "utilities/utilities_controller.h"
-#include "fill/fill_controller.h"
 
 #include <QAction>
 #include <QCloseEvent>

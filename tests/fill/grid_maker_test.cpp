@@ -394,9 +394,9 @@ void GridMakerTest::commandLine() {
     QString out;
     QString err;
     const QString made = dir.filePath(QStringLiteral("grille.grd"));
-    const int status = run({"make", "7x7", "--from", from, "--words", list, "--seed", "3",
-                            "--symmetric", "-o", made},
-                           out, err);
+    const int status = run(
+        {"make", "7x7", "--from", from, "--words", list, "--seed", "3", "--symmetric", "-o", made},
+        out, err);
     QVERIFY2(status == OrvgridOk, qPrintable(err));
     QVERIFY2(out.startsWith(u"SALON"), qPrintable(out + err));
     QVERIFY(out.contains(u"cases noires : "));
