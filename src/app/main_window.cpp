@@ -17,6 +17,8 @@
 #include "dictionary/dictionary_controller.h"
 #include "dictionary/statistics_window.h"
 #include "dictionary/word_dialog.h"
+#include "fill/fill_controller.h"
+#include "fill/grid_maker_controller.h"
 #include "grid/dimensions_dialog.h"
 #include "grid/grid_controller.h"
 #include "play/play_controller.h"
@@ -28,7 +30,6 @@
 #include "utilities/calendar_window.h"
 #include "utilities/clock_window.h"
 #include "utilities/utilities_controller.h"
-#include "fill/fill_controller.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -169,6 +170,7 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     play_ = new PlayController(document_, services_, this, *this);
     utilities_ = new UtilitiesController(document_, services_, this, *this);
     fill_ = new FillController(document_, services_, this, *this);
+    maker_ = new GridMakerController(document_, services_, this, *this);
     QAction* exit = addCommand(QStringLiteral("FileMenu"), QStringLiteral("ExitItem"),
                                QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));

@@ -46,6 +46,7 @@ class DefinitionsController;
 class PlayController;
 class UtilitiesController;
 class FillController;
+class GridMakerController;
 
 class TMainForm : public QMainWindow, public MainView {
     Q_OBJECT
@@ -151,6 +152,7 @@ private:
     PlayController* play_ = nullptr;
     UtilitiesController* utilities_ = nullptr;
     FillController* fill_ = nullptr;
+    GridMakerController* maker_ = nullptr;
 };
 
 template <typename F> bool TMainForm::guard(F&& command) {

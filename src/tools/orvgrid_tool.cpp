@@ -14,6 +14,7 @@ struct Subcommand {
 
 constexpr std::array kSubcommands{
     Subcommand{"fill", orvgridFill},
+    Subcommand{"make", orvgridMake},
 };
 
 } // namespace
@@ -50,6 +51,20 @@ QString orvgridUsage() {
         "      de fréquences vont sur la sortie d'erreur.\n"
         "      Code de sortie : 0 remplie, 1 pas remplie dans le temps accordé,\n"
         "      2 remplissage impossible, 3 entrée incorrecte.\n"
+        "  orvgrid make LIGNESxCOLONNES [--from GRILLE] [--max-blacks N] [--symmetric]\n"
+        "               [--adjacent-blacks] [--max-length L] [-d Dicogrd.dat | --words LISTE]\n"
+        "               [--vocabulary common|extended|all] [--min-score S] [--no-scores]\n"
+        "               [--seed N] [--time-limit SECONDES] [-o SORTIE]\n"
+        "      Crée une grille complète : place les cases noires et remplit tous les\n"
+        "      mots ensemble, en gardant les lettres et les cases noires de GRILLE.\n"
+        "      --max-blacks : nombre maximal de cases noires (12 % des cases par\n"
+        "      défaut) ; --symmetric : cases noires en symétrie centrale ;\n"
+        "      --adjacent-blacks : cases noires côte à côte permises ; --max-length :\n"
+        "      longueur maximale des mots ; le vocabulaire et les scores comme pour\n"
+        "      fill. Affiche la grille, son nombre de cases noires, le score moyen de\n"
+        "      ses mots et la part de mots connus. Codes de sortie : 0 créée,\n"
+        "      1 pas de grille dans le temps accordé, 2 demande impossible,\n"
+        "      3 entrée incorrecte.\n"
         "  orvgrid --help\n"
         "      Affiche cette aide.\n");
 }

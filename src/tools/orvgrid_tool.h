@@ -22,6 +22,7 @@ int runOrvgrid(const QStringList& args, QTextStream& out, QTextStream& err);
 
 // The subcommands.
 int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err);
+int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err);
 
 QString orvgridUsage();
 

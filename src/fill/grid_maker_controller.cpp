@@ -1,0 +1,115 @@
+// The maker reads a copy of the grid and an index built from the dictionary
+// at the start of the command, so the user interface stays free while it runs
+// and nothing it shares changes under it; the document sees the result only
+// once, as one change.
+#include "fill/grid_maker_controller.h"
+
+#include "dictionary/word_index.h"
+#include "dictionary/word_scores.h"
+#include "fill/fill_progress_window.h"
+#include "fill/fill_scores.h"
+#include "fill/grid_maker.h"
+#include "fill/grid_maker_dialog.h"
+
+#include <QMetaObject>
+#include <exception>
+#include <thread>
+
+namespace orv {
+
+GridMakerController::GridMakerController(Document& document, Services& services,
+                                         QMainWindow* window, MainView& view)
+    : Controller(document, services, window, view) {
+    addCommand(this, "GrilleMenu", "Creergrillecomplete1",
+               QStringLiteral("&Créer une grille complète..."),
+               QStringLiteral("Placer les cases noires et les mots ensemble"),
+               &GridMakerController::Creergrillecomplete1Click);
+    Dialogue = new GridMakerDialog(window);
+}
+
+void GridMakerController::Creergrillecomplete1Click() {
+    guard([this] { make(); });
+}
+
+void GridMakerController::make() {
+    const Grille start = doc_.grille();
+    Dialogue->Init(start.NbLignes - 1, start.NbColonnes - 1);
+    services_.modal.run(*Dialogue);
+    if (Dialogue->result() != QDialog::Accepted)
+        return;
+    MakeOptions options = Dialogue->Result();
+    options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
+    options.timeLimitSeconds = timeLimitSeconds;
+
+    WordIndex index;
+    index.build(doc_.ListeMots);
+    // The user's own scores lie beside the dictionary in the working folder.
+    WordScores scores;
+    scores.user().load(QStringLiteral("Dicoscore.dat"), QStringLiteral("Dicoscore.dat"));
+    applyScores(index, scores);
+    const VocabularyFill vocabulary = vocabularyFill(Dialogue->vocabulary());
+    options.minScore = vocabulary.minScore;
+    options.scoreWeight = kScoreWeight;
+    options.fill = [preferred = vocabulary.preferred](const Grille& g, const WordIndex& i,
+                                                      const FillOptions& o) {
+        return fillPreferringKnownWords(g, i, o, preferred);
+    };
+    if (index.wordCount() == 0) {
+        services_.messages.information(window_,
+                                       QStringLiteral("Le dictionnaire ne contient aucun mot."));
+        return;
+    }
+    // The fill's progress window, under the maker's own title: it shows the
+    // words placed in the pattern being tried.
+    FillShared shared;
+    FillProgressWindow progress(shared, window_);
+    progress.setWindowTitle(QStringLiteral("Création de la grille"));
+    options.stop = &shared.stop;
+    options.progress = [&shared](const MakeProgress& p) {
+        shared.total = p.total;
+        shared.placed = p.placed;
+    };
+    MakeResult result;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            result = makeGrid(start, index, options);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&progress, "finish", Qt::QueuedConnection);
+    });
+    services_.modal.run(progress);
+    // The window closed: by the maker's end, or by the user, whose stop the
+    // maker answers within a few milliseconds.
+    shared.stop = true;
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    if (result.status == MakeStatus::Stopped) {
+        services_.messages.information(
+            window_, QStringLiteral("Création de la grille arrêtée : la grille n'a pas changé."));
+        return;
+    }
+    switch (result.status) {
+    case MakeStatus::Made:
+        doc_.applyGridChange(gridDifference(start, result.grille,
+                                            QStringLiteral("la création d'une grille complète")));
+        view_.Remplit();
+        break;
+    case MakeStatus::Impossible:
+        services_.messages.information(
+            window_, QStringLiteral("Impossible de créer la grille : %1").arg(result.reason));
+        break;
+    case MakeStatus::TimedOut:
+        services_.messages.information(
+            window_, QStringLiteral("Aucune grille trouvée en %1 secondes : la grille n'a pas "
+                                    "changé.")
+                         .arg(timeLimitSeconds));
+        break;
+    case MakeStatus::Stopped:
+        break;
+    }
+}
+
+} // namespace orv

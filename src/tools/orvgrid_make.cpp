@@ -1,0 +1,269 @@
+// orvgrid make: a complete grid, black squares and words, from a size and
+// optionally a grid whose letters and black squares are kept.
+#include "common/errors.h"
+#include "common/text_file.h"
+#include "dictionary/dictionary_rules.h"
+#include "dictionary/word_index.h"
+#include "dictionary/word_list.h"
+#include "dictionary/word_scores.h"
+#include "fill/fill_scores.h"
+#include "fill/grid_maker.h"
+#include "grid/grid_file.h"
+#include "grid/grid_slots.h"
+#include "grid/grid_text.h"
+#include "tools/orvgrid_tool.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTextStream>
+
+namespace orv {
+namespace {
+
+struct MakeArgs {
+    int rows = 0;
+    int columns = 0;
+    QString from;
+    QString dictionary;
+    QString words;
+    QString output;
+    int maxBlacks = -1;
+    int maxLength = 0;
+    int minScore = 0;
+    bool symmetric = false;
+    bool adjacent = false;
+    bool scores = true;
+    Vocabulary vocabulary = Vocabulary::Common;
+    std::uint64_t seed = 1;
+    double timeLimit = 60;
+};
+
+QString valueOf(const QStringList& args, qsizetype& i) {
+    if (i + 1 >= args.size())
+        throw OrvError(QStringLiteral("l'option %1 attend une valeur").arg(args[i]));
+    return args[++i];
+}
+
+int intOf(const QString& option, const QString& text, int low, int high) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < low || n > high)
+        throw OrvError(
+            QStringLiteral("%1 attend un entier de %2 à %3").arg(option).arg(low).arg(high));
+    return n;
+}
+
+MakeArgs parseMake(const QStringList& args) {
+    MakeArgs m;
+    bool sized = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("-d") || a == QLatin1String("--dictionary")) {
+            m.dictionary = valueOf(args, i);
+        } else if (a == QLatin1String("--words")) {
+            m.words = valueOf(args, i);
+        } else if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
+            m.output = valueOf(args, i);
+        } else if (a == QLatin1String("--from")) {
+            m.from = valueOf(args, i);
+        } else if (a == QLatin1String("--max-blacks")) {
+            m.maxBlacks = intOf(a, valueOf(args, i), 0, 400);
+        } else if (a == QLatin1String("--max-length")) {
+            m.maxLength = intOf(a, valueOf(args, i), 2, WordIndex::kMaxLength);
+        } else if (a == QLatin1String("--min-score")) {
+            m.minScore = intOf(a, valueOf(args, i), 0, 100);
+        } else if (a == QLatin1String("--vocabulary")) {
+            const QString v = valueOf(args, i);
+            if (v == QLatin1String("common"))
+                m.vocabulary = Vocabulary::Common;
+            else if (v == QLatin1String("extended"))
+                m.vocabulary = Vocabulary::Extended;
+            else if (v == QLatin1String("all"))
+                m.vocabulary = Vocabulary::Whole;
+            else
+                throw OrvError(QStringLiteral("--vocabulary attend common, extended ou all"));
+        } else if (a == QLatin1String("--no-scores")) {
+            m.scores = false;
+        } else if (a == QLatin1String("--symmetric")) {
+            m.symmetric = true;
+        } else if (a == QLatin1String("--adjacent-blacks")) {
+            m.adjacent = true;
+        } else if (a == QLatin1String("--seed")) {
+            bool ok = false;
+            m.seed = valueOf(args, i).toULongLong(&ok);
+            if (!ok)
+                throw OrvError(QStringLiteral("--seed attend un entier positif"));
+        } else if (a == QLatin1String("--time-limit")) {
+            bool ok = false;
+            m.timeLimit = valueOf(args, i).toDouble(&ok);
+            if (!ok || !(m.timeLimit > 0))
+                throw OrvError(QStringLiteral("--time-limit attend un nombre de secondes positif"));
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            throw OrvError(QStringLiteral("option inconnue « %1 »").arg(a));
+        } else if (!sized) {
+            static const QRegularExpression size(QStringLiteral("^(\\d+)[xX](\\d+)$"));
+            const QRegularExpressionMatch match = size.match(a);
+            if (!match.hasMatch())
+                throw OrvError(
+                    QStringLiteral("taille « %1 » incorrecte (LIGNESxCOLONNES, par exemple 10x10)")
+                        .arg(a));
+            m.rows = intOf(QStringLiteral("le nombre de lignes"), match.captured(1), 6, 20);
+            m.columns = intOf(QStringLiteral("le nombre de colonnes"), match.captured(2), 6, 20);
+            sized = true;
+        } else {
+            throw OrvError(QStringLiteral("argument en trop « %1 »").arg(a));
+        }
+    }
+    if (!sized)
+        throw OrvError(QStringLiteral("make attend une taille LIGNESxCOLONNES"));
+    if (!m.dictionary.isEmpty() && !m.words.isEmpty())
+        throw OrvError(QStringLiteral("-d et --words ne vont pas ensemble"));
+    if (m.dictionary.isEmpty() && m.words.isEmpty())
+        m.dictionary = QStringLiteral("Dicogrd.dat");
+    if (!m.scores && m.minScore > 0)
+        throw OrvError(QStringLiteral("--min-score et --no-scores ne vont pas ensemble"));
+    return m;
+}
+
+bool isGridFile(const QString& path) {
+    return QFileInfo(path).suffix().compare(QLatin1String("grd"), Qt::CaseInsensitive) == 0;
+}
+
+// The starting grid: empty, or the cells of --from, which must have the size asked.
+Grille startGrid(const MakeArgs& m) {
+    Grille g;
+    g.NbLignes = m.rows + 1;
+    g.NbColonnes = m.columns + 1;
+    g.Raz();
+    if (m.from.isEmpty())
+        return g;
+    const QByteArray data = readWholeFile(m.from);
+    Grille from;
+    if (isGridFile(m.from)) {
+        from = readGridFile(data, Grille{}, m.from);
+    } else {
+        try {
+            from = readGridText(data);
+        } catch (const OrvError& e) {
+            throw OrvError(QStringLiteral("%1 : %2").arg(m.from, e.message()));
+        }
+    }
+    if (from.NbLignes != g.NbLignes || from.NbColonnes != g.NbColonnes)
+        throw OrvError(QStringLiteral("%1 : la grille a %2 lignes et %3 colonnes, pas %4x%5")
+                           .arg(m.from)
+                           .arg(from.NbLignes - 1)
+                           .arg(from.NbColonnes - 1)
+                           .arg(m.rows)
+                           .arg(m.columns));
+    return from;
+}
+
+// The user's own scores stand beside the dictionary (or in the working
+// folder for a plain word list), as the program keeps them.
+QString userScoresFile(const MakeArgs& m) {
+    const QString dir =
+        m.dictionary.isEmpty() ? QStringLiteral(".") : QFileInfo(m.dictionary).path();
+    return dir + QStringLiteral("/Dicoscore.dat");
+}
+
+QString ms(qint64 nanoseconds) { return QString::number(double(nanoseconds) / 1e6, 'f', 1); }
+
+} // namespace
+
+int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
+    MakeArgs m;
+    Grille grid;
+    WordIndex index;
+    WordScores scores;
+    QElapsedTimer clock;
+    qint64 loading = 0;
+    qint64 indexing = 0;
+    try {
+        m = parseMake(args);
+        clock.start();
+        grid = startGrid(m);
+        WordList words;
+        if (!m.words.isEmpty())
+            importLines(words, readTextLines(m.words));
+        else
+            words.load(m.dictionary, m.dictionary);
+        loading = clock.nsecsElapsed();
+        clock.restart();
+        index.build(words);
+        if (m.scores) {
+            scores.user().load(userScoresFile(m), QStringLiteral("Dicoscore.dat"));
+            applyScores(index, scores);
+        }
+        indexing = clock.nsecsElapsed();
+    } catch (const OrvError& e) {
+        err << QStringLiteral("orvgrid make : %1.").arg(e.message()) << Qt::endl;
+        return OrvgridBadInput;
+    }
+    if (index.wordCount() == 0) {
+        err << QStringLiteral("orvgrid make : le dictionnaire ne contient aucun mot.") << Qt::endl;
+        return OrvgridBadInput;
+    }
+    MakeOptions options;
+    options.seed = m.seed;
+    options.maxBlacks = m.maxBlacks >= 0 ? m.maxBlacks : defaultMaxBlacks(m.rows, m.columns);
+    options.symmetric = m.symmetric;
+    options.adjacentBlacks = m.adjacent;
+    options.maxWordLength = m.maxLength;
+    if (m.scores) {
+        const VocabularyFill v = vocabularyFill(m.vocabulary);
+        options.minScore = std::max(m.minScore, v.minScore);
+        options.scoreWeight = kScoreWeight;
+        const int preferred = v.preferred;
+        options.fill = [preferred](const Grille& g, const WordIndex& i, const FillOptions& o) {
+            return fillPreferringKnownWords(g, i, o, preferred);
+        };
+    }
+    options.timeLimitSeconds = m.timeLimit;
+    clock.restart();
+    const MakeResult result = makeGrid(grid, index, options);
+    const qint64 making = clock.nsecsElapsed();
+    err << QStringLiteral("chargement %1 ms, index %2 ms, création %3 ms (%4 essais)")
+               .arg(ms(loading), ms(indexing), ms(making))
+               .arg(result.attempts)
+        << Qt::endl;
+    switch (result.status) {
+    case MakeStatus::Made: {
+        const FillQuality q = fillQuality(result.grille, scores);
+        out << QString::fromLatin1(gridText(result.grille));
+        out << QStringLiteral("cases noires : %1\n").arg(result.blacks);
+        out << QStringLiteral("mots : %1, score moyen : %2, mots de 3 lettres ou plus tirés de la "
+                              "liste de fréquences : %3 sur %4 (%5 %)\n")
+                   .arg(q.words)
+                   .arg(q.meanScore, 0, 'f', 1)
+                   .arg(q.frequentLong)
+                   .arg(q.longWords)
+                   .arg(100.0 * q.frequentShare(), 0, 'f', 1)
+            << Qt::flush;
+        if (!m.output.isEmpty()) {
+            try {
+                if (isGridFile(m.output))
+                    writeGridFile(m.output, result.grille);
+                else
+                    writeWholeFile(m.output, gridText(result.grille));
+            } catch (const OrvError& e) {
+                err << QStringLiteral("orvgrid make : %1.").arg(e.message()) << Qt::endl;
+                return OrvgridBadInput;
+            }
+        }
+        return OrvgridOk;
+    }
+    case MakeStatus::Impossible:
+        err << QStringLiteral("Grille impossible : %1").arg(result.reason) << Qt::endl;
+        return OrvgridImpossible;
+    case MakeStatus::TimedOut:
+    case MakeStatus::Stopped:
+        err << QStringLiteral("Aucune grille trouvée dans le temps accordé (%1 s).")
+                   .arg(m.timeLimit)
+            << Qt::endl;
+        return OrvgridNotFilled;
+    }
+    return OrvgridNotFilled;
+}
+
+} // namespace orv
