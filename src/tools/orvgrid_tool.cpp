@@ -14,6 +14,7 @@ struct Subcommand {
 
 constexpr std::array kSubcommands{
     Subcommand{"fill", orvgridFill},
+    Subcommand{"check", orvgridCheck},
 };
 
 } // namespace
@@ -38,6 +39,11 @@ QString orvgridUsage() {
         "      chargement, d'indexation et de remplissage vont sur la sortie d'erreur.\n"
         "      Code de sortie : 0 remplie, 1 pas remplie dans le temps accordé,\n"
         "      2 remplissage impossible, 3 entrée incorrecte.\n"
+        "  orvgrid check GRILLE [-d Dicogrd.dat]\n"
+        "      Liste les mots de la grille absents du dictionnaire, les mots placés\n"
+        "      deux fois et les emplacements vides qu'aucun mot ne peut remplir.\n"
+        "      Code de sortie : 0 rien à signaler, 1 au moins un problème,\n"
+        "      3 entrée incorrecte.\n"
         "  orvgrid --help\n"
         "      Affiche cette aide.\n");
 }

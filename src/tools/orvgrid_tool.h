@@ -16,12 +16,15 @@ enum OrvgridStatus {
     OrvgridImpossible = 2, // proved impossible
     OrvgridBadInput = 3,   // bad arguments or unreadable input (one-line message)
 };
+// orvgrid check: the grid has something to report.
+constexpr int OrvgridFindings = 1;
 
 // Runs one command; args excludes the program name.
 int runOrvgrid(const QStringList& args, QTextStream& out, QTextStream& err);
 
 // The subcommands.
 int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err);
+int orvgridCheck(const QStringList& args, QTextStream& out, QTextStream& err);
 
 QString orvgridUsage();
 
