@@ -8,8 +8,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
-#include <numeric>
+#include <bit>
 
 namespace orv {
 
@@ -57,6 +56,35 @@ CrossingCounts countCrossing(const Grille& grille, const GridSlots& slots, const
     return counts;
 }
 
+using Ranked = std::pair<std::uint64_t, std::uint32_t>;
+
+// Sorts by key, then id (tens of thousands of words are ranked after every
+// key): a byte at a time over the keys' upper half, which holds the
+// exponent and the leading bits of the rank, then the few runs that share
+// it by the whole key. A byte that every key shares costs only its count.
+void sortByKey(std::vector<Ranked>& items) {
+    std::vector<Ranked> other(items.size());
+    for (int shift = 32; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> start{};
+        for (const Ranked& r : items)
+            ++start[std::size_t((r.first >> shift) & 0xFF) + 1];
+        if (std::find(start.begin(), start.end(), items.size()) != start.end())
+            continue;
+        for (std::size_t b = 1; b < start.size(); ++b)
+            start[b] += start[b - 1];
+        for (const Ranked& r : items)
+            other[start[(r.first >> shift) & 0xFF]++] = r;
+        items.swap(other);
+    }
+    for (auto run = items.begin(); run != items.end();) {
+        const auto end = std::find_if(
+            run, items.end(), [&](const Ranked& r) { return r.first >> 32 != run->first >> 32; });
+        if (end - run > 1)
+            std::sort(run, end);
+        run = end;
+    }
+}
+
 } // namespace
 
 SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int slot,
@@ -78,8 +106,12 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
         if (out.pattern[c.position] == '.')
             crossings.push_back(countCrossing(grille, slots, c, index, minScore));
 
+    // A positive double's bits order as the double does, so the ranking
+    // sorts plain integers: the rank's bits inverted, best first. Equal
+    // ranks keep the ids' order, the dictionary's for every word but those
+    // added since the index was built.
     const int length = s.length();
-    std::vector<std::pair<double, std::uint32_t>> ranked;
+    std::vector<Ranked> ranked;
     ranked.reserve(fitting.size());
     for (const std::uint32_t id : fitting) {
         const char* w = index.letters(length, id);
@@ -87,21 +119,14 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
         for (const CrossingCounts& c : crossings)
             openness *= c.count[std::size_t(w[c.position] - 'A')];
         if (openness > 0)
-            ranked.emplace_back(openness, id);
+            ranked.emplace_back(~std::bit_cast<std::uint64_t>(openness), id);
     }
-    // Equal ranks keep the dictionary's order, which is the ids' order for
-    // every word but those added since the index was built.
-    std::sort(ranked.begin(), ranked.end(), [&](const auto& a, const auto& b) {
-        if (a.first != b.first)
-            return a.first > b.first;
-        return std::memcmp(index.letters(length, a.second), index.letters(length, b.second),
-                           std::size_t(length)) < 0;
-    });
+    sortByKey(ranked);
     out.ids.reserve(ranked.size());
     out.openness.reserve(ranked.size());
-    for (const auto& [openness, id] : ranked) {
+    for (const auto& [key, id] : ranked) {
         out.ids.push_back(id);
-        out.openness.push_back(openness);
+        out.openness.push_back(std::bit_cast<double>(~key));
     }
     return out;
 }
