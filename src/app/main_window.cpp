@@ -17,6 +17,7 @@
 #include "dictionary/dictionary_controller.h"
 #include "dictionary/statistics_window.h"
 #include "dictionary/word_dialog.h"
+#include "fill/building_help_controller.h"
 #include "grid/dimensions_dialog.h"
 #include "grid/grid_controller.h"
 #include "play/play_controller.h"
@@ -80,7 +81,11 @@ const MenuPlace kMenus[] = {
     {"GrilleMenu",
      "&Grille",
      MainWindowTopic,
-     {"Dimensions1", "Dfinitions1", "-", "Placercasesnoires1"}},
+     {"Dimensions1", "Dfinitions1", "-", "Placercasesnoires1", "-", "Verifiergrille1"}},
+    {"AffichageMenu",
+     "Affi&chage",
+     MainWindowTopic,
+     {"Suggestions1", "Marquercases1", "-", "Avancer1"}},
     {"JeuMenu", "&Jeu", MainWindowTopic, {"Jouer1"}},
     {"UtilitairesMenu",
      "&Utilitaires",
@@ -167,6 +172,7 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     definitions_ = new DefinitionsController(document_, services_, this, *this);
     play_ = new PlayController(document_, services_, this, *this);
     utilities_ = new UtilitiesController(document_, services_, this, *this);
+    new BuildingHelpController(document_, services_, this, *this);
     QAction* exit = addCommand(QStringLiteral("FileMenu"), QStringLiteral("ExitItem"),
                                QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
@@ -320,6 +326,8 @@ void TMainForm::CreeFenetres() {
     definitions_->Definitions = Definitions;
     definitions_->Defgrille = Defgrille;
     play_->GrilleJeu = GrilleJeu;
+    if (auto* help = findChild<BuildingHelpController*>())
+        help->setSearchWindow(RMots);
 }
 
 // ---------------------------------------------------------------- drawing

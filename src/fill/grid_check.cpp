@@ -7,6 +7,24 @@
 #include <QHash>
 
 namespace orv {
+namespace {
+
+// The slot's row or column, with its first cell when that row or column
+// holds more than one slot: "Ligne 1 (E1)".
+QString placeName(const GridSlots& slots, int s, bool capital) {
+    const Slot& slot = slots[s];
+    QString name = capital ? slotTitle(slot) : slotName(slot);
+    int sharing = 0;
+    for (const Slot& other : slots.slots())
+        sharing += other.direction == slot.direction && other.line == slot.line;
+    if (sharing > 1)
+        name += QStringLiteral(" (%1%2)")
+                    .arg(QChar(u'A' + (slot.cells[0].col - 1)))
+                    .arg(slot.cells[0].row);
+    return name;
+}
+
+} // namespace
 
 std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
                                    const WordIndex& index) {
@@ -17,7 +35,7 @@ std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
         GridFinding f;
         f.slot = s;
         f.letters = slotPattern(grille, slot);
-        const QString where = slotTitle(slot);
+        const QString where = placeName(slots, s, true);
         const QString letters = QString::fromLatin1(f.letters);
         if (f.letters.contains('.')) {
             if (index.count(f.letters) > 0)
@@ -40,7 +58,7 @@ std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
         f.kind = FindingKind::UsedTwice;
         f.firstSlot = first.value();
         f.text = QStringLiteral("%1 : %2 est déjà placé en %3")
-                     .arg(where, letters, slotName(slots[first.value()]));
+                     .arg(where, letters, placeName(slots, first.value(), false));
         findings.push_back(f);
     }
     return findings;

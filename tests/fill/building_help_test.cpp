@@ -188,6 +188,7 @@ private Q_SLOTS:
     void deadAndForcedCells();
     void deadSlotDoesNotSpread();
     void checkFindsTheThreeKinds();
+    void checkNamesTheCellWhenALineHoldsTwoSlots();
     void checkOfASoundGridIsEmpty();
 };
 
@@ -390,6 +391,20 @@ void BuildingHelpTest::checkFindsTheThreeKinds() {
     QCOMPARE(findings[0].kind, FindingKind::NoWordFits);
     QCOMPARE(findings[3].kind, FindingKind::NotInDictionary);
     QCOMPARE(findings[3].slot, slots.slotAt(3, 2, SlotDirection::Vertical));
+}
+
+void BuildingHelpTest::checkNamesTheCellWhenALineHoldsTwoSlots() {
+    const WordIndex index = indexOf({"SEL", "ELU"});
+    const Grille g = readGridText("SEL#SEL\n"
+                                  "#######\n"
+                                  "ZUT#ELU\n");
+    QStringList texts;
+    for (const GridFinding& f : checkGrid(g, GridSlots(g), index))
+        texts << f.text;
+    QCOMPARE(texts, (QStringList{
+                        QStringLiteral("Ligne 1 (E1) : SEL est déjà placé en ligne 1 (A1)"),
+                        QStringLiteral("Ligne 3 (A3) : ZUT n'est pas dans le dictionnaire"),
+                    }));
 }
 
 void BuildingHelpTest::checkOfASoundGridIsEmpty() {
