@@ -1,6 +1,7 @@
 // The pattern index: buckets by length, bitsets by position and letter.
 #include "dictionary/word_index.h"
 
+#include "common/text_file.h"
 #include "dictionary/scramble.h"
 #include "dictionary/word_list.h"
 
@@ -86,28 +87,37 @@ void WordIndex::clear() {
     total_ = 0;
 }
 
+// Unscrambles an entry straight into its bucket: no string per word.
+void WordIndex::takeScrambled(const char* entry, qsizetype size) {
+    const int len = int(size);
+    if (len < kMinLength || len > kMaxLength)
+        return;
+    char plain[kMaxLength];
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(entry);
+    for (int i = 0; i < len; ++i)
+        plain[i] = char(unscrambleByte(s[i], i + 1));
+    if (!plainWord(plain, len))
+        return;
+    auto& text = buckets_[std::size_t(len)].text;
+    text.insert(text.end(), plain, plain + len);
+}
+
 void WordIndex::build(const WordList& list) {
     clear();
-    // Unscrambled straight into the buckets: no string per word.
     std::array<std::size_t, kMaxLength + 1> sizes{};
     for (const QByteArray& e : list.entries())
         if (e.size() >= kMinLength && e.size() <= kMaxLength)
             ++sizes[std::size_t(e.size())];
     for (int len = kMinLength; len <= kMaxLength; ++len)
         buckets_[std::size_t(len)].text.reserve(sizes[std::size_t(len)] * std::size_t(len));
-    char plain[kMaxLength];
-    for (const QByteArray& e : list.entries()) {
-        const int len = int(e.size());
-        if (len < kMinLength || len > kMaxLength)
-            continue;
-        const unsigned char* s = reinterpret_cast<const unsigned char*>(e.constData());
-        for (int i = 0; i < len; ++i)
-            plain[i] = char(unscrambleByte(s[i], i + 1));
-        if (!plainWord(plain, len))
-            continue;
-        auto& text = buckets_[std::size_t(len)].text;
-        text.insert(text.end(), plain, plain + len);
-    }
+    for (const QByteArray& e : list.entries())
+        takeScrambled(e.constData(), e.size());
+    finishBuild();
+}
+
+void WordIndex::buildFromFile(const QByteArray& data) {
+    clear();
+    forEachTextLine(data, [this](const char* line, qsizetype size) { takeScrambled(line, size); });
     finishBuild();
 }
 
@@ -263,14 +273,23 @@ bool WordIndex::setScore(QByteArrayView word, std::uint8_t score) {
     return true;
 }
 
-bool WordIndex::prepare(QByteArrayView pattern, const Bucket*& b,
-                        std::vector<const std::uint64_t*>& sets, std::uint32_t& from,
-                        std::uint32_t& to) const {
-    b = bucket(int(pattern.size()));
+// The bitsets of a pattern's fixed letters and the block range they leave;
+// false when nothing can fit.
+struct WordIndex::Query {
+    const Bucket* bucket = nullptr;
+    const std::uint64_t* sets[kMaxLength];
+    int n = 0;
+    std::uint32_t from = 0;
+    std::uint32_t to = 0;
+};
+
+bool WordIndex::prepare(QByteArrayView pattern, Query& q) const {
+    const Bucket* b = bucket(int(pattern.size()));
     if (!b || b->live == 0)
         return false;
-    from = 0;
-    to = b->blocks; // exclusive
+    q.bucket = b;
+    q.from = 0;
+    q.to = b->blocks; // exclusive
     for (int p = 0; p < int(pattern.size()); ++p) {
         const char c = pattern[p];
         if (c < 'A' || c > 'Z')
@@ -278,28 +297,26 @@ bool WordIndex::prepare(QByteArrayView pattern, const Bucket*& b,
         const std::size_t set = std::size_t(p * 26 + (c - 'A'));
         if (b->firstBlock[set] == kNoBlock)
             return false;
-        from = std::max(from, b->firstBlock[set]);
-        to = std::min(to, b->lastBlock[set] + 1);
-        sets.push_back(b->letterBits(p, c - 'A'));
+        q.from = std::max(q.from, b->firstBlock[set]);
+        q.to = std::min(q.to, b->lastBlock[set] + 1);
+        q.sets[q.n++] = b->letterBits(p, c - 'A');
     }
-    return from < to;
+    // Every word live: the live bitset adds nothing.
+    if (b->live != b->size || q.n == 0)
+        q.sets[q.n++] = b->liveBits.data();
+    return q.from < q.to;
 }
 
-// Calls visit(block, bits) for every block of fitting words that is not empty.
+// Calls visit(block, bits) for every block of fitting words that is not
+// empty. The common counts of fixed letters get loops of their own, which
+// the compiler keeps in registers.
 template <typename F>
 void WordIndex::forEachBlock(QByteArrayView pattern, int minScore, F&& visit) const {
-    const Bucket* b = nullptr;
-    std::vector<const std::uint64_t*> sets;
-    sets.reserve(std::size_t(pattern.size()));
-    std::uint32_t from = 0;
-    std::uint32_t to = 0;
-    if (!prepare(pattern, b, sets, from, to))
+    Query q;
+    if (!prepare(pattern, q))
         return;
-    const std::uint64_t* live = b->liveBits.data();
-    for (std::uint32_t i = from; i < to; ++i) {
-        std::uint64_t x = live[i];
-        for (const std::uint64_t* s : sets)
-            x &= s[i];
+    const Bucket* b = q.bucket;
+    auto emit = [&](std::uint32_t i, std::uint64_t x) {
         if (x && minScore > 0) {
             for (std::uint64_t y = x; y; y &= y - 1) {
                 const int bit = std::countr_zero(y);
@@ -309,6 +326,29 @@ void WordIndex::forEachBlock(QByteArrayView pattern, int minScore, F&& visit) co
         }
         if (x)
             visit(i, x);
+    };
+    const std::uint64_t* const* s = q.sets;
+    switch (q.n) {
+    case 1:
+        for (std::uint32_t i = q.from; i < q.to; ++i)
+            emit(i, s[0][i]);
+        break;
+    case 2:
+        for (std::uint32_t i = q.from; i < q.to; ++i)
+            emit(i, s[0][i] & s[1][i]);
+        break;
+    case 3:
+        for (std::uint32_t i = q.from; i < q.to; ++i)
+            emit(i, s[0][i] & s[1][i] & s[2][i]);
+        break;
+    default:
+        for (std::uint32_t i = q.from; i < q.to; ++i) {
+            std::uint64_t x = s[0][i] & s[1][i] & s[2][i] & s[3][i];
+            for (int k = 4; k < q.n && x; ++k)
+                x &= s[k][i];
+            emit(i, x);
+        }
+        break;
     }
 }
 
@@ -318,9 +358,40 @@ std::size_t WordIndex::count(QByteArrayView pattern, int minScore) const {
         open = open && (c < 'A' || c > 'Z');
     if (open && minScore <= 0)
         return wordCount(int(pattern.size()));
+    if (minScore > 0) {
+        std::size_t n = 0;
+        forEachBlock(pattern, minScore,
+                     [&n](std::uint32_t, std::uint64_t x) { n += std::size_t(std::popcount(x)); });
+        return n;
+    }
+    // The plain count: popcounts summed without a call per block.
+    Query q;
+    if (!prepare(pattern, q))
+        return 0;
+    const std::uint64_t* const* s = q.sets;
     std::size_t n = 0;
-    forEachBlock(pattern, minScore,
-                 [&n](std::uint32_t, std::uint64_t x) { n += std::size_t(std::popcount(x)); });
+    switch (q.n) {
+    case 1:
+        for (std::uint32_t i = q.from; i < q.to; ++i)
+            n += std::size_t(std::popcount(s[0][i]));
+        break;
+    case 2:
+        for (std::uint32_t i = q.from; i < q.to; ++i)
+            n += std::size_t(std::popcount(s[0][i] & s[1][i]));
+        break;
+    case 3:
+        for (std::uint32_t i = q.from; i < q.to; ++i)
+            n += std::size_t(std::popcount(s[0][i] & s[1][i] & s[2][i]));
+        break;
+    default:
+        for (std::uint32_t i = q.from; i < q.to; ++i) {
+            std::uint64_t x = s[0][i] & s[1][i] & s[2][i] & s[3][i];
+            for (int k = 4; k < q.n && x; ++k)
+                x &= s[k][i];
+            n += std::size_t(std::popcount(x));
+        }
+        break;
+    }
     return n;
 }
 

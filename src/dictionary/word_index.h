@@ -38,6 +38,8 @@ public:
     // entries). Entries that are not 2 to 19 capital letters are left out,
     // and a word present twice is kept once.
     void build(const WordList& list);
+    // The same from the bytes of a dictionary file, without a list in between.
+    void buildFromFile(const QByteArray& data);
     // The same from plain words.
     void buildFromPlain(const std::vector<QByteArray>& plain);
     void clear();
@@ -114,11 +116,10 @@ private:
 
     Bucket* bucket(int length);
     const Bucket* bucket(int length) const;
+    void takeScrambled(const char* entry, qsizetype size);
     void finishBuild();
-    // Fixed positions of a pattern and the block range they leave; false
-    // when nothing can fit.
-    bool prepare(QByteArrayView pattern, const Bucket*& b, std::vector<const std::uint64_t*>& sets,
-                 std::uint32_t& from, std::uint32_t& to) const;
+    struct Query;
+    bool prepare(QByteArrayView pattern, Query& query) const;
     template <typename F> void forEachBlock(QByteArrayView pattern, int minScore, F&& visit) const;
 
     std::array<Bucket, kMaxLength + 1> buckets_{};

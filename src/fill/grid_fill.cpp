@@ -473,7 +473,8 @@ bool Filler::interrupted(RunEnd& why) {
         why = RunEnd::Stopped;
         return true;
     }
-    if ((++ticks_ & 15) != 0)
+    // The clock is read every few revisions, and before the first choice.
+    if ((++ticks_ & 15) != 0 && decisions_ > 0)
         return false;
     if (options_.timeLimitSeconds > 0 &&
         std::chrono::duration<double>(Clock::now() - start_).count() > options_.timeLimitSeconds) {
@@ -607,15 +608,19 @@ bool Filler::setUp(FillResult& result) {
             return usedBy_[std::size_t(x.length)][id] == kFixedWord;
         });
         x.size = std::uint32_t(x.dom.size());
-        x.text = x.size ? index_.text(x.length) : nullptr;
+        if (x.size == 0) {
+            // Longer than any word, or no word fits: nothing to search.
+            if (result.blockedSlot < 0) {
+                result.blockedSlot = x.slot;
+                result.blockedName = slotName(slot);
+                result.blockedPattern = pattern;
+            }
+            continue;
+        }
+        x.text = index_.text(x.length);
         x.bits.assign(index_.blockCount(x.length), 0);
         for (std::uint32_t id : x.dom)
             x.bits[id / 64] |= std::uint64_t(1) << (id % 64);
-        if (x.size == 0 && result.blockedSlot < 0) {
-            result.blockedSlot = x.slot;
-            result.blockedName = slotName(slot);
-            result.blockedPattern = pattern;
-        }
         enqueue(v);
     }
     return true;

@@ -3,7 +3,6 @@
 #include "common/errors.h"
 #include "common/text_file.h"
 #include "dictionary/word_index.h"
-#include "dictionary/word_list.h"
 #include "fill/grid_check.h"
 #include "grid/grid_file.h"
 #include "grid/grid_slots.h"
@@ -63,9 +62,7 @@ int orvgridCheck(const QStringList& args, QTextStream& out, QTextStream& err) {
     try {
         const CheckArgs c = parseCheck(args);
         grid = readCheckedGrid(c.grid);
-        WordList words;
-        words.load(c.dictionary, c.dictionary);
-        index.build(words);
+        index.buildFromFile(readWholeFile(c.dictionary));
     } catch (const OrvError& e) {
         err << QStringLiteral("orvgrid check : %1.").arg(e.message()) << Qt::endl;
         return OrvgridBadInput;

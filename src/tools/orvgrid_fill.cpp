@@ -84,15 +84,6 @@ Grille readGrid(const QString& path) {
     }
 }
 
-WordList readWords(const FillArgs& f) {
-    WordList words;
-    if (!f.words.isEmpty())
-        importLines(words, readTextLines(f.words));
-    else
-        words.load(f.dictionary, f.dictionary);
-    return words;
-}
-
 QString ms(qint64 nanoseconds) { return QString::number(double(nanoseconds) / 1e6, 'f', 1); }
 
 } // namespace
@@ -108,10 +99,19 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
         f = parseFill(args);
         clock.start();
         grid = readGrid(f.grid);
-        const WordList words = readWords(f);
-        loading = clock.nsecsElapsed();
-        clock.restart();
-        index.build(words);
+        if (f.words.isEmpty()) {
+            // The dictionary file goes straight into the index: no list is kept.
+            const QByteArray data = readWholeFile(f.dictionary);
+            loading = clock.nsecsElapsed();
+            clock.restart();
+            index.buildFromFile(data);
+        } else {
+            WordList words;
+            importLines(words, readTextLines(f.words));
+            loading = clock.nsecsElapsed();
+            clock.restart();
+            index.build(words);
+        }
         indexing = clock.nsecsElapsed();
     } catch (const OrvError& e) {
         err << QStringLiteral("orvgrid fill : %1.").arg(e.message()) << Qt::endl;
