@@ -57,6 +57,8 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
                          QStringLiteral("Afficher les mots qui conviennent à la case courante"));
     suggestionsAction_->setCheckable(true);
     suggestionsAction_->setShortcut(QKeySequence(Qt::Key_F4));
+    connect(panel_, &SuggestionsPanel::closedByUser, suggestionsAction_,
+            [this] { suggestionsAction_->setChecked(false); });
     connect(suggestionsAction_, &QAction::toggled, this,
             &BuildingHelpController::Suggestions1Click);
 
@@ -119,9 +121,10 @@ void BuildingHelpController::setSearchWindow(TRMots* window) {
 }
 
 const WordIndex& BuildingHelpController::index() {
-    if (indexStale_) {
+    if (indexStale_ || indexedEntries_ != doc_.ListeMots.count()) {
         index_.build(doc_.ListeMots);
         indexStale_ = false;
+        indexedEntries_ = doc_.ListeMots.count();
     }
     return index_;
 }

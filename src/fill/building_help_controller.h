@@ -2,7 +2,8 @@
 // and its menu "Affi&chage", the fillability marks drawn over the grid, the
 // grid check's window, the typing direction option, and the placing of a
 // word found by the pattern search. It keeps its own dictionary index,
-// rebuilt after the commands that change the dictionary.
+// rebuilt after the commands that change the dictionary and whenever the
+// dictionary's size has changed (its loading at start).
 #pragma once
 
 #include "common/controller.h"
@@ -66,6 +67,7 @@ private:
     QAction* advanceAction_ = nullptr;
     WordIndex index_;
     bool indexStale_ = true;
+    qsizetype indexedEntries_ = -1; // dictionary entries when the index was built
     GridSlots slots_;
     GridMarks marks_;
     bool marksOn_ = false;

@@ -6,6 +6,7 @@
 #include "dictionary/word_index.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -98,6 +99,11 @@ SuggestionsPanel::SuggestionsPanel(QWidget* parent)
             [this](int row) { Q_EMIT wordChosen(across_.suggestions().slot, across_.word(row)); });
     connect(downView_, &SuggestionListView::chosen, this,
             [this](int row) { Q_EMIT wordChosen(down_.suggestions().slot, down_.word(row)); });
+}
+
+void SuggestionsPanel::closeEvent(QCloseEvent* event) {
+    QDockWidget::closeEvent(event);
+    Q_EMIT closedByUser();
 }
 
 void SuggestionsPanel::build(QWidget* box, const QString& title, SuggestionListModel& model,

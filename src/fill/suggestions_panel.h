@@ -75,6 +75,11 @@ public:
 Q_SIGNALS:
     // A word chosen in one of the lists, for that list's slot.
     void wordChosen(int slot, const QByteArray& word);
+    // The panel's own close button was used.
+    void closedByUser();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void build(QWidget* box, const QString& title, SuggestionListModel& model,

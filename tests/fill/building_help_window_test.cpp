@@ -4,6 +4,7 @@
 // option, the pattern search's offer to place a word, and the panel's state
 // kept between runs.
 #include "common/string_grid.h"
+#include "dictionary/word_dialog.h"
 #include "fill/building_help_controller.h"
 #include "fill/grid_check_window.h"
 #include "fill/suggestions_panel.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
@@ -75,6 +77,7 @@ private Q_SLOTS:
     void init() { QSettings().clear(); }
     void menuAndPanelState();
     void panelFollowsCursorAndEdits();
+    void addedWordJoinsTheLists();
     void typedLettersFindAWord();
     void placedWordIsOneUndoableChange();
     void marksFollowTheGrid();
@@ -115,7 +118,13 @@ void BuildingHelpWindowTest::menuAndPanelState() {
         TMainForm& w = startWith(app, kWords);
         QVERIFY(child<QAction>(&w, "Suggestions1")->isChecked());
         QVERIFY(help(w).panel()->isVisible());
-        trigger(w, "Suggestions1");
+        // Shown from the start, it lists words of the dictionary loaded at start.
+        setRows(w, kGrid);
+        QVERIFY(w.StringGrid1->setCurrent(2, 2));
+        QCOMPARE(label(w, "HorizCount"), QStringLiteral("2 mots"));
+        // The panel's own close button hides it as the menu does.
+        help(w).panel()->close();
+        QVERIFY(!child<QAction>(&w, "Suggestions1")->isChecked());
         QVERIFY(!help(w).panel()->isVisible());
     }
     TestApp app;
@@ -160,6 +169,31 @@ void BuildingHelpWindowTest::panelFollowsCursorAndEdits() {
     QVERIFY(w.StringGrid1->setCurrent(3, 6));
     QCOMPARE(label(w, "HorizHeading"), QStringLiteral("Ligne 6 : ......."));
     QCOMPARE(label(w, "HorizCount"), QStringLiteral("0 mot"));
+}
+
+void BuildingHelpWindowTest::addedWordJoinsTheLists() {
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    trigger(w, "Suggestions1");
+    setRows(w, kGrid);
+    QVERIFY(w.StringGrid1->setCurrent(2, 2));
+    QCOMPARE(listed(*help(w).panel(), SlotDirection::Horizontal), (QStringList{"AMI", "ALU"}));
+    auto addWord = [&](const char* word) {
+        app.fakes.modal.scripts.append([word](QDialog& d) {
+            auto& add = static_cast<TAjout&>(d);
+            QTest::keyClicks(static_cast<QWidget*>(add.Edit1), QString::fromLatin1(word));
+            QTest::mouseClick(static_cast<QWidget*>(add.Button1), Qt::LeftButton);
+        });
+        trigger(w, "Ajoutermot1");
+    };
+    // AXA leaves column B "AX." one word (itself) and column C "RA." one (RAT).
+    addWord("AXA");
+    QCOMPARE(listed(*help(w).panel(), SlotDirection::Horizontal),
+             (QStringList{"AMI", "ALU", "AXA"}));
+    // With AXE, column B keeps two words after AXA.
+    addWord("AXE");
+    QCOMPARE(listed(*help(w).panel(), SlotDirection::Horizontal),
+             (QStringList{"AMI", "AXA", "ALU"}));
 }
 
 void BuildingHelpWindowTest::typedLettersFindAWord() {
