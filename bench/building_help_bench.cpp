@@ -150,5 +150,31 @@ void BM_Marks20(benchmark::State& state) {
 // 0: black squares only; 1: with words in every third row.
 BENCHMARK(BM_Marks20)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The reference: the candidates of every slot of the same grid counted once
+// by a plain scan of the words, with no propagation at all.
+void BM_ScanEverySlot20(benchmark::State& state) {
+    const QList<QByteArray>& words = frenchWords();
+    const Grille g = grid20(state.range(0) != 0);
+    const GridSlots slots(g);
+    std::size_t total = 0;
+    for (auto _ : state) {
+        total = 0;
+        for (const Slot& slot : slots.slots()) {
+            const QByteArray p = slotPattern(g, slot);
+            for (const QByteArray& w : words) {
+                if (w.size() != p.size())
+                    continue;
+                bool fits = true;
+                for (qsizetype i = 0; i < p.size() && fits; ++i)
+                    fits = p[i] == '.' || p[i] == w[i];
+                total += fits;
+            }
+        }
+        benchmark::DoNotOptimize(total);
+    }
+    state.counters["candidates"] = double(total);
+}
+BENCHMARK(BM_ScanEverySlot20)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 } // namespace orv::bench
