@@ -8,13 +8,25 @@ namespace orv::test {
 void FakeMessages::information(QWidget*, const QString& text) { infos.append(text); }
 void FakeMessages::error(QWidget*, const QString& text) { errors.append(text + QLatin1Char('.')); }
 
+bool FakeMessages::confirm(QWidget*, const QString& text) {
+    confirmations.append(text);
+    return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
+}
+
 MessageService::Answer FakeMessages::question(QWidget*, const QString& text) {
     questions.append(text);
     return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
 }
 
-QString FakeFiles::openFile(QWidget*, const QString& filter) {
+int FakeMessages::choice(QWidget*, const QString& text, const QStringList& choices) {
+    choiceTexts.append(text);
+    choiceSets.append(choices);
+    return choiceAnswers.isEmpty() ? -1 : choiceAnswers.takeFirst();
+}
+
+QString FakeFiles::openFile(QWidget*, const QString& filter, Existing existing) {
     openFilters.append(filter);
+    openExisting.append(existing);
     return openPaths.isEmpty() ? QString() : openPaths.takeFirst();
 }
 
