@@ -140,6 +140,7 @@ def main():
     ap.add_argument('--only', choices=['orvgrid', 'qxw'])
     ap.add_argument('--grid', action='append', help='only these grids (names without .grid)')
     ap.add_argument('--results', default='fill_vs_qxw.json')
+    ap.add_argument('--table-only', action='store_true', help='print the table of --results')
     args = ap.parse_args()
     args.qxw_limit = args.qxw_limit or args.limit
     words = set(w.strip() for w in open(args.words) if len(w.strip()) >= 2)
@@ -147,6 +148,9 @@ def main():
     names = sorted(f[:-5] for f in os.listdir(args.grids) if f.endswith('.grid'))
     if args.grid:
         names = [n for n in names if n in args.grid]
+    if args.table_only:
+        print_table(results, names)
+        return
     with tempfile.TemporaryDirectory() as tmp:
         for name in names:
             path = os.path.join(args.grids, name + '.grid')
@@ -187,28 +191,36 @@ def summary(runs):
 
 def cell(s):
     if s is None:
-        return 'not run', None
+        return 'not run', None, None
     wall, cpu, filled, n, limit = s
     if wall == float('inf'):
-        return f'not filled in {limit:.0f} s ({filled}/{n} filled)', None
+        return f'not filled in {limit:.0f} s ({filled}/{n} filled)', None, None
     note = '' if filled == n else f' ({filled}/{n} filled)'
-    return f'{wall:.3f} s ({cpu:.3f} s CPU){note}', wall
+    return f'{wall:.3f} s ({cpu:.3f} s){note}', wall, cpu
+
+
+def ratio(q, o, qxw_runs, which):
+    if o is None:
+        return ''
+    if q is not None:
+        return f'{q / o:.0f}'
+    if qxw_runs:
+        # Not filled: Qxw's time is at least its limit (wall), or what it spent (CPU).
+        bound = qxw_runs[0]['limit'] if which == 'wall' else min(r['cpu'] for r in qxw_runs)
+        return f'> {bound / o:.0f}'
+    return ''
 
 
 def print_table(results, names):
-    print('| grid | orvgrid, median wall (CPU) | Qxw, median wall (CPU) | Qxw / orvgrid |')
-    print('|---|---|---|---|')
+    print('| grid | orvgrid, median wall (CPU) | Qxw, median wall (CPU) | Qxw / orvgrid, wall | '
+          'Qxw / orvgrid, CPU |')
+    print('|---|---|---|---|---|')
     for name in names:
         r = results.get(name, {})
-        o, ow = cell(summary(r.get('orvgrid')))
-        q, qw = cell(summary(r.get('qxw')))
-        if ow and qw:
-            ratio = f'{qw / ow:.1f}'
-        elif ow and r.get('qxw'):
-            ratio = f'> {summary(r["qxw"])[4] / ow:.0f}'
-        else:
-            ratio = ''
-        print(f'| {name} | {o} | {q} | {ratio} |')
+        o, ow, oc = cell(summary(r.get('orvgrid')))
+        q, qw, qc = cell(summary(r.get('qxw')))
+        print(f'| {name} | {o} | {q} | {ratio(qw, ow, r.get("qxw"), "wall")} | '
+              f'{ratio(qc, oc, r.get("qxw"), "cpu")} |')
 
 
 if __name__ == '__main__':

@@ -29,6 +29,7 @@
 #include "utilities/calendar_window.h"
 #include "utilities/clock_window.h"
 #include "utilities/utilities_controller.h"
+#include "fill/fill_controller.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -172,6 +173,7 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     definitions_ = new DefinitionsController(document_, services_, this, *this);
     play_ = new PlayController(document_, services_, this, *this);
     utilities_ = new UtilitiesController(document_, services_, this, *this);
+    fill_ = new FillController(document_, services_, this, *this);
     new BuildingHelpController(document_, services_, this, *this);
     QAction* exit = addCommand(QStringLiteral("FileMenu"), QStringLiteral("ExitItem"),
                                QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));

@@ -62,6 +62,7 @@ private:
     bool setUp(FillResult& result);
     bool propagate();
     bool revise(int v);
+    void blame(int v);
     void enqueue(int v);
     void setMask(int cell, std::uint32_t mask);
     void shrinkTo(int v, std::uint32_t size);
@@ -228,6 +229,16 @@ void Filler::undo(std::size_t mark) {
     queue_.clear();
 }
 
+// A slot ran out of words: it and its crossings weigh more in the choice of
+// the next slot, so that the search turns to the hard part of the grid first.
+void Filler::blame(int v) {
+    Var& x = vars_[std::size_t(v)];
+    x.weight += 1;
+    for (int u : x.crossVar)
+        if (u != kNoVar)
+            vars_[std::size_t(u)].weight += 0.5;
+}
+
 // Drops the words that the narrowed cells exclude, then narrows the crossing
 // cells to the letters that the remaining words still offer.
 bool Filler::revise(int v) {
@@ -268,12 +279,8 @@ bool Filler::revise(int v) {
         }
         size = x.size;
     }
-    if (size == 0) {
-        x.weight += 1;
-        return false;
-    }
-    if (size == 1 && !markUsed(v)) {
-        x.weight += 1;
+    if (size == 0 || (size == 1 && !markUsed(v))) {
+        blame(v);
         return false;
     }
     if (!x.needSupport)
@@ -394,7 +401,7 @@ std::uint32_t Filler::selectValue(int v) {
                 ++h[wordOf(y, y.dom[pick(rng_)])[q] - 'A'];
         }
     }
-    constexpr std::uint32_t kValueSample = 48;
+    constexpr std::uint32_t kValueSample = 256;
     std::uniform_real_distribution<double> noise(0.0, 0.4);
     std::uint32_t best = x.size;
     double bestScore = 0;

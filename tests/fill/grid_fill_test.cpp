@@ -12,6 +12,7 @@
 #include "grid/grid_text.h"
 
 #include "support/fill_checker.h"
+#include "support/planted_grid.h"
 
 #include <QFile>
 #include <QSet>
@@ -20,54 +21,10 @@
 #include <random>
 
 using namespace orv;
+using orv::test::plant;
+using orv::test::Planted;
 
 namespace {
-
-struct Planted {
-    Grille empty;                  // the layout with its black squares
-    Grille solution;               // one fill of it
-    std::vector<QByteArray> words; // the solution's words and noise
-};
-
-// A layout with random black squares, a random letter in every white cell
-// (drawn with French-like frequencies, so that crossing words share
-// letters), and a word list of the solution's words plus `noise` random
-// words per length. Drawn again until the solution repeats no word.
-Planted plant(int side, int blacks, int noise, std::uint32_t seed) {
-    static const char kLetters[] = "EEEEEEAAAASSSIIIINNNTTTRRRUULLOOOCDMPGBVHFQ";
-    std::mt19937 rng(seed);
-    for (;;) {
-        Planted p;
-        Grille& g = p.empty;
-        g.NbLignes = g.NbColonnes = side + 1;
-        g.Raz();
-        for (int k = 0; k < blacks; ++k)
-            g.cell(1 + int(rng() % unsigned(side)), 1 + int(rng() % unsigned(side))) = '#';
-        p.solution = g;
-        for (int c = 1; c <= side; ++c)
-            for (int r = 1; r <= side; ++r)
-                if (g.cell(c, r) != '#')
-                    p.solution.cell(c, r) = kLetters[rng() % (sizeof kLetters - 1)];
-        const QList<QByteArray> runs = test::gridRuns(p.solution);
-        if (QSet<QByteArray>(runs.begin(), runs.end()).size() != runs.size() || runs.isEmpty() ||
-            std::any_of(runs.begin(), runs.end(),
-                        [](const QByteArray& w) { return w.size() > 19; }))
-            continue;
-        QSet<int> lengths;
-        for (const QByteArray& w : runs) {
-            p.words.push_back(w);
-            lengths.insert(int(w.size()));
-        }
-        for (int len : lengths)
-            for (int k = 0; k < noise; ++k) {
-                QByteArray w(len, 'A');
-                for (char& ch : w)
-                    ch = kLetters[rng() % (sizeof kLetters - 1)];
-                p.words.push_back(w);
-            }
-        return p;
-    }
-}
 
 QSet<QByteArray> wordSet(const std::vector<QByteArray>& words) {
     return QSet<QByteArray>(words.begin(), words.end());
@@ -136,7 +93,7 @@ void GridFillTest::fillsPlantedGrids() {
     QFETCH(int, side);
     QFETCH(int, blacks);
     QFETCH(int, noise);
-    for (std::uint32_t seed = 1; seed <= 3; ++seed) {
+    for (std::uint32_t seed = 1; seed <= 2; ++seed) {
         const Planted p = plant(side, blacks, noise, seed * 31 + std::uint32_t(side));
         const WordIndex index = indexOf(p.words);
         FillOptions options;
@@ -206,7 +163,7 @@ void GridFillTest::fillsAFrenchGrid() {
                                   "..#.......\n"
                                   "......#...\n"
                                   "...#......\n");
-    for (std::uint64_t seed : {1u, 2u}) {
+    for (std::uint64_t seed : {1u}) {
         FillOptions options;
         options.seed = seed;
         options.timeLimitSeconds = 60;
