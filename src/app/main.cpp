@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     splash->repaint();
 
     QApplication::setApplicationName(orv::applicationTitle());
+    // Where the display settings are kept between runs (QSettings).
+    QApplication::setOrganizationName(orv::applicationTitle());
     orv::installFrenchTranslations(app);
 
     orv::QtMessageService messages;

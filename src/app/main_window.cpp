@@ -19,6 +19,7 @@
 #include "dictionary/word_dialog.h"
 #include "fill/fill_controller.h"
 #include "fill/grid_maker_controller.h"
+#include "fill/building_help_controller.h"
 #include "grid/dimensions_dialog.h"
 #include "grid/grid_controller.h"
 #include "play/play_controller.h"
@@ -82,7 +83,11 @@ const MenuPlace kMenus[] = {
     {"GrilleMenu",
      "&Grille",
      MainWindowTopic,
-     {"Dimensions1", "Dfinitions1", "-", "Placercasesnoires1"}},
+     {"Dimensions1", "Dfinitions1", "-", "Placercasesnoires1", "-", "Verifiergrille1"}},
+    {"AffichageMenu",
+     "Affi&chage",
+     MainWindowTopic,
+     {"Suggestions1", "Marquercases1", "-", "Avancer1"}},
     {"JeuMenu", "&Jeu", MainWindowTopic, {"Jouer1"}},
     {"UtilitairesMenu",
      "&Utilitaires",
@@ -171,6 +176,7 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     utilities_ = new UtilitiesController(document_, services_, this, *this);
     fill_ = new FillController(document_, services_, this, *this);
     maker_ = new GridMakerController(document_, services_, this, *this);
+    new BuildingHelpController(document_, services_, this, *this);
     QAction* exit = addCommand(QStringLiteral("FileMenu"), QStringLiteral("ExitItem"),
                                QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
@@ -326,6 +332,8 @@ void TMainForm::CreeFenetres() {
     definitions_->Definitions = Definitions;
     definitions_->Defgrille = Defgrille;
     play_->GrilleJeu = GrilleJeu;
+    if (auto* help = findChild<BuildingHelpController*>())
+        help->setSearchWindow(RMots);
 }
 
 // ---------------------------------------------------------------- drawing

@@ -15,6 +15,7 @@ struct Subcommand {
 constexpr std::array kSubcommands{
     Subcommand{"fill", orvgridFill},
     Subcommand{"make", orvgridMake},
+    Subcommand{"check", orvgridCheck},
 };
 
 } // namespace
@@ -64,6 +65,11 @@ QString orvgridUsage() {
         "      fill. Affiche la grille, son nombre de cases noires, le score moyen de\n"
         "      ses mots et la part de mots connus. Codes de sortie : 0 créée,\n"
         "      1 pas de grille dans le temps accordé, 2 demande impossible,\n"
+        "      3 entrée incorrecte.\n"
+        "  orvgrid check GRILLE [-d Dicogrd.dat]\n"
+        "      Liste les mots de la grille absents du dictionnaire, les mots placés\n"
+        "      deux fois et les emplacements vides qu'aucun mot ne peut remplir.\n"
+        "      Code de sortie : 0 rien à signaler, 1 au moins un problème,\n"
         "      3 entrée incorrecte.\n"
         "  orvgrid --help\n"
         "      Affiche cette aide.\n");

@@ -16,6 +16,8 @@ enum OrvgridStatus {
     OrvgridImpossible = 2, // proved impossible
     OrvgridBadInput = 3,   // bad arguments or unreadable input (one-line message)
 };
+// orvgrid check: the grid has something to report.
+constexpr int OrvgridFindings = 1;
 
 // Runs one command; args excludes the program name.
 int runOrvgrid(const QStringList& args, QTextStream& out, QTextStream& err);
@@ -23,6 +25,7 @@ int runOrvgrid(const QStringList& args, QTextStream& out, QTextStream& err);
 // The subcommands.
 int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err);
 int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err);
+int orvgridCheck(const QStringList& args, QTextStream& out, QTextStream& err);
 
 QString orvgridUsage();
 

@@ -1,0 +1,180 @@
+// The help while building a grid, on the real French dictionary: the two
+// suggestion lists recomputed after a key, and the fillability marks of a
+// 20 by 20 grid, each beside a plain reference measured in the same run (one
+// scan of the words, the way the word search reads them).
+#include "bench_data.h"
+
+#include "dictionary/word_index.h"
+#include "fill/grid_marks.h"
+#include "fill/suggestions.h"
+#include "grid/grid_slots.h"
+#include "grid/grid_text.h"
+
+#include <benchmark/benchmark.h>
+
+namespace orv::bench {
+namespace {
+
+const WordIndex& frenchIndex() {
+    static const WordIndex index = [] {
+        WordIndex i;
+        i.build(frenchDictionary());
+        return i;
+    }();
+    return index;
+}
+
+// A 10 by 10 grid being built: a few words placed, black squares around them.
+const char* const kGrid10 = "T.P.#.....\n"
+                            "A.O.#.....\n"
+                            "B.R.#.....\n"
+                            "L.T..#....\n"
+                            "E.E...#...\n"
+                            "#.#...#...\n"
+                            "...#......\n"
+                            "TABLE#....\n"
+                            "....#.....\n"
+                            "QX...#....\n";
+
+// No black square at all: every slot has ten letters and ten open crossings,
+// the largest candidate lists and the most crossings to count.
+const char* const kOpen10 = "..........\n"
+                            "..........\n"
+                            "..........\n"
+                            "..........\n"
+                            "..........\n"
+                            "..........\n"
+                            "..........\n"
+                            "..........\n"
+                            "..........\n"
+                            "..........\n";
+
+// What the panel does after a key on (col, row): the slots again, then the
+// row's and the column's lists.
+void BM_SuggestAfterKey(benchmark::State& state, const char* text, int col, int row) {
+    const WordIndex& index = frenchIndex();
+    Grille grille = readGridText(text);
+    std::size_t across = 0;
+    std::size_t down = 0;
+    for (auto _ : state) {
+        const GridSlots slots(grille);
+        const SlotSuggestions h =
+            suggestWords(grille, slots, slots.slotAt(col, row, SlotDirection::Horizontal), index);
+        const SlotSuggestions v =
+            suggestWords(grille, slots, slots.slotAt(col, row, SlotDirection::Vertical), index);
+        across = h.count();
+        down = v.count();
+        benchmark::DoNotOptimize(h);
+        benchmark::DoNotOptimize(v);
+    }
+    state.counters["across"] = double(across);
+    state.counters["down"] = double(down);
+}
+// The cursor on B.R. of row 3, which crosses TABLE and PORTE; then on the
+// open 6-letter slot of row 7.
+BENCHMARK_CAPTURE(BM_SuggestAfterKey, grid10_row3, kGrid10, 2, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SuggestAfterKey, grid10_row7, kGrid10, 6, 7)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SuggestAfterKey, open10, kOpen10, 5, 5)->Unit(benchmark::kMillisecond);
+
+// The reference: one plain scan of every word for those of one length that
+// fit a pattern.
+void BM_ScanWordsOfLength(benchmark::State& state, const char* pattern) {
+    const QList<QByteArray>& words = frenchWords();
+    const QByteArrayView p(pattern);
+    std::size_t found = 0;
+    for (auto _ : state) {
+        found = 0;
+        for (const QByteArray& w : words) {
+            if (w.size() != p.size())
+                continue;
+            bool fits = true;
+            for (qsizetype i = 0; i < p.size() && fits; ++i)
+                fits = p[i] == '.' || p[i] == w[i];
+            found += fits;
+        }
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["words"] = double(found);
+}
+BENCHMARK_CAPTURE(BM_ScanWordsOfLength, len4, "....")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ScanWordsOfLength, len10, "..........")->Unit(benchmark::kMillisecond);
+
+// A 20 by 20 grid with black squares; optionally with words placed in
+// some of its rows, each the first dictionary word that fits there.
+Grille grid20(bool withWords) {
+    QByteArray text;
+    for (int r = 0; r < 20; ++r) {
+        for (int c = 0; c < 20; ++c)
+            text.append((r * 7 + c * 3) % 8 == 0 ? '#' : '.');
+        text.append('\n');
+    }
+    Grille g = readGridText(text);
+    if (!withWords)
+        return g;
+    const WordIndex& index = frenchIndex();
+    const GridSlots slots(g);
+    int placed = 0;
+    for (int s = 0; s < slots.count(); ++s) {
+        const Slot& slot = slots[s];
+        if (slot.direction != SlotDirection::Horizontal || slot.line % 3 != 1 ||
+            slot.length() > WordIndex::kMaxLength)
+            continue;
+        const std::vector<std::uint32_t> ids = index.candidates(slotPattern(g, slot));
+        if (ids.empty())
+            continue;
+        const char* w = index.letters(slot.length(), ids[ids.size() / 2]);
+        for (int p = 0; p < slot.length(); ++p)
+            g.cell(slot.cells[std::size_t(p)].col, slot.cells[std::size_t(p)].row) = w[p];
+        ++placed;
+    }
+    return g;
+}
+
+void BM_Marks20(benchmark::State& state) {
+    const WordIndex& index = frenchIndex();
+    const Grille g = grid20(state.range(0) != 0);
+    int dead = 0;
+    int forced = 0;
+    for (auto _ : state) {
+        const GridSlots slots(g);
+        const GridMarks marks = computeGridMarks(g, slots, index);
+        dead = marks.deadCount();
+        forced = marks.forcedCount();
+        benchmark::DoNotOptimize(marks);
+    }
+    const GridSlots slots(g);
+    state.counters["slots"] = slots.count();
+    state.counters["dead"] = dead;
+    state.counters["forced"] = forced;
+}
+// 0: black squares only; 1: with words in every third row.
+BENCHMARK(BM_Marks20)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The reference: the candidates of every slot of the same grid counted once
+// by a plain scan of the words, with no propagation at all.
+void BM_ScanEverySlot20(benchmark::State& state) {
+    const QList<QByteArray>& words = frenchWords();
+    const Grille g = grid20(state.range(0) != 0);
+    const GridSlots slots(g);
+    std::size_t total = 0;
+    for (auto _ : state) {
+        total = 0;
+        for (const Slot& slot : slots.slots()) {
+            const QByteArray p = slotPattern(g, slot);
+            for (const QByteArray& w : words) {
+                if (w.size() != p.size())
+                    continue;
+                bool fits = true;
+                for (qsizetype i = 0; i < p.size() && fits; ++i)
+                    fits = p[i] == '.' || p[i] == w[i];
+                total += fits;
+            }
+        }
+        benchmark::DoNotOptimize(total);
+    }
+    state.counters["candidates"] = double(total);
+}
+BENCHMARK(BM_ScanEverySlot20)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace orv::bench

@@ -1,0 +1,325 @@
+// The help while building a grid, wired into the main window. Everything is
+// recomputed at once after each change of the grid or move of the cursor:
+// the suggestions take well under a few milliseconds on a real grid and the
+// marks a few more, so no delay or worker thread is needed.
+#include "fill/building_help_controller.h"
+
+#include "common/crossword_grid.h"
+#include "common/string_grid.h"
+#include "fill/grid_check.h"
+#include "fill/grid_check_window.h"
+#include "fill/suggestions.h"
+#include "fill/suggestions_panel.h"
+#include "search/word_search_window.h"
+
+#include <QKeyEvent>
+#include <QListView>
+#include <QPainter>
+#include <QSettings>
+
+namespace orv {
+namespace {
+
+const QString kSuggestionsKey = QStringLiteral("Affichage/Suggestions");
+
+// The commands that change the dictionary: the index is rebuilt after them.
+const char* const kDictionaryCommands[] = {"Ajoutermot1", "Supprimermot1", "Importerfichier1"};
+
+bool fits(const QByteArray& word, const QByteArray& pattern) {
+    if (word.size() != pattern.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if (pattern[i] != '.' && pattern[i] != word[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
+BuildingHelpController::BuildingHelpController(Document& document, Services& services,
+                                               QMainWindow* window, MainView& view)
+    : Controller(document, services, window, view) {
+    setObjectName(QStringLiteral("BuildingHelp"));
+    grid_ = window->findChild<StringGrid*>(QStringLiteral("StringGrid1"));
+
+    panel_ = new SuggestionsPanel(window);
+    panel_->hide();
+    window->addDockWidget(Qt::RightDockWidgetArea, panel_);
+    connect(panel_, &SuggestionsPanel::wordChosen, this, [this](int slot, const QByteArray& word) {
+        guard([&] { placeWord(slot, word); });
+        if (grid_)
+            grid_->setFocus();
+    });
+
+    suggestionsAction_ =
+        view_.addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("Suggestions1"),
+                         QStringLiteral("&Suggestions"),
+                         QStringLiteral("Afficher les mots qui conviennent à la case courante"));
+    suggestionsAction_->setCheckable(true);
+    suggestionsAction_->setShortcut(QKeySequence(Qt::Key_F4));
+    connect(panel_, &SuggestionsPanel::closedByUser, suggestionsAction_,
+            [this] { suggestionsAction_->setChecked(false); });
+    connect(suggestionsAction_, &QAction::toggled, this,
+            &BuildingHelpController::Suggestions1Click);
+
+    marksAction_ =
+        view_.addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("Marquercases1"),
+                         QStringLiteral("&Marquer les cases bloquées"),
+                         QStringLiteral("Marquer les cases qu'aucune lettre ne remplit "
+                                        "et celles qu'une seule lettre remplit"));
+    marksAction_->setCheckable(true);
+    connect(marksAction_, &QAction::toggled, this, &BuildingHelpController::Marquercases1Click);
+
+    advanceAction_ = view_.addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("Avancer1"),
+                                      QStringLiteral("Avancer après une &lettre"),
+                                      QStringLiteral("Passer à la case suivante après chaque "
+                                                     "lettre (Tab change de sens)"));
+    advanceAction_->setCheckable(true);
+    connect(advanceAction_, &QAction::toggled, this, &BuildingHelpController::Avancer1Click);
+
+    addCommand(this, "GrilleMenu", "Verifiergrille1", QStringLiteral("&Vérifier la grille"),
+               QStringLiteral("Vérifier les mots de la grille"),
+               &BuildingHelpController::Verifiergrille1Click);
+
+    for (const char* name : kDictionaryCommands)
+        if (auto* action = window->findChild<QAction*>(QString::fromLatin1(name)))
+            connect(action, &QAction::triggered, this, [this] {
+                indexStale_ = true;
+                refresh();
+            });
+    connect(&doc_, &Document::gridChanged, this, [this] { refresh(); });
+
+    if (grid_) {
+        connect(grid_, &StringGrid::currentChanged, this, [this] { refreshPanel(); });
+        // The marks are drawn over what the grid's own drawing leaves.
+        auto drawCell = grid_->onDrawCell;
+        grid_->onDrawCell = [this, drawCell](QPainter& p, int c, int r, const QRect& rect) {
+            if (drawCell)
+                drawCell(p, c, r, rect);
+            if (marksOn_)
+                drawMarks(p, c, r, rect);
+        };
+        auto keyPress = grid_->onKeyPress;
+        grid_->onKeyPress = [this, keyPress](QChar& key) {
+            const int col = grid_->col();
+            const int row = grid_->row();
+            if (keyPress)
+                keyPress(key);
+            afterKey(key, col, row);
+        };
+        grid_->installEventFilter(this);
+    }
+
+    suggestionsAction_->setChecked(QSettings().value(kSuggestionsKey, false).toBool());
+}
+
+void BuildingHelpController::setSearchWindow(TRMots* window) {
+    search_ = window;
+    if (search_ && search_->ListBox1)
+        connect(search_->ListBox1, &QListView::doubleClicked, this,
+                [this](const QModelIndex& i) { offerSearchWord(i.data().toString().toLatin1()); });
+}
+
+const WordIndex& BuildingHelpController::index() {
+    if (indexStale_ || indexedEntries_ != doc_.ListeMots.count()) {
+        index_.build(doc_.ListeMots);
+        indexStale_ = false;
+        indexedEntries_ = doc_.ListeMots.count();
+    }
+    return index_;
+}
+
+// ---------------------------------------------------------------- commands
+
+void BuildingHelpController::Suggestions1Click(bool shown) {
+    panel_->setVisible(shown);
+    QSettings().setValue(kSuggestionsKey, shown);
+    if (shown)
+        refreshPanel();
+}
+
+void BuildingHelpController::Marquercases1Click(bool on) {
+    marksOn_ = on;
+    if (on)
+        refreshMarks();
+    if (grid_)
+        grid_->update();
+}
+
+void BuildingHelpController::Avancer1Click(bool on) {
+    advance_ = on;
+    if (on)
+        showDirection();
+    else
+        view_.setStatusText(QString());
+}
+
+void BuildingHelpController::Verifiergrille1Click() {
+    guard([this] {
+        const Grille& g = doc_.grille();
+        slots_ = GridSlots(g);
+        std::vector<GridFinding> findings = checkGrid(g, slots_, index());
+        if (!check_) {
+            check_ = new GridCheckWindow(window_);
+            connect(check_, &GridCheckWindow::slotChosen, this,
+                    &BuildingHelpController::moveToSlot);
+        }
+        check_->setFindings(std::move(findings));
+        check_->show();
+        check_->raise();
+        check_->activateWindow();
+    });
+}
+
+bool BuildingHelpController::placeWord(int slot, const QByteArray& word) {
+    const Grille& g = doc_.grille();
+    slots_ = GridSlots(g);
+    if (slot < 0 || slot >= slots_.count())
+        return false;
+    const Slot& s = slots_[slot];
+    if (!fits(word, slotPattern(g, s)))
+        return false;
+    GridChange change(
+        QStringLiteral("la pose du mot %1 en %2").arg(QString::fromLatin1(word), slotName(s)));
+    for (int p = 0; p < s.length(); ++p)
+        change.setCell(s.cells[std::size_t(p)].col, s.cells[std::size_t(p)].row, word[p]);
+    doc_.applyGridChange(std::move(change));
+    return true;
+}
+
+// ---------------------------------------------------------------- following the grid
+
+void BuildingHelpController::refresh() {
+    refreshPanel();
+    if (marksOn_) {
+        refreshMarks();
+        if (grid_)
+            grid_->update();
+    }
+}
+
+void BuildingHelpController::refreshPanel() {
+    if (!suggestionsAction_->isChecked())
+        return;
+    const Grille& g = doc_.grille();
+    const QPoint cell = view_.currentCell();
+    if (!g.isPlayingCell(cell.x(), cell.y())) {
+        panel_->showSuggestions({}, {}, nullptr);
+        return;
+    }
+    const WordIndex& words = index();
+    slots_ = GridSlots(g);
+    const int across = slots_.slotAt(cell.x(), cell.y(), SlotDirection::Horizontal);
+    const int down = slots_.slotAt(cell.x(), cell.y(), SlotDirection::Vertical);
+    panel_->showSuggestions(suggestWords(g, slots_, across, words),
+                            suggestWords(g, slots_, down, words), &words);
+}
+
+void BuildingHelpController::refreshMarks() {
+    const Grille& g = doc_.grille();
+    slots_ = GridSlots(g);
+    marks_ = computeGridMarks(g, slots_, index());
+}
+
+void BuildingHelpController::drawMarks(QPainter& painter, int col, int row,
+                                       const QRect& rect) const {
+    const Grille& g = doc_.grille();
+    if (!g.isPlayingCell(col, row) || g.cell(col, row) != ' ')
+        return;
+    const QRect r = cellPaintRect(rect);
+    switch (marks_.mark(col, row)) {
+    case CellMark::Dead:
+        painter.fillRect(r, QColor(255, 80, 80));
+        break;
+    case CellMark::Forced: {
+        painter.setPen(QColor(150, 150, 150));
+        painter.setBackgroundMode(Qt::TransparentMode);
+        painter.setFont(grid_->font());
+        const QFontMetrics fm(painter.font());
+        painter.drawText(r.left() + 3, r.top() + fm.ascent(),
+                         QString(QChar(marks_.forcedLetter(col, row))));
+        break;
+    }
+    case CellMark::None:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------- typing direction
+
+void BuildingHelpController::afterKey(const QChar& key, int col, int row) {
+    if (!advance_ || !grid_)
+        return;
+    const Grille& g = doc_.grille();
+    const char typed = char(key.toUpper().unicode());
+    if (typed < 'A' || typed > 'Z' || !g.isPlayingCell(col, row) || g.cell(col, row) != typed)
+        return;
+    const int nextCol = direction_ == SlotDirection::Horizontal ? col + 1 : col;
+    const int nextRow = direction_ == SlotDirection::Horizontal ? row : row + 1;
+    if (g.isPlayingCell(nextCol, nextRow))
+        grid_->setCurrent(nextCol, nextRow);
+}
+
+void BuildingHelpController::showDirection() {
+    view_.setStatusText(direction_ == SlotDirection::Horizontal
+                            ? QStringLiteral("Saisie horizontale (Tab : verticale)")
+                            : QStringLiteral("Saisie verticale (Tab : horizontale)"));
+}
+
+bool BuildingHelpController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && advance_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            direction_ = direction_ == SlotDirection::Horizontal ? SlotDirection::Vertical
+                                                                 : SlotDirection::Horizontal;
+            showDirection();
+            return true;
+        }
+    }
+    return Controller::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- moving and the search window
+
+void BuildingHelpController::moveToSlot(int slot) {
+    slots_ = GridSlots(doc_.grille());
+    if (!grid_ || slot < 0 || slot >= slots_.count())
+        return;
+    const Slot& s = slots_[slot];
+    direction_ = s.direction;
+    grid_->setCurrent(s.cells[0].col, s.cells[0].row);
+    grid_->setFocus();
+    refreshPanel();
+}
+
+void BuildingHelpController::offerSearchWord(const QByteArray& word) {
+    const Grille& g = doc_.grille();
+    const QPoint cell = view_.currentCell();
+    if (word.isEmpty() || !g.isPlayingCell(cell.x(), cell.y()))
+        return;
+    slots_ = GridSlots(g);
+    // The typing direction's slot first, then the other one.
+    const SlotDirection other = direction_ == SlotDirection::Horizontal ? SlotDirection::Vertical
+                                                                        : SlotDirection::Horizontal;
+    for (const SlotDirection dir : {direction_, other}) {
+        const int s = slots_.slotAt(cell.x(), cell.y(), dir);
+        if (s < 0 || slots_[s].length() != word.size())
+            continue;
+        const QString name = slotName(slots_[s]);
+        const QString text = QString::fromLatin1(word);
+        QWidget* parent = search_ ? static_cast<QWidget*>(search_) : window_;
+        if (!fits(word, slotPattern(g, slots_[s]))) {
+            services_.messages.information(
+                parent, QStringLiteral("%1 ne convient pas aux lettres de la %2 (%3)")
+                            .arg(text, name, QString::fromLatin1(slotPattern(g, slots_[s]))));
+            return;
+        }
+        if (services_.messages.question(parent,
+                                        QStringLiteral("Placer %1 en %2 ?").arg(text, name)) ==
+            MessageService::Answer::Yes)
+            guard([&] { placeWord(s, word); });
+        return;
+    }
+}
+
+} // namespace orv

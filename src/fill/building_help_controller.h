@@ -1,0 +1,78 @@
+// The help while building a grid, in the main window: the suggestions panel
+// and its menu "Affi&chage", the fillability marks drawn over the grid, the
+// grid check's window, the typing direction option, and the placing of a
+// word found by the pattern search. It keeps its own dictionary index,
+// rebuilt after the commands that change the dictionary and whenever the
+// dictionary's size has changed (its loading at start).
+#pragma once
+
+#include "common/controller.h"
+#include "dictionary/word_index.h"
+#include "fill/grid_marks.h"
+#include "grid/document.h"
+#include "grid/grid_slots.h"
+
+#include <QByteArray>
+
+namespace orv {
+
+class GridCheckWindow;
+class StringGrid;
+class SuggestionsPanel;
+class TRMots;
+
+class BuildingHelpController : public Controller {
+    Q_OBJECT
+public:
+    BuildingHelpController(Document& document, Services& services, QMainWindow* window,
+                           MainView& view);
+
+    // The pattern search window, created with the other windows.
+    void setSearchWindow(TRMots* window);
+
+    SuggestionsPanel* panel() const { return panel_; }
+    GridCheckWindow* checkWindow() const { return check_; }
+    const GridMarks& marks() const { return marks_; }
+    SlotDirection typingDirection() const { return direction_; }
+    // The index, brought up to date with the dictionary first.
+    const WordIndex& index();
+
+    // Writes a word into a slot of the grid as one change (letters already
+    // there stay: the word fits them). False when it does not fit.
+    bool placeWord(int slot, const QByteArray& word);
+
+public Q_SLOTS:
+    void Suggestions1Click(bool shown);
+    void Marquercases1Click(bool on);
+    void Avancer1Click(bool on);
+    void Verifiergrille1Click();
+
+private:
+    void refresh();
+    void refreshPanel();
+    void refreshMarks();
+    void drawMarks(QPainter& painter, int col, int row, const QRect& rect) const;
+    void afterKey(const QChar& key, int col, int row);
+    void showDirection();
+    void offerSearchWord(const QByteArray& word);
+    void moveToSlot(int slot);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    StringGrid* grid_ = nullptr;
+    SuggestionsPanel* panel_ = nullptr;
+    GridCheckWindow* check_ = nullptr;
+    TRMots* search_ = nullptr;
+    QAction* suggestionsAction_ = nullptr;
+    QAction* marksAction_ = nullptr;
+    QAction* advanceAction_ = nullptr;
+    WordIndex index_;
+    bool indexStale_ = true;
+    qsizetype indexedEntries_ = -1; // dictionary entries when the index was built
+    GridSlots slots_;
+    GridMarks marks_;
+    bool marksOn_ = false;
+    bool advance_ = false;
+    SlotDirection direction_ = SlotDirection::Horizontal;
+};
+
+} // namespace orv

@@ -1,0 +1,67 @@
+// The grid check walks the slots once, in the order the grid reads them.
+#include "fill/grid_check.h"
+
+#include "dictionary/word_index.h"
+#include "fill/suggestions.h"
+
+#include <QHash>
+
+namespace orv {
+namespace {
+
+// The slot's row or column, with its first cell when that row or column
+// holds more than one slot: "Ligne 1 (E1)".
+QString placeName(const GridSlots& slots, int s, bool capital) {
+    const Slot& slot = slots[s];
+    QString name = capital ? slotTitle(slot) : slotName(slot);
+    int sharing = 0;
+    for (const Slot& other : slots.slots())
+        sharing += other.direction == slot.direction && other.line == slot.line;
+    if (sharing > 1)
+        name += QStringLiteral(" (%1%2)")
+                    .arg(QChar(u'A' + (slot.cells[0].col - 1)))
+                    .arg(slot.cells[0].row);
+    return name;
+}
+
+} // namespace
+
+std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
+                                   const WordIndex& index) {
+    std::vector<GridFinding> findings;
+    QHash<QByteArray, int> placed; // word -> first slot holding it
+    for (int s = 0; s < slots.count(); ++s) {
+        const Slot& slot = slots[s];
+        GridFinding f;
+        f.slot = s;
+        f.letters = slotPattern(grille, slot);
+        const QString where = placeName(slots, s, true);
+        const QString letters = QString::fromLatin1(f.letters);
+        if (f.letters.contains('.')) {
+            if (index.count(f.letters) > 0)
+                continue;
+            f.kind = FindingKind::NoWordFits;
+            f.text = QStringLiteral("%1 : aucun mot ne convient à %2").arg(where, letters);
+            findings.push_back(f);
+            continue;
+        }
+        if (!index.contains(f.letters)) {
+            f.kind = FindingKind::NotInDictionary;
+            f.text = QStringLiteral("%1 : %2 n'est pas dans le dictionnaire").arg(where, letters);
+            findings.push_back(f);
+        }
+        const auto first = placed.constFind(f.letters);
+        if (first == placed.constEnd()) {
+            placed.insert(f.letters, s);
+            continue;
+        }
+        f.kind = FindingKind::UsedTwice;
+        f.firstSlot = first.value();
+        f.text = QStringLiteral("%1 : %2 est déjà placé en %3")
+                     .arg(where, letters, placeName(slots, first.value(), false));
+        findings.push_back(f);
+    }
+    return findings;
+}
+
+} // namespace orv

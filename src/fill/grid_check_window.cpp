@@ -1,0 +1,51 @@
+// The grid check's window.
+#include "fill/grid_check_window.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orv {
+
+GridCheckWindow::GridCheckWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("GridCheckWindow"));
+    setWindowTitle(QStringLiteral("Vérification de la grille"));
+    auto* layout = new QVBoxLayout(this);
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("CheckSummary"));
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("CheckList"));
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* close = buttons->addButton(QStringLiteral("Fermer"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("CheckClose"));
+    close->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(summary_);
+    layout->addWidget(list_, 1);
+    layout->addWidget(buttons);
+    resize(420, 300);
+    connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        const int row = list_->row(item);
+        if (row >= 0 && row < int(findings_.size()))
+            Q_EMIT slotChosen(findings_[std::size_t(row)].slot);
+    });
+}
+
+void GridCheckWindow::setFindings(std::vector<GridFinding> findings) {
+    findings_ = std::move(findings);
+    list_->clear();
+    for (const GridFinding& f : findings_)
+        list_->addItem(f.text);
+    summary_->setText(findings_.empty()
+                          ? QStringLiteral("Rien à signaler dans la grille.")
+                          : QStringLiteral("%1 à revoir :")
+                                .arg(findings_.size() == 1
+                                         ? QStringLiteral("1 point")
+                                         : QStringLiteral("%1 points").arg(findings_.size())));
+    if (!findings_.empty())
+        list_->setCurrentRow(0);
+}
+
+} // namespace orv

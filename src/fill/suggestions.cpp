@@ -1,0 +1,134 @@
+// Suggestions: a crossing's candidate count after a word is placed depends
+// only on the letter the word puts in the shared cell, so each crossing is
+// counted once for each of the 26 letters, and each fitting word is then
+// ranked by table look-ups alone.
+#include "fill/suggestions.h"
+
+#include "dictionary/word_index.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+namespace orv {
+
+QString slotTitle(const Slot& slot) {
+    if (slot.direction == SlotDirection::Horizontal)
+        return QStringLiteral("Ligne %1").arg(slot.line);
+    return QStringLiteral("Colonne %1").arg(QChar(u'A' + (slot.line - 1)));
+}
+
+QString wordCountText(std::size_t n) {
+    QString digits = QString::number(n);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char(' '));
+    return digits + (n < 2 ? QStringLiteral(" mot") : QStringLiteral(" mots"));
+}
+
+QString SlotSuggestions::heading() const {
+    if (slot < 0)
+        return {};
+    return QStringLiteral("%1 : %2").arg(title, QString::fromLatin1(pattern));
+}
+
+namespace {
+
+struct CrossingCounts {
+    int position = 0;
+    std::array<double, 26> count{};
+};
+
+// For a crossing at an empty cell of the slot: the candidates the crossing
+// slot keeps with each letter in that cell.
+CrossingCounts countCrossing(const Grille& grille, const GridSlots& slots, const SlotCrossing& c,
+                             const WordIndex& index, int minScore) {
+    CrossingCounts counts;
+    counts.position = c.position;
+    QByteArray other = slotPattern(grille, slots[c.other]);
+    const WordIndex::LetterSets possible = index.possibleLetters(other, minScore);
+    const std::uint32_t letters = possible.empty() ? 0 : possible[std::size_t(c.otherPosition)];
+    for (int letter = 0; letter < 26; ++letter) {
+        if (!(letters >> letter & 1))
+            continue;
+        other[c.otherPosition] = char('A' + letter);
+        counts.count[std::size_t(letter)] = double(index.count(other, minScore));
+    }
+    return counts;
+}
+
+using Ranked = std::pair<std::uint64_t, std::uint32_t>;
+
+// Sorts by key, then id (tens of thousands of words are ranked after every
+// key): a byte at a time over the keys' upper half, which holds the
+// exponent and the leading bits of the rank, then the few runs that share
+// it by the whole key. A byte that every key shares costs only its count.
+void sortByKey(std::vector<Ranked>& items) {
+    std::vector<Ranked> other(items.size());
+    for (int shift = 32; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> start{};
+        for (const Ranked& r : items)
+            ++start[std::size_t((r.first >> shift) & 0xFF) + 1];
+        if (std::find(start.begin(), start.end(), items.size()) != start.end())
+            continue;
+        for (std::size_t b = 1; b < start.size(); ++b)
+            start[b] += start[b - 1];
+        for (const Ranked& r : items)
+            other[start[(r.first >> shift) & 0xFF]++] = r;
+        items.swap(other);
+    }
+    for (auto run = items.begin(); run != items.end();) {
+        const auto end = std::find_if(
+            run, items.end(), [&](const Ranked& r) { return r.first >> 32 != run->first >> 32; });
+        if (end - run > 1)
+            std::sort(run, end);
+        run = end;
+    }
+}
+
+} // namespace
+
+SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int slot,
+                             const WordIndex& index, int minScore) {
+    SlotSuggestions out;
+    if (slot < 0 || slot >= slots.count())
+        return out;
+    const Slot& s = slots[slot];
+    out.slot = slot;
+    out.length = s.length();
+    out.title = slotTitle(s);
+    out.pattern = slotPattern(grille, s);
+
+    const std::vector<std::uint32_t> fitting = index.candidates(out.pattern, minScore);
+    if (fitting.empty())
+        return out;
+    std::vector<CrossingCounts> crossings;
+    for (const SlotCrossing& c : s.crossings)
+        if (out.pattern[c.position] == '.')
+            crossings.push_back(countCrossing(grille, slots, c, index, minScore));
+
+    // A positive double's bits order as the double does, so the ranking
+    // sorts plain integers: the rank's bits inverted, best first. Equal
+    // ranks keep the ids' order, the dictionary's for every word but those
+    // added since the index was built.
+    const int length = s.length();
+    std::vector<Ranked> ranked;
+    ranked.reserve(fitting.size());
+    for (const std::uint32_t id : fitting) {
+        const char* w = index.letters(length, id);
+        double openness = 1;
+        for (const CrossingCounts& c : crossings)
+            openness *= c.count[std::size_t(w[c.position] - 'A')];
+        if (openness > 0)
+            ranked.emplace_back(~std::bit_cast<std::uint64_t>(openness), id);
+    }
+    sortByKey(ranked);
+    out.ids.reserve(ranked.size());
+    out.openness.reserve(ranked.size());
+    for (const auto& [key, id] : ranked) {
+        out.ids.push_back(id);
+        out.openness.push_back(std::bit_cast<double>(~key));
+    }
+    return out;
+}
+
+} // namespace orv

@@ -1,0 +1,46 @@
+// Word suggestions for one slot of a grid: the dictionary words that fit its
+// letters, best first. A word is better when it leaves its crossing slots
+// more open: its rank is the product of the crossings' candidate counts once
+// it is placed. A word that would leave a crossing slot with no candidate at
+// all is left out, since placing it could only lead to a dead end.
+#pragma once
+
+#include "grid/grid_model.h"
+#include "grid/grid_slots.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace orv {
+
+class WordIndex;
+
+struct SlotSuggestions {
+    int slot = -1; // -1: no slot (black square, or a cell in no word)
+    int length = 0;
+    QString title;      // "Ligne 3", "Colonne B"
+    QByteArray pattern; // "C..Z."
+    // The fitting words in rank order, as ids of the index's bucket of this
+    // length (read them with WordIndex::letters), with their rank values.
+    std::vector<std::uint32_t> ids;
+    std::vector<double> openness;
+
+    std::size_t count() const { return ids.size(); }
+    // "Ligne 3 : C..Z."; empty without a slot.
+    QString heading() const;
+};
+
+// The suggestions for slot `slot` of `slots` (built from `grille`). Words
+// scoring under minScore are not offered and do not count for the crossings.
+SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int slot,
+                             const WordIndex& index, int minScore = 0);
+
+// "Ligne 3" or "Colonne B": the slot's row or column as the grid labels it.
+QString slotTitle(const Slot& slot);
+
+// "0 mot", "1 mot", "1 254 mots": a count with its thousands apart.
+QString wordCountText(std::size_t n);
+
+} // namespace orv

@@ -1,0 +1,419 @@
+// The help while building a grid: suggestions ranked and counted as a plain
+// brute force over the words ranks and counts them, fillability marks as a
+// plain propagation over sets of strings finds them, and the grid check's
+// three kinds of findings.
+#include "dictionary/word_index.h"
+#include "fill/grid_check.h"
+#include "fill/grid_marks.h"
+#include "fill/suggestions.h"
+#include "grid/grid_slots.h"
+#include "grid/grid_text.h"
+
+#include <QTest>
+#include <algorithm>
+#include <bit>
+#include <map>
+#include <random>
+#include <set>
+
+using namespace orv;
+
+namespace {
+
+WordIndex indexOf(const std::vector<QByteArray>& words) {
+    WordIndex index;
+    index.buildFromPlain(words);
+    return index;
+}
+
+bool fits(const QByteArray& word, const QByteArray& pattern) {
+    if (word.size() != pattern.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if (pattern[i] != '.' && pattern[i] != word[i])
+            return false;
+    return true;
+}
+
+char at(const Grille& g, int col, int row) {
+    if (col < 1 || row < 1 || col >= g.NbColonnes || row >= g.NbLignes)
+        return '#';
+    const char ch = g.cell(col, row);
+    return ch == ' ' ? '.' : ch;
+}
+
+// The run of white cells through (col, row) across (dc = 1) or down (dr = 1),
+// found by walking the cells, and the cell's place in it.
+QByteArray runThrough(const Grille& g, int col, int row, int dc, int dr, int& place) {
+    int c = col;
+    int r = row;
+    while (at(g, c - dc, r - dr) != '#') {
+        c -= dc;
+        r -= dr;
+    }
+    QByteArray run;
+    for (; at(g, c, r) != '#'; c += dc, r += dr) {
+        if (c == col && r == row)
+            place = int(run.size());
+        run.append(at(g, c, r));
+    }
+    return run;
+}
+
+struct Ranked {
+    double openness;
+    QByteArray word;
+};
+
+// Every fitting word, each crossing recounted over the whole word list.
+std::vector<Ranked> bruteForce(const Grille& g, const Slot& slot,
+                               const std::vector<QByteArray>& words) {
+    const bool across = slot.direction == SlotDirection::Horizontal;
+    const QByteArray pattern = slotPattern(g, slot);
+    std::vector<Ranked> out;
+    for (const QByteArray& w : words) {
+        if (!fits(w, pattern))
+            continue;
+        double product = 1;
+        for (int p = 0; p < slot.length(); ++p) {
+            if (pattern[p] != '.')
+                continue;
+            const SlotCell cell = slot.cells[std::size_t(p)];
+            int place = 0;
+            QByteArray crossing =
+                runThrough(g, cell.col, cell.row, across ? 0 : 1, across ? 1 : 0, place);
+            if (crossing.size() < 2)
+                continue;
+            crossing[place] = w[p];
+            product *= double(std::count_if(words.begin(), words.end(), [&](const QByteArray& x) {
+                return fits(x, crossing);
+            }));
+        }
+        if (product > 0)
+            out.push_back({product, w});
+    }
+    std::sort(out.begin(), out.end(), [](const Ranked& a, const Ranked& b) {
+        return a.openness != b.openness ? a.openness > b.openness : a.word < b.word;
+    });
+    return out;
+}
+
+// Random words over a few letters, so that small grids have choices.
+std::vector<QByteArray> randomWords(std::mt19937& rng, int n, const char* letters) {
+    const int k = int(std::strlen(letters));
+    std::set<QByteArray> words;
+    while (int(words.size()) < n) {
+        QByteArray w;
+        const int length = 2 + int(rng() % 4);
+        for (int i = 0; i < length; ++i)
+            w.append(letters[rng() % unsigned(k)]);
+        words.insert(w);
+    }
+    return {words.begin(), words.end()};
+}
+
+Grille randomGrid(std::mt19937& rng, int side, const char* letters, unsigned letterTenths = 2) {
+    QByteArray text;
+    const int k = int(std::strlen(letters));
+    for (int r = 0; r < side; ++r) {
+        for (int c = 0; c < side; ++c) {
+            const unsigned roll = rng() % 10;
+            text.append(roll < 2                  ? '#'
+                        : roll < 2 + letterTenths ? letters[rng() % unsigned(k)]
+                                                  : '.');
+        }
+        text.append('\n');
+    }
+    return readGridText(text);
+}
+
+// Arc consistency over sets of strings, repeated until nothing changes.
+// Returns false when some slot is left without a word.
+bool referenceMasks(const Grille& g, const GridSlots& slots, const std::vector<QByteArray>& words,
+                    std::map<std::pair<int, int>, std::uint32_t>& masks) {
+    for (int c = 1; c < g.NbColonnes; ++c)
+        for (int r = 1; r < g.NbLignes; ++r) {
+            const char ch = g.cell(c, r);
+            masks[{c, r}] = ch >= 'A' && ch <= 'Z' ? 1u << (ch - 'A') : (1u << 26) - 1;
+        }
+    std::vector<std::vector<QByteArray>> domains;
+    for (const Slot& s : slots.slots()) {
+        std::vector<QByteArray> d;
+        for (const QByteArray& w : words)
+            if (fits(w, slotPattern(g, s)))
+                d.push_back(w);
+        domains.push_back(d);
+    }
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int i = 0; i < slots.count(); ++i) {
+            const Slot& s = slots[i];
+            auto& d = domains[std::size_t(i)];
+            std::erase_if(d, [&](const QByteArray& w) {
+                for (int p = 0; p < s.length(); ++p) {
+                    const SlotCell c = s.cells[std::size_t(p)];
+                    if (!(masks[{c.col, c.row}] >> (w[p] - 'A') & 1))
+                        return true;
+                }
+                return false;
+            });
+            if (d.empty())
+                return false;
+            for (int p = 0; p < s.length(); ++p) {
+                std::uint32_t seen = 0;
+                for (const QByteArray& w : d)
+                    seen |= 1u << (w[p] - 'A');
+                const SlotCell c = s.cells[std::size_t(p)];
+                std::uint32_t& m = masks[{c.col, c.row}];
+                if ((m & seen) != m) {
+                    m &= seen;
+                    changed = true;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+class BuildingHelpTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void headingAndCounts();
+    void rankingMatchesBruteForce();
+    void wordsBlockingACrossingAreLeftOut();
+    void slotsTooLongForAnyWord();
+    void marksMatchPlainPropagation();
+    void deadAndForcedCells();
+    void deadSlotDoesNotSpread();
+    void checkFindsTheThreeKinds();
+    void checkNamesTheCellWhenALineHoldsTwoSlots();
+    void checkOfASoundGridIsEmpty();
+};
+
+void BuildingHelpTest::headingAndCounts() {
+    QCOMPARE(wordCountText(0), QStringLiteral("0 mot"));
+    QCOMPARE(wordCountText(1), QStringLiteral("1 mot"));
+    QCOMPARE(wordCountText(2), QStringLiteral("2 mots"));
+    QCOMPARE(wordCountText(1254), QStringLiteral("1 254 mots"));
+    QCOMPARE(wordCountText(325003), QStringLiteral("325 003 mots"));
+    QCOMPARE(wordCountText(1000000), QStringLiteral("1 000 000 mots"));
+
+    const Grille g = readGridText("....\n"
+                                  "....\n"
+                                  "C..Z\n"
+                                  ".A..\n");
+    const GridSlots slots(g);
+    const WordIndex index = indexOf({"CAZZ", "COUZ", "CRIZ"});
+    const SlotSuggestions row =
+        suggestWords(g, slots, slots.slotAt(2, 3, SlotDirection::Horizontal), index);
+    QCOMPARE(row.heading(), QStringLiteral("Ligne 3 : C..Z"));
+    const SlotSuggestions col =
+        suggestWords(g, slots, slots.slotAt(2, 1, SlotDirection::Vertical), index);
+    QCOMPARE(col.heading(), QStringLiteral("Colonne B : ...A"));
+    QCOMPARE(suggestWords(g, slots, -1, index).heading(), QString());
+}
+
+void BuildingHelpTest::rankingMatchesBruteForce() {
+    std::mt19937 rng(7);
+    int compared = 0;
+    int withChoice = 0;
+    for (int trial = 0; trial < 60; ++trial) {
+        const char* letters = trial % 2 ? "AEST" : "ABCDE";
+        const std::vector<QByteArray> words = randomWords(rng, 120, letters);
+        const WordIndex index = indexOf(words);
+        const Grille g = randomGrid(rng, 4 + trial % 3, letters);
+        const GridSlots slots(g);
+        for (int s = 0; s < slots.count(); ++s) {
+            const std::vector<Ranked> expected = bruteForce(g, slots[s], words);
+            const SlotSuggestions got = suggestWords(g, slots, s, index);
+            QCOMPARE(got.count(), expected.size());
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                QCOMPARE(index.word(got.length, got.ids[i]), expected[i].word);
+                QCOMPARE(got.openness[i], expected[i].openness);
+            }
+            ++compared;
+            withChoice +=
+                expected.size() > 1 && expected.front().openness != expected.back().openness;
+        }
+    }
+    QVERIFY(compared > 200);
+    QVERIFY(withChoice > 20);
+}
+
+void BuildingHelpTest::wordsBlockingACrossingAreLeftOut() {
+    // Row 1 crosses column A at A1 and column C at C1; no word of either
+    // column starts with U or O.
+    const Grille g = readGridText("...\n"
+                                  ".#.\n"
+                                  "...\n");
+    const GridSlots slots(g);
+    const WordIndex index =
+        indexOf({"SET", "SAT", "SOU", "EST", "ETE", "SUT", "TAS", "TES", "SUS"});
+    const SlotSuggestions got =
+        suggestWords(g, slots, slots.slotAt(1, 1, SlotDirection::Horizontal), index);
+    QList<QByteArray> words;
+    for (const std::uint32_t id : got.ids)
+        words << index.word(3, id);
+    // Columns A and C need a word starting with the letter placed: S gives
+    // SET SAT SOU SUT SUS (5), E gives EST ETE (2), T gives TAS TES (2).
+    for (const QByteArray& w : words)
+        QVERIFY2(w[0] != 'U' && w[2] != 'U', w.constData());
+    QVERIFY(!words.contains("SOU"));
+    QCOMPARE(words.first(), QByteArray("SUS")); // 5 x 5
+    QCOMPARE(words.size(), 8);
+}
+
+void BuildingHelpTest::slotsTooLongForAnyWord() {
+    QByteArray text;
+    for (int r = 0; r < 20; ++r)
+        text += QByteArray(20, r == 0 ? '.' : '#') + '\n';
+    const Grille g = readGridText(text);
+    const GridSlots slots(g);
+    const WordIndex index = indexOf({"AB", "ABCDEFGHIJKLMNOPQRS"});
+    const SlotSuggestions got = suggestWords(g, slots, 0, index);
+    QCOMPARE(got.length, 20);
+    QCOMPARE(got.count(), std::size_t(0));
+    QCOMPARE(got.heading(), QStringLiteral("Ligne 1 : ") + QString(20, QLatin1Char('.')));
+    const GridMarks marks = computeGridMarks(g, slots, index);
+    QCOMPARE(marks.deadCount(), 20);
+}
+
+void BuildingHelpTest::marksMatchPlainPropagation() {
+    std::mt19937 rng(11);
+    int compared = 0;
+    int forced = 0;
+    int trials = 0;
+    for (int trial = 0; trial < 200; ++trial) {
+        const char* letters = trial % 2 ? "AEST" : "ABCDE";
+        const std::vector<QByteArray> words = randomWords(rng, 150 + trial % 5 * 40, letters);
+        const WordIndex index = indexOf(words);
+        const Grille g = randomGrid(rng, 4 + trial % 3, letters, 1);
+        const GridSlots slots(g);
+        std::map<std::pair<int, int>, std::uint32_t> masks;
+        if (!referenceMasks(g, slots, words, masks))
+            continue;
+        ++trials;
+        const GridMarks marks = computeGridMarks(g, slots, index);
+        for (int c = 1; c < g.NbColonnes; ++c)
+            for (int r = 1; r < g.NbLignes; ++r) {
+                if (g.cell(c, r) != ' ')
+                    continue;
+                const bool inSlot = slots.slotAt(c, r, SlotDirection::Horizontal) >= 0 ||
+                                    slots.slotAt(c, r, SlotDirection::Vertical) >= 0;
+                const std::uint32_t m = masks[{c, r}];
+                const CellMark expected = !inSlot                 ? CellMark::None
+                                          : m == 0                ? CellMark::Dead
+                                          : std::popcount(m) == 1 ? CellMark::Forced
+                                                                  : CellMark::None;
+                QCOMPARE(int(marks.mark(c, r)), int(expected));
+                if (inSlot)
+                    QCOMPARE(marks.letters(c, r), m);
+                forced += expected == CellMark::Forced;
+                ++compared;
+            }
+    }
+    QVERIFY(compared > 300);
+    QVERIFY(forced > 10);
+}
+
+void BuildingHelpTest::deadAndForcedCells() {
+    const WordIndex index = indexOf({"ABC", "ABD", "AZO", "OUI"});
+    {
+        // Column A must end with the first letter of row 3: only AZO and OUI.
+        const Grille g = readGridText("A..\n"
+                                      ".##\n"
+                                      "...\n");
+        const GridMarks marks = computeGridMarks(g, GridSlots(g), index);
+        QCOMPARE(marks.forcedLetter(1, 2), 'Z');
+        QCOMPARE(marks.forcedLetter(1, 3), 'O');
+        QCOMPARE(marks.forcedLetter(2, 3), 'U');
+        QCOMPARE(marks.forcedLetter(3, 3), 'I');
+        QCOMPARE(marks.mark(2, 1), CellMark::None);
+        QCOMPARE(marks.letters(2, 1), (1u << ('B' - 'A')) | (1u << ('Z' - 'A')));
+        QCOMPARE(marks.mark(1, 1), CellMark::None); // a letter is never marked
+        QCOMPARE(marks.forcedCount(), 4);
+        QCOMPARE(marks.deadCount(), 0);
+    }
+    {
+        const Grille g = readGridText("Q..\n"
+                                      "###\n"
+                                      "OU.\n");
+        const GridMarks marks = computeGridMarks(g, GridSlots(g), index);
+        QCOMPARE(marks.mark(2, 1), CellMark::Dead);
+        QCOMPARE(marks.mark(3, 1), CellMark::Dead);
+        QCOMPARE(marks.forcedLetter(3, 3), 'I');
+        QCOMPARE(marks.deadCount(), 2);
+        QCOMPARE(marks.forcedCount(), 1);
+    }
+}
+
+void BuildingHelpTest::deadSlotDoesNotSpread() {
+    // Nothing fits row 1; the columns and row 3 around it still have words.
+    const WordIndex index = indexOf({"ABC", "ABD", "AZO", "OUI", "CUB", "DOC"});
+    const Grille g = readGridText(".Q.\n"
+                                  ".#.\n"
+                                  "...\n");
+    const GridMarks marks = computeGridMarks(g, GridSlots(g), index);
+    QCOMPARE(marks.mark(1, 1), CellMark::Dead);
+    QCOMPARE(marks.mark(3, 1), CellMark::Dead);
+    for (const auto& [c, r] : {std::pair{1, 2}, {3, 2}, {1, 3}, {2, 3}, {3, 3}})
+        QVERIFY2(marks.mark(c, r) != CellMark::Dead,
+                 qPrintable(QStringLiteral("%1,%2").arg(c).arg(r)));
+    QCOMPARE(marks.deadCount(), 2);
+}
+
+void BuildingHelpTest::checkFindsTheThreeKinds() {
+    const WordIndex index = indexOf({"SEL", "LES", "ETE", "ELU", "SUR"});
+    // Rows: SEL, ELU is fine, LES; columns: SEL (twice), ELE (unknown), LUS
+    // (unknown). Then row 5 "Q.." fits nothing; row 4 is too short to matter.
+    const Grille g = readGridText("SEL\n"
+                                  "ELU\n"
+                                  "LES\n"
+                                  "#.#\n"
+                                  "Q..\n");
+    const GridSlots slots(g);
+    const std::vector<GridFinding> findings = checkGrid(g, slots, index);
+    QStringList texts;
+    for (const GridFinding& f : findings)
+        texts << f.text;
+    // Column B runs through row 4's open cell and row 5: E L E . .
+    QCOMPARE(texts, (QStringList{
+                        QStringLiteral("Ligne 5 : aucun mot ne convient à Q.."),
+                        QStringLiteral("Colonne A : SEL est déjà placé en ligne 1"),
+                        QStringLiteral("Colonne B : aucun mot ne convient à ELE.."),
+                        QStringLiteral("Colonne C : LUS n'est pas dans le dictionnaire"),
+                    }));
+    QCOMPARE(findings[1].kind, FindingKind::UsedTwice);
+    QCOMPARE(findings[1].slot, slots.slotAt(1, 1, SlotDirection::Vertical));
+    QCOMPARE(findings[1].firstSlot, slots.slotAt(1, 1, SlotDirection::Horizontal));
+    QCOMPARE(findings[0].kind, FindingKind::NoWordFits);
+    QCOMPARE(findings[3].kind, FindingKind::NotInDictionary);
+    QCOMPARE(findings[3].slot, slots.slotAt(3, 2, SlotDirection::Vertical));
+}
+
+void BuildingHelpTest::checkNamesTheCellWhenALineHoldsTwoSlots() {
+    const WordIndex index = indexOf({"SEL", "ELU"});
+    const Grille g = readGridText("SEL#SEL\n"
+                                  "#######\n"
+                                  "ZUT#ELU\n");
+    QStringList texts;
+    for (const GridFinding& f : checkGrid(g, GridSlots(g), index))
+        texts << f.text;
+    QCOMPARE(texts, (QStringList{
+                        QStringLiteral("Ligne 1 (E1) : SEL est déjà placé en ligne 1 (A1)"),
+                        QStringLiteral("Ligne 3 (A3) : ZUT n'est pas dans le dictionnaire"),
+                    }));
+}
+
+void BuildingHelpTest::checkOfASoundGridIsEmpty() {
+    const WordIndex index = indexOf({"SUR", "SEL", "LES", "RUE"});
+    const Grille g = readGridText("SUR\n"
+                                  "E#.\n"
+                                  "L..\n");
+    QVERIFY(checkGrid(g, GridSlots(g), index).empty());
+}
+
+QTEST_GUILESS_MAIN(BuildingHelpTest)
+#include "building_help_test.moc"

@@ -1,0 +1,357 @@
+// The help while building, through the real main window: the suggestions
+// panel following the cursor and every edit, a word placed from it and taken
+// back by undo, the marks, the grid check's window, the typing direction
+// option, the pattern search's offer to place a word, and the panel's state
+// kept between runs.
+#include "common/string_grid.h"
+#include "dictionary/word_dialog.h"
+#include "fill/building_help_controller.h"
+#include "fill/grid_check_window.h"
+#include "fill/suggestions_panel.h"
+#include "search/word_search_window.h"
+#include "support/test_app.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+const QList<QByteArray> kWords{"CAR", "CAS", "ART", "AME", "AIR", "ARE", "AMI", "ALU",
+                               "RAT", "RUE", "RIT", "SUR", "SEL", "TRI", "ETE"};
+
+// Rows of the playing area: "#" black, "." empty, a letter.
+void setRows(TMainForm& w, const QList<QByteArray>& rows) {
+    editGrid(w, [&](Grille& g) {
+        for (int r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < rows[r].size(); ++c)
+                g.cell(c + 1, r + 1) = rows[r][c] == '.' ? ' ' : rows[r][c];
+    });
+}
+
+// Row 2 "A.." crosses column B ("A..") and column C ("R.."): only AMI and
+// ALU leave column C a word (RIT, RUE).
+const QList<QByteArray> kGrid{"CAR#...", "A..#...", "S..#...", "####...",
+                              ".......", ".......", "......."};
+
+BuildingHelpController& help(TMainForm& w) { return *w.findChild<BuildingHelpController*>(); }
+
+QString label(TMainForm& w, const char* name) { return child<QLabel>(&w, name)->text(); }
+
+QStringList listed(SuggestionsPanel& panel, SlotDirection d) {
+    QStringList words;
+    for (int row = 0; row < panel.model(d).rowCount(); ++row)
+        words << QString::fromLatin1(panel.model(d).word(row));
+    return words;
+}
+
+QByteArray rowText(TMainForm& w, int row, int from, int to) {
+    QByteArray text;
+    for (int c = from; c <= to; ++c)
+        text += w.grille().cell(c, row);
+    return text;
+}
+
+// A double click as the user makes it: the first click chooses the row, the
+// second opens it.
+void doubleClick(QWidget* viewport, const QPoint& at) {
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+class BuildingHelpWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { QSettings().clear(); }
+    void menuAndPanelState();
+    void panelFollowsCursorAndEdits();
+    void addedWordJoinsTheLists();
+    void typedLettersFindAWord();
+    void placedWordIsOneUndoableChange();
+    void marksFollowTheGrid();
+    void checkWindowListsAndMovesTheCursor();
+    void typingDirectionOption();
+    void searchResultOffersToPlaceTheWord();
+};
+
+void BuildingHelpWindowTest::menuAndPanelState() {
+    {
+        TestApp app;
+        TMainForm& w = startWith(app, kWords);
+        // The new menu stands between "&Grille" and "&Jeu".
+        QStringList menus;
+        for (QAction* a : w.menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus.indexOf(QStringLiteral("Affi&chage")),
+                 menus.indexOf(QStringLiteral("&Grille")) + 1);
+        QCOMPARE(menus.indexOf(QStringLiteral("&Jeu")),
+                 menus.indexOf(QStringLiteral("Affi&chage")) + 1);
+        auto* suggestions = child<QAction>(&w, "Suggestions1");
+        QCOMPARE(suggestions->shortcut(), QKeySequence(Qt::Key_F4));
+        QVERIFY(!suggestions->isChecked());
+        QVERIFY(!help(w).panel()->isVisible());
+        QVERIFY(!child<QAction>(&w, "Marquercases1")->isChecked());
+        QVERIFY(!child<QAction>(&w, "Avancer1")->isChecked());
+        // The grid keeps its place and size beside the panel.
+        const QRect grid = w.StringGrid1->geometry();
+        trigger(w, "Suggestions1");
+        QVERIFY(suggestions->isChecked());
+        QVERIFY(help(w).panel()->isVisible());
+        QCOMPARE(w.dockWidgetArea(help(w).panel()), Qt::RightDockWidgetArea);
+        QCOMPARE(w.StringGrid1->geometry(), grid);
+    }
+    {
+        // Shown when the program was last left.
+        TestApp app;
+        TMainForm& w = startWith(app, kWords);
+        QVERIFY(child<QAction>(&w, "Suggestions1")->isChecked());
+        QVERIFY(help(w).panel()->isVisible());
+        // Shown from the start, it lists words of the dictionary loaded at start.
+        setRows(w, kGrid);
+        QVERIFY(w.StringGrid1->setCurrent(2, 2));
+        QCOMPARE(label(w, "HorizCount"), QStringLiteral("2 mots"));
+        // The panel's own close button hides it as the menu does.
+        help(w).panel()->close();
+        QVERIFY(!child<QAction>(&w, "Suggestions1")->isChecked());
+        QVERIFY(!help(w).panel()->isVisible());
+    }
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    QVERIFY(!help(w).panel()->isVisible());
+}
+
+void BuildingHelpWindowTest::panelFollowsCursorAndEdits() {
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    trigger(w, "Suggestions1");
+    setRows(w, kGrid);
+    SuggestionsPanel& panel = *help(w).panel();
+    w.StringGrid1->setFocus();
+    QVERIFY(w.StringGrid1->setCurrent(2, 2));
+    QCOMPARE(label(w, "HorizHeading"), QStringLiteral("Ligne 2 : A.."));
+    QCOMPARE(label(w, "HorizCount"), QStringLiteral("2 mots"));
+    QCOMPARE(listed(panel, SlotDirection::Horizontal), (QStringList{"AMI", "ALU"}));
+    QCOMPARE(label(w, "VertHeading"), QStringLiteral("Colonne B : A.."));
+
+    // A letter typed in the grid narrows both lists at once.
+    QTest::keyClick(w.StringGrid1, Qt::Key_M);
+    QCOMPARE(w.grille().cell(2, 2), 'M');
+    QCOMPARE(label(w, "HorizHeading"), QStringLiteral("Ligne 2 : AM."));
+    QCOMPARE(label(w, "HorizCount"), QStringLiteral("1 mot"));
+    QCOMPARE(listed(panel, SlotDirection::Horizontal), (QStringList{"AMI"}));
+    QCOMPARE(label(w, "VertHeading"), QStringLiteral("Colonne B : AM."));
+
+    // The arrow keys move the lists with the cursor.
+    QTest::keyClick(w.StringGrid1, Qt::Key_Down);
+    QCOMPARE(w.StringGrid1->row(), 3);
+    QCOMPARE(label(w, "HorizHeading"), QStringLiteral("Ligne 3 : S.."));
+    QTest::keyClick(w.StringGrid1, Qt::Key_Right);
+    QTest::keyClick(w.StringGrid1, Qt::Key_Right);
+    QCOMPARE(w.StringGrid1->col(), 4);
+    QCOMPARE(label(w, "HorizHeading"), QStringLiteral("Pas de mot ici"));
+    QCOMPARE(label(w, "HorizCount"), QString());
+    QCOMPARE(panel.model(SlotDirection::Horizontal).rowCount(), 0);
+    QCOMPARE(panel.model(SlotDirection::Vertical).rowCount(), 0);
+
+    // A slot longer than any word has none.
+    QVERIFY(w.StringGrid1->setCurrent(3, 6));
+    QCOMPARE(label(w, "HorizHeading"), QStringLiteral("Ligne 6 : ......."));
+    QCOMPARE(label(w, "HorizCount"), QStringLiteral("0 mot"));
+}
+
+void BuildingHelpWindowTest::addedWordJoinsTheLists() {
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    trigger(w, "Suggestions1");
+    setRows(w, kGrid);
+    QVERIFY(w.StringGrid1->setCurrent(2, 2));
+    QCOMPARE(listed(*help(w).panel(), SlotDirection::Horizontal), (QStringList{"AMI", "ALU"}));
+    auto addWord = [&](const char* word) {
+        app.fakes.modal.scripts.append([word](QDialog& d) {
+            auto& add = static_cast<TAjout&>(d);
+            QTest::keyClicks(static_cast<QWidget*>(add.Edit1), QString::fromLatin1(word));
+            QTest::mouseClick(static_cast<QWidget*>(add.Button1), Qt::LeftButton);
+        });
+        trigger(w, "Ajoutermot1");
+    };
+    // AXA leaves column B "AX." one word (itself) and column C "RA." one (RAT).
+    addWord("AXA");
+    QCOMPARE(listed(*help(w).panel(), SlotDirection::Horizontal),
+             (QStringList{"AMI", "ALU", "AXA"}));
+    // With AXE, column B keeps two words after AXA.
+    addWord("AXE");
+    QCOMPARE(listed(*help(w).panel(), SlotDirection::Horizontal),
+             (QStringList{"AMI", "AXA", "ALU"}));
+}
+
+void BuildingHelpWindowTest::typedLettersFindAWord() {
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    trigger(w, "Suggestions1");
+    SuggestionsPanel& panel = *help(w).panel();
+    setRows(w, {"...####", "...####", "...####", "#######", "#######", "#######", "#######"});
+    QVERIFY(w.StringGrid1->setCurrent(1, 1));
+    QListView* list = panel.view(SlotDirection::Horizontal);
+    const QStringList words = listed(panel, SlotDirection::Horizontal);
+    QVERIFY(words.size() > 5);
+    list->setFocus();
+    // RAT leaves column B "A.." and column C "T.." a word; the list starts
+    // with better ones.
+    QVERIFY(words.indexOf(QStringLiteral("RAT")) > 0);
+    QTest::keyClicks(list, "ra");
+    QCOMPARE(list->currentIndex().row(), int(words.indexOf(QStringLiteral("RAT"))));
+}
+
+void BuildingHelpWindowTest::placedWordIsOneUndoableChange() {
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    trigger(w, "Suggestions1");
+    setRows(w, kGrid);
+    w.document().markSaved();
+    QVERIFY(!w.grille().Modifie);
+    QVERIFY(w.StringGrid1->setCurrent(2, 2));
+    SuggestionListView* list = help(w).panel()->view(SlotDirection::Horizontal);
+    list->setFocus();
+    QCOMPARE(list->currentIndex().row(), 0);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(rowText(w, 2, 1, 3), QByteArray("AMI"));
+    QVERIFY(w.grille().Modifie);
+    QCOMPARE(label(w, "HorizHeading"), QStringLiteral("Ligne 2 : AMI"));
+    QCOMPARE(w.focusWidget(), w.StringGrid1);
+
+    // One step takes the whole word back.
+    trigger(w, "Annuler1");
+    QCOMPARE(rowText(w, 2, 1, 3), QByteArray("A  "));
+    QVERIFY(!w.grille().Modifie);
+    QCOMPARE(label(w, "HorizHeading"), QStringLiteral("Ligne 2 : A.."));
+
+    // A double click places the word of the column's list.
+    QListView* down = help(w).panel()->view(SlotDirection::Vertical);
+    const QStringList words = listed(*help(w).panel(), SlotDirection::Vertical);
+    QVERIFY(!words.isEmpty());
+    const QRect second = down->visualRect(down->model()->index(words.size() - 1, 0));
+    doubleClick(down->viewport(), second.center());
+    QCOMPARE(QByteArray() + w.grille().cell(2, 1) + w.grille().cell(2, 2) + w.grille().cell(2, 3),
+             words.last().toLatin1());
+    trigger(w, "Annuler1");
+    QCOMPARE(w.grille().cell(2, 2), ' ');
+}
+
+void BuildingHelpWindowTest::marksFollowTheGrid() {
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    setRows(w, {"CA.####", "#######", "#######", "#######", "#######", "#######", "#######"});
+    trigger(w, "Marquercases1");
+    // CA. : CAR and CAS, so the cell stays open.
+    QCOMPARE(help(w).marks().mark(3, 1), CellMark::None);
+    setRows(w, {"CU.####"});
+    QCOMPARE(help(w).marks().mark(3, 1), CellMark::Dead);
+    setRows(w, {"SU.####"});
+    QCOMPARE(help(w).marks().mark(3, 1), CellMark::Forced);
+    QCOMPARE(help(w).marks().forcedLetter(3, 1), 'R');
+    // Marks never change the grid itself.
+    QCOMPARE(w.grille().cell(3, 1), ' ');
+}
+
+void BuildingHelpWindowTest::checkWindowListsAndMovesTheCursor() {
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    setRows(w, {"CAR#CAR", "###.###", "ZZZ#...", "#######", "#######", "#######", "#######"});
+    trigger(w, "Verifiergrille1");
+    GridCheckWindow* check = help(w).checkWindow();
+    QVERIFY(check && check->isVisible());
+    QStringList lines;
+    for (int i = 0; i < check->list()->count(); ++i)
+        lines << check->list()->item(i)->text();
+    QCOMPARE(lines,
+             (QStringList{QStringLiteral("Ligne 1 (E1) : CAR est déjà placé en ligne 1 (A1)"),
+                          QStringLiteral("Ligne 3 (A3) : ZZZ n'est pas dans le dictionnaire")}));
+    // A double click on a line takes the cursor to the start of its slot.
+    QListWidget* list = check->list();
+    doubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
+    QCOMPARE(w.StringGrid1->col(), 5);
+    QCOMPARE(w.StringGrid1->row(), 1);
+    doubleClick(list->viewport(), list->visualItemRect(list->item(1)).center());
+    QCOMPARE(w.StringGrid1->col(), 1);
+    QCOMPARE(w.StringGrid1->row(), 3);
+    // Mended, the grid checks clean.
+    setRows(w, {"CAR#CAS", "###.###", "RAT#..."});
+    trigger(w, "Verifiergrille1");
+    QCOMPARE(check->list()->count(), 0);
+    QCOMPARE(child<QLabel>(check, "CheckSummary")->text(),
+             QStringLiteral("Rien à signaler dans la grille."));
+}
+
+void BuildingHelpWindowTest::typingDirectionOption() {
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    w.StringGrid1->setFocus();
+    QVERIFY(w.StringGrid1->setCurrent(2, 2));
+    // Off: the cursor stays where the letter went.
+    QTest::keyClick(w.StringGrid1, Qt::Key_X);
+    QCOMPARE(w.grille().cell(2, 2), 'X');
+    QCOMPARE(w.StringGrid1->col(), 2);
+    QCOMPARE(w.StringGrid1->row(), 2);
+
+    trigger(w, "Avancer1");
+    QCOMPARE(w.panel0->text(), QStringLiteral("Saisie horizontale (Tab : verticale)"));
+    QTest::keyClick(w.StringGrid1, Qt::Key_Y);
+    QCOMPARE(w.grille().cell(2, 2), 'Y');
+    QCOMPARE(w.StringGrid1->col(), 3);
+    QTest::keyClick(w.StringGrid1, Qt::Key_Tab);
+    QCOMPARE(w.panel0->text(), QStringLiteral("Saisie verticale (Tab : horizontale)"));
+    QCOMPARE(w.focusWidget(), w.StringGrid1);
+    QTest::keyClick(w.StringGrid1, Qt::Key_Z);
+    QCOMPARE(w.grille().cell(3, 2), 'Z');
+    QCOMPARE(w.StringGrid1->col(), 3);
+    QCOMPARE(w.StringGrid1->row(), 3);
+    // A key that writes no letter does not move; the last row stops the cursor.
+    QTest::keyClick(w.StringGrid1, Qt::Key_5);
+    QCOMPARE(w.StringGrid1->row(), 3);
+    QVERIFY(w.StringGrid1->setCurrent(3, 7));
+    QTest::keyClick(w.StringGrid1, Qt::Key_A);
+    QCOMPARE(w.StringGrid1->row(), 7);
+
+    trigger(w, "Avancer1");
+    QTest::keyClick(w.StringGrid1, Qt::Key_B);
+    QCOMPARE(w.grille().cell(3, 7), 'B');
+    QCOMPARE(w.StringGrid1->row(), 7);
+    QCOMPARE(w.StringGrid1->col(), 3);
+}
+
+void BuildingHelpWindowTest::searchResultOffersToPlaceTheWord() {
+    TestApp app;
+    TMainForm& w = startWith(app, {"MAISON", "MOUTON", "RAISON"});
+    setRows(w, {"......#", "#######", "#######", "#######", "#######", "#######", "#######"});
+    QVERIFY(w.StringGrid1->setCurrent(2, 1));
+    app.fakes.messages.answers = {MessageService::Answer::Yes};
+    app.fakes.modal.scripts.append([](QDialog& d) {
+        auto& search = static_cast<TRMots&>(d);
+        QTest::mouseClick(search.Button2, Qt::LeftButton); // every 6-letter word
+        QListView* list = search.ListBox1;
+        QTRY_COMPARE(list->model()->rowCount(), 3);
+        const QRect r = list->visualRect(list->model()->index(1, 0));
+        doubleClick(list->viewport(), r.center());
+    });
+    trigger(w, "Recherchedemots1");
+    QCOMPARE(app.fakes.messages.questions,
+             QStringList{QStringLiteral("Placer MOUTON en ligne 1 ?")});
+    QCOMPARE(rowText(w, 1, 1, 6), QByteArray("MOUTON"));
+    trigger(w, "Annuler1");
+    QCOMPARE(rowText(w, 1, 1, 6), QByteArray("      "));
+}
+
+QTEST_MAIN(BuildingHelpWindowTest)
+#include "building_help_window_test.moc"

@@ -1,0 +1,119 @@
+// orvgrid check end to end on real files: the findings on standard output
+// and the exit status, for a text grid and a ".grd" file, and bad input.
+#include "tools/orvgrid_tool.h"
+
+#include "common/text_file.h"
+#include "grid/grid_file.h"
+#include "grid/grid_text.h"
+
+#include "support/word_lists.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+#include <memory>
+
+using namespace orv;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run orvgrid(const QStringList& args) {
+    Run r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.status = runOrvgrid(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+} // namespace
+
+class OrvgridCheckTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void soundGridExitsZero();
+    void findingsExitOne();
+    void gridFileAndDefaultDictionary();
+    void badInput_data();
+    void badInput();
+
+private:
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString dictionary_;
+};
+
+void OrvgridCheckTest::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    dictionary_ = path(QStringLiteral("mots.dat"));
+    writeWholeFile(dictionary_, test::dictionaryFile({"LES", "RUE", "SEL", "SUR"}));
+}
+
+void OrvgridCheckTest::soundGridExitsZero() {
+    writeWholeFile(path(QStringLiteral("g.txt")), "SUR\nE#.\nL..\n");
+    const Run r = orvgrid({QStringLiteral("check"), path(QStringLiteral("g.txt")),
+                           QStringLiteral("-d"), dictionary_});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("Rien à signaler dans la grille.\n"));
+    QCOMPARE(r.err, QString());
+}
+
+void OrvgridCheckTest::findingsExitOne() {
+    writeWholeFile(path(QStringLiteral("g.txt")), "SEL\nE#U\nLUS\n#.#\nQ..\n");
+    const Run r = orvgrid({QStringLiteral("check"), path(QStringLiteral("g.txt")),
+                           QStringLiteral("-d"), dictionary_});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QStringLiteral("Ligne 3 : LUS n'est pas dans le dictionnaire\n"
+                                   "Ligne 5 : aucun mot ne convient à Q..\n"
+                                   "Colonne A : SEL est déjà placé en ligne 1\n"
+                                   "Colonne B : aucun mot ne convient à U..\n"
+                                   "Colonne C : LUS n'est pas dans le dictionnaire\n"
+                                   "Colonne C : LUS est déjà placé en ligne 3\n"));
+}
+
+void OrvgridCheckTest::gridFileAndDefaultDictionary() {
+    Grille g = readGridText("SUR\nE#.\nLES\n");
+    writeGridFile(path(QStringLiteral("g.grd")), g);
+    QVERIFY(QDir::setCurrent(dir_->path()));
+    writeWholeFile(path(QStringLiteral("Dicogrd.dat")),
+                   test::dictionaryFile({"SUR", "SEL", "LES"}));
+    const Run r = orvgrid({QStringLiteral("check"), QStringLiteral("g.grd")});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QStringLiteral("Colonne C : aucun mot ne convient à R.S\n"));
+}
+
+void OrvgridCheckTest::badInput_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no grid") << QStringList{QStringLiteral("check")}
+                             << QStringLiteral("orvgrid check : check attend une grille.\n");
+    QTest::newRow("missing grid")
+        << QStringList{QStringLiteral("check"), QStringLiteral("absente.txt")}
+        << QStringLiteral("orvgrid check : Ne peut ouvrir le fichier absente.txt.\n");
+    QTest::newRow("unknown option")
+        << QStringList{QStringLiteral("check"), QStringLiteral("g.txt"), QStringLiteral("-x")}
+        << QStringLiteral("orvgrid check : option inconnue « -x ».\n");
+}
+
+void OrvgridCheckTest::badInput() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    QVERIFY(QDir::setCurrent(dir_->path()));
+    writeWholeFile(path(QStringLiteral("g.txt")), "SUR\n");
+    const Run r = orvgrid(args);
+    QCOMPARE(r.status, 3);
+    QCOMPARE(r.err, message);
+    QCOMPARE(r.out, QString());
+}
+
+QTEST_GUILESS_MAIN(OrvgridCheckTest)
+#include "orvgrid_check_test.moc"
