@@ -3,6 +3,7 @@
 
 #include "common/codec.h"
 #include "common/string_grid.h"
+#include "publish/grid_painting.h"
 
 #include <QPainter>
 
@@ -33,18 +34,7 @@ QRect cellPaintRect(const QRect& r) {
 }
 
 void paintCellCode(QPainter& painter, char code, const QRect& rect, const StringGrid& grid) {
-    if (code == ' ') {
-        painter.fillRect(rect, Qt::white);
-    } else if (code == '#') {
-        painter.fillRect(rect, Qt::black);
-    } else if (isCapital(code)) {
-        painter.setPen(Qt::black);
-        painter.setBackgroundMode(Qt::OpaqueMode);
-        painter.setBackground(Qt::white);
-        painter.setFont(grid.font());
-        const QFontMetrics fm(painter.font());
-        painter.drawText(rect.left() + 3, rect.top() + fm.ascent(), QString(QChar(code)));
-    }
+    paintCellCode(painter, code, QRectF(rect), grid.font(), LetterPlacement::TopLeft);
 }
 
 } // namespace orv
