@@ -84,12 +84,16 @@ PrintLayout::PrintLayout(const Grille& grille, const PublishOptions& options)
         paragraphs_.append({false, QString::number(c) + QLatin1Char('.'),
                             toUi(grille_.DefVert[std::size_t(c - 1)])});
 
+    // The two lists side by side, as newspapers print them; when they do not
+    // fit so, one list runs on into the other column, and at the smallest
+    // size on into further pages.
     bool fitted = false;
-    for (double size : kTextSizes)
-        if ((fitted = flow(size, false)))
-            break;
+    for (bool sideBySide : {true, false})
+        for (double size : kTextSizes)
+            if (!fitted)
+                fitted = flow(size, sideBySide, false);
     if (!fitted)
-        flow(kTextSizes[std::size(kTextSizes) - 1], true);
+        flow(kTextSizes[std::size(kTextSizes) - 1], false, true);
     pageCount_ = cluePages_ + (options_.solution == SolutionPlacement::Page ? 1 : 0);
 }
 
@@ -103,7 +107,7 @@ double PrintLayout::paragraphHeight(const Paragraph& p, double width) const {
     return std::max(box.height(), fm.height()) + textSize_ * 0.3;
 }
 
-bool PrintLayout::flow(double textSize, bool allowMorePages) {
+bool PrintLayout::flow(double textSize, bool sideBySide, bool allowMorePages) {
     textSize_ = textSize;
     placed_.clear();
     const QFontMetricsF bold(font(textSize_, true));
@@ -126,7 +130,8 @@ bool PrintLayout::flow(double textSize, bool allowMorePages) {
         const double needed = paragraphs_[i].heading && i + 1 < paragraphs_.size()
                                   ? h + paragraphHeight(paragraphs_[i + 1], columnWidth)
                                   : h;
-        if (y + needed > bottom() && y > top()) {
+        const bool secondList = sideBySide && i > 0 && paragraphs_[i].heading;
+        if (secondList || (y + needed > bottom() && y > top())) {
             if (++column == 2) {
                 column = 0;
                 if (!allowMorePages)

@@ -57,7 +57,7 @@ private:
         QRectF rect;
         int paragraph = 0;
     };
-    bool flow(double textSize, bool allowMorePages);
+    bool flow(double textSize, bool sideBySide, bool allowMorePages);
     double paragraphHeight(const Paragraph& p, double width) const;
     void paintParagraph(QPainter& painter, const Placed& placed) const;
     void paintSolution(QPainter& painter, const QRectF& area, bool upsideDown) const;
