@@ -17,6 +17,7 @@ class QtFileDialogService : public FileDialogService {
 public:
     QString openFile(QWidget* parent, const QString& filter) override;
     QString saveFile(QWidget* parent, const QString& filter) override;
+    QString saveTypedFile(QWidget* parent, const QString& filter) override;
 };
 
 class ExecModalRunner : public ModalRunner {
