@@ -54,7 +54,11 @@ void paintCellCode(QPainter& painter, char code, const QRectF& rect, const QFont
             painter.setBackgroundMode(Qt::OpaqueMode);
             painter.setBackground(Qt::white);
             const QFontMetrics fm(painter.font());
-            painter.drawText(QPointF(rect.left() + 3, rect.top() + fm.ascent()), letter);
+            // 3 pixels from the left edge for the normal 17-pixel letters,
+            // proportionally for a zoomed grid.
+            const int inset =
+                font.pixelSize() > 0 ? int(std::lround(3.0 * font.pixelSize() / 17)) : 3;
+            painter.drawText(QPointF(rect.left() + inset, rect.top() + fm.ascent()), letter);
         } else {
             painter.setBackgroundMode(Qt::TransparentMode);
             painter.fillRect(rect, Qt::white);
