@@ -7,6 +7,8 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
 #include <algorithm>
 #include <cmath>
 
@@ -22,7 +24,27 @@ constexpr double kLargestCell = 10 / 25.4 * kLayoutUnitsPerInch; // 1 cm
 // Text sizes tried in turn so that the clues fit on the first page; the
 // smallest one goes on to further pages when they still do not.
 constexpr double kTextSizes[] = {100, 95, 90, 85, 80};
-constexpr int kWrap = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
+
+// Clues wrap between words, and inside a word only when it is wider than the
+// column by itself, so that no text runs into the next column.
+QTextOption wrapping() {
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+double wrappedHeight(const QFont& font, const QString& text, double width) {
+    QTextLayout layout(text, font);
+    layout.setTextOption(wrapping());
+    layout.beginLayout();
+    double height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        height += line.height();
+    }
+    layout.endLayout();
+    return height;
+}
 
 QFont font(double size, bool bold, bool italic = false) {
     QFont f(kFamily);
@@ -100,11 +122,10 @@ PrintLayout::PrintLayout(const Grille& grille, const PublishOptions& options)
 double PrintLayout::paragraphHeight(const Paragraph& p, double width) const {
     if (p.heading)
         return QFontMetricsF(font(textSize_ * 1.1, true)).height() + textSize_ * 0.5;
-    const QFontMetricsF fm(font(textSize_, false));
+    const QFont f = font(textSize_, false);
     const double textWidth = std::max(width - prefixWidth_, textSize_);
-    const QRectF box = fm.boundingRect(QRectF(0, 0, textWidth, 1e6), kWrap,
-                                       p.text.isEmpty() ? QStringLiteral(" ") : p.text);
-    return std::max(box.height(), fm.height()) + textSize_ * 0.3;
+    return std::max(wrappedHeight(f, p.text, textWidth), QFontMetricsF(f).height()) +
+           textSize_ * 0.3;
 }
 
 bool PrintLayout::flow(double textSize, bool sideBySide, bool allowMorePages) {
@@ -160,7 +181,7 @@ void PrintLayout::paintParagraph(QPainter& painter, const Placed& placed) const 
     painter.drawText(QRectF(placed.rect.topLeft(), QSizeF(prefixWidth_, placed.rect.height())),
                      Qt::AlignLeft | Qt::AlignTop, p.prefix);
     painter.setFont(font(textSize_, false));
-    painter.drawText(placed.rect.adjusted(prefixWidth_, 0, 0, 0), kWrap, p.text);
+    painter.drawText(placed.rect.adjusted(prefixWidth_, 0, 0, 0), p.text, wrapping());
 }
 
 void PrintLayout::paintSolution(QPainter& painter, const QRectF& area, bool upsideDown) const {
@@ -202,15 +223,19 @@ void PrintLayout::paintPage(QPainter& painter, int page) const {
         double y = content_.top();
         painter.setFont(titleFont);
         const double titleHeight = QFontMetricsF(titleFont).height();
-        painter.drawText(QRectF(content_.left(), y, content_.width(), titleHeight),
-                         Qt::AlignHCenter | Qt::AlignTop, title_);
+        painter.drawText(
+            QRectF(content_.left(), y, content_.width(), titleHeight),
+            Qt::AlignHCenter | Qt::AlignTop,
+            QFontMetricsF(titleFont).elidedText(title_, Qt::ElideRight, content_.width()));
         y += titleHeight;
         if (!options_.author.trimmed().isEmpty()) {
             const QFont authorFont = font(kAuthorSize, false, true);
             const double h = QFontMetricsF(authorFont).height();
             painter.setFont(authorFont);
-            painter.drawText(QRectF(content_.left(), y, content_.width(), h),
-                             Qt::AlignHCenter | Qt::AlignTop, options_.author.trimmed());
+            painter.drawText(
+                QRectF(content_.left(), y, content_.width(), h), Qt::AlignHCenter | Qt::AlignTop,
+                QFontMetricsF(authorFont)
+                    .elidedText(options_.author.trimmed(), Qt::ElideRight, content_.width()));
             y += h;
         }
         y += 120;
