@@ -68,4 +68,19 @@ Grille loadAnyGrid(const QString& path, IpuzInfo* info) {
     return g;
 }
 
+Grille openGridFile(const QString& path, const Grille& current) {
+    Grille read;
+    if (isIpuzPath(path)) {
+        read = readIpuz(readWholeFile(path), current, path);
+        read.NomFichier.clear();
+        read.NomCourt.clear();
+    } else {
+        read = readGridFile(readWholeFile(path), current, path);
+        read.NomFichier = path;
+        read.NomCourt = gridShortName(path);
+    }
+    read.Modifie = false;
+    return read;
+}
+
 } // namespace orv

@@ -21,4 +21,10 @@ Grille readPlainGrid(const QByteArray& data, const Grille& base, const QString& 
 // and Modifie false; `info` receives an ipuz file's title and author.
 Grille loadAnyGrid(const QString& path, IpuzInfo* info = nullptr);
 
+// What opening a file puts in place of `current`, read and checked whole
+// (OrvError otherwise, `current` untouched): a grid file with its name; an
+// ipuz file without one, so that saving asks for a grid file's name and never
+// writes a grid file over the ipuz file. Modifie is false.
+Grille openGridFile(const QString& path, const Grille& current);
+
 } // namespace orv

@@ -3,6 +3,7 @@
 // their reasons. Also the plain text grids that the command line reads.
 #include "common/codec.h"
 #include "common/errors.h"
+#include "grid/grid_file.h"
 #include "ipuz_samples.h"
 #include "publish/grid_source.h"
 #include "publish/ipuz_file.h"
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void refusedPlainGrids_data();
     void refusedPlainGrids();
     void anyGridByItsExtension();
+    void openingNamesOnlyGridFiles();
 };
 
 void IpuzFileTest::romanNumeralsBothWays() {
@@ -241,6 +243,40 @@ void IpuzFileTest::anyGridByItsExtension() {
         QFAIL("a missing file was read");
     } catch (const OrvError& e) {
         QCOMPARE(e.message(), cannotOpenMessage(dir.filePath("absent.grd")));
+    }
+}
+
+void IpuzFileTest::openingNamesOnlyGridFiles() {
+    QTemporaryDir dir;
+    Grille current = test::sampleGrid();
+    current.NomFichier = dir.filePath("courante.grd");
+    current.NomCourt = QStringLiteral("courante.grd");
+    current.Modifie = true;
+    current.DefHoriz[20] = "vingt et un";
+    Grille other = test::sampleGrid();
+    other.cell(1, 1) = 'Z';
+    writeIpuzFile(dir.filePath("autre.ipuz"), other);
+    writeGridFile(dir.filePath("autre.grd"), other);
+
+    const Grille fromIpuz = openGridFile(dir.filePath("autre.ipuz"), current);
+    QCOMPARE(fromIpuz.cell(1, 1), 'Z');
+    QVERIFY(fromIpuz.NomFichier.isEmpty() && fromIpuz.NomCourt.isEmpty());
+    QVERIFY(!fromIpuz.Modifie);
+    QCOMPARE(fromIpuz.DefHoriz[20], QByteArray("vingt et un")); // beyond the grid: kept
+    const Grille fromGrd = openGridFile(dir.filePath("autre.grd"), current);
+    QCOMPARE(fromGrd.NomFichier, dir.filePath("autre.grd"));
+    QCOMPARE(fromGrd.NomCourt, QStringLiteral("autre.grd"));
+    QCOMPARE(fromGrd.cell(1, 1), 'Z');
+
+    QFile bad(dir.filePath("mauvaise.ipuz"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write(R"({"kind":["http://ipuz.org/crossword#1"],"dimensions":{"width":30,"height":3}})");
+    bad.close();
+    try {
+        openGridFile(dir.filePath("mauvaise.ipuz"), current);
+        QFAIL("a grid of 30 columns was opened");
+    } catch (const OrvError& e) {
+        QVERIFY(e.message().contains(QStringLiteral("au plus 20")));
     }
 }
 
