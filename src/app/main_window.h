@@ -44,6 +44,7 @@ class SearchController;
 class DefinitionsController;
 class PlayController;
 class UtilitiesController;
+class PublishController;
 
 class TMainForm : public QMainWindow, public MainView {
     Q_OBJECT
@@ -85,6 +86,7 @@ public:
     // --- The controllers of the subsystems ---
     GridController& grid() { return *grid_; }
     DictionaryController& dictionary() { return *dictionary_; }
+    PublishController& publish() { return *publish_; }
 
     // --- MainView ---
     QAction* addCommand(const QString& menu, const QString& name, const QString& caption,
@@ -111,9 +113,15 @@ public:
     bool FormCloseQuery();
     bool FormClose();
 
+    // The view zoom of the grid, in percent of the normal 20-pixel cell.
+    int zoom() const { return zoom_; }
+
 public Q_SLOTS:
     void ExitItemClick();
     void About1Click();
+    void ZoomPlus1Click();
+    void ZoomMoins1Click();
+    void TailleNormale1Click();
 
 protected:
     bool event(QEvent* event) override;
@@ -144,6 +152,9 @@ private:
     DefinitionsController* definitions_ = nullptr;
     PlayController* play_ = nullptr;
     UtilitiesController* utilities_ = nullptr;
+    PublishController* publish_ = nullptr;
+    int zoom_ = 100;
+    void setZoom(int percent);
 };
 
 template <typename F> bool TMainForm::guard(F&& command) {

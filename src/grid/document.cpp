@@ -5,6 +5,7 @@
 #include "common/text_file.h"
 #include "dictionary/dictionary_rules.h"
 #include "grid/grid_file.h"
+#include "publish/grid_source.h"
 
 #include <utility>
 
@@ -256,10 +257,7 @@ void Document::newGrid() {
 }
 
 void Document::open(const QString& path) {
-    Grille read = readGridFile(readWholeFile(path), grille_, path);
-    read.NomFichier = path;
-    read.NomCourt = gridShortName(path);
-    grille_ = std::move(read);
+    grille_ = openGridFile(path, grille_);
     clearHistory();
     updateModified();
     notify(true);
