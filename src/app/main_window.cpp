@@ -186,15 +186,15 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
          QKeySequence(Qt::CTRL | Qt::Key_0), &TMainForm::TailleNormale1Click},
     };
     for (const ZoomCommand& z : zooms) {
-        QAction* action =
-            addCommand(QStringLiteral("AffichageMenu"), QString::fromLatin1(z.name),
-                       QString::fromUtf8(z.caption), QString::fromUtf8(z.hint));
+        QAction* action = addCommand(QStringLiteral("AffichageMenu"), QString::fromLatin1(z.name),
+                                     QString::fromUtf8(z.caption), QString::fromUtf8(z.hint));
         action->setShortcut(z.shortcut);
         connect(action, &QAction::triggered, this, z.slot);
     }
     // Ctrl with "=" too: on many keyboards "+" needs Shift.
     findChild<QAction*>(QStringLiteral("ZoomPlus1"))
-        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     QAction* exit = addCommand(QStringLiteral("FileMenu"), QStringLiteral("ExitItem"),
                                QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));

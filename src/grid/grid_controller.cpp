@@ -81,8 +81,8 @@ Document::SaveOutcome GridController::Sauve() {
 void GridController::Charge() {
     if (!DemandeEnregistrer(doc_.grille().NomFichier))
         return;
-    const QString chosen = services_.files.openFile(
-        window_, gridFileFilter() + QLatin1Char('|') + ipuzFileFilter());
+    const QString chosen =
+        services_.files.openFile(window_, gridFileFilter() + QLatin1Char('|') + ipuzFileFilter());
     if (!chosen.isEmpty()) {
         // Read and checked whole before anything of the open grid changes.
         doc_.open(isIpuzPath(chosen) ? chosen : gridFileName(chosen));
