@@ -53,7 +53,7 @@ Grille readPlainGrid(const QByteArray& data, const Grille& base, const QString& 
 Grille loadAnyGrid(const QString& path, IpuzInfo* info) {
     if (info)
         *info = {};
-    const QByteArray data = readWholeFile(path);
+    const QByteArray data = readWholeFile(path, path, kMaxGridFileBytes);
     Grille empty;
     Grille g;
     if (isIpuzPath(path))
@@ -71,11 +71,11 @@ Grille loadAnyGrid(const QString& path, IpuzInfo* info) {
 Grille openGridFile(const QString& path, const Grille& current) {
     Grille read;
     if (isIpuzPath(path)) {
-        read = readIpuz(readWholeFile(path), current, path);
+        read = readIpuz(readWholeFile(path, path, kMaxGridFileBytes), current, path);
         read.NomFichier.clear();
         read.NomCourt.clear();
     } else {
-        read = readGridFile(readWholeFile(path), current, path);
+        read = readGridFile(readWholeFile(path, path, kMaxGridFileBytes), current, path);
         read.NomFichier = path;
         read.NomCourt = gridShortName(path);
     }
