@@ -17,6 +17,7 @@
 #include "dictionary/dictionary_controller.h"
 #include "dictionary/statistics_window.h"
 #include "dictionary/word_dialog.h"
+#include "fill/fill_controller.h"
 #include "grid/dimensions_dialog.h"
 #include "grid/grid_controller.h"
 #include "play/play_controller.h"
@@ -169,6 +170,7 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     definitions_ = new DefinitionsController(document_, services_, this, *this);
     play_ = new PlayController(document_, services_, this, *this);
     utilities_ = new UtilitiesController(document_, services_, this, *this);
+    fill_ = new FillController(document_, services_, this, *this);
     publish_ = new PublishController(document_, services_, this, *this);
     struct ZoomCommand {
         const char* name;
@@ -230,6 +232,8 @@ TMainForm::~TMainForm() = default;
 
 QAction* TMainForm::addCommand(const QString& menu, const QString& name, const QString& caption,
                                const QString& hint) {
+    // A new menu is a new row of the table above, so that it has its place.
+    Q_ASSERT_X(menus_.contains(menu), "TMainForm::addCommand", "no menu of that name");
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     action->setStatusTip(hint);

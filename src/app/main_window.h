@@ -45,6 +45,7 @@ class SearchController;
 class DefinitionsController;
 class PlayController;
 class UtilitiesController;
+class FillController;
 class PublishController;
 
 class TMainForm : public QMainWindow, public MainView {
@@ -157,6 +158,7 @@ private:
     DefinitionsController* definitions_ = nullptr;
     PlayController* play_ = nullptr;
     UtilitiesController* utilities_ = nullptr;
+    FillController* fill_ = nullptr;
     PublishController* publish_ = nullptr;
     int zoom_ = 100;
     void setZoom(int percent);

@@ -1,6 +1,9 @@
-// Entry of orvgrid, the grids' command-line companion. Painting the exported
-// pages needs Qt Gui; without a display it runs on the offscreen platform.
+// Entry of orvgrid, the grids' command-line companion. The export subcommand
+// paints pages, which needs Qt Gui: the tool runs a QGuiApplication, on the
+// offscreen platform when there is no display. The other subcommands go to
+// the dispatcher of orv_core.
 #include "tools/orvgrid_export.h"
+#include "tools/orvgrid_tool.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -14,16 +17,11 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
-        (args.isEmpty() ? err : out)
-            << QStringLiteral("Usage : orvgrid COMMANDE ...\nOutil des grilles d'Orv Grille.\n\n")
-            << orv::orvgridExportUsage() << Qt::flush;
-        return args.isEmpty() ? 3 : 0;
-    }
-    if (args[0] == QLatin1String("export"))
+    if (!args.isEmpty() && args[0] == QLatin1String("export"))
         return orv::orvgridExport(args.mid(1), out, err);
-    err << QStringLiteral("orvgrid : commande inconnue « %1 » (essayez « orvgrid --help »)")
-               .arg(args[0])
-        << Qt::endl;
-    return 3;
+    const int status = orv::runOrvgrid(args, out, err);
+    if (!args.isEmpty() && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
+                            args[0] == QLatin1String("help")))
+        out << orv::orvgridExportUsage() << Qt::flush;
+    return status;
 }
