@@ -2,7 +2,7 @@
 # through sudo when not root. Sourced by scripts/run and scripts/test.
 orv_install_deps() {
     local pkgs=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl1-mesa-dev
-                fonts-liberation fonts-dejavu-core python3 "$@")
+                fonts-liberation fonts-dejavu-core python3 qt6-svg-dev libqt6printsupport6 "$@")
     local missing=()
     for p in "${pkgs[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

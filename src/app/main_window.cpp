@@ -17,13 +17,14 @@
 #include "dictionary/dictionary_controller.h"
 #include "dictionary/statistics_window.h"
 #include "dictionary/word_dialog.h"
+#include "fill/building_help_controller.h"
 #include "fill/fill_controller.h"
 #include "fill/grid_maker_controller.h"
-#include "fill/building_help_controller.h"
 #include "grid/dimensions_dialog.h"
 #include "grid/grid_controller.h"
 #include "play/play_controller.h"
 #include "play/play_window.h"
+#include "publish/publish_controller.h"
 #include "search/letter_picker.h"
 #include "search/search_controller.h"
 #include "search/word_search_window.h"
@@ -72,8 +73,8 @@ const MenuPlace kMenus[] = {
     {"FileMenu",
      "&Fichier",
      FileMenuTopic,
-     {"NewItem", "OpenItem", "-", "Enregistrer1", "Enregistrersous1", "-", "Importerfichier1", "-",
-      "ExitItem"}},
+     {"NewItem", "OpenItem", "-", "Enregistrer1", "Enregistrersous1", "-", "Imprimer1", "Exporter1",
+      "-", "Importerfichier1", "-", "ExitItem"}},
     {"EditionMenu", "&Edition", MainWindowTopic, {"Annuler1", "Retablir1"}},
     {"MotsMenu",
      "&Mots",
@@ -87,7 +88,8 @@ const MenuPlace kMenus[] = {
     {"AffichageMenu",
      "Affi&chage",
      MainWindowTopic,
-     {"Suggestions1", "Marquercases1", "-", "Avancer1"}},
+     {"Suggestions1", "Marquercases1", "-", "Avancer1", "-", "ZoomPlus1", "ZoomMoins1",
+      "TailleNormale1"}},
     {"JeuMenu", "&Jeu", MainWindowTopic, {"Jouer1"}},
     {"UtilitairesMenu",
      "&Utilitaires",
@@ -177,6 +179,32 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     fill_ = new FillController(document_, services_, this, *this);
     maker_ = new GridMakerController(document_, services_, this, *this);
     new BuildingHelpController(document_, services_, this, *this);
+    publish_ = new PublishController(document_, services_, this, *this);
+    struct ZoomCommand {
+        const char* name;
+        const char* caption;
+        const char* hint;
+        QKeySequence shortcut;
+        void (TMainForm::*slot)();
+    };
+    const ZoomCommand zooms[] = {
+        {"ZoomPlus1", "Zoom +", "Agrandir la grille", QKeySequence(Qt::CTRL | Qt::Key_Plus),
+         &TMainForm::ZoomPlus1Click},
+        {"ZoomMoins1", "Zoom -", "Réduire la grille", QKeySequence(Qt::CTRL | Qt::Key_Minus),
+         &TMainForm::ZoomMoins1Click},
+        {"TailleNormale1", "Taille normale", "Grille à sa taille normale",
+         QKeySequence(Qt::CTRL | Qt::Key_0), &TMainForm::TailleNormale1Click},
+    };
+    for (const ZoomCommand& z : zooms) {
+        QAction* action = addCommand(QStringLiteral("AffichageMenu"), QString::fromLatin1(z.name),
+                                     QString::fromUtf8(z.caption), QString::fromUtf8(z.hint));
+        action->setShortcut(z.shortcut);
+        connect(action, &QAction::triggered, this, z.slot);
+    }
+    // Ctrl with "=" too: on many keyboards "+" needs Shift.
+    findChild<QAction*>(QStringLiteral("ZoomPlus1"))
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     QAction* exit = addCommand(QStringLiteral("FileMenu"), QStringLiteral("ExitItem"),
                                QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
@@ -535,5 +563,18 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::ExitItemClick() { close(); }
 
 void TMainForm::About1Click() { services_.modal.run(*AboutBox); }
+
+// ---------------------------------------------------------------- view zoom
+
+void TMainForm::setZoom(int percent) {
+    zoom_ = percent;
+    zoomCrosswordGrid(*StringGrid1, zoom_);
+}
+
+void TMainForm::ZoomPlus1Click() { setZoom(nextZoom(zoom_, true)); }
+
+void TMainForm::ZoomMoins1Click() { setZoom(nextZoom(zoom_, false)); }
+
+void TMainForm::TailleNormale1Click() { setZoom(100); }
 
 } // namespace orv

@@ -47,6 +47,7 @@ class PlayController;
 class UtilitiesController;
 class FillController;
 class GridMakerController;
+class PublishController;
 
 class TMainForm : public QMainWindow, public MainView {
     Q_OBJECT
@@ -90,6 +91,7 @@ public:
     // --- The controllers of the subsystems ---
     GridController& grid() { return *grid_; }
     DictionaryController& dictionary() { return *dictionary_; }
+    PublishController& publish() { return *publish_; }
 
     // --- MainView ---
     QAction* addCommand(const QString& menu, const QString& name, const QString& caption,
@@ -118,9 +120,15 @@ public:
     bool FormCloseQuery();
     bool FormClose();
 
+    // The view zoom of the grid, in percent of the normal 20-pixel cell.
+    int zoom() const { return zoom_; }
+
 public Q_SLOTS:
     void ExitItemClick();
     void About1Click();
+    void ZoomPlus1Click();
+    void ZoomMoins1Click();
+    void TailleNormale1Click();
 
 protected:
     bool event(QEvent* event) override;
@@ -153,6 +161,9 @@ private:
     UtilitiesController* utilities_ = nullptr;
     FillController* fill_ = nullptr;
     GridMakerController* maker_ = nullptr;
+    PublishController* publish_ = nullptr;
+    int zoom_ = 100;
+    void setZoom(int percent);
 };
 
 template <typename F> bool TMainForm::guard(F&& command) {

@@ -16,6 +16,11 @@ namespace orv {
 constexpr int kCellPitch = 22;
 
 void configureCrosswordGrid(StringGrid& grid);
+// The view zoom of the editing grid: cells, lines and letters scaled by
+// `percent` (100 is the normal 20-pixel cell). The grid is sized again.
+void zoomCrosswordGrid(StringGrid& grid, int percent);
+// The zoom steps of "Zoom +" and "Zoom -" around the normal size.
+int nextZoom(int percent, bool larger);
 // Row and column counts (header included), the size that shows every cell,
 // the numbers "1".. down the header column and the letters "A".. along the header row.
 void sizeCrosswordGrid(StringGrid& grid, int rows, int cols);

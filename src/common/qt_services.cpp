@@ -95,6 +95,20 @@ QString QtFileDialogService::saveFile(QWidget* parent, const QString& filter) {
         QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtFileDialogService::saveTypedFile(QWidget* parent, const QString& filter) {
+    QString chosenFilter;
+    QString path = QFileDialog::getSaveFileName(
+        parent, QString(), QDir::currentPath(), qtFilter(filter), &chosenFilter,
+        QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    // The pattern of the chosen entry, "Document PDF (*.pdf)" giving ".pdf".
+    const qsizetype star = chosenFilter.lastIndexOf(QLatin1String("*."));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty() && star >= 0)
+        path += chosenFilter.mid(star + 1)
+                    .section(QLatin1Char(')'), 0, 0)
+                    .section(QLatin1Char(' '), 0, 0);
+    return path;
+}
+
 void ExecModalRunner::run(QDialog& window) { window.exec(); }
 
 void FileHelpService::showTopic(QWidget* parent, int topic) {

@@ -20,6 +20,7 @@ public:
     QString openFile(QWidget* parent, const QString& filter,
                      Existing existing = Existing::Required) override;
     QString saveFile(QWidget* parent, const QString& filter) override;
+    QString saveTypedFile(QWidget* parent, const QString& filter) override;
 };
 
 class ExecModalRunner : public ModalRunner {

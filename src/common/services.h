@@ -42,6 +42,12 @@ public:
     virtual QString openFile(QWidget* parent, const QString& filter,
                              Existing existing = Existing::Required) = 0;
     virtual QString saveFile(QWidget* parent, const QString& filter) = 0;
+    // A save dialog whose filter entries each name one file type: when the
+    // user types a name without an extension, the extension of the chosen
+    // entry is added, so that the entry decides the type.
+    virtual QString saveTypedFile(QWidget* parent, const QString& filter) {
+        return saveFile(parent, filter);
+    }
 };
 
 class ModalRunner {

@@ -6,6 +6,7 @@
 #include "definitions/definitions_sort.h"
 #include "dictionary/dictionary_rules.h"
 #include "grid/grid_file.h"
+#include "publish/grid_source.h"
 
 #include <QStringList>
 #include <utility>
@@ -255,10 +256,7 @@ void Document::newGrid() {
 }
 
 void Document::open(const QString& path) {
-    Grille read = readGridFile(readWholeFile(path, path, kMaxGridFileBytes), grille_, path);
-    read.NomFichier = path;
-    read.NomCourt = gridShortName(path);
-    grille_ = std::move(read);
+    grille_ = openGridFile(path, grille_);
     clearHistory();
     updateModified();
     notify(true);

@@ -121,8 +121,9 @@ public:
     void start();
     // A new grid: cells cleared, no file name, no history; dimensions and clues stay.
     void newGrid();
-    // Reads and checks a grid file whole, then puts it in place with its name
-    // and no history; the current grid is untouched when the file is refused (throws).
+    // Reads and checks a grid file (or an ipuz file, which comes in unnamed)
+    // whole, then puts it in place with its name and no history; the current
+    // grid is untouched when the file is refused (throws).
     void open(const QString& path);
     // The file the grid is saved to (NomFichier, NomCourt); an empty path clears both.
     void setFileName(const QString& path);

@@ -6,6 +6,7 @@
 #include "grid/black_squares.h"
 #include "grid/dimensions_dialog.h"
 #include "grid/grid_file.h"
+#include "publish/ipuz_file.h"
 
 namespace orv {
 namespace {
@@ -93,10 +94,11 @@ Document::SaveOutcome GridController::Sauve() {
 void GridController::Charge() {
     if (!DemandeEnregistrer(doc_.grille().NomFichier))
         return;
-    const QString chosen = services_.files.openFile(window_, gridFileFilter());
+    const QString chosen =
+        services_.files.openFile(window_, gridFileFilter() + QLatin1Char('|') + ipuzFileFilter());
     if (!chosen.isEmpty()) {
         // Read and checked whole before anything of the open grid changes.
-        doc_.open(gridFileName(chosen));
+        doc_.open(isIpuzPath(chosen) ? chosen : gridFileName(chosen));
         view_.updateCaption();
     }
     // A cancelled dialog keeps Modifie: the grid's changes are still unsaved.

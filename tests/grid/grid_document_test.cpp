@@ -170,7 +170,9 @@ void GridDocumentTest::savedGridOpensAsItWas() {
     app.fakes.messages.answers << Answer::No;
     app.fakes.files.openPaths << app.path("essai.grd");
     trigger(w, "OpenItem");
-    QCOMPARE(app.fakes.files.openFilters, QStringList{kFilter});
+    // The grid files first, the default entry; then the ipuz files.
+    QCOMPARE(app.fakes.files.openFilters,
+             QStringList{kFilter + QStringLiteral("|Grilles ipuz (*.ipuz)|*.ipuz")});
     QCOMPARE(w.grille().NbLignes, 11);
     QCOMPARE(w.grille().NbColonnes, 13);
     for (int c = 1; c <= 13; ++c)
