@@ -15,6 +15,7 @@
 #include "dictionary/statistics_window.h"
 #include "dictionary/word_dialog.h"
 #include "grid/dimensions_dialog.h"
+#include "help/help_pages.h"
 #include "play/play_window.h"
 #include "search/letter_picker.h"
 #include "search/word_search_window.h"
@@ -38,17 +39,8 @@
 #include <QVBoxLayout>
 
 namespace orv {
-namespace {
 
-enum HelpTopic {
-    MainWindowTopic = 2,
-    FileMenuTopic = 3,
-    WordsMenuTopic = 4,
-    UtilitiesMenuTopic = 6,
-    HelpMenuTopic = 7
-};
-
-} // namespace
+using namespace help;
 
 TMainForm::TMainForm(Services& services, QWidget* parent)
     : QMainWindow(parent), services_(services) {
@@ -189,6 +181,12 @@ void TMainForm::buildMenus() {
 
     QMenu* help = bar->addMenu(QStringLiteral("&Aide"));
     help->setObjectName(QStringLiteral("AideMenu"));
+    QAction* contents = help->addAction(QStringLiteral("&Sommaire de l'aide"));
+    contents->setObjectName(QStringLiteral("Sommaire1"));
+    contents->setStatusTip(QStringLiteral("Sommaire de l'aide"));
+    connect(contents, &QAction::triggered, this,
+            [this] { services_.help.showTopic(this, ContentsTopic); });
+    help->addSeparator();
     addCommand(help, QStringLiteral("About1"), QStringLiteral("&A propos..."),
                QStringLiteral("Informations sur le logiciel"), &TMainForm::About1Click);
 

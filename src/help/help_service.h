@@ -3,12 +3,11 @@
 #pragma once
 
 #include "common/services.h"
+#include "help/help_window.h"
 
 #include <QPointer>
 
 namespace orv {
-
-class HelpWindow;
 
 class HelpWindowService : public HelpService {
 public:
