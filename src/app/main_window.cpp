@@ -1,5 +1,6 @@
 // The main window's shell: controls, menus, tool bar, status bar, the grid's
-// drawing and keys, start-up and close. The commands live with their subsystems.
+// drawing and keys, start-up and close. The commands live with their
+// subsystems' controllers; this window's tables put them in place.
 #include "app/main_window.h"
 
 #include "app/about_box.h"
@@ -10,23 +11,30 @@
 #include "common/locale.h"
 #include "common/string_grid.h"
 #include "definitions/clue_sheet_window.h"
+#include "definitions/definitions_controller.h"
 #include "definitions/definitions_window.h"
 #include "dictionary/dictionary_browser.h"
+#include "dictionary/dictionary_controller.h"
 #include "dictionary/statistics_window.h"
 #include "dictionary/word_dialog.h"
 #include "grid/dimensions_dialog.h"
+#include "grid/grid_controller.h"
 #include "help/help_pages.h"
+#include "play/play_controller.h"
 #include "play/play_window.h"
 #include "search/letter_picker.h"
+#include "search/search_controller.h"
 #include "search/word_search_window.h"
 #include "utilities/calculator_window.h"
 #include "utilities/calendar_window.h"
 #include "utilities/clock_window.h"
+#include "utilities/utilities_controller.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -41,6 +49,66 @@
 namespace orv {
 
 using namespace help;
+
+namespace {
+
+// Where each command stands: the menus in their order, each with its commands
+// by object name ("-" a separator). A command that a controller adds and that
+// this table does not list goes at the end of its menu.
+struct MenuPlace {
+    const char* name;
+    const char* caption;
+    int helpTopic;
+    std::initializer_list<const char*> commands;
+};
+const MenuPlace kMenus[] = {
+    {"FileMenu",
+     "&Fichier",
+     FileMenuTopic,
+     {"NewItem", "OpenItem", "-", "Enregistrer1", "Enregistrersous1", "-", "Importerfichier1", "-",
+      "ExitItem"}},
+    {"EditionMenu", "&Edition", MainWindowTopic, {"Annuler1", "Retablir1"}},
+    {"MotsMenu",
+     "&Mots",
+     WordsMenuTopic,
+     {"Ajoutermot1", "Supprimermot1", "-", "Dictionnaire1", "Statistiques1", "-",
+      "Recherchedemots1", "Dfinitiondesmots1"}},
+    {"GrilleMenu",
+     "&Grille",
+     MainWindowTopic,
+     {"Dimensions1", "Dfinitions1", "-", "Placercasesnoires1"}},
+    {"JeuMenu", "&Jeu", MainWindowTopic, {"Jouer1"}},
+    {"UtilitairesMenu",
+     "&Utilitaires",
+     UtilitiesMenuTopic,
+     {"Calendrier1", "Calculatrice1", "Hotloge1"}},
+    {"AideMenu", "&Aide", HelpMenuTopic, {"Sommaire1", "-", "About1"}},
+};
+
+// The tool bar: each button runs the command of the same row; a gap after
+// the 3rd and the 8th button separates the three groups.
+struct ToolPlace {
+    const char* name;
+    const char* hint;
+    ToolPicture picture;
+    const char* command;
+};
+const ToolPlace kTools[] = {
+    {"OpenBtn", "Nouvelle grille", ToolPicture::NewGrid, "NewItem"},
+    {"SpeedButton2", "Ouvrir", ToolPicture::Open, "OpenItem"},
+    {"SpeedButton1", "Enregistrer", ToolPicture::Save, "Enregistrer1"},
+    {"SpeedButton28", "Ajouter mot", ToolPicture::AddWord, "Ajoutermot1"},
+    {"SpeedButton27", "Supprimer mot", ToolPicture::DeleteWord, "Supprimermot1"},
+    {"SpeedButton31", "Dictionnaire", ToolPicture::Dictionary, "Dictionnaire1"},
+    {"SpeedButton32", "Statistiques", ToolPicture::Statistics, "Statistiques1"},
+    {"SpeedButton30", "Recherche de mot", ToolPicture::Search, "Recherchedemots1"},
+    {"SpeedButton34", "Dimensions de la grille", ToolPicture::Dimensions, "Dimensions1"},
+    {"SpeedButton3", "Définitions", ToolPicture::Clues, "Dfinitions1"},
+    {"SpeedButton4", "Placer cases noires", ToolPicture::BlackSquares, "Placercasesnoires1"},
+    {"ExitBtn", "Jouer", ToolPicture::Play, "Jouer1"},
+};
+
+} // namespace
 
 TMainForm::TMainForm(Services& services, QWidget* parent)
     : QMainWindow(parent), services_(services) {
@@ -58,7 +126,7 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     speedPanel->setObjectName(QStringLiteral("SpeedPanel"));
     speedPanel->setFixedHeight(33);
     speedPanel->setAutoFillBackground(true);
-    buildToolBar(speedPanel);
+    speedPanel_ = speedPanel;
     layout->addWidget(speedPanel);
 
     auto* panel1 = new QWidget(central);
@@ -88,6 +156,32 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     buildMenus();
     buildStatusBar();
 
+    // Each subsystem adds its own commands; then the tables put them in place.
+    grid_ = new GridController(document_, services_, this, *this);
+    dictionary_ = new DictionaryController(document_, services_, this, *this);
+    search_ = new SearchController(document_, services_, this, *this);
+    definitions_ = new DefinitionsController(document_, services_, this, *this);
+    play_ = new PlayController(document_, services_, this, *this);
+    utilities_ = new UtilitiesController(document_, services_, this, *this);
+    QAction* exit = addCommand(QStringLiteral("FileMenu"), QStringLiteral("ExitItem"),
+                               QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));
+    exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    connect(exit, &QAction::triggered, this, &TMainForm::ExitItemClick);
+    connect(addCommand(QStringLiteral("AideMenu"), QStringLiteral("About1"),
+                       QStringLiteral("&A propos..."),
+                       QStringLiteral("Informations sur le logiciel")),
+            &QAction::triggered, this, &TMainForm::About1Click);
+    connect(addCommand(QStringLiteral("AideMenu"), QStringLiteral("Sommaire1"),
+                       QStringLiteral("&Sommaire de l'aide"), QStringLiteral("Sommaire de l'aide")),
+            &QAction::triggered, this, [this] { services_.help.showTopic(this, ContentsTopic); });
+    placeCommands();
+    buildToolBar(speedPanel_);
+    connect(&document_, &Document::gridChanged, this, [this](bool dimensions) {
+        if (dimensions)
+            DessinGrille();
+        Remplit();
+    });
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
@@ -99,134 +193,73 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
             [this] { services_.help.showTopic(this, MainWindowTopic); });
 
     // FormCreate: the two shared lists exist (empty) from here on.
-    ListeMots.clear();
-    ListeDefs.clear();
+    document_.ListeMots.clear();
+    document_.ListeDefs.clear();
 }
 
 TMainForm::~TMainForm() = default;
 
-QAction* TMainForm::addCommand(QMenu* menu, const QString& name, const QString& caption,
-                               const QString& hint, void (TMainForm::*handler)()) {
-    QAction* action = menu->addAction(caption);
+QAction* TMainForm::addCommand(const QString& menu, const QString& name, const QString& caption,
+                               const QString& hint) {
+    auto* action = new QAction(caption, this);
     action->setObjectName(name);
     action->setStatusTip(hint);
-    connect(action, &QAction::triggered, this, handler);
+    // The window holds every command, so its shortcut works whatever has the focus.
+    addAction(action);
+    commands_.append({menu, action});
+    if (placed_) {
+        if (QMenu* m = menus_.value(menu))
+            m->addAction(action);
+    }
     return action;
 }
 
 void TMainForm::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("SDIAppMenu"));
+    for (const MenuPlace& place : kMenus) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(place.caption));
+        menu->setObjectName(QString::fromLatin1(place.name));
+        menus_.insert(menu->objectName(), menu);
+        menuHelpTopics_.insert(menu, place.helpTopic);
+        menu->installEventFilter(this);
+    }
+}
 
-    QMenu* file = bar->addMenu(QStringLiteral("&Fichier"));
-    file->setObjectName(QStringLiteral("FileMenu"));
-    addCommand(file, QStringLiteral("NewItem"), QStringLiteral("&Nouvelle grille"),
-               QStringLiteral("Nouvelle grille"), &TMainForm::NewItemClick);
-    addCommand(file, QStringLiteral("OpenItem"), QStringLiteral("&Ouvrir..."),
-               QStringLiteral("Ouvrir une grille"), &TMainForm::OpenItemClick);
-    file->addSeparator();
-    addCommand(file, QStringLiteral("Enregistrer1"), QStringLiteral("&Enregistrer"),
-               QStringLiteral("Enregistrer grille"), &TMainForm::Enregistrer1Click);
-    addCommand(file, QStringLiteral("Enregistrersous1"), QStringLiteral("Enregistrer &sous..."),
-               QStringLiteral("Enregistrer grille sous un autre nom"),
-               &TMainForm::Enregistrersous1Click);
-    file->addSeparator();
-    addCommand(file, QStringLiteral("Importerfichier1"), QStringLiteral("Im&porter fichier..."),
-               QStringLiteral("Importer fichier de mots"), &TMainForm::Importerfichier1Click);
-    file->addSeparator();
-    QAction* exit = addCommand(file, QStringLiteral("ExitItem"), QStringLiteral("&Quitter"),
-                               QStringLiteral("Quitter l'application"), &TMainForm::ExitItemClick);
-    exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
-
-    QMenu* words = bar->addMenu(QStringLiteral("&Mots"));
-    words->setObjectName(QStringLiteral("MotsMenu"));
-    addCommand(words, QStringLiteral("Ajoutermot1"), QStringLiteral("&Ajouter mot"),
-               QStringLiteral("Ajouter un mot"), &TMainForm::Ajoutermot1Click);
-    addCommand(words, QStringLiteral("Supprimermot1"), QStringLiteral("&Supprimer mot"),
-               QStringLiteral("Supprimer un mot"), &TMainForm::Supprimermot1Click);
-    words->addSeparator();
-    addCommand(words, QStringLiteral("Dictionnaire1"), QStringLiteral("&Dictionnaire"),
-               QStringLiteral("Liste des mots"), &TMainForm::Dictionnaire1Click);
-    addCommand(words, QStringLiteral("Statistiques1"), QStringLiteral("&Statistiques"),
-               QStringLiteral("Statistiques sur le dictionnaire"), &TMainForm::Statistiques1Click);
-    words->addSeparator();
-    addCommand(words, QStringLiteral("Recherchedemots1"), QStringLiteral("&Recherche de mots"),
-               QStringLiteral("Rechercher un mot"), &TMainForm::Recherchedemots1Click);
-    addCommand(words, QStringLiteral("Dfinitiondesmots1"), QStringLiteral("Dé&finition des mots"),
-               QStringLiteral("Définition des mots"), &TMainForm::Dfinitiondesmots1Click);
-
-    QMenu* grid = bar->addMenu(QStringLiteral("&Grille"));
-    grid->setObjectName(QStringLiteral("GrilleMenu"));
-    addCommand(grid, QStringLiteral("Dimensions1"), QStringLiteral("&Dimensions"),
-               QStringLiteral("Dimensions de la grille"), &TMainForm::Dimensions1Click);
-    addCommand(grid, QStringLiteral("Dfinitions1"), QStringLiteral("Dé&finitions de grille"),
-               QStringLiteral("Définitions des mots"), &TMainForm::Dfinitions1Click);
-    grid->addSeparator();
-    addCommand(grid, QStringLiteral("Placercasesnoires1"), QStringLiteral("&Placer cases noires"),
-               QStringLiteral("Placer les cases noires"), &TMainForm::Placercasesnoires1Click);
-
-    QMenu* game = bar->addMenu(QStringLiteral("&Jeu"));
-    game->setObjectName(QStringLiteral("JeuMenu"));
-    addCommand(game, QStringLiteral("Jouer1"), QStringLiteral("&Jouer"),
-               QStringLiteral("Joueur aux mots-croisés"), &TMainForm::Jouer1Click);
-
-    QMenu* tools = bar->addMenu(QStringLiteral("&Utilitaires"));
-    tools->setObjectName(QStringLiteral("UtilitairesMenu"));
-    addCommand(tools, QStringLiteral("Calendrier1"), QStringLiteral("&Calendrier"),
-               QStringLiteral("Calendrier"), &TMainForm::Calendrier1Click);
-    addCommand(tools, QStringLiteral("Calculatrice1"), QStringLiteral("C&alculatrice"),
-               QStringLiteral("Calculatrice"), &TMainForm::Calculatrice1Click);
-    addCommand(tools, QStringLiteral("Hotloge1"), QStringLiteral("&Horloge"),
-               QStringLiteral("Horloge"), &TMainForm::Hotloge1Click);
-
-    QMenu* help = bar->addMenu(QStringLiteral("&Aide"));
-    help->setObjectName(QStringLiteral("AideMenu"));
-    QAction* contents = help->addAction(QStringLiteral("&Sommaire de l'aide"));
-    contents->setObjectName(QStringLiteral("Sommaire1"));
-    contents->setStatusTip(QStringLiteral("Sommaire de l'aide"));
-    connect(contents, &QAction::triggered, this,
-            [this] { services_.help.showTopic(this, ContentsTopic); });
-    help->addSeparator();
-    addCommand(help, QStringLiteral("About1"), QStringLiteral("&A propos..."),
-               QStringLiteral("Informations sur le logiciel"), &TMainForm::About1Click);
-
-    menuHelpTopics_ = {{file, FileMenuTopic}, {words, WordsMenuTopic}, {tools, UtilitiesMenuTopic},
-                       {help, HelpMenuTopic}, {grid, MainWindowTopic}, {game, MainWindowTopic}};
-    for (QMenu* m : menuHelpTopics_.keys())
-        m->installEventFilter(this);
+void TMainForm::placeCommands() {
+    auto find = [this](const QString& name) -> QAction* {
+        for (const auto& [menu, action] : commands_)
+            if (action->objectName() == name)
+                return action;
+        return nullptr;
+    };
+    for (const MenuPlace& place : kMenus) {
+        QMenu* menu = menus_.value(QString::fromLatin1(place.name));
+        QList<QAction*> listed;
+        for (const char* name : place.commands) {
+            if (qstrcmp(name, "-") == 0) {
+                menu->addSeparator();
+            } else if (QAction* action = find(QString::fromLatin1(name))) {
+                menu->addAction(action);
+                listed.append(action);
+            }
+        }
+        for (const auto& [menuName, action] : commands_)
+            if (menuName == menu->objectName() && !listed.contains(action))
+                menu->addAction(action);
+    }
+    placed_ = true;
 }
 
 void TMainForm::buildToolBar(QWidget* panel) {
-    struct Button {
-        const char* name;
-        const char* hint;
-        ToolPicture picture;
-        void (TMainForm::*handler)();
-    };
-    const Button buttons[] = {
-        {"OpenBtn", "Nouvelle grille", ToolPicture::NewGrid, &TMainForm::NewItemClick},
-        {"SpeedButton2", "Ouvrir", ToolPicture::Open, &TMainForm::OpenItemClick},
-        {"SpeedButton1", "Enregistrer", ToolPicture::Save, &TMainForm::Enregistrer1Click},
-        {"SpeedButton28", "Ajouter mot", ToolPicture::AddWord, &TMainForm::Ajoutermot1Click},
-        {"SpeedButton27", "Supprimer mot", ToolPicture::DeleteWord, &TMainForm::Supprimermot1Click},
-        {"SpeedButton31", "Dictionnaire", ToolPicture::Dictionary, &TMainForm::Dictionnaire1Click},
-        {"SpeedButton32", "Statistiques", ToolPicture::Statistics, &TMainForm::Statistiques1Click},
-        {"SpeedButton30", "Recherche de mot", ToolPicture::Search,
-         &TMainForm::Recherchedemots1Click},
-        {"SpeedButton34", "Dimensions de la grille", ToolPicture::Dimensions,
-         &TMainForm::Dimensions1Click},
-        {"SpeedButton3", "Définitions", ToolPicture::Clues, &TMainForm::Dfinitions1Click},
-        {"SpeedButton4", "Placer cases noires", ToolPicture::BlackSquares,
-         &TMainForm::Placercasesnoires1Click},
-        {"ExitBtn", "Jouer", ToolPicture::Play, &TMainForm::Jouer1Click},
-    };
     int x = 4;
     int index = 0;
-    for (const Button& b : buttons) {
+    for (const ToolPlace& t : kTools) {
         QToolButton* button =
-            makeToolButton(panel, b.name, QString::fromUtf8(b.hint), b.picture, QPoint(x, 4));
+            makeToolButton(panel, t.name, QString::fromUtf8(t.hint), t.picture, QPoint(x, 4));
         button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QToolButton::clicked, this, b.handler);
+        if (auto* action = findChild<QAction*>(QString::fromLatin1(t.command)))
+            connect(button, &QToolButton::clicked, action, &QAction::trigger);
         x += 25;
         ++index;
         if (index == 3 || index == 8)
@@ -267,17 +300,31 @@ void TMainForm::CreeFenetres() {
     FTaille = new TFTaille(this);
     Definitions = new TDefinitions(this);
     Defgrille = new TDefgrille(this);
-    GrilleJeu = new TGrilleJeu(services_,
-                               {[this] { Dictionnaire1Click(); },
-                                [this] { Recherchedemots1Click(); }, [this] { return Lettre; }},
-                               this);
+    GrilleJeu =
+        new TGrilleJeu(services_,
+                       {[this] { dictionary_->Dictionnaire1Click(); },
+                        [this] { search_->Recherchedemots1Click(); }, [this] { return Lettre; }},
+                       this);
     Lettre = new TLettre(this);
+
+    dictionary_->Ajout = Ajout;
+    dictionary_->Stats = Stats;
+    dictionary_->Dico = Dico;
+    utilities_->Calendrier = Calendrier;
+    utilities_->Horloge = Horloge;
+    utilities_->Pocket = Pocket;
+    search_->RMots = RMots;
+    search_->Lettre = Lettre;
+    grid_->FTaille = FTaille;
+    definitions_->Definitions = Definitions;
+    definitions_->Defgrille = Defgrille;
+    play_->GrilleJeu = GrilleJeu;
 }
 
 // ---------------------------------------------------------------- drawing
 
 void TMainForm::DessinGrille() {
-    sizeCrosswordGrid(*StringGrid1, grille.NbLignes, grille.NbColonnes);
+    sizeCrosswordGrid(*StringGrid1, grille().NbLignes, grille().NbColonnes);
 }
 
 void TMainForm::Remplit() {
@@ -288,22 +335,22 @@ void TMainForm::Remplit() {
 
 void TMainForm::EcritCell(QPainter& painter, int col, int row, const QRect& rect) {
     if (col >= 0 && row >= 0 && col <= kMaxIndex && row <= kMaxIndex)
-        paintCellCode(painter, grille.cell(col, row), rect, *StringGrid1);
+        paintCellCode(painter, grille().cell(col, row), rect, *StringGrid1);
 }
 
 // ---------------------------------------------------------------- keys
 
 void TMainForm::FormKeyPress(QChar& key) {
     typeOnCurrentCell(*StringGrid1, key, [this](char& k, int col, int row) {
-        if (grille.isPlayingCell(col, row))
-            typeOnCell(grille, k, col, row);
+        if (grille().isPlayingCell(col, row))
+            document_.typeOnCell(k, col, row);
     });
 }
 
 void TMainForm::FormKeyDown(int& key) {
     const int col = StringGrid1->col();
     const int row = StringGrid1->row();
-    if (grille.isPlayingCell(col, row) && keyDownOnCell(grille, key, col, row))
+    if (grille().isPlayingCell(col, row) && document_.keyDownOnCell(key, col, row))
         StringGrid1->updateCell(col, row);
 }
 
@@ -311,7 +358,41 @@ void TMainForm::FormKeyDown(int& key) {
 
 void TMainForm::ShowHint(const QString& hint) { panel0->setText(hint); }
 
-void TMainForm::setStatusText(const QString& text) { panel0->setText(text); }
+void TMainForm::setStatusText(const QString& text) {
+    panel0->setText(text);
+    // Long work holds the event loop; the text is painted before it starts.
+    panel0->repaint();
+}
+
+QPoint TMainForm::currentCell() const { return QPoint(StringGrid1->col(), StringGrid1->row()); }
+
+// The progress bar stands in for the status bar while long work runs.
+void TMainForm::beginProgress() {
+    ProgressBar1->setValue(0);
+    ProgressBar1->show();
+    StatusBar->hide();
+    // Laid out now rather than at the next turn of the event loop, so the bar
+    // has its place before it first paints.
+    if (QLayout* l = centralWidget()->layout())
+        l->activate();
+    if (QLayout* l = layout())
+        l->activate();
+    ProgressBar1->repaint();
+}
+
+void TMainForm::showProgress(int percent) {
+    // The work holds the event loop, so the bar paints itself at once
+    // whenever its figure changes.
+    if (percent == ProgressBar1->value())
+        return;
+    ProgressBar1->setValue(percent);
+    ProgressBar1->repaint();
+}
+
+void TMainForm::endProgress() {
+    ProgressBar1->hide();
+    StatusBar->show();
+}
 
 void TMainForm::Timer1Timer() {
     const QLocale locale = userLocale();
@@ -328,9 +409,9 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::updateCaption() {
-    setWindowTitle(grille.NomCourt.isEmpty()
+    setWindowTitle(grille().NomCourt.isEmpty()
                        ? applicationTitle()
-                       : applicationTitle() + QStringLiteral(" - ") + grille.NomCourt);
+                       : applicationTitle() + QStringLiteral(" - ") + grille().NomCourt);
 }
 
 bool TMainForm::event(QEvent* event) {
@@ -375,17 +456,13 @@ void TMainForm::FormShow() {
     FormResize();
     // A data file that cannot be read is reported, and the start goes on with
     // an empty list so that the user still gets a grid to work on.
-    guard([this] { ChargeDictionnaire(); });
-    guard([this] { ChargeDefinitions(); });
-    Verifie();
-    grille.Modifie = false;
-    MotsModifies = false;
-    DefsModifiees = false;
-    grille.NbLignes = 8;
-    grille.NbColonnes = 8;
+    guard([this] { document_.loadDictionary(); });
+    guard([this] { document_.loadDefinitions(); });
+    dictionary_->Verifie();
+    // An empty 8 by 8 grid, no history, every change flag clear.
     StringGrid1->move(0, 0);
     StringGrid1->resize(180, 180);
-    grille.Raz();
+    document_.start();
     setWindowState(windowState() | Qt::WindowMaximized);
     DessinGrille();
     Remplit();
@@ -395,15 +472,15 @@ void TMainForm::FormShow() {
 bool TMainForm::FormCloseQuery() {
     // "Annuler" keeps the program running, and so does a save that failed;
     // a cancelled save dialog lets it close.
-    return DemandeEnregistrer(grille.NomCourt);
+    return grid_->DemandeEnregistrer(grille().NomCourt);
 }
 
 bool TMainForm::FormClose() {
     return guard([this] {
-        if (grille.Modifie || MotsModifies)
-            EcritDictionnaire();
-        if (DefsModifiees)
-            EcritDefinitions();
+        if (document_.writesDictionaryAtExit())
+            document_.writeDictionary();
+        if (document_.writesDefinitionsAtExit())
+            document_.writeDefinitions();
     });
 }
 

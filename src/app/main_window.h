@@ -1,18 +1,18 @@
-// The main window: owner of the grid document, the dictionary and the
-// definitions for the whole run; its menus, tool bar and status bar run every
-// command. Each subsystem defines its own commands of this class in its folder
-// (grid/document_commands.cpp, dictionary/dictionary_commands.cpp, ...), so one
-// window's behaviour stays together by subject.
+// The main window: owner of the document for the whole run, its menus, tool
+// bar and status bar, the grid's drawing and keys, start-up and close. Each
+// subsystem's controller adds and runs its own commands; the window only puts
+// them in place from its table of menus and tool buttons.
 #pragma once
 
 #include "common/command_guard.h"
+#include "common/main_view.h"
 #include "common/services.h"
-#include "dictionary/word_list.h"
-#include "grid/grid_model.h"
+#include "grid/document.h"
 
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -38,8 +38,14 @@ class TDefinitions;
 class TDefgrille;
 class TGrilleJeu;
 class TLettre;
+class GridController;
+class DictionaryController;
+class SearchController;
+class DefinitionsController;
+class PlayController;
+class UtilitiesController;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public MainView {
     Q_OBJECT
 public:
     explicit TMainForm(Services& services, QWidget* parent = nullptr);
@@ -48,17 +54,9 @@ public:
     // Creates the other windows, hidden, in the program's fixed order.
     void CreeFenetres();
 
-    // --- Shared state, owned for the whole run ---
-    Grille grille;
-    WordList ListeMots;
-    QList<QByteArray> ListeDefs;
-    bool DefsModifiees = false;
-    // The dictionary changed during the run: it is written at exit even when
-    // a grid save has cleared Modifie since.
-    bool MotsModifies = false;
-    // A data file that exists but could not be read is never overwritten.
-    bool DicoIllisible = false;
-    bool DefsIllisibles = false;
+    // --- The document, owned for the whole run ---
+    Document& document() { return document_; }
+    const Grille& grille() const { return document_.grille(); }
 
     // --- The other windows, created once by CreeFenetres ---
     TAjout* Ajout = nullptr;
@@ -84,61 +82,37 @@ public:
     QTimer* Timer1 = nullptr;
     Services& services() { return services_; }
 
+    // --- The controllers of the subsystems ---
+    GridController& grid() { return *grid_; }
+    DictionaryController& dictionary() { return *dictionary_; }
+
+    // --- MainView ---
+    QAction* addCommand(const QString& menu, const QString& name, const QString& caption,
+                        const QString& hint) override;
+    void DessinGrille() override;
+    void Remplit() override;
+    void setStatusText(const QString& text) override;
+    void updateCaption() override;
+    QPoint currentCell() const override;
+    void beginProgress() override;
+    void showProgress(int percent) override;
+    void endProgress() override;
+
     // --- Drawing and keys ---
-    void DessinGrille();
-    void Remplit();
     void EcritCell(QPainter& painter, int col, int row, const QRect& rect);
     void FormKeyPress(QChar& key);
     void FormKeyDown(int& key);
     void Timer1Timer();
     void FormResize();
     void ShowHint(const QString& hint);
-    // The status text of panel 0 (hints, "Calcule les positions...").
-    void setStatusText(const QString& text);
-    void updateCaption();
 
     // --- Start and stop ---
     void FormShow();
     bool FormCloseQuery();
     bool FormClose();
 
-    // --- Grid documents ---
-    enum class SaveOutcome { Saved, Cancelled, Failed };
-    void SaveAs();
-    SaveOutcome Sauve();
-    void Charge();
-    // The save question while Modifie is set; false when the command must stop.
-    bool DemandeEnregistrer(const QString& name);
-
-    // --- Dictionary ---
-    void Tri();
-    void Verifie();
-    void ChargeDictionnaire();
-    void EcritDictionnaire();
-    void ChargeDefinitions();
-    void EcritDefinitions();
-
 public Q_SLOTS:
-    // Commands of the menus and the tool bar.
-    void NewItemClick();
-    void OpenItemClick();
-    void Enregistrer1Click();
-    void Enregistrersous1Click();
-    void Importerfichier1Click();
     void ExitItemClick();
-    void Ajoutermot1Click();
-    void Supprimermot1Click();
-    void Dictionnaire1Click();
-    void Statistiques1Click();
-    void Recherchedemots1Click();
-    void Dfinitiondesmots1Click();
-    void Dimensions1Click();
-    void Dfinitions1Click();
-    void Placercasesnoires1Click();
-    void Jouer1Click();
-    void Calendrier1Click();
-    void Calculatrice1Click();
-    void Hotloge1Click();
     void About1Click();
 
 protected:
@@ -150,16 +124,26 @@ protected:
 
 private:
     void buildMenus();
+    void placeCommands();
     void buildToolBar(QWidget* panel);
     void buildStatusBar();
-    QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
-                        const QString& hint, void (TMainForm::*handler)());
     // Runs a command behind the error guard.
     template <typename F> bool guard(F&& command);
 
     Services& services_;
+    Document document_;
     bool shown_ = false;
     QHash<QMenu*, int> menuHelpTopics_;
+    QHash<QString, QMenu*> menus_;             // by object name
+    QList<QPair<QString, QAction*>> commands_; // (menu, action) in the order added
+    bool placed_ = false;
+    QWidget* speedPanel_ = nullptr;
+    GridController* grid_ = nullptr;
+    DictionaryController* dictionary_ = nullptr;
+    SearchController* search_ = nullptr;
+    DefinitionsController* definitions_ = nullptr;
+    PlayController* play_ = nullptr;
+    UtilitiesController* utilities_ = nullptr;
 };
 
 template <typename F> bool TMainForm::guard(F&& command) {

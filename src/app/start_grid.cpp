@@ -3,8 +3,6 @@
 
 #include "app/main_window.h"
 #include "common/command_guard.h"
-#include "common/text_file.h"
-#include "grid/grid_file.h"
 
 #include <QDir>
 
@@ -21,16 +19,10 @@ QString gridFileArgument(const QStringList& arguments, const QString& startFolde
 }
 
 bool openGridAtStart(TMainForm& w, const QString& path) {
-    const bool opened = guarded(w.services().messages, &w, [&] {
-        Grille read = readGridFile(readWholeFile(path), w.grille, path);
-        read.NomFichier = path;
-        read.NomCourt = gridShortName(path);
-        read.Modifie = false;
-        w.grille = std::move(read);
-    });
+    // The document reads and checks the file whole before the grid changes,
+    // and redraws the window once it has.
+    const bool opened = guarded(w.services().messages, &w, [&] { w.document().open(path); });
     w.updateCaption();
-    w.DessinGrille();
-    w.Remplit();
     return opened;
 }
 

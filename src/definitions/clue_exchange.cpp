@@ -37,6 +37,13 @@ void cluesFromSheet(Grille& grille, const SheetClues& clues, bool typed) {
         grille.Modifie = true;
 }
 
+GridChange cluesChange(const Grille& grille, const SheetClues& clues) {
+    Grille after = grille;
+    cluesFromSheet(after, clues, false);
+    return gridDifference(grille, after,
+                          QStringLiteral("la modification des définitions de la grille"));
+}
+
 QStringList rowLabels(int count) {
     QStringList labels;
     for (int i = 0; i < count; ++i)

@@ -4,6 +4,7 @@
 // clues of a larger grid come back when it grows again.
 #pragma once
 
+#include "grid/document.h"
 #include "grid/grid_model.h"
 
 #include <QByteArray>
@@ -27,6 +28,10 @@ SheetClues cluesForSheet(const Grille& grille);
 // Writes the same ranges back, whatever was typed; typed (the sheet's Md)
 // sets Modifie and never clears it.
 void cluesFromSheet(Grille& grille, const SheetClues& clues, bool typed);
+
+// The clues the sheet hands back, written over the same ranges, as one change
+// of the grid's history (empty when the sheet changed nothing).
+GridChange cluesChange(const Grille& grille, const SheetClues& clues);
 
 // The labels of the sheet's fixed column: "1" .. "n" for the rows, "A", "B", ...
 // for the columns.

@@ -12,9 +12,8 @@ void Grille::Raz() {
             cell(c, r) = ' ';
 }
 
-bool typeOnCell(Grille& grille, char& key, int col, int row) {
+bool cellCodeForKey(char& key, char& code) {
     key = upperAscii(key);
-    char code;
     if (key == char(vk::Backspace))
         code = ' ';
     else if (key == ' ')
@@ -22,6 +21,13 @@ bool typeOnCell(Grille& grille, char& key, int col, int row) {
     else if (isCapital(key))
         code = key;
     else
+        return false;
+    return true;
+}
+
+bool typeOnCell(Grille& grille, char& key, int col, int row) {
+    char code;
+    if (!cellCodeForKey(key, code))
         return false;
     grille.cell(col, row) = code;
     grille.Modifie = true;

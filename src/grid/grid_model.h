@@ -38,6 +38,11 @@ struct Grille {
     void Raz();
 };
 
+// The cell code that a typed character writes: the key is upper-cased in
+// place (plain letters only); Backspace gives an empty cell, a space a black
+// square, a capital letter itself. False for any other key.
+bool cellCodeForKey(char& key, char& code);
+
 // A character typed on the current cell. The key is upper-cased in place
 // (plain letters only); Backspace empties the cell, a space makes a black
 // square, a capital letter is stored. Returns whether the cell was written

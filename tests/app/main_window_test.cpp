@@ -43,8 +43,8 @@ private Q_SLOTS:
 void MainWindowTest::startsWithSevenBySevenGrid() {
     TestApp app;
     TMainForm& w = app.start();
-    QCOMPARE(w.grille.NbLignes, 8);
-    QCOMPARE(w.grille.NbColonnes, 8);
+    QCOMPARE(w.grille().NbLignes, 8);
+    QCOMPARE(w.grille().NbColonnes, 8);
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
     QVERIFY(w.windowState() & Qt::WindowMaximized);
     QCOMPARE(w.StringGrid1->size(), QSize(179, 179));
@@ -54,8 +54,8 @@ void MainWindowTest::startsWithSevenBySevenGrid() {
     QCOMPARE(w.StringGrid1->cell(7, 0), QStringLiteral("G"));
     for (int c = 1; c <= 22; ++c)
         for (int r = 1; r <= 22; ++r)
-            QCOMPARE(w.grille.cell(c, r), ' ');
-    QCOMPARE(w.grille.Modifie, false);
+            QCOMPARE(w.grille().cell(c, r), ' ');
+    QCOMPARE(w.grille().Modifie, false);
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -71,8 +71,8 @@ void MainWindowTest::typedKeysFollowTheCellRules_data() {
     QTest::newRow("capital letter") << "E" << int(Qt::Key_E) << none << ' ' << 'E' << true;
     QTest::newRow("space makes a black square")
         << " " << int(Qt::Key_Space) << none << 'A' << '#' << true;
-    QTest::newRow("backspace empties") << "\b" << int(Qt::Key_Backspace) << none << '#' << ' '
-                                       << true;
+    QTest::newRow("backspace empties")
+        << "\b" << int(Qt::Key_Backspace) << none << '#' << ' ' << true;
     QTest::newRow("delete empties") << "" << int(Qt::Key_Delete) << none << 'A' << ' ' << true;
     QTest::newRow("digit ignored") << "5" << int(Qt::Key_5) << none << 'A' << 'A' << false;
     QTest::newRow("accented letter ignored")
@@ -97,11 +97,12 @@ void MainWindowTest::typedKeysFollowTheCellRules() {
     TestApp app;
     TMainForm& w = app.start();
     QVERIFY(w.StringGrid1->setCurrent(3, 2));
-    w.grille.cell(3, 2) = before;
+    editGrid(w, [&](Grille& g) { g.cell(3, 2) = before; });
+    w.document().markSaved(); // the key's own effect is measured
     QKeyEvent press(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(modifiers), typed);
     QApplication::sendEvent(w.StringGrid1, &press);
-    QCOMPARE(w.grille.cell(3, 2), after);
-    QCOMPARE(w.grille.Modifie, modified);
+    QCOMPARE(w.grille().cell(3, 2), after);
+    QCOMPARE(w.grille().Modifie, modified);
     // The current cell does not move after a key.
     QCOMPARE(w.StringGrid1->col(), 3);
     QCOMPARE(w.StringGrid1->row(), 2);
@@ -113,9 +114,11 @@ void MainWindowTest::gridGeometryFollowsTheDimensions() {
     for (int j = 0; j < 8; ++j)
         for (int i = 0; i < 8; ++i)
             QCOMPARE(w.StringGrid1->cellRect(j, i), QRect(j * 22, i * 22, 20, 20));
-    w.grille.NbLignes = 11;
-    w.grille.NbColonnes = 14;
-    w.grille.cell(12, 10) = 'Z';
+    editGrid(w, [](Grille& g) {
+        g.NbLignes = 11;
+        g.NbColonnes = 14;
+        g.cell(12, 10) = 'Z';
+    });
     w.DessinGrille();
     QCOMPARE(w.StringGrid1->rowCount(), 11);
     QCOMPARE(w.StringGrid1->colCount(), 14);
@@ -123,15 +126,16 @@ void MainWindowTest::gridGeometryFollowsTheDimensions() {
     QCOMPARE(w.StringGrid1->cell(0, 10), QStringLiteral("10"));
     QCOMPARE(w.StringGrid1->cell(13, 0), QStringLiteral("M"));
     // Shrinking and growing again never clears a cell.
-    w.grille.NbLignes = 8;
-    w.grille.NbColonnes = 8;
+    editGrid(w, [](Grille& g) { g.NbLignes = g.NbColonnes = 8; });
     w.DessinGrille();
     QCOMPARE(w.StringGrid1->rowCount(), 8);
-    QCOMPARE(w.grille.cell(12, 10), 'Z');
-    w.grille.NbLignes = 11;
-    w.grille.NbColonnes = 14;
+    QCOMPARE(w.grille().cell(12, 10), 'Z');
+    editGrid(w, [](Grille& g) {
+        g.NbLignes = 11;
+        g.NbColonnes = 14;
+    });
     w.DessinGrille();
-    QCOMPARE(w.grille.cell(12, 10), 'Z');
+    QCOMPARE(w.grille().cell(12, 10), 'Z');
     // The header row and column cannot become current; arrows stop at the edges.
     QVERIFY(!w.StringGrid1->setCurrent(0, 3));
     QVERIFY(!w.StringGrid1->setCurrent(3, 0));
@@ -256,7 +260,7 @@ void MainWindowTest::quittingAfterAnEdit() {
     app.writeFile(QStringLiteral("Dicogrd.dat"), "AB\nCD");
     TMainForm& w = app.start();
     QTest::keyClick(w.StringGrid1, Qt::Key_E);
-    QVERIFY(w.grille.Modifie);
+    QVERIFY(w.grille().Modifie);
     app.fakes.messages.answers << MessageService::Answer(answer);
     QCOMPARE(w.close(), closes);
     QCOMPARE(app.fakes.messages.questions,
@@ -273,9 +277,9 @@ void MainWindowTest::missingDictionaryIsReportedAndCreatedAtExit() {
     QCOMPARE(app.fakes.messages.errors,
              QStringList{QStringLiteral("Ne peut ouvrir le fichier Dicogrd.dat.")});
     // The start goes on: a maximised window with the 7 by 7 grid.
-    QCOMPARE(w.grille.NbLignes, 8);
+    QCOMPARE(w.grille().NbLignes, 8);
     QVERIFY(w.windowState() & Qt::WindowMaximized);
-    QCOMPARE(w.ListeMots.count(), 0);
+    QCOMPARE(w.document().ListeMots.count(), 0);
     QTest::keyClick(w.StringGrid1, Qt::Key_A);
     app.fakes.messages.answers << MessageService::Answer::No;
     QVERIFY(w.close());
@@ -295,7 +299,7 @@ void MainWindowTest::unreadableDataFilesAreNeverOverwritten() {
              (QStringList{QStringLiteral("Ne peut ouvrir le fichier Dicogrd.dat."),
                           QStringLiteral("Ne peut ouvrir le fichier Dicodef.dat.")}));
     QTest::keyClick(w.StringGrid1, Qt::Key_A);
-    w.DefsModifiees = true;
+    w.document().DefsModifiees = true;
     app.fakes.messages.answers << MessageService::Answer::No;
     QVERIFY(w.close());
     // No attempt to replace them was made (it would have failed with a message).
@@ -316,8 +320,8 @@ void MainWindowTest::failedWriteAtExitKeepsTheWindowOpen() {
     QCOMPARE(app.fakes.messages.errors,
              QStringList{QStringLiteral("Ne peut créer le fichier Dicogrd.dat.")});
     QVERIFY(w.isVisible());
-    QCOMPARE(w.grille.cell(1, 1), 'A');
-    QCOMPARE(w.ListeMots.count(), 1);
+    QCOMPARE(w.grille().cell(1, 1), 'A');
+    QCOMPARE(w.document().ListeMots.count(), 1);
     // Once the way is clear again, quitting writes the file.
     QVERIFY(QDir().rmdir(app.path(QStringLiteral("Dicogrd.dat"))));
     app.fakes.messages.answers << MessageService::Answer::No;

@@ -63,16 +63,16 @@ void StartGridTest::startsOnTheGridFile() {
     TMainForm& w = app.start();
     QVERIFY(openGridAtStart(w, file));
     QCOMPARE(app.fakes.messages.total(), 0);
-    QCOMPARE(w.grille.NbLignes, 11);
-    QCOMPARE(w.grille.NbColonnes, 9);
-    QCOMPARE(w.grille.cell(1, 1), 'O');
-    QCOMPARE(w.grille.cell(2, 1), '#');
-    QCOMPARE(w.grille.cell(8, 10), 'Z');
-    QCOMPARE(w.grille.DefHoriz[0], QByteArray("Premier rang"));
-    QCOMPARE(w.grille.DefVert[7], saved.DefVert[7]);
-    QCOMPARE(w.grille.NomFichier, file);
-    QCOMPARE(w.grille.NomCourt, QStringLiteral("essai.grd"));
-    QVERIFY(!w.grille.Modifie);
+    QCOMPARE(w.grille().NbLignes, 11);
+    QCOMPARE(w.grille().NbColonnes, 9);
+    QCOMPARE(w.grille().cell(1, 1), 'O');
+    QCOMPARE(w.grille().cell(2, 1), '#');
+    QCOMPARE(w.grille().cell(8, 10), 'Z');
+    QCOMPARE(w.grille().DefHoriz[0], QByteArray("Premier rang"));
+    QCOMPARE(w.grille().DefVert[7], saved.DefVert[7]);
+    QCOMPARE(w.grille().NomFichier, file);
+    QCOMPARE(w.grille().NomCourt, QStringLiteral("essai.grd"));
+    QVERIFY(!w.grille().Modifie);
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - essai.grd"));
     QCOMPARE(w.StringGrid1->rowCount(), 11);
     QCOMPARE(w.StringGrid1->colCount(), 9);
@@ -83,7 +83,7 @@ void StartGridTest::startsOnTheGridFile() {
     QTest::keyClick(w.StringGrid1, Qt::Key_K);
     trigger(w, "Enregistrer1");
     QCOMPARE(app.fakes.files.saveFilters.size(), 0);
-    QVERIFY(!w.grille.Modifie);
+    QVERIFY(!w.grille().Modifie);
     const Grille back =
         readGridFile(app.readFile(QStringLiteral("v1.2/essai.grd")), Grille(), file);
     QCOMPARE(back.cell(3, 2), 'K');
@@ -121,10 +121,10 @@ void StartGridTest::unreadableFileIsReportedAndTheProgramGoesOn() {
     else
         QVERIFY(app.fakes.messages.errors.front().contains(path));
     // The program carries on with its start grid, nameless and unmodified.
-    QCOMPARE(w.grille.NbLignes, 8);
-    QCOMPARE(w.grille.NbColonnes, 8);
-    QVERIFY(w.grille.NomFichier.isEmpty());
-    QVERIFY(!w.grille.Modifie);
+    QCOMPARE(w.grille().NbLignes, 8);
+    QCOMPARE(w.grille().NbColonnes, 8);
+    QVERIFY(w.grille().NomFichier.isEmpty());
+    QVERIFY(!w.grille().Modifie);
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
     QVERIFY(w.isVisible());
 }

@@ -43,11 +43,13 @@ QStringList column(const QTableWidget* grid, int col) {
     return texts;
 }
 
-void setClues(Grille& g, int count) {
-    for (int k = 0; k < count; ++k) {
-        g.DefHoriz[std::size_t(k)] = "Horizontale " + QByteArray::number(k + 1) + " \xe9t\xe9";
-        g.DefVert[std::size_t(k)] = "Verticale " + QByteArray::number(k + 1);
-    }
+void setClues(TMainForm& w, int count) {
+    editGrid(w, [count](Grille& g) {
+        for (int k = 0; k < count; ++k) {
+            g.DefHoriz[std::size_t(k)] = "Horizontale " + QByteArray::number(k + 1) + " \xe9t\xe9";
+            g.DefVert[std::size_t(k)] = "Verticale " + QByteArray::number(k + 1);
+        }
+    });
 }
 
 } // namespace
@@ -69,7 +71,7 @@ private Q_SLOTS:
 void ClueSheetWindowTest::showsOneClueForEachPlayingRowAndColumn() {
     TestApp app;
     TMainForm& w = app.start();
-    setClues(w.grille, 23);
+    setClues(w, 23);
     runSheet(app, [](TDefgrille& s) {
         QCOMPARE(s.windowTitle(), QStringLiteral("Définitions des grilles"));
         QCOMPARE(s.Label1->text(), QStringLiteral("Horizontalement"));
@@ -92,8 +94,8 @@ void ClueSheetWindowTest::showsOneClueForEachPlayingRowAndColumn() {
         QVERIFY(!s.isVisible());
     });
     QCOMPARE(app.fakes.modal.shown, QStringList{"Defgrille"});
-    QCOMPARE(w.grille.DefHoriz[6], QByteArray("Horizontale 7 \xe9t\xe9"));
-    QCOMPARE(w.grille.DefHoriz[7], QByteArray("Horizontale 8 \xe9t\xe9"));
+    QCOMPARE(w.grille().DefHoriz[6], QByteArray("Horizontale 7 \xe9t\xe9"));
+    QCOMPARE(w.grille().DefHoriz[7], QByteArray("Horizontale 8 \xe9t\xe9"));
 }
 
 void ClueSheetWindowTest::closingWithoutTypingLeavesModifie_data() {
@@ -106,8 +108,9 @@ void ClueSheetWindowTest::closingWithoutTypingLeavesModifie() {
     QFETCH(bool, modified);
     TestApp app;
     TMainForm& w = app.start();
-    setClues(w.grille, 7);
-    w.grille.Modifie = modified;
+    setClues(w, 7);
+    if (!modified)
+        w.document().markSaved();
     runSheet(app, [](TDefgrille& s) {
         // Moving around and opening an editor types nothing.
         s.StringGrid1->setFocus();
@@ -116,14 +119,14 @@ void ClueSheetWindowTest::closingWithoutTypingLeavesModifie() {
         QTest::keyClick(s.StringGrid1, Qt::Key_Escape);
         QVERIFY(!s.GetMd());
     });
-    QCOMPARE(w.grille.Modifie, modified);
-    QCOMPARE(w.grille.DefHoriz[1], QByteArray("Horizontale 2 \xe9t\xe9"));
+    QCOMPARE(w.grille().Modifie, modified);
+    QCOMPARE(w.grille().DefHoriz[1], QByteArray("Horizontale 2 \xe9t\xe9"));
 }
 
 void ClueSheetWindowTest::typedClueWithAccentsReachesTheGrid() {
     TestApp app;
     TMainForm& w = app.start();
-    setClues(w.grille, 7);
+    setClues(w, 7);
     runSheet(app, [](TDefgrille& s) {
         s.StringGrid1->setFocus();
         s.StringGrid1->setCurrentCell(2, 1);
@@ -143,27 +146,27 @@ void ClueSheetWindowTest::typedClueWithAccentsReachesTheGrid() {
         QTest::mouseClick(s.Button1, Qt::LeftButton);
         QVERIFY(s.GetMd());
     });
-    QVERIFY(w.grille.Modifie);
-    QCOMPARE(w.grille.DefHoriz[2], QByteArray("Pi\xe8"
-                                              "ce d'\x9cuvre  \xe0 5 \x80"));
-    QCOMPARE(w.grille.DefVert[6], QByteArray("\xc7"
-                                             "a"));
-    QCOMPARE(w.grille.DefHoriz[1], QByteArray("Horizontale 2 \xe9t\xe9"));
-    QCOMPARE(w.grille.DefVert[5], QByteArray("Verticale 6"));
+    QVERIFY(w.grille().Modifie);
+    QCOMPARE(w.grille().DefHoriz[2], QByteArray("Pi\xe8"
+                                                "ce d'\x9cuvre  \xe0 5 \x80"));
+    QCOMPARE(w.grille().DefVert[6], QByteArray("\xc7"
+                                               "a"));
+    QCOMPARE(w.grille().DefHoriz[1], QByteArray("Horizontale 2 \xe9t\xe9"));
+    QCOMPARE(w.grille().DefVert[5], QByteArray("Verticale 6"));
 
     // Each opening refills every clue: the sheet shows the grid's clues again.
-    w.grille.DefVert[6] = "autre";
+    editGrid(w, [](Grille& g) { g.DefVert[6] = "autre"; });
     runSheet(app, [](TDefgrille& s) {
         QCOMPARE(s.StringGrid2->item(6, 1)->text(), QStringLiteral("autre"));
         QVERIFY(!s.GetMd());
     });
-    QCOMPARE(w.grille.DefVert[6], QByteArray("autre"));
+    QCOMPARE(w.grille().DefVert[6], QByteArray("autre"));
 }
 
 void ClueSheetWindowTest::backspaceAfterACharacterCounts() {
     TestApp app;
     TMainForm& w = app.start();
-    w.grille.DefVert[0] = "ABC";
+    editGrid(w, [](Grille& g) { g.DefVert[0] = "ABC"; });
     runSheet(app, [](TDefgrille& s) {
         QLineEdit* editor = editClue(s.StringGrid2, 0);
         QVERIFY(editor);
@@ -172,14 +175,17 @@ void ClueSheetWindowTest::backspaceAfterACharacterCounts() {
         QTest::keyClick(editor, Qt::Key_Backspace);
         QCOMPARE(editor->text(), QStringLiteral("ABC"));
     });
-    QVERIFY(w.grille.Modifie);
-    QCOMPARE(w.grille.DefVert[0], QByteArray("ABC"));
+    QVERIFY(w.grille().Modifie);
+    QCOMPARE(w.grille().DefVert[0], QByteArray("ABC"));
+    // Typed, but the clue is what it was: no step beside the set-up's own.
+    QCOMPARE(w.document().undoCount(), 1);
 }
 
 void ClueSheetWindowTest::deleteAndArrowsAloneDoNotCount() {
     TestApp app;
     TMainForm& w = app.start();
-    w.grille.DefHoriz[0] = "ABC";
+    editGrid(w, [](Grille& g) { g.DefHoriz[0] = "ABC"; });
+    w.document().markSaved();
     runSheet(app, [](TDefgrille& s) {
         QLineEdit* editor = editClue(s.StringGrid1, 0);
         QVERIFY(editor);
@@ -190,18 +196,24 @@ void ClueSheetWindowTest::deleteAndArrowsAloneDoNotCount() {
         QTest::keyClick(s.StringGrid1, Qt::Key_Up);
         QVERIFY(!s.GetMd());
     });
-    // Copied back like any change, without raising Modifie.
-    QCOMPARE(w.grille.DefHoriz[0], QByteArray("AC"));
-    QVERIFY(!w.grille.Modifie);
+    // The sheet saw no typing, but the clue did change: it comes back as a
+    // change to save, and one step that undo takes back.
+    QCOMPARE(w.grille().DefHoriz[0], QByteArray("AC"));
+    QVERIFY(w.grille().Modifie);
+    QCOMPARE(w.document().undoDescription(),
+             QStringLiteral("la modification des définitions de la grille"));
+    trigger(w, "Annuler1");
+    QCOMPARE(w.grille().DefHoriz[0], QByteArray("ABC"));
+    QVERIFY(!w.grille().Modifie);
 }
 
 void ClueSheetWindowTest::cluesOfALargerGridKeptAfterShrinking() {
     TestApp app;
     TMainForm& w = app.start();
-    w.grille.NbLignes = 11;
-    setClues(w.grille, 10);
+    editGrid(w, [](Grille& g) { g.NbLignes = 11; });
+    setClues(w, 10);
     runSheet(app, [](TDefgrille& s) { QCOMPARE(s.StringGrid1->rowCount(), 10); });
-    w.grille.NbLignes = 8;
+    editGrid(w, [](Grille& g) { g.NbLignes = 8; });
     runSheet(app, [](TDefgrille& s) {
         QCOMPARE(s.StringGrid1->rowCount(), 7);
         QCOMPARE(s.StringGrid2->rowCount(), 7);
@@ -209,11 +221,11 @@ void ClueSheetWindowTest::cluesOfALargerGridKeptAfterShrinking() {
         QVERIFY(editor);
         typeText(editor, QStringLiteral("nouvelle"));
     });
-    QCOMPARE(w.grille.DefHoriz[6], QByteArray("nouvelle"));
+    QCOMPARE(w.grille().DefHoriz[6], QByteArray("nouvelle"));
     for (int k = 7; k < 10; ++k)
-        QCOMPARE(w.grille.DefHoriz[std::size_t(k)],
+        QCOMPARE(w.grille().DefHoriz[std::size_t(k)],
                  "Horizontale " + QByteArray::number(k + 1) + " \xe9t\xe9");
-    w.grille.NbLignes = 11;
+    editGrid(w, [](Grille& g) { g.NbLignes = 11; });
     runSheet(app, [](TDefgrille& s) {
         QCOMPARE(s.StringGrid1->item(9, 1)->text(), QStringLiteral("Horizontale 10 été"));
     });
@@ -233,7 +245,7 @@ void ClueSheetWindowTest::tabEndsTheEditAndLeavesTheGrid() {
         QTest::keyClick(s.StringGrid2, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), s.Button1);
     });
-    QCOMPARE(w.grille.DefHoriz[3], QByteArray("D\xe9"));
+    QCOMPARE(w.grille().DefHoriz[3], QByteArray("D\xe9"));
 }
 
 void ClueSheetWindowTest::typedCluesSurviveASaveAndAnOpen() {
@@ -250,23 +262,25 @@ void ClueSheetWindowTest::typedCluesSurviveASaveAndAnOpen() {
         QTest::keyClick(col, Qt::Key_Return);
         QTest::mouseClick(s.Button1, Qt::LeftButton);
     });
-    QVERIFY(w.grille.Modifie);
+    QVERIFY(w.grille().Modifie);
     app.fakes.files.savePaths << app.path(QStringLiteral("clues"));
     w.findChild<QAction*>(QStringLiteral("Enregistrersous1"))->trigger();
-    QVERIFY(!w.grille.Modifie);
+    QVERIFY(!w.grille().Modifie);
     QVERIFY(app.readFile(QStringLiteral("clues.grd"))
                 .contains(QByteArray("\x01 F\xeate de l'\xe9t\xe9 \xe0 No\xebl\r\n")));
 
     // Other clues in memory, then the file is opened again.
-    w.grille.DefHoriz[0] = "autre";
-    w.grille.DefVert[6] = "autre";
+    editGrid(w, [](Grille& g) { g.DefHoriz[0] = "autre"; });
+    editGrid(w, [](Grille& g) { g.DefVert[6] = "autre"; });
+    app.fakes.messages.answers << MessageService::Answer::No;
     app.fakes.files.openPaths << app.path(QStringLiteral("clues.grd"));
     w.findChild<QAction*>(QStringLiteral("OpenItem"))->trigger();
+    QCOMPARE(app.fakes.messages.questions.size(), 1);
     runSheet(app, [](TDefgrille& s) {
         QCOMPARE(s.StringGrid1->item(0, 1)->text(), QStringLiteral("Fête de l'été à Noël"));
         QCOMPARE(s.StringGrid2->item(6, 1)->text(), QStringLiteral("Œuvre d'un maçon"));
     });
-    QCOMPARE(app.fakes.messages.total(), 0);
+    QCOMPARE(app.fakes.messages.total(), 1);
 }
 
 QTEST_MAIN(ClueSheetWindowTest)

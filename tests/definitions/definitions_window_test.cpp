@@ -106,8 +106,8 @@ void DefinitionsWindowTest::enterWritesTheTypedWord() {
         QCOMPARE(QApplication::focusWidget(), d.Edit1);
     });
     QCOMPARE(app.fakes.modal.shown, QStringList{"Definitions"});
-    QCOMPARE(w.ListeDefs, afterClose);
-    QVERIFY(w.DefsModifiees);
+    QCOMPARE(w.document().ListeDefs, afterClose);
+    QVERIFY(w.document().DefsModifiees);
     w.close();
     QCOMPARE(app.readFile("Dicodef.dat"), crlfLines(afterClose));
 }
@@ -126,8 +126,8 @@ void DefinitionsWindowTest::lineWithoutTabIsShownAndLeftAsItIs() {
         QTest::keyClick(d.Edit2, Qt::Key_PageUp);
         QCOMPARE(d.Edit1->text(), QStringLiteral("MOT"));
     });
-    QCOMPARE(w.ListeDefs, (Lines{"MOT", "ABC\tdef"}));
-    QVERIFY(!w.DefsModifiees);
+    QCOMPARE(w.document().ListeDefs, (Lines{"MOT", "ABC\tdef"}));
+    QVERIFY(!w.document().DefsModifiees);
     w.close();
     QCOMPARE(app.readFile("Dicodef.dat"), file);
 }
@@ -145,8 +145,8 @@ void DefinitionsWindowTest::clickingAndDeletingOnlyHandsBackTheListUnsorted() {
         QCOMPARE(d.Edit1->text(), QStringLiteral("ABAT"));
         QCOMPARE(listBoxTexts(d), (QStringList{"ZEBRE\tanimal rayé", "ABAT\tpluie"}));
     });
-    QCOMPARE(w.ListeDefs, (Lines{"ZEBRE\tanimal ray\xe9", "ABAT\tpluie"}));
-    QVERIFY(!w.DefsModifiees);
+    QCOMPARE(w.document().ListeDefs, (Lines{"ZEBRE\tanimal ray\xe9", "ABAT\tpluie"}));
+    QVERIFY(!w.document().DefsModifiees);
     w.close();
     QCOMPARE(app.readFile("Dicodef.dat"), file);
 }
@@ -168,7 +168,7 @@ void DefinitionsWindowTest::aClickSelectsTheClickedEntry() {
         QCOMPARE(d.Edit1->text(), QStringLiteral("AS"));
         QTest::mouseClick(d.Button3, Qt::LeftButton);
     });
-    QCOMPARE(w.ListeDefs, (Lines{"RAS\t\xe0 ras", "ZOO\tanimaux"}));
+    QCOMPARE(w.document().ListeDefs, (Lines{"RAS\t\xe0 ras", "ZOO\tanimaux"}));
 }
 
 void DefinitionsWindowTest::typedDefinitionsWithAccentsComeBackSortedAfterARestart() {
@@ -189,12 +189,12 @@ void DefinitionsWindowTest::typedDefinitionsWithAccentsComeBackSortedAfterAResta
                        "ETE\tsaison o\xf9 l'on r\xe9"
                        "colte le bl\xe9",
                        "ZELE\tardeur, empressement \xe0 servir"};
-    QCOMPARE(w.ListeDefs, sorted);
+    QCOMPARE(w.document().ListeDefs, sorted);
     w.close();
     QCOMPARE(app.readFile("Dicodef.dat"), crlfLines(sorted));
 
     TMainForm& again = app.start();
-    QCOMPARE(again.ListeDefs, sorted);
+    QCOMPARE(again.document().ListeDefs, sorted);
     runEditor(app, [](TDefinitions& d) {
         QCOMPARE(d.Edit1->text(), QStringLiteral("ABIME"));
         QCOMPARE(d.Edit2->text(), QStringLiteral("gouffre très profond"));
@@ -234,8 +234,8 @@ void DefinitionsWindowTest::emptyListTakesItsFirstEntryFromAjouter() {
     app.writeFile("Dicodef.dat", "SEUL\tun seul\r\n");
     TMainForm& w = app.start();
     runEditor(app, [](TDefinitions& d) { QTest::mouseClick(d.Button3, Qt::LeftButton); });
-    QVERIFY(w.ListeDefs.isEmpty());
-    QVERIFY(!w.DefsModifiees);
+    QVERIFY(w.document().ListeDefs.isEmpty());
+    QVERIFY(!w.document().DefsModifiees);
     runEditor(app, [](TDefinitions& d) {
         // An empty list shows what the fields held when the editor last closed.
         QCOMPARE(d.Edit1->text(), QStringLiteral("SEUL"));
@@ -246,8 +246,8 @@ void DefinitionsWindowTest::emptyListTakesItsFirstEntryFromAjouter() {
         QCOMPARE(d.editor().ListeTravail, Lines{"PREMIER\tle premier"});
         QCOMPARE(d.editor().Indice, 0);
     });
-    QCOMPARE(w.ListeDefs, Lines{"PREMIER\tle premier"});
-    QVERIFY(w.DefsModifiees);
+    QCOMPARE(w.document().ListeDefs, Lines{"PREMIER\tle premier"});
+    QVERIFY(w.document().DefsModifiees);
 }
 
 void DefinitionsWindowTest::longDefinitionIsCutOnceShownAndLeft() {
@@ -256,12 +256,12 @@ void DefinitionsWindowTest::longDefinitionIsCutOnceShownAndLeft() {
     app.writeFile("Dicodef.dat", crlfLines({longLine, "MOT\tcourt"}));
     TMainForm& w = app.start();
     runEditor(app, [](TDefinitions&) {});
-    QCOMPARE(w.ListeDefs.first(), longLine);
+    QCOMPARE(w.document().ListeDefs.first(), longLine);
     runEditor(app, [](TDefinitions& d) {
         QCOMPARE(d.Edit2->text().size(), 255);
         QTest::keyClick(d.Edit2, Qt::Key_PageDown);
     });
-    QCOMPARE(w.ListeDefs, (Lines{"LONG\t" + QByteArray(255, 'x'), "MOT\tcourt"}));
+    QCOMPARE(w.document().ListeDefs, (Lines{"LONG\t" + QByteArray(255, 'x'), "MOT\tcourt"}));
 }
 
 void DefinitionsWindowTest::fieldsRefuseWhatTheyCannotHold() {
@@ -278,8 +278,8 @@ void DefinitionsWindowTest::fieldsRefuseWhatTheyCannotHold() {
         QCOMPARE(d.Edit2->text(), QStringLiteral("cœur  5 €"));
         QTest::keyClick(d.Edit2, Qt::Key_Enter);
     });
-    QCOMPARE(w.ListeDefs, Lines{"COUR\tc\x9cur  5 \x80"});
-    QVERIFY(w.DefsModifiees);
+    QCOMPARE(w.document().ListeDefs, Lines{"COUR\tc\x9cur  5 \x80"});
+    QVERIFY(w.document().DefsModifiees);
     w.close();
     QCOMPARE(app.readFile("Dicodef.dat"), QByteArray("COUR\tc\x9cur  5 \x80\r\n"));
 }
@@ -296,7 +296,7 @@ void DefinitionsWindowTest::unreadableFileIsNeverOverwritten() {
         replaceText(d.Edit2, QStringLiteral("parole"));
         QTest::keyClick(d.Edit2, Qt::Key_Return);
     });
-    QVERIFY(w.DefsModifiees);
+    QVERIFY(w.document().DefsModifiees);
     QVERIFY(w.close());
     QVERIFY(QFileInfo(app.path("Dicodef.dat")).isDir());
     QCOMPARE(app.fakes.messages.errors.size(), 1);
@@ -317,12 +317,12 @@ void DefinitionsWindowTest::failedWriteKeepsTheProgramOpen() {
     QVERIFY(!w.close());
     QCOMPARE(app.fakes.messages.errors, QStringList{"Ne peut créer le fichier Dicodef.dat."});
     QVERIFY(w.isVisible());
-    QVERIFY(w.DefsModifiees);
-    QCOMPARE(w.ListeDefs, (Lines{"ANCIEN\tdefinition", "NOUVEAU\tajout\xe9"}));
+    QVERIFY(w.document().DefsModifiees);
+    QCOMPARE(w.document().ListeDefs, (Lines{"ANCIEN\tdefinition", "NOUVEAU\tajout\xe9"}));
     // Once the way is clear, the next attempt writes the whole list.
     QVERIFY(QDir(app.path("Dicodef.dat")).removeRecursively());
     QVERIFY(w.close());
-    QCOMPARE(app.readFile("Dicodef.dat"), crlfLines(w.ListeDefs));
+    QCOMPARE(app.readFile("Dicodef.dat"), crlfLines(w.document().ListeDefs));
 }
 
 QTEST_MAIN(DefinitionsWindowTest)

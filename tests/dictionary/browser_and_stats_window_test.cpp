@@ -91,8 +91,8 @@ void BrowserAndStatsWindowTest::browserListsOneLetter() {
     QCOMPARE(onB, QStringList{"BAC"});
     QCOMPARE(onC, QStringList{});
     // The browser only reads: the dictionary is unchanged and not marked.
-    QCOMPARE(w.ListeMots.count(), 3);
-    QVERIFY(!w.grille.Modifie);
+    QCOMPARE(w.document().ListeMots.count(), 3);
+    QVERIFY(!w.grille().Modifie);
 }
 
 void BrowserAndStatsWindowTest::browserAtTheEndsOfTheAlphabet_data() {
@@ -201,7 +201,7 @@ void BrowserAndStatsWindowTest::browserOpensOnAAndCopiesAtEachOpening() {
     openFromMenu(w, "Dictionnaire1");
     QVERIFY(w.Dico->CopieMots.isEmpty()); // emptied at closing
     // A word added between two openings shows at the next one, from the tool bar.
-    w.ListeMots.append(Crypte("AZUR"));
+    w.document().ListeMots.append(Crypte("AZUR"));
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton31"), Qt::LeftButton);
     QCOMPARE(app.fakes.modal.shown, (QStringList{"Dico", "Dico"}));
     QCOMPARE(secondLetter, 'A');
@@ -281,7 +281,7 @@ void BrowserAndStatsWindowTest::statisticsCount() {
     TestApp app;
     TMainForm& w = startWith(app, file);
     for (const QByteArray& word : addedDuringRun)
-        w.ListeMots.append(Crypte(word));
+        w.document().ListeMots.append(Crypte(word));
     QMap<QString, QString> texts;
     app.fakes.modal.scripts.append([&](QDialog& dialog) {
         for (QLabel* label : dialog.findChildren<QLabel*>())
@@ -302,7 +302,7 @@ void BrowserAndStatsWindowTest::statisticsCount() {
 void BrowserAndStatsWindowTest::statisticsLabelsInTwoColumns() {
     TestApp app;
     TMainForm& w = startWith(app, {"BU"});
-    w.Stats->Init(w.ListeMots);
+    w.Stats->Init(w.document().ListeMots);
     auto place = [&](int number) {
         return child<QLabel>(w.Stats, qPrintable(QStringLiteral("Label%1").arg(number)))->pos();
     };

@@ -77,10 +77,11 @@ void ImportCommandTest::importsTheExampleFile() {
     QCOMPARE(
         app.fakes.files.openFilters,
         QStringList{QStringLiteral("Fichiers texte (*.txt)|*.txt|tous les fichiers (*.*)|*.*")});
-    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "CHAT", "CHIEN", "CHIENNE", "ZOO"}));
-    QVERIFY(w.ListeMots.isSorted());
-    QVERIFY(w.grille.Modifie);
-    QVERIFY(w.MotsModifies);
+    QCOMPARE(plainOf(w.document().ListeMots),
+             (QList<QByteArray>{"ABRI", "CHAT", "CHIEN", "CHIENNE", "ZOO"}));
+    QVERIFY(w.document().ListeMots.isSorted());
+    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().MotsModifies);
     QCOMPARE(app.fakes.messages.total(), 0);
     QVERIFY(!w.ProgressBar1->isVisible());
     QVERIFY(w.StatusBar->isVisible());
@@ -107,7 +108,7 @@ void ImportCommandTest::admissibleLines() {
     QList<QByteArray> expected{"ZOO"};
     if (!added.isEmpty())
         expected.prepend(added);
-    QCOMPARE(plainOf(w.ListeMots), expected);
+    QCOMPARE(plainOf(w.document().ListeMots), expected);
 }
 
 void ImportCommandTest::progressBarPaintsInPlaceOfTheStatusBar() {
@@ -129,7 +130,7 @@ void ImportCommandTest::progressBarPaintsInPlaceOfTheStatusBar() {
     QVERIFY(log.inPlaceWhilePainting);
     QVERIFY(!w.ProgressBar1->isVisible());
     QVERIFY(w.StatusBar->isVisible());
-    QCOMPARE(w.ListeMots.count(), qsizetype(8));
+    QCOMPARE(w.document().ListeMots.count(), qsizetype(8));
 }
 
 void ImportCommandTest::emptyFileStillMarksTheDictionaryChanged() {
@@ -139,9 +140,9 @@ void ImportCommandTest::emptyFileStillMarksTheDictionaryChanged() {
     TMainForm& w = app.start();
     importFile(app, app.path(QStringLiteral("vide.txt")));
     // Nothing added, but the whole dictionary is re-sorted.
-    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
-    QVERIFY(w.grille.Modifie);
-    QVERIFY(w.MotsModifies);
+    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
+    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().MotsModifies);
     QVERIFY(!w.ProgressBar1->isVisible());
     QVERIFY(w.StatusBar->isVisible());
     QCOMPARE(app.fakes.messages.total(), 0);
@@ -162,9 +163,9 @@ void ImportCommandTest::cancelledMissingAndUnreadableFiles() {
         app.fakes.messages.errors,
         QStringList{QStringLiteral("Ne peut ouvrir le fichier %1.")
                         .arg(QDir::toNativeSeparators(app.path(QStringLiteral("dossier.txt"))))});
-    QCOMPARE(plainOf(w.ListeMots), QList<QByteArray>{"ZOO"});
-    QVERIFY(!w.grille.Modifie);
-    QVERIFY(!w.MotsModifies);
+    QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ZOO"});
+    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().MotsModifies);
     QVERIFY(!w.ProgressBar1->isVisible());
     QVERIFY(w.StatusBar->isVisible());
 }
@@ -175,7 +176,7 @@ void ImportCommandTest::importedWordsAreWrittenAtExit() {
     app.writeFile(QStringLiteral("mots.txt"), "lion\ntigre\n");
     TMainForm& w = app.start();
     importFile(app, app.path(QStringLiteral("mots.txt")));
-    w.grille.Modifie = false; // as a grid save leaves it
+    w.document().markSaved(); // as a grid save leaves it
     QVERIFY(w.close());
     QCOMPARE(app.readFile(QStringLiteral("Dicogrd.dat")), dictionaryFile({"LION", "TIGRE", "ZOO"}));
 }

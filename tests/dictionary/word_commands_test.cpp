@@ -123,7 +123,7 @@ void WordCommandsTest::keyFilter() {
     trigger(w, "Ajoutermot1");
     QCOMPARE(seen, box);
     QCOMPARE(app.fakes.modal.shown, QStringList{QStringLiteral("Ajout")});
-    QCOMPARE(w.ListeMots.count(), qsizetype(0));
+    QCOMPARE(w.document().ListeMots.count(), qsizetype(0));
 }
 
 void WordCommandsTest::enterConfirmsEscapeAndCloseBoxCancel_data() {
@@ -144,7 +144,7 @@ void WordCommandsTest::enterConfirmsEscapeAndCloseBoxCancel() {
     // An earlier use confirmed: the close box must not hand that word back.
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("abri")));
     trigger(w, "Ajoutermot1");
-    QCOMPARE(plainOf(w.ListeMots), QList<QByteArray>{"ABRI"});
+    QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ABRI"});
     QVERIFY(w.Ajout->Confirme());
 
     app.fakes.modal.scripts.append([how](QDialog& d) {
@@ -170,7 +170,7 @@ void WordCommandsTest::enterConfirmsEscapeAndCloseBoxCancel() {
     trigger(w, "Ajoutermot1");
     QCOMPARE(w.Ajout->Confirme(), added);
     QCOMPARE(w.Ajout->Result(), added ? QByteArray("ZOO") : QByteArray());
-    QCOMPARE(plainOf(w.ListeMots),
+    QCOMPARE(plainOf(w.document().ListeMots),
              added ? (QList<QByteArray>{"ABRI", "ZOO"}) : QList<QByteArray>{"ABRI"});
     QCOMPARE(app.fakes.messages.total(), 0);
 }
@@ -199,18 +199,18 @@ void WordCommandsTest::addingPutsTheWordInItsPlace() {
     TestApp app;
     app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile({"ABRI", "ZOO"}));
     TMainForm& w = app.start();
-    QVERIFY(!w.grille.Modifie);
+    QVERIFY(!w.grille().Modifie);
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("zebre")));
     trigger(w, "Ajoutermot1");
     QCOMPARE(w.Ajout->windowTitle(), QStringLiteral("Ajouter un mot"));
-    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "ZEBRE", "ZOO"}));
-    QCOMPARE(w.ListeMots.at(1), Crypte("ZEBRE"));
-    QVERIFY(w.grille.Modifie);
-    QVERIFY(w.MotsModifies);
+    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "ZEBRE", "ZOO"}));
+    QCOMPARE(w.document().ListeMots.at(1), Crypte("ZEBRE"));
+    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().MotsModifies);
     // A one-letter word can be added while the program runs.
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("y")));
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton28"), Qt::LeftButton);
-    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "Y", "ZEBRE", "ZOO"}));
+    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "Y", "ZEBRE", "ZOO"}));
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -221,9 +221,9 @@ void WordCommandsTest::addingAPresentWordChangesNothing() {
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("zoo")));
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton28"), Qt::LeftButton);
     QCOMPARE(app.fakes.messages.infos, QStringList{QStringLiteral("Ce mot existe déjà")});
-    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
-    QVERIFY(!w.grille.Modifie);
-    QVERIFY(!w.MotsModifies);
+    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
+    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().MotsModifies);
 }
 
 void WordCommandsTest::aCancelledOrEmptyDialogDoesNothing() {
@@ -240,9 +240,9 @@ void WordCommandsTest::aCancelledOrEmptyDialogDoesNothing() {
     });
     trigger(w, "Supprimermot1");
     QCOMPARE(app.fakes.modal.shown.size(), qsizetype(3));
-    QCOMPARE(plainOf(w.ListeMots), QList<QByteArray>{"ABRI"});
+    QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ABRI"});
     QCOMPARE(app.fakes.messages.total(), 0);
-    QVERIFY(!w.grille.Modifie);
+    QVERIFY(!w.grille().Modifie);
 }
 
 void WordCommandsTest::deletingRemovesExactlyThatEntry() {
@@ -253,12 +253,12 @@ void WordCommandsTest::deletingRemovesExactlyThatEntry() {
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton27"), Qt::LeftButton);
     QCOMPARE(w.Ajout->windowTitle(), QStringLiteral("Supprimer un mot"));
     // The first of the two, and the others keep their order.
-    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ZOO", "CHAT", "ABRI"}));
-    QVERIFY(w.grille.Modifie);
-    QVERIFY(w.MotsModifies);
+    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ZOO", "CHAT", "ABRI"}));
+    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().MotsModifies);
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("zoo")));
     trigger(w, "Supprimermot1");
-    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"CHAT", "ABRI"}));
+    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"CHAT", "ABRI"}));
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -270,9 +270,9 @@ void WordCommandsTest::deletingAnAbsentWord() {
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("abri")));
     trigger(w, "Supprimermot1");
     QCOMPARE(app.fakes.messages.infos, QStringList{QStringLiteral("Ce mot n'existe pas")});
-    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"abri", "ZOO"}));
-    QVERIFY(!w.grille.Modifie);
-    QVERIFY(!w.MotsModifies);
+    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"abri", "ZOO"}));
+    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().MotsModifies);
 }
 
 void WordCommandsTest::startUpKeepsTwoToNineteenLetters() {
@@ -281,9 +281,9 @@ void WordCommandsTest::startUpKeepsTwoToNineteenLetters() {
     app.writeFile(QStringLiteral("Dicogrd.dat"),
                   dictionaryFile({"", "A", "ZO", nineteen, QByteArray(20, 'T')}));
     TMainForm& w = app.start();
-    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ZO", nineteen}));
-    QVERIFY(!w.grille.Modifie);
-    QVERIFY(!w.MotsModifies);
+    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ZO", nineteen}));
+    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().MotsModifies);
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -291,7 +291,7 @@ void WordCommandsTest::emptyAndMissingDictionaryFiles() {
     {
         TestApp app; // the fixture's Dicogrd.dat is empty
         TMainForm& w = app.start();
-        QCOMPARE(w.ListeMots.count(), qsizetype(0));
+        QCOMPARE(w.document().ListeMots.count(), qsizetype(0));
         QCOMPARE(app.fakes.messages.total(), 0);
     }
     TestApp app;
@@ -299,8 +299,8 @@ void WordCommandsTest::emptyAndMissingDictionaryFiles() {
     TMainForm& w = app.start();
     QCOMPARE(app.fakes.messages.errors,
              QStringList{QStringLiteral("Ne peut ouvrir le fichier Dicogrd.dat.")});
-    QCOMPARE(w.ListeMots.count(), qsizetype(0));
-    QVERIFY(!w.grille.Modifie);
+    QCOMPARE(w.document().ListeMots.count(), qsizetype(0));
+    QVERIFY(!w.grille().Modifie);
     // A word added afterwards creates the file at exit.
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("chat")));
     trigger(w, "Ajoutermot1");
@@ -320,11 +320,11 @@ void WordCommandsTest::wordsAddedAreWrittenEvenAfterTheGridWasSaved() {
     app.fakes.files.savePaths << app.path(QStringLiteral("grille"));
     trigger(w, "Enregistrer1");
     QVERIFY(QFile::exists(app.path(QStringLiteral("grille.grd"))));
-    QVERIFY(!w.grille.Modifie);
+    QVERIFY(!w.grille().Modifie);
     QVERIFY(w.close());
     QCOMPARE(app.fakes.messages.questions.size(), qsizetype(0));
     QCOMPARE(app.readFile(QStringLiteral("Dicogrd.dat")), dictionaryFile({"ABRI", "ZEBRE", "ZOO"}));
-    QVERIFY(!w.MotsModifies);
+    QVERIFY(!w.document().MotsModifies);
 }
 
 void WordCommandsTest::exitWritesOnlyAfterAChange() {
@@ -344,7 +344,7 @@ void WordCommandsTest::exitWritesOnlyAfterAChange() {
         TMainForm& w = app.start();
         QVERIFY(w.StringGrid1->setCurrent(1, 1));
         QTest::keyClicks(w.StringGrid1, QStringLiteral("e"));
-        QVERIFY(w.grille.Modifie);
+        QVERIFY(w.grille().Modifie);
         app.fakes.messages.answers.append(MessageService::Answer::No);
         QVERIFY(w.close());
         QCOMPARE(app.readFile(QStringLiteral("Dicogrd.dat")), dictionaryFile({"ABRI", "ZOO"}));
@@ -380,8 +380,8 @@ void WordCommandsTest::aFailedWriteKeepsTheProgramOpen() {
     QVERIFY(!w.close());
     QCOMPARE(app.fakes.messages.errors,
              QStringList{QStringLiteral("Ne peut créer le fichier Dicogrd.dat.")});
-    QVERIFY(w.MotsModifies);
-    QCOMPARE(plainOf(w.ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
+    QVERIFY(w.document().MotsModifies);
+    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
     // Once the folder is back, quitting writes the words.
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(QDir::setCurrent(folder));

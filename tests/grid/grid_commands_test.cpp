@@ -129,20 +129,20 @@ void GridCommandsTest::dimensionsDialogSetsTheGrid() {
     TestApp app;
     TMainForm& w = app.start();
     typeOn(w, 7, 7, 'w');
-    w.grille.cell(8, 8) = 'V'; // outside the 7 by 7 area
+    editGrid(w, [](Grille& g) { g.cell(8, 8) = 'V'; }); // outside the 7 by 7 area
     const QByteArray name = button.toLatin1();
     app.fakes.modal.scripts << dimensions(rows, cols, name.isEmpty() ? nullptr : name.constData());
     trigger(w, "Dimensions1");
     QCOMPARE(app.fakes.modal.shown, QStringList{"FTaille"});
-    QCOMPARE(w.grille.NbLignes, nbLignes);
-    QCOMPARE(w.grille.NbColonnes, nbColonnes);
+    QCOMPARE(w.grille().NbLignes, nbLignes);
+    QCOMPARE(w.grille().NbColonnes, nbColonnes);
     QCOMPARE(w.StringGrid1->rowCount(), nbLignes);
     QCOMPARE(w.StringGrid1->colCount(), nbColonnes);
     QCOMPARE(w.StringGrid1->size(), QSize(nbColonnes * 22 + 3, nbLignes * 22 + 3));
     // No cell is cleared and the change is not one to save.
-    QCOMPARE(w.grille.cell(7, 7), 'W');
-    QCOMPARE(w.grille.cell(8, 8), 'V');
-    QCOMPARE(w.grille.Modifie, true);
+    QCOMPARE(w.grille().cell(7, 7), 'W');
+    QCOMPARE(w.grille().cell(8, 8), 'V');
+    QCOMPARE(w.grille().Modifie, true);
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -160,8 +160,8 @@ void GridCommandsTest::fieldIsClampedWhenLeft() {
         QTest::mouseClick(child<QPushButton>(&d, "Button2"), Qt::LeftButton);
     };
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton34"), Qt::LeftButton);
-    QCOMPARE(w.grille.NbLignes, 21);
-    QCOMPARE(w.grille.NbColonnes, 13);
+    QCOMPARE(w.grille().NbLignes, 21);
+    QCOMPARE(w.grille().NbColonnes, 13);
 }
 
 void GridCommandsTest::keyboardReachesEveryControl() {
@@ -192,8 +192,8 @@ void GridCommandsTest::keyboardReachesEveryControl() {
         QVERIFY(!d.isVisible());
     };
     trigger(w, "Dimensions1");
-    QCOMPARE(w.grille.NbLignes, 10);  // 7 + 2 playing rows
-    QCOMPARE(w.grille.NbColonnes, 7); // 7 - 1 playing columns, plus the header
+    QCOMPARE(w.grille().NbLignes, 10);  // 7 + 2 playing rows
+    QCOMPARE(w.grille().NbColonnes, 7); // 7 - 1 playing columns, plus the header
 }
 
 void GridCommandsTest::okIsRememberedUntilAnotherButtonIsPressed() {
@@ -209,8 +209,8 @@ void GridCommandsTest::okIsRememberedUntilAnotherButtonIsPressed() {
     const QList<QPair<int, int>> expected = {{8, 8}, {8, 8}, {8, 8}, {11, 11}, {15, 11}};
     for (const auto& [rows, cols] : expected) {
         trigger(w, "Dimensions1");
-        QCOMPARE(w.grille.NbLignes, rows);
-        QCOMPARE(w.grille.NbColonnes, cols);
+        QCOMPARE(w.grille().NbLignes, rows);
+        QCOMPARE(w.grille().NbColonnes, cols);
     }
     QCOMPARE(app.fakes.modal.shown.size(), 5);
 }
@@ -219,30 +219,30 @@ void GridCommandsTest::blackSquaresFollowTheRules() {
     TestApp app;
     TMainForm& w = app.start();
     typeOn(w, 4, 4, 'a');
-    w.grille.Modifie = false;
+    w.document().markSaved();
     app.fakes.random.next << 1; // the extra of the scatter: Random(2) = 1
     trigger(w, "Placercasesnoires1");
     QCOMPARE(app.fakes.random.asked.first(), 2);
-    QVERIFY(!touching(w.grille));
+    QVERIFY(!touching(w.grille()));
     for (int i = 1; i <= 7; ++i) {
         int inRow = 0;
         int inCol = 0;
         for (int j = 1; j <= 7; ++j) {
-            inRow += w.grille.cell(j, i) == '#';
-            inCol += w.grille.cell(i, j) == '#';
+            inRow += w.grille().cell(j, i) == '#';
+            inCol += w.grille().cell(i, j) == '#';
         }
         QVERIFY(inRow >= 2);
         QVERIFY(inCol >= 2);
     }
-    // Placing black squares is not a change to save.
-    QCOMPARE(w.grille.Modifie, false);
+    // Placing black squares changes the grid: a change to save, like any other.
+    QCOMPARE(w.grille().Modifie, true);
     QCOMPARE(w.panel0->text(), QString());
     // A second run starts from the squares already there: the tool button.
     app.fakes.random.asked.clear();
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton4"), Qt::LeftButton);
     QVERIFY(!app.fakes.random.asked.isEmpty());
-    QVERIFY(!touching(w.grille));
-    QVERIFY(blacks(w.grille) >= 14);
+    QVERIFY(!touching(w.grille()));
+    QVERIFY(blacks(w.grille()) >= 14);
 }
 
 void GridCommandsTest::blackSquaresShowTheStatusWhileWorking() {
@@ -261,16 +261,18 @@ void GridCommandsTest::blackSquaresOnAShrunkGridSeeTheOldColumn() {
     app.fakes.modal.scripts << dimensions("10", "10", "Button2")
                             << dimensions("10", "7", "Button2");
     trigger(w, "Dimensions1");
-    w.grille.cell(8, 5) = '#'; // column 8 falls just outside once the grid is 7 wide
+    editGrid(w, [](Grille& g) {
+        g.cell(8, 5) = '#';
+    }); // column 8 falls just outside once the grid is 7 wide
     trigger(w, "Dimensions1");
-    QCOMPARE(w.grille.NbColonnes, 8);
-    w.grille.cell(7, 5) = '#';
+    QCOMPARE(w.grille().NbColonnes, 8);
+    editGrid(w, [](Grille& g) { g.cell(7, 5) = '#'; });
     trigger(w, "Placercasesnoires1");
     // The old column is read, never written, and its black square keeps
     // column 7 of its row clear.
-    QCOMPARE(w.grille.cell(8, 5), '#');
-    QVERIFY(!touching(w.grille));
-    QCOMPARE(w.grille.cell(7, 5), ' ');
+    QCOMPARE(w.grille().cell(8, 5), '#');
+    QVERIFY(!touching(w.grille()));
+    QCOMPARE(w.grille().cell(7, 5), ' ');
 }
 
 void GridCommandsTest::wholeSessionSurvivesARestart() {
@@ -280,9 +282,9 @@ void GridCommandsTest::wholeSessionSurvivesARestart() {
     trigger(first, "Dimensions1");
     trigger(first, "Placercasesnoires1");
     for (int c = 1; c <= 12; ++c)
-        if (first.grille.cell(c, 1) != '#')
+        if (first.grille().cell(c, 1) != '#')
             typeOn(first, c, 1, char('a' + c));
-    const Grille before = first.grille;
+    const Grille before = first.grille();
     app.fakes.files.savePaths << app.path("essai");
     trigger(first, "Enregistrersous1");
     trigger(first, "ExitItem");
@@ -290,14 +292,14 @@ void GridCommandsTest::wholeSessionSurvivesARestart() {
     QCOMPARE(app.fakes.messages.total(), 0);
 
     TMainForm& second = app.start();
-    QCOMPARE(second.grille.NbLignes, 8);
+    QCOMPARE(second.grille().NbLignes, 8);
     app.fakes.files.openPaths << app.path("essai.grd");
     trigger(second, "OpenItem");
-    QCOMPARE(second.grille.NbLignes, 11);
-    QCOMPARE(second.grille.NbColonnes, 13);
+    QCOMPARE(second.grille().NbLignes, 11);
+    QCOMPARE(second.grille().NbColonnes, 13);
     for (int c = 1; c <= 13; ++c)
         for (int r = 1; r <= 11; ++r)
-            QCOMPARE(second.grille.cell(c, r), before.cell(c, r));
+            QCOMPARE(second.grille().cell(c, r), before.cell(c, r));
     QCOMPARE(second.windowTitle(), QStringLiteral("Orv Grille - essai.grd"));
     const QList<QByteArray> lines = app.readFile("essai.grd").split('\n');
     QCOMPARE(lines.size(), 2 + 11 + 42 + 1);

@@ -98,10 +98,10 @@ void GridDocumentTest::saveAsWritesTheStartGridFile() {
     saveAs(app, "essai");
     QCOMPARE(app.fakes.files.saveFilters, QStringList{kFilter});
     QCOMPARE(app.readFile("essai.grd"), startGridFile());
-    QCOMPARE(w.grille.NomFichier, app.path("essai.grd"));
-    QCOMPARE(w.grille.NomCourt, QStringLiteral("essai.grd"));
+    QCOMPARE(w.grille().NomFichier, app.path("essai.grd"));
+    QCOMPARE(w.grille().NomCourt, QStringLiteral("essai.grd"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - essai.grd"));
-    QCOMPARE(w.grille.Modifie, false);
+    QCOMPARE(w.grille().Modifie, false);
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -130,8 +130,8 @@ void GridDocumentTest::chosenNamesAreCutInTheFileNameOnly() {
         QVERIFY(QDir(app.path("")).mkdir(folder));
     saveAs(app, chosen);
     QCOMPARE(app.readFile(written), startGridFile());
-    QCOMPARE(w.grille.NomFichier, app.path(written));
-    QCOMPARE(w.grille.NomCourt, QStringLiteral("essai.grd"));
+    QCOMPARE(w.grille().NomFichier, app.path(written));
+    QCOMPARE(w.grille().NomCourt, QStringLiteral("essai.grd"));
     // Nothing lands beside the folder.
     QVERIFY(!QFile::exists(app.path("jean.grd")));
     QVERIFY(!QFile::exists(app.path(chosen)) || chosen == written);
@@ -140,47 +140,52 @@ void GridDocumentTest::chosenNamesAreCutInTheFileNameOnly() {
 void GridDocumentTest::savedGridOpensAsItWas() {
     TestApp app;
     TMainForm& w = app.start();
-    w.grille.NbLignes = 11;
-    w.grille.NbColonnes = 13;
+    editGrid(w, [](Grille& g) {
+        g.NbLignes = 11;
+        g.NbColonnes = 13;
+    });
     w.DessinGrille();
     typeOn(w, 1, 1, 'm');
     typeOn(w, 12, 10, 'z');
     typeOn(w, 2, 1, ' ');
-    w.grille.cell(13, 11) = 'X'; // just outside the playing area
-    for (int k = 0; k < kFileClues; ++k) {
-        w.grille.DefHoriz[k] = "Ligne " + QByteArray::number(k + 1) + " d\xe9j\xe0";
-        w.grille.DefVert[k] = "Colonne " + QByteArray(1, char('A' + k));
-    }
-    const Grille saved = w.grille;
+    editGrid(w, [](Grille& g) {
+        g.cell(13, 11) = 'X'; // just outside the playing area
+        for (int k = 0; k < kFileClues; ++k) {
+            g.DefHoriz[k] = "Ligne " + QByteArray::number(k + 1) + " d\xe9j\xe0";
+            g.DefVert[k] = "Colonne " + QByteArray(1, char('A' + k));
+        }
+    });
+    const Grille saved = w.grille();
     saveAs(app, "essai");
 
     trigger(w, "NewItem");
-    QCOMPARE(w.grille.cell(1, 1), ' ');
-    w.grille.NbLignes = 8;
-    w.grille.NbColonnes = 8;
-    for (int k = 0; k < kFileClues; ++k)
-        w.grille.DefHoriz[k] = w.grille.DefVert[k] = "autre";
+    QCOMPARE(w.grille().cell(1, 1), ' ');
+    editGrid(w, [](Grille& g) {
+        g.NbLignes = g.NbColonnes = 8;
+        for (int k = 0; k < kFileClues; ++k)
+            g.DefHoriz[k] = g.DefVert[k] = "autre";
+    });
     typeOn(w, 3, 3, 'q');
 
     app.fakes.messages.answers << Answer::No;
     app.fakes.files.openPaths << app.path("essai.grd");
     trigger(w, "OpenItem");
     QCOMPARE(app.fakes.files.openFilters, QStringList{kFilter});
-    QCOMPARE(w.grille.NbLignes, 11);
-    QCOMPARE(w.grille.NbColonnes, 13);
+    QCOMPARE(w.grille().NbLignes, 11);
+    QCOMPARE(w.grille().NbColonnes, 13);
     for (int c = 1; c <= 13; ++c)
         for (int r = 1; r <= 11; ++r)
-            QCOMPARE(w.grille.cell(c, r), saved.cell(c, r));
-    QCOMPARE(w.grille.cell(1, 1), 'M');
-    QCOMPARE(w.grille.cell(2, 1), '#');
-    QCOMPARE(w.grille.cell(13, 11), 'X');
-    QCOMPARE(w.grille.cell(3, 3), ' ');
+            QCOMPARE(w.grille().cell(c, r), saved.cell(c, r));
+    QCOMPARE(w.grille().cell(1, 1), 'M');
+    QCOMPARE(w.grille().cell(2, 1), '#');
+    QCOMPARE(w.grille().cell(13, 11), 'X');
+    QCOMPARE(w.grille().cell(3, 3), ' ');
     for (int k = 0; k < kFileClues; ++k) {
-        QCOMPARE(w.grille.DefHoriz[k], saved.DefHoriz[k]);
-        QCOMPARE(w.grille.DefVert[k], saved.DefVert[k]);
+        QCOMPARE(w.grille().DefHoriz[k], saved.DefHoriz[k]);
+        QCOMPARE(w.grille().DefVert[k], saved.DefVert[k]);
     }
-    QCOMPARE(w.grille.Modifie, false);
-    QCOMPARE(w.grille.NomCourt, QStringLiteral("essai.grd"));
+    QCOMPARE(w.grille().Modifie, false);
+    QCOMPARE(w.grille().NomCourt, QStringLiteral("essai.grd"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - essai.grd"));
     QCOMPARE(w.StringGrid1->rowCount(), 11);
     QCOMPARE(w.StringGrid1->colCount(), 13);
@@ -198,12 +203,12 @@ void GridDocumentTest::openingSetsTheDimensions() {
     // The chosen name is cut and given ".grd" before reading.
     app.fakes.files.openPaths << app.path("dix.txt");
     trigger(w, "OpenItem");
-    QCOMPARE(w.grille.NbLignes, 11);
-    QCOMPARE(w.grille.NbColonnes, 8);
+    QCOMPARE(w.grille().NbLignes, 11);
+    QCOMPARE(w.grille().NbColonnes, 8);
     QCOMPARE(w.StringGrid1->rowCount(), 11);
     QCOMPARE(w.StringGrid1->cell(0, 10), QStringLiteral("10"));
-    QCOMPARE(w.grille.cell(2, 10), 'A');
-    QCOMPARE(w.grille.NomFichier, app.path("dix.grd"));
+    QCOMPARE(w.grille().cell(2, 10), 'A');
+    QCOMPARE(w.grille().NomFichier, app.path("dix.grd"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - dix.grd"));
     QCOMPARE(app.fakes.messages.total(), 0);
 }
@@ -220,7 +225,7 @@ void GridDocumentTest::saveWritesOnlyAfterAChange() {
     typeOn(w, 1, 1, 'b');
     trigger(w, "Enregistrer1");
     QVERIFY(app.readFile("essai.grd").contains("\r\nB       \r\n"));
-    QCOMPARE(w.grille.Modifie, false);
+    QCOMPARE(w.grille().Modifie, false);
     QCOMPARE(app.fakes.files.saveFilters.size(), 1); // named: no dialog after the first
 }
 
@@ -232,8 +237,8 @@ void GridDocumentTest::saveAsCancelledKeepsTheName() {
     trigger(w, "Enregistrersous1"); // dialog cancelled: saved under the current name
     QCOMPARE(app.fakes.files.saveFilters.size(), 2);
     QVERIFY(app.readFile("essai.grd").contains("\r\nC       \r\n"));
-    QCOMPARE(w.grille.NomCourt, QStringLiteral("essai.grd"));
-    QCOMPARE(w.grille.Modifie, false);
+    QCOMPARE(w.grille().NomCourt, QStringLiteral("essai.grd"));
+    QCOMPARE(w.grille().Modifie, false);
 }
 
 void GridDocumentTest::saveAsCancelledWithoutANameAsksTwice() {
@@ -243,14 +248,14 @@ void GridDocumentTest::saveAsCancelledWithoutANameAsksTwice() {
     trigger(w, "Enregistrersous1");
     QCOMPARE(app.fakes.files.saveFilters.size(), 2);
     QCOMPARE(QDir(app.path("")).entryList({"*.grd"}), QStringList());
-    QCOMPARE(w.grille.NomFichier, QString());
-    QCOMPARE(w.grille.Modifie, true);
+    QCOMPARE(w.grille().NomFichier, QString());
+    QCOMPARE(w.grille().Modifie, true);
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
     // The second dialog's answer is taken.
     app.fakes.files.savePaths << QString() << app.path("deux");
     trigger(w, "Enregistrersous1");
     QVERIFY(QFile::exists(app.path("deux.grd")));
-    QCOMPARE(w.grille.Modifie, false);
+    QCOMPARE(w.grille().Modifie, false);
 }
 
 void GridDocumentTest::toolButtonsRunTheCommands() {
@@ -261,11 +266,11 @@ void GridDocumentTest::toolButtonsRunTheCommands() {
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton1"), Qt::LeftButton);
     QVERIFY(QFile::exists(app.path("outil.grd")));
     QTest::mouseClick(child<QToolButton>(&w, "OpenBtn"), Qt::LeftButton);
-    QCOMPARE(w.grille.cell(1, 1), ' ');
+    QCOMPARE(w.grille().cell(1, 1), ' ');
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
     app.fakes.files.openPaths << app.path("outil.grd");
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton2"), Qt::LeftButton);
-    QCOMPARE(w.grille.cell(1, 1), 'T');
+    QCOMPARE(w.grille().cell(1, 1), 'T');
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -292,10 +297,10 @@ void GridDocumentTest::newGridAsksWithTheShortName() {
     QCOMPARE(app.fakes.messages.questions,
              QStringList{QStringLiteral("Enregistrer changements dans essai.grd ?")});
     QCOMPARE(app.readFile("essai.grd") != before, saved);
-    QCOMPARE(w.grille.cell(2, 2), cleared ? ' ' : 'N');
-    QCOMPARE(w.grille.Modifie, !cleared);
-    QCOMPARE(w.grille.NomCourt, cleared ? QString() : QStringLiteral("essai.grd"));
-    QCOMPARE(w.grille.NomFichier.isEmpty(), cleared);
+    QCOMPARE(w.grille().cell(2, 2), cleared ? ' ' : 'N');
+    QCOMPARE(w.grille().Modifie, !cleared);
+    QCOMPARE(w.grille().NomCourt, cleared ? QString() : QStringLiteral("essai.grd"));
+    QCOMPARE(w.grille().NomFichier.isEmpty(), cleared);
     QCOMPARE(w.windowTitle(),
              cleared ? QStringLiteral("Orv Grille") : QStringLiteral("Orv Grille - essai.grd"));
 }
@@ -303,13 +308,16 @@ void GridDocumentTest::newGridAsksWithTheShortName() {
 void GridDocumentTest::newGridKeepsDimensionsAndClues() {
     TestApp app;
     TMainForm& w = app.start();
-    w.grille.NbLignes = 12;
+    editGrid(w, [](Grille& g) {
+        g.NbLignes = 12;
+        g.DefVert[4] = "reste";
+    });
     w.DessinGrille();
-    w.grille.DefVert[4] = "reste";
+    w.document().markSaved();
     trigger(w, "NewItem"); // unmodified: no question
     QCOMPARE(app.fakes.messages.total(), 0);
-    QCOMPARE(w.grille.NbLignes, 12);
-    QCOMPARE(w.grille.DefVert[4], QByteArray("reste"));
+    QCOMPARE(w.grille().NbLignes, 12);
+    QCOMPARE(w.grille().DefVert[4], QByteArray("reste"));
 }
 
 void GridDocumentTest::yesWithoutANameAndCancelledSaveGoesOn() {
@@ -321,8 +329,8 @@ void GridDocumentTest::yesWithoutANameAndCancelledSaveGoesOn() {
     QCOMPARE(app.fakes.messages.questions,
              QStringList{QStringLiteral("Enregistrer changements dans  ?")});
     QCOMPARE(app.fakes.files.saveFilters.size(), 1);
-    QCOMPARE(w.grille.cell(1, 1), ' ');
-    QCOMPARE(w.grille.Modifie, false);
+    QCOMPARE(w.grille().cell(1, 1), ' ');
+    QCOMPARE(w.grille().Modifie, false);
 
     typeOn(w, 1, 1, 'y');
     app.fakes.messages.answers << Answer::Yes;
@@ -357,10 +365,10 @@ void GridDocumentTest::openAsksWithTheFullPath() {
              QStringList{"Enregistrer changements dans " + app.path("essai.grd") + " ?"});
     QCOMPARE(app.fakes.files.openFilters.size(), dialogShown ? 1 : 0);
     QCOMPARE(app.readFile("essai.grd").contains("   O    "), saved);
-    QCOMPARE(w.grille.cell(4, 4), dialogShown ? ' ' : 'O');
-    QCOMPARE(w.grille.NomCourt,
+    QCOMPARE(w.grille().cell(4, 4), dialogShown ? ' ' : 'O');
+    QCOMPARE(w.grille().NomCourt,
              dialogShown ? QStringLiteral("autre.grd") : QStringLiteral("essai.grd"));
-    QCOMPARE(w.grille.Modifie, !dialogShown);
+    QCOMPARE(w.grille().Modifie, !dialogShown);
 }
 
 void GridDocumentTest::cancelledOpenKeepsTheChanges() {
@@ -372,8 +380,8 @@ void GridDocumentTest::cancelledOpenKeepsTheChanges() {
     app.fakes.messages.answers << Answer::No;
     trigger(w, "OpenItem");
     QCOMPARE(app.fakes.files.openFilters.size(), 1);
-    QCOMPARE(w.grille.cell(5, 5), 'K');
-    QCOMPARE(w.grille.Modifie, true);
+    QCOMPARE(w.grille().cell(5, 5), 'K');
+    QCOMPARE(w.grille().Modifie, true);
     app.fakes.messages.answers << Answer::Cancel;
     QVERIFY(!w.close());
     QCOMPARE(app.fakes.messages.questions.size(), 2);
@@ -413,10 +421,10 @@ void GridDocumentTest::writeIntoAMissingFolderFails() {
     saveAs(app, "absent/essai");
     QCOMPARE(app.fakes.messages.errors,
              QStringList{QStringLiteral("Ne peut créer le fichier ") + target + "."});
-    QCOMPARE(w.grille.Modifie, true);
+    QCOMPARE(w.grille().Modifie, true);
     QVERIFY(!QFile::exists(target));
     // The grid keeps the name of the file that does exist.
-    QCOMPARE(w.grille.NomFichier, app.path("essai.grd"));
+    QCOMPARE(w.grille().NomFichier, app.path("essai.grd"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - essai.grd"));
     QCOMPARE(app.readFile("essai.grd"), startGridFile());
 }
@@ -433,11 +441,11 @@ void GridDocumentTest::fullDiskKeepsTheEarlierFile() {
     QCOMPARE(app.fakes.messages.errors,
              QStringList{"Ne peut créer le fichier " + app.path("essai.grd") + "."});
     QCOMPARE(app.readFile("essai.grd"), startGridFile());
-    QCOMPARE(w.grille.Modifie, true);
+    QCOMPARE(w.grille().Modifie, true);
     QCOMPARE(QDir(app.path("")).entryList({"essai*"}), QStringList{"essai.grd"});
     trigger(w, "Enregistrer1"); // room again: the same command now succeeds
     QVERIFY(app.readFile("essai.grd").contains("\r\nD       \r\n"));
-    QCOMPARE(w.grille.Modifie, false);
+    QCOMPARE(w.grille().Modifie, false);
 }
 
 void GridDocumentTest::failedWriteAfterYesStopsNewGrid() {
@@ -448,9 +456,9 @@ void GridDocumentTest::failedWriteAfterYesStopsNewGrid() {
     app.fakes.files.savePaths << app.path("absent/essai");
     trigger(w, "NewItem");
     QCOMPARE(app.fakes.messages.errors.size(), 1);
-    QCOMPARE(w.grille.cell(2, 3), 'E');
-    QCOMPARE(w.grille.Modifie, true);
-    QCOMPARE(w.grille.NomFichier, QString());
+    QCOMPARE(w.grille().cell(2, 3), 'E');
+    QCOMPARE(w.grille().Modifie, true);
+    QCOMPARE(w.grille().NomFichier, QString());
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
 }
 
@@ -463,7 +471,7 @@ void GridDocumentTest::failedWriteAfterYesKeepsTheProgramOpen() {
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());
     QCOMPARE(app.fakes.messages.errors.size(), 1);
-    QCOMPARE(w.grille.Modifie, true);
+    QCOMPARE(w.grille().Modifie, true);
     // "Oui" with the save dialog cancelled still lets the program close.
     app.fakes.messages.answers << Answer::Yes;
     QVERIFY(w.close());
@@ -486,13 +494,15 @@ void GridDocumentTest::refusedOpenLosesNothing() {
     QFETCH(QString, message);
     TestApp app;
     TMainForm& w = app.start();
-    w.grille.NbLignes = 10;
+    editGrid(w, [](Grille& g) {
+        g.NbLignes = 10;
+        g.DefHoriz[2] = "gard\xe9"
+                        "e";
+    });
     w.DessinGrille();
-    w.grille.DefHoriz[2] = "gard\xe9"
-                           "e";
     saveAs(app, "essai");
     typeOn(w, 6, 2, 'g');
-    const Grille before = w.grille;
+    const Grille before = w.grille();
     if (!message.isEmpty())
         app.writeFile("casse.grd", bytes);
     app.fakes.messages.answers << Answer::No;
@@ -503,13 +513,13 @@ void GridDocumentTest::refusedOpenLosesNothing() {
                                  : "Le fichier " + app.path("casse.grd") +
                                        " n'est pas une grille valide : " + message + ".";
     QCOMPARE(app.fakes.messages.errors, QStringList{expected});
-    QCOMPARE(w.grille.NbLignes, 10);
+    QCOMPARE(w.grille().NbLignes, 10);
     QCOMPARE(w.StringGrid1->rowCount(), 10);
-    QCOMPARE(w.grille.Cases, before.Cases);
-    QCOMPARE(w.grille.DefHoriz, before.DefHoriz);
-    QCOMPARE(w.grille.NomFichier, app.path("essai.grd"));
+    QCOMPARE(w.grille().Cases, before.Cases);
+    QCOMPARE(w.grille().DefHoriz, before.DefHoriz);
+    QCOMPARE(w.grille().NomFichier, app.path("essai.grd"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - essai.grd"));
-    QCOMPARE(w.grille.Modifie, true);
+    QCOMPARE(w.grille().Modifie, true);
 }
 
 QTEST_MAIN(GridDocumentTest)

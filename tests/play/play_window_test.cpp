@@ -5,8 +5,8 @@
 #include "common/string_grid.h"
 #include "play/play_window.h"
 #include "search/letter_picker.h"
-#include "support/test_app.h"
 #include "solution.h"
+#include "support/test_app.h"
 
 #include <QAction>
 #include <QLabel>
@@ -107,7 +107,7 @@ void PlayWindowTest::opensOnTheEditorsGrid() {
     QFETCH(bool, fromToolBar);
     TestApp app;
     TMainForm& main = app.start();
-    fillGrid(main.grille);
+    editGrid(main, fillGrid);
     bool ran = false;
     app.fakes.modal.scripts.append([&](QDialog& d) {
         ran = true;
@@ -168,8 +168,7 @@ void PlayWindowTest::opensOnTheEditorsGrid() {
 void PlayWindowTest::largestGridCounter() {
     TestApp app;
     TMainForm& main = app.start();
-    main.grille.NbLignes = 21;
-    main.grille.NbColonnes = 21;
+    editGrid(main, [](Grille& g) { g.NbLignes = g.NbColonnes = 21; });
     play(app, [](TGrilleJeu& w) {
         QCOMPARE(w.Label3->text(), QStringLiteral("441 points"));
         QCOMPARE(w.StringGrid1->size(), QSize(21 * 22 + 3, 21 * 22 + 3));
@@ -204,7 +203,7 @@ void PlayWindowTest::typingInThePlayGrid() {
     QFETCH(char, shown);
     TestApp app;
     TMainForm& main = app.start();
-    fillGrid(main.grille);
+    editGrid(main, fillGrid);
     play(app, [&](TGrilleJeu& w) {
         QVERIFY(w.StringGrid1->setCurrent(col, row));
         for (QChar k : keys) {
@@ -223,13 +222,13 @@ void PlayWindowTest::typingInThePlayGrid() {
         QCOMPARE(w.StringGrid1->row(), row);
         QCOMPARE(w.Label3->text(), QStringLiteral("64 points"));
     });
-    QCOMPARE(main.grille.cell(col, row), kSolution[row - 1][col - 1]);
+    QCOMPARE(main.grille().cell(col, row), kSolution[row - 1][col - 1]);
 }
 
 void PlayWindowTest::showLetterCosts() {
     TestApp app;
     TMainForm& main = app.start();
-    fillGrid(main.grille);
+    editGrid(main, fillGrid);
     play(app, [](TGrilleJeu& w) {
         // The arrows move to the cell (2, 1), which hides an E.
         QTest::keyClick(w.StringGrid1, Qt::Key_Right);
@@ -264,7 +263,7 @@ void PlayWindowTest::placeLetter() {
     QFETCH(int, shownE);
     TestApp app;
     TMainForm& main = app.start();
-    fillGrid(main.grille);
+    editGrid(main, fillGrid);
     QList<QByteArray> names;
     for (const QString& p : picks)
         names.append(p.toLatin1());
@@ -299,9 +298,10 @@ void PlayWindowTest::editorGridUnchangedAfterAGame() {
     QFETCH(bool, modified);
     TestApp app;
     TMainForm& main = app.start();
-    fillGrid(main.grille);
-    main.grille.Modifie = modified;
-    const Snapshot before(main.grille);
+    editGrid(main, fillGrid);
+    if (!modified)
+        main.document().markSaved();
+    const Snapshot before(main.grille());
     play(app, [&](TGrilleJeu& w) {
         QVERIFY(w.StringGrid1->setCurrent(1, 1));
         QTest::keyClicks(w.StringGrid1, QStringLiteral("z"));
@@ -314,18 +314,18 @@ void PlayWindowTest::editorGridUnchangedAfterAGame() {
         QCOMPARE(w.Label3->text(), QStringLiteral("57 points"));
         QTest::keyClick(&w, Qt::Key_Escape);
     });
-    QVERIFY(before.same(main.grille));
-    QCOMPARE(main.grille.Modifie, modified);
+    QVERIFY(before.same(main.grille()));
+    QCOMPARE(main.grille().Modifie, modified);
     // The editor's keys still work on its own grid afterwards.
     QVERIFY(main.StringGrid1->setCurrent(1, 1));
     QTest::keyClicks(main.StringGrid1, QStringLiteral("b"));
-    QCOMPARE(main.grille.cell(1, 1), 'B');
+    QCOMPARE(main.grille().cell(1, 1), 'B');
 }
 
 void PlayWindowTest::reopeningStartsAFreshMaximisedGame() {
     TestApp app;
     TMainForm& main = app.start();
-    fillGrid(main.grille);
+    editGrid(main, fillGrid);
     play(app, [&](TGrilleJeu& w) {
         QVERIFY(w.StringGrid1->setCurrent(2, 3));
         QTest::keyClicks(w.StringGrid1, QStringLiteral("w"));
@@ -336,8 +336,10 @@ void PlayWindowTest::reopeningStartsAFreshMaximisedGame() {
     });
     QCOMPARE(window(app).Jeu.Points, 57);
     // A smaller grid with another letter at (2, 3).
-    main.grille.NbColonnes = 7;
-    main.grille.cell(2, 3) = 'O';
+    editGrid(main, [](Grille& g) {
+        g.NbColonnes = 7;
+        g.cell(2, 3) = 'O';
+    });
     play(app, [](TGrilleJeu& w) {
         QVERIFY(w.isMaximized());
         QCOMPARE(w.Label3->text(), QStringLiteral("56 points"));
@@ -427,7 +429,7 @@ void PlayWindowTest::layoutFollowsTheWindowSize() {
 void PlayWindowTest::clueListsCannotBeEdited() {
     TestApp app;
     TMainForm& main = app.start();
-    fillGrid(main.grille);
+    editGrid(main, fillGrid);
     play(app, [](TGrilleJeu& w) {
         QTableWidget* list = w.StringGrid2;
         const QRect cell = list->visualItemRect(list->item(1, 1));
@@ -440,7 +442,7 @@ void PlayWindowTest::clueListsCannotBeEdited() {
         // Not in the tab order: Tab from the grid never lands in a clue list.
         QVERIFY(!(list->focusPolicy() & Qt::TabFocus));
     });
-    QCOMPARE(main.grille.DefHoriz[1], QByteArray("Horizontale 2"));
+    QCOMPARE(main.grille().DefHoriz[1], QByteArray("Horizontale 2"));
 }
 
 QTEST_MAIN(PlayWindowTest)

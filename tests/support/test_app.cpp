@@ -50,6 +50,12 @@ TMainForm& startWith(TestApp& app, const QList<QByteArray>& plainWords) {
     return app.start();
 }
 
+void editGrid(TMainForm& w, const std::function<void(Grille&)>& edit) {
+    Grille after = w.grille();
+    edit(after);
+    w.document().applyGridChange(gridDifference(w.grille(), after, QStringLiteral("test")));
+}
+
 void trigger(TMainForm& w, const char* action) {
     QAction* a = child<QAction>(&w, action);
     QVERIFY2(a, action);

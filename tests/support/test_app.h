@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 namespace orv::test {
@@ -46,6 +47,10 @@ QByteArray crlfLines(const QList<QByteArray>& lines);
 
 // Starts the program on a dictionary holding these plain words.
 TMainForm& startWith(TestApp& app, const QList<QByteArray>& plainWords);
+
+// Changes the grid through the document's one change path, as a command would
+// (one undo step; the grid is then modified if anything changed).
+void editGrid(TMainForm& w, const std::function<void(Grille&)>& edit);
 
 // Triggers a menu command of the main window by its object name.
 void trigger(TMainForm& w, const char* action);

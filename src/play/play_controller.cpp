@@ -1,14 +1,24 @@
-// The command that opens the play window on the editor's grid.
-#include "app/main_window.h"
+// The command that opens the play window on a copy of the editor's grid.
+#include "play/play_controller.h"
+
+#include "grid/document.h"
 #include "play/play_window.h"
 
 #include <algorithm>
 
 namespace orv {
 
-void TMainForm::Jouer1Click() {
+PlayController::PlayController(Document& document, Services& services, QMainWindow* window,
+                               MainView& view)
+    : Controller(document, services, window, view) {
+    addCommand(this, "JeuMenu", "Jouer1", QStringLiteral("&Jouer"),
+               QStringLiteral("Joueur aux mots-croisés"), &PlayController::Jouer1Click);
+}
+
+void PlayController::Jouer1Click() {
     guard([this] {
         // The window gets copies: playing never changes the editor's grid.
+        const Grille& grille = doc_.grille();
         const int lignes = std::min<int>(grille.NbLignes, kCellSide);
         const int colonnes = std::min<int>(grille.NbColonnes, kCellSide);
         GrilleJeu->Init(grille.NbLignes, grille.NbColonnes);

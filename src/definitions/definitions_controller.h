@@ -1,0 +1,25 @@
+// The definitions editor and the grid's clue sheet.
+#pragma once
+
+#include "common/controller.h"
+
+namespace orv {
+
+class TDefinitions;
+class TDefgrille;
+
+class DefinitionsController : public Controller {
+    Q_OBJECT
+public:
+    DefinitionsController(Document& document, Services& services, QMainWindow* window,
+                          MainView& view);
+
+    TDefinitions* Definitions = nullptr;
+    TDefgrille* Defgrille = nullptr;
+
+public Q_SLOTS:
+    void Dfinitiondesmots1Click();
+    void Dfinitions1Click();
+};
+
+} // namespace orv

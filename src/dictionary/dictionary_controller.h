@@ -1,0 +1,41 @@
+// The dictionary's commands: add, delete and import words, the browser and
+// the statistics.
+#pragma once
+
+#include "common/controller.h"
+
+#include <QByteArray>
+
+namespace orv {
+
+class TAjout;
+class TDico;
+class TStats;
+
+class DictionaryController : public Controller {
+    Q_OBJECT
+public:
+    DictionaryController(Document& document, Services& services, QMainWindow* window,
+                         MainView& view);
+
+    // The windows, created with the others in the program's fixed order.
+    TAjout* Ajout = nullptr;
+    TStats* Stats = nullptr;
+    TDico* Dico = nullptr;
+
+    void Tri();
+    void Verifie();
+
+public Q_SLOTS:
+    void Ajoutermot1Click();
+    void Supprimermot1Click();
+    void Importerfichier1Click();
+    void Dictionnaire1Click();
+    void Statistiques1Click();
+
+private:
+    // The word typed in the word dialog under the command's caption, or "".
+    QByteArray askWord(const QString& caption);
+};
+
+} // namespace orv

@@ -1,0 +1,191 @@
+// The grid's commands. Every change of the grid goes through the document's
+// change path, so each is one undo step and marks the grid as modified.
+#include "grid/grid_controller.h"
+
+#include "common/text_file.h"
+#include "grid/black_squares.h"
+#include "grid/dimensions_dialog.h"
+#include "grid/grid_file.h"
+
+namespace orv {
+namespace {
+
+Document::Answer documentAnswer(MessageService::Answer answer) {
+    switch (answer) {
+    case MessageService::Answer::Yes:
+        return Document::Answer::Yes;
+    case MessageService::Answer::No:
+        return Document::Answer::No;
+    case MessageService::Answer::Cancel:
+        break;
+    }
+    return Document::Answer::Cancel;
+}
+
+} // namespace
+
+GridController::GridController(Document& document, Services& services, QMainWindow* window,
+                               MainView& view)
+    : Controller(document, services, window, view) {
+    addCommand(this, "FileMenu", "NewItem", QStringLiteral("&Nouvelle grille"),
+               QStringLiteral("Nouvelle grille"), &GridController::NewItemClick);
+    addCommand(this, "FileMenu", "OpenItem", QStringLiteral("&Ouvrir..."),
+               QStringLiteral("Ouvrir une grille"), &GridController::OpenItemClick);
+    addCommand(this, "FileMenu", "Enregistrer1", QStringLiteral("&Enregistrer"),
+               QStringLiteral("Enregistrer grille"), &GridController::Enregistrer1Click);
+    addCommand(this, "FileMenu", "Enregistrersous1", QStringLiteral("Enregistrer &sous..."),
+               QStringLiteral("Enregistrer grille sous un autre nom"),
+               &GridController::Enregistrersous1Click);
+    undoAction_ = addCommand(this, "EditionMenu", "Annuler1", QStringLiteral("&Annuler"),
+                             QStringLiteral("Annuler"), &GridController::Annuler1Click);
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = addCommand(this, "EditionMenu", "Retablir1", QStringLiteral("&Rétablir"),
+                             QStringLiteral("Rétablir"), &GridController::Retablir1Click);
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    addCommand(this, "GrilleMenu", "Dimensions1", QStringLiteral("&Dimensions"),
+               QStringLiteral("Dimensions de la grille"), &GridController::Dimensions1Click);
+    addCommand(this, "GrilleMenu", "Placercasesnoires1", QStringLiteral("&Placer cases noires"),
+               QStringLiteral("Placer les cases noires"), &GridController::Placercasesnoires1Click);
+    connect(&doc_, &Document::historyChanged, this, &GridController::updateHistoryActions);
+    updateHistoryActions();
+}
+
+// ---------------------------------------------------------------- files
+
+void GridController::SaveAs() {
+    const QString chosen = services_.files.saveFile(window_, gridFileFilter());
+    if (chosen.isEmpty())
+        return;
+    doc_.setFileName(gridFileName(chosen));
+    view_.updateCaption();
+}
+
+Document::SaveOutcome GridController::Sauve() {
+    const QString previousFile = doc_.grille().NomFichier;
+    if (doc_.grille().NomFichier.isEmpty())
+        SaveAs();
+    if (doc_.grille().NomFichier.isEmpty())
+        return Document::SaveOutcome::Cancelled;
+    // The file is replaced whole or not at all; after a failure the grid keeps
+    // its changes and the name it had, so nothing claims a file that was never written.
+    if (!guard([this] { doc_.save(); })) {
+        doc_.setFileName(previousFile);
+        view_.updateCaption();
+        return Document::SaveOutcome::Failed;
+    }
+    return Document::SaveOutcome::Saved;
+}
+
+void GridController::Charge() {
+    if (!DemandeEnregistrer(doc_.grille().NomFichier))
+        return;
+    const QString chosen = services_.files.openFile(window_, gridFileFilter());
+    if (!chosen.isEmpty()) {
+        // Read and checked whole before anything of the open grid changes.
+        doc_.open(gridFileName(chosen));
+        view_.updateCaption();
+    }
+    // A cancelled dialog keeps Modifie: the grid's changes are still unsaved.
+    view_.DessinGrille();
+}
+
+bool GridController::DemandeEnregistrer(const QString& name) {
+    if (!doc_.asksSaveQuestion())
+        return true;
+    const auto answer = services_.messages.question(
+        window_, QStringLiteral("Enregistrer changements dans ") + name + QStringLiteral(" ?"));
+    switch (Document::afterSaveQuestion(documentAnswer(answer))) {
+    case Document::AfterQuestion::Stop:
+        return false;
+    case Document::AfterQuestion::Continue:
+        return true;
+    case Document::AfterQuestion::SaveThenContinue:
+        // A write that failed has been reported; the command stops so that the
+        // changes the user wanted kept are not thrown away.
+        return Document::goesOnAfterSave(Sauve());
+    }
+    return false;
+}
+
+void GridController::NewItemClick() {
+    guard([this] {
+        if (!DemandeEnregistrer(doc_.grille().NomCourt))
+            return;
+        doc_.newGrid();
+        view_.updateCaption();
+        view_.DessinGrille();
+        view_.Remplit();
+    });
+}
+
+void GridController::OpenItemClick() {
+    guard([this] { Charge(); });
+    view_.Remplit();
+}
+
+void GridController::Enregistrer1Click() {
+    guard([this] {
+        if (doc_.isModified())
+            Sauve();
+    });
+}
+
+void GridController::Enregistrersous1Click() {
+    guard([this] {
+        const QString previousFile = doc_.grille().NomFichier;
+        SaveAs();
+        if (Sauve() == Document::SaveOutcome::Failed) {
+            doc_.setFileName(previousFile);
+            view_.updateCaption();
+        }
+    });
+}
+
+// ---------------------------------------------------------------- shape
+
+void GridController::Dimensions1Click() {
+    guard([this] {
+        std::int32_t lignes = doc_.grille().NbLignes;
+        std::int32_t colonnes = doc_.grille().NbColonnes;
+        FTaille->Init(lignes, colonnes);
+        services_.modal.run(*FTaille);
+        FTaille->Result(lignes, colonnes);
+        doc_.applyGridChange(GridChange(QStringLiteral("le changement des dimensions"))
+                                 .setDimensions(lignes, colonnes));
+        view_.DessinGrille();
+    });
+}
+
+void GridController::Placercasesnoires1Click() {
+    guard([this] {
+        view_.setStatusText(QStringLiteral("Calcule les positions..."));
+        Grille placed = doc_.grille();
+        placeBlackSquares(placed, services_.random);
+        doc_.applyGridChange(
+            gridDifference(doc_.grille(), placed, QStringLiteral("le placement des cases noires")));
+        view_.Remplit();
+        view_.setStatusText(QString());
+    });
+}
+
+// ---------------------------------------------------------------- history
+
+void GridController::Annuler1Click() {
+    guard([this] { doc_.undo(); });
+}
+
+void GridController::Retablir1Click() {
+    guard([this] { doc_.redo(); });
+}
+
+void GridController::updateHistoryActions() {
+    undoAction_->setEnabled(doc_.canUndo());
+    undoAction_->setStatusTip(doc_.canUndo() ? QStringLiteral("Annuler ") + doc_.undoDescription()
+                                             : QStringLiteral("Annuler"));
+    redoAction_->setEnabled(doc_.canRedo());
+    redoAction_->setStatusTip(doc_.canRedo() ? QStringLiteral("Rétablir ") + doc_.redoDescription()
+                                             : QStringLiteral("Rétablir"));
+}
+
+} // namespace orv

@@ -1,0 +1,44 @@
+// The grid's commands: new, open, save, save as, dimensions, the automatic
+// black squares, and undo and redo of the grid's changes.
+#pragma once
+
+#include "common/controller.h"
+#include "grid/document.h"
+
+namespace orv {
+
+class TFTaille;
+
+class GridController : public Controller {
+    Q_OBJECT
+public:
+    GridController(Document& document, Services& services, QMainWindow* window, MainView& view);
+
+    TFTaille* FTaille = nullptr; // the dimensions dialog, created with the other windows
+
+    void SaveAs();
+    Document::SaveOutcome Sauve();
+    void Charge();
+    // The save question while the document is modified; false when the command must stop.
+    bool DemandeEnregistrer(const QString& name);
+
+public Q_SLOTS:
+    void NewItemClick();
+    void OpenItemClick();
+    void Enregistrer1Click();
+    void Enregistrersous1Click();
+    void Dimensions1Click();
+    void Placercasesnoires1Click();
+    void Annuler1Click();
+    void Retablir1Click();
+
+private:
+    // Greys out undo and redo when there is nothing to take back or do again,
+    // and names the step in their hints.
+    void updateHistoryActions();
+
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+};
+
+} // namespace orv
