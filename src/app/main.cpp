@@ -51,6 +51,10 @@ int main(int argc, char** argv) {
 
     mainForm.show();
     if (!gridFile.isEmpty())
-        QTimer::singleShot(0, &mainForm, [&] { orv::openGridAtStart(mainForm, gridFile); });
+        // Not when the start has ended at once (another instance holds the folder).
+        QTimer::singleShot(0, &mainForm, [&] {
+            if (mainForm.isVisible())
+                orv::openGridAtStart(mainForm, gridFile);
+        });
     return app.exec();
 }

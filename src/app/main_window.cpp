@@ -454,6 +454,8 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     FormResize();
+    if (!PrendDossier())
+        return;
     // A data file that cannot be read is reported, and the start goes on with
     // an empty list so that the user still gets a grid to work on.
     guard([this] { document_.loadDictionary(); });
@@ -467,6 +469,21 @@ void TMainForm::FormShow() {
     DessinGrille();
     Remplit();
     Timer1Timer();
+    const QString dropped = document_.droppedLinesStatus();
+    if (!dropped.isEmpty())
+        setStatusText(dropped);
+}
+
+bool TMainForm::PrendDossier() {
+    if (!mustAskSecondInstance(Verrou.acquire()))
+        return true;
+    const StartDecision decision = secondInstanceDecision(
+        services_.messages.choice(this, secondInstanceText(), secondInstanceChoices()));
+    document_.FichierMots.setReadOnly(decision.readOnly);
+    document_.FichierDefs.setReadOnly(decision.readOnly);
+    if (!decision.proceed)
+        QTimer::singleShot(0, this, &QWidget::close);
+    return decision.proceed;
 }
 
 bool TMainForm::FormCloseQuery() {
@@ -477,10 +494,15 @@ bool TMainForm::FormCloseQuery() {
 
 bool TMainForm::FormClose() {
     return guard([this] {
+        // Words or definitions kept in a side file are named to the user.
+        const auto tell = [this](const QString& message) {
+            if (!message.isEmpty())
+                services_.messages.information(this, message);
+        };
         if (document_.writesDictionaryAtExit())
-            document_.writeDictionary();
+            tell(document_.writeDictionary(services_.clock.now()));
         if (document_.writesDefinitionsAtExit())
-            document_.writeDefinitions();
+            tell(document_.writeDefinitions(services_.clock.now()));
     });
 }
 

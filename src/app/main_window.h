@@ -7,6 +7,7 @@
 #include "common/command_guard.h"
 #include "common/main_view.h"
 #include "common/services.h"
+#include "common/working_folder_lock.h"
 #include "grid/document.h"
 
 #include <QHash>
@@ -57,6 +58,8 @@ public:
     // --- The document, owned for the whole run ---
     Document& document() { return document_; }
     const Grille& grille() const { return document_.grille(); }
+    // One instance at a time in the working folder.
+    WorkingFolderLock Verrou;
 
     // --- The other windows, created once by CreeFenetres ---
     TAjout* Ajout = nullptr;
@@ -108,6 +111,8 @@ public:
 
     // --- Start and stop ---
     void FormShow();
+    // Takes the working folder; false when the user chose to quit.
+    bool PrendDossier();
     bool FormCloseQuery();
     bool FormClose();
 

@@ -36,6 +36,15 @@ MessageService::Answer QtMessageService::question(QWidget* parent, const QString
     return Answer::Cancel;
 }
 
+int QtMessageService::choice(QWidget* parent, const QString& text, const QStringList& choices) {
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), text, QMessageBox::NoButton, parent);
+    QList<QPushButton*> buttons;
+    for (const QString& c : choices)
+        buttons.append(box.addButton(c, QMessageBox::AcceptRole));
+    box.exec();
+    return int(buttons.indexOf(static_cast<QPushButton*>(box.clickedButton())));
+}
+
 QString qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
@@ -48,9 +57,20 @@ QString qtFilter(const QString& filter) {
     return out.join(QStringLiteral(";;"));
 }
 
-QString QtFileDialogService::openFile(QWidget* parent, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, QString(), QDir::currentPath(), qtFilter(filter),
-                                        nullptr, QFileDialog::DontUseNativeDialog);
+QString QtFileDialogService::openFile(QWidget* parent, const QString& filter, Existing existing) {
+    if (existing == Existing::Required)
+        return QFileDialog::getOpenFileName(parent, QString(), QDir::currentPath(),
+                                            qtFilter(filter), nullptr,
+                                            QFileDialog::DontUseNativeDialog);
+    // An open dialog that takes any typed name: the command itself tells the
+    // user when the file does not exist.
+    QFileDialog dialog(parent, QString(), QDir::currentPath(), qtFilter(filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QString QtFileDialogService::saveFile(QWidget* parent, const QString& filter) {

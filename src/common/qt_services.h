@@ -12,11 +12,13 @@ public:
     void information(QWidget* parent, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;
     Answer question(QWidget* parent, const QString& text) override;
+    int choice(QWidget* parent, const QString& text, const QStringList& choices) override;
 };
 
 class QtFileDialogService : public FileDialogService {
 public:
-    QString openFile(QWidget* parent, const QString& filter) override;
+    QString openFile(QWidget* parent, const QString& filter,
+                     Existing existing = Existing::Required) override;
     QString saveFile(QWidget* parent, const QString& filter) override;
 };
 

@@ -7,6 +7,7 @@
 #include "common/random_source.h"
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -23,14 +24,20 @@ public:
     virtual void error(QWidget* parent, const QString& text) = 0;
     // Warning box captioned "Avertissement" with "&Oui", "&Non" and "Annuler".
     virtual Answer question(QWidget* parent, const QString& text) = 0;
+    // Warning box with the application's title and one button per choice;
+    // the index of the chosen one, or -1 when the box was closed.
+    virtual int choice(QWidget* parent, const QString& text, const QStringList& choices) = 0;
 };
 
 class FileDialogService {
 public:
     virtual ~FileDialogService() = default;
+    enum class Existing { Required, NotRequired };
     // The filter is given in the program's form "Label (*.ext)|*.ext|...".
-    // An empty result means the user cancelled.
-    virtual QString openFile(QWidget* parent, const QString& filter) = 0;
+    // An empty result means the user cancelled. With NotRequired the dialog
+    // also accepts a typed name of a file that does not exist.
+    virtual QString openFile(QWidget* parent, const QString& filter,
+                             Existing existing = Existing::Required) = 0;
     virtual QString saveFile(QWidget* parent, const QString& filter) = 0;
 };
 

@@ -7,6 +7,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace orv {
 
 QString cannotOpenMessage(const QString& fileName) {
@@ -54,14 +60,150 @@ QByteArray joinTextLines(const QList<QByteArray>& lines) {
     return out;
 }
 
-QByteArray readWholeFile(const QString& path, const QString& displayName) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw OrvError(cannotOpenMessage(displayName.isEmpty() ? path : displayName));
-    QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw OrvError(cannotOpenMessage(displayName.isEmpty() ? path : displayName));
+QString tooLargeMessage(const QString& fileName, qint64 maxBytes) {
+    const qint64 mb = maxBytes >> 20;
+    return QStringLiteral("Le fichier %1 est trop gros (plus de %2)")
+        .arg(fileName,
+             mb >= 1 ? QStringLiteral("%1 Mo").arg(mb) : QStringLiteral("%1 octets").arg(maxBytes));
+}
+
+std::unique_ptr<QFile> openForReading(const QString& path, const QString& displayName,
+                                      qint64 maxBytes) {
+    const QString name = displayName.isEmpty() ? path : displayName;
+    auto file = std::make_unique<QFile>(path);
+#ifdef Q_OS_UNIX
+    // Opened without blocking and checked on the descriptor itself: opening a
+    // FIFO for reading would otherwise wait for a writer forever, and a
+    // check by name could be fooled between the check and the open.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw OrvError(cannotOpenMessage(name));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw OrvError(cannotOpenMessage(name));
+    }
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw OrvError(cannotOpenMessage(name));
+    }
+#else
+    const QFileInfo info(path);
+    if (!info.isFile() || !file->open(QIODevice::ReadOnly))
+        throw OrvError(cannotOpenMessage(name));
+#endif
+    if (file->isSequential())
+        throw OrvError(cannotOpenMessage(name));
+    if (file->size() > maxBytes)
+        throw OrvError(tooLargeMessage(name, maxBytes));
+    return file;
+}
+
+QByteArray readWholeFile(const QString& path, const QString& displayName, qint64 maxBytes) {
+    const QString name = displayName.isEmpty() ? path : displayName;
+    const std::unique_ptr<QFile> f = openForReading(path, name, maxBytes);
+    // Read up to one byte beyond the bound: a file that grows while it is
+    // read is refused all the same.
+    QByteArray data = f->read(maxBytes + 1);
+    if (f->error() != QFileDevice::NoError)
+        throw OrvError(cannotOpenMessage(name));
+    if (data.size() > maxBytes)
+        throw OrvError(tooLargeMessage(name, maxBytes));
     return data;
+}
+
+qsizetype linesAfterNul(const QByteArray& data) {
+    const qsizetype nul = data.indexOf('\0');
+    if (nul < 0)
+        return 0;
+    qsizetype lines = 0;
+    const qsizetype n = data.size();
+    qsizetype start = nul;
+    for (qsizetype i = nul; i < n; ++i) {
+        const char c = data[i];
+        if (c == '\r' || c == '\n') {
+            ++lines;
+            if (c == '\r' && i + 1 < n && data[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    return start < n ? lines + 1 : lines;
+}
+
+namespace {
+constexpr qint64 kReadBlock = 1 << 20;
+}
+
+TextLineReader::BlockSource fileBlocks(QFile& file, const QString& displayName) {
+    return [&file, displayName] {
+        QByteArray block = file.read(kReadBlock);
+        if (file.error() != QFileDevice::NoError)
+            throw OrvError(cannotOpenMessage(displayName));
+        return block;
+    };
+}
+
+TextLineReader::TextLineReader(std::unique_ptr<QFile> file, const QString& displayName)
+    : file_(std::move(file)), source_(fileBlocks(*file_, displayName)), size_(file_->size()) {}
+
+TextLineReader::TextLineReader(BlockSource source, qint64 size)
+    : source_(std::move(source)), size_(size) {}
+
+TextLineReader::~TextLineReader() = default;
+
+bool TextLineReader::fill() {
+    if (eof_)
+        return false;
+    block_ = source_();
+    at_ = 0;
+    if (block_.isEmpty()) {
+        eof_ = true;
+        return false;
+    }
+    return true;
+}
+
+bool TextLineReader::next(QByteArray& line) {
+    line.clear();
+    if (done_)
+        return false;
+    bool any = false; // something of this line was met: a byte or its end
+    for (;;) {
+        if (at_ >= block_.size() && !fill()) {
+            done_ = true;
+            return any;
+        }
+        const char* p = block_.constData();
+        const qsizetype n = block_.size();
+        if (skipLf_) {
+            skipLf_ = false;
+            if (p[at_] == '\n') {
+                ++at_;
+                ++consumed_;
+                continue;
+            }
+        }
+        qsizetype i = at_;
+        while (i < n && p[i] != '\r' && p[i] != '\n' && p[i] != '\0')
+            ++i;
+        line.append(p + at_, i - at_);
+        consumed_ += i - at_;
+        any = any || i > at_;
+        at_ = i;
+        if (i == n)
+            continue;
+        if (p[i] == '\0') {
+            done_ = true;
+            stoppedAtNul_ = true;
+            consumed_ = size_;
+            return any;
+        }
+        skipLf_ = p[i] == '\r';
+        ++at_;
+        ++consumed_;
+        return true;
+    }
 }
 
 QList<QByteArray> readTextLines(const QString& path, const QString& displayName) {

@@ -7,16 +7,78 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
+#include <memory>
+
+class QFile;
 
 namespace orv {
 
 QList<QByteArray> splitTextLines(const QByteArray& data);
 QByteArray joinTextLines(const QList<QByteArray>& lines);
 
+// Bounds on what a reader takes in: far beyond any real file of its kind,
+// and well within memory.
+constexpr qint64 kMaxGridFileBytes = qint64(1) << 20;
+constexpr qint64 kMaxListFileBytes = qint64(512) << 20;
+
+// "Le fichier <name> est trop gros (plus de 1 Mo)".
+QString tooLargeMessage(const QString& fileName, qint64 maxBytes);
+
+// Opens a file for reading, refusing at once anything but a regular file (a
+// FIFO or a device would block the program or never end) and a file larger
+// than maxBytes. Throws OrvError "Ne peut ouvrir le fichier <displayName>"
+// (or the too-large message).
+std::unique_ptr<QFile> openForReading(const QString& path, const QString& displayName,
+                                      qint64 maxBytes = kMaxListFileBytes);
+
 // Throws OrvError "Ne peut ouvrir le fichier <displayName>" when it cannot be read.
 // The display name defaults to the path as given.
 QList<QByteArray> readTextLines(const QString& path, const QString& displayName = {});
-QByteArray readWholeFile(const QString& path, const QString& displayName = {});
+QByteArray readWholeFile(const QString& path, const QString& displayName = {},
+                         qint64 maxBytes = kMaxListFileBytes);
+
+// Lines of the text after its first NUL byte, which the line rules leave out
+// (the line that holds the NUL counts as one).
+qsizetype linesAfterNul(const QByteArray& data);
+
+// Reads lines one by one under the line rules, a block at a time, so that
+// memory does not grow with the file.
+class TextLineReader {
+public:
+    // The next block of bytes, empty at the end; throws on a read error.
+    using BlockSource = std::function<QByteArray()>;
+    // Takes an opened file (see openForReading) and reads it block by block.
+    TextLineReader(std::unique_ptr<QFile> file, const QString& displayName);
+    // Takes blocks from a source; `size` is the total for progress.
+    TextLineReader(BlockSource source, qint64 size);
+    ~TextLineReader();
+    // The next line, false at the end of the text (end of data or a NUL).
+    // Throws OrvError "Ne peut ouvrir le fichier <displayName>" on a read error.
+    bool next(QByteArray& line);
+    // Bytes taken so far, and the total, for progress.
+    qint64 position() const { return consumed_; }
+    qint64 size() const { return size_; }
+    // Whether a NUL ended the text.
+    bool stoppedAtNul() const { return stoppedAtNul_; }
+
+private:
+    bool fill();
+    std::unique_ptr<QFile> file_;
+    BlockSource source_;
+    QByteArray block_;
+    qsizetype at_ = 0;
+    qint64 consumed_ = 0;
+    qint64 size_ = 0;
+    bool eof_ = false;
+    bool done_ = false;
+    bool stoppedAtNul_ = false;
+    bool skipLf_ = false;
+};
+
+// The blocks of an opened file; throws OrvError "Ne peut ouvrir le fichier
+// <displayName>" on a read error.
+TextLineReader::BlockSource fileBlocks(QFile& file, const QString& displayName);
 
 // Throws OrvError "Ne peut créer le fichier <displayName>" when it cannot be written;
 // the earlier file, if any, is then left as it was.

@@ -3,6 +3,7 @@
 #include "definitions/definitions_sort.h"
 
 #include "common/codec.h"
+#include "common/data_file.h"
 #include "common/locale.h"
 
 #include <QCollator>
@@ -10,6 +11,14 @@
 #include <vector>
 
 namespace orv {
+
+QString definitionsKeptBesideMessage(const DataFile& file, const QString& sideFile) {
+    return keptBesideMessage(
+        file, sideFile,
+        QStringLiteral("Les définitions ajoutées pendant cette session sont enregistrées"),
+        QStringLiteral(
+            "Les définitions, avec les changements de cette session, sont enregistrées"));
+}
 namespace {
 
 QCollator wordCollator() {

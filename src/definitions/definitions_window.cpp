@@ -200,7 +200,14 @@ void TDefinitions::Button1Click() { close(); }
 
 void TDefinitions::Button2Click() {
     commande([this] { editor_.EcritMot(); });
+    focusWordForNext();
+}
+
+void TDefinitions::focusWordForNext() {
+    // The stored word stays in view, selected, so that the next word typed
+    // replaces it rather than being appended to it.
     Edit1->setFocus();
+    Edit1->selectAll();
 }
 
 void TDefinitions::Button3Click() {
@@ -284,7 +291,7 @@ bool TDefinitions::Edit2KeyPress(QKeyEvent* event) {
     if (editor_.Edit2KeyPress(char(*byte)))
         return false;
     affiche();
-    Edit1->setFocus();
+    focusWordForNext();
     return true;
 }
 

@@ -69,6 +69,7 @@ private:
     bool FormKeyDown(QKeyEvent* event);
     bool Edit1KeyPress(QKeyEvent* event);
     bool Edit2KeyPress(QKeyEvent* event);
+    void focusWordForNext();
     // The fields' texts into the editor before a command, and the editor's
     // state back onto the screen after it.
     void lisChamps();

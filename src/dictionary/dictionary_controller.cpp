@@ -39,7 +39,7 @@ DictionaryController::DictionaryController(Document& document, Services& service
                &DictionaryController::Statistiques1Click);
 }
 
-void DictionaryController::Verifie() { orv::Verifie(doc_.ListeMots); }
+void DictionaryController::Verifie() { doc_.checkDictionary(); }
 
 void DictionaryController::Tri() { orv::Tri(doc_.ListeMots); }
 
@@ -82,23 +82,26 @@ void DictionaryController::Supprimermot1Click() {
 
 void DictionaryController::Importerfichier1Click() {
     guard([this] {
-        const QString path = services_.files.openFile(window_, kWordListFilter);
+        const QString path = services_.files.openFile(window_, kWordListFilter,
+                                                      FileDialogService::Existing::NotRequired);
         if (path.isEmpty())
             return;
         if (!QFileInfo::exists(path)) {
             services_.messages.information(window_, QStringLiteral("Le fichier n'existe pas"));
             return;
         }
-        QList<QByteArray> lines =
-            readTextLines(path, QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+        const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+        WordListReader reader(path, name, false);
+        ImportReport report;
         {
             ProgressScope progress(view_);
-            importLines(doc_.ListeMots, lines,
-                        [&progress](int percent) { progress.show(percent); });
-            lines.clear();
+            report = importWordList(doc_.ListeMots, reader,
+                                    [&progress](int percent) { progress.show(percent); });
             Tri();
         }
         doc_.noteWordsChanged();
+        if (report.unknownEncoding)
+            services_.messages.information(window_, unknownEncodingMessage(name));
     });
 }
 

@@ -2,7 +2,9 @@
 // the start-up clean-up, the import's admissible line and the import itself.
 #pragma once
 
+#include "common/data_file.h"
 #include "dictionary/word_list.h"
+#include "dictionary/word_source.h"
 
 #include <QByteArray>
 #include <QList>
@@ -17,11 +19,16 @@ constexpr int kMaxWordLength = 19;
 // Sorts the dictionary by plain word; every entry stays scrambled.
 void Tri(WordList& words);
 
-// Drops the entries whose length lies outside 2 to 19, keeping the order.
-void Verifie(WordList& words);
+// Drops the entries whose length lies outside 2 to 19, keeping the order;
+// returns how many were dropped.
+qsizetype Verifie(WordList& words);
 
 // 2 to 19 bytes, each a capital letter A to Z; nothing is trimmed.
 bool MotAdmissible(const QByteArray& line);
+
+// What the user is told at exit when the run's words went to a side file
+// beside Dicogrd.dat (unreadable at start, or a read-only run).
+QString dictionaryKeptBesideMessage(const DataFile& file, const QString& sideFile);
 
 // Upper case of the plain letters a to z only.
 QByteArray upperLine(QByteArray line);
@@ -34,5 +41,22 @@ using ImportProgress = std::function<void(int percent)>;
 // stand at the end until the caller's Tri. Returns how many were added.
 qsizetype importLines(WordList& words, const QList<QByteArray>& lines,
                       const ImportProgress& progress = {});
+
+struct ImportReport {
+    qsizetype lines = 0;      // lines read
+    qsizetype admissible = 0; // admissible lines among them
+    qsizetype added = 0;      // words new to the dictionary
+    // No admissible word, and a NUL byte ended the text early: the list is
+    // in an encoding that was not recognised.
+    bool unknownEncoding = false;
+};
+
+// The import of a whole list read line by line: costs memory for the words
+// it keeps, not for the lines it reads. The new words are appended only once
+// the whole list has been read, so a list that fails half-way leaves the
+// dictionary as it was. Progress is the share of the list's bytes read
+// before each line.
+ImportReport importWordList(WordList& words, WordListReader& reader,
+                            const ImportProgress& progress = {});
 
 } // namespace orv

@@ -56,14 +56,16 @@ QString oneFile(const QString& command, const QStringList& args) {
     return args[0];
 }
 
-int build(const QStringList& args, QTextStream& out) {
+int build(const QStringList& args, QTextStream& out, QTextStream& err) {
     const BuildArgs b = parseBuild(args);
     WordList words;
     qsizetype lines = 0;
     for (const QString& list : b.lists) {
-        const QList<QByteArray> read = wordListLines(readWholeFile(list), b.fold);
-        lines += read.size();
-        importLines(words, read);
+        WordListReader reader(list, list, b.fold);
+        const ImportReport report = importWordList(words, reader);
+        lines += report.lines;
+        if (report.unknownEncoding)
+            err << QStringLiteral("orvdico : %1.").arg(unknownEncodingMessage(list)) << Qt::endl;
     }
     Tri(words);
     words.save(b.output, b.output);
@@ -169,7 +171,7 @@ int runOrvdico(const QStringList& args, QTextStream& out, QTextStream& err) {
             return OrvdicoOk;
         }
         if (command == QLatin1String("build"))
-            return build(rest, out);
+            return build(rest, out, err);
         if (command == QLatin1String("words"))
             return printWords(rest, out);
         if (command == QLatin1String("stats"))

@@ -151,6 +151,8 @@ void WordList::load(const QString& path, const QString& displayName) {
     parse(readWholeFile(path, displayName));
 }
 
+QByteArray WordList::fileBytes() const { return joinTextLines(entries_); }
+
 void WordList::save(const QString& path, const QString& displayName) const {
     writeTextLines(path, entries_, displayName);
 }

@@ -39,6 +39,8 @@ public:
     // Replaces the content with the lines of the file;
     // throws OrvError "Ne peut ouvrir le fichier <displayName>".
     void load(const QString& path, const QString& displayName);
+    // The bytes of the file: one entry per line, CR LF after each.
+    QByteArray fileBytes() const;
     // Writes one entry per line, CR LF after each, replacing the file atomically;
     // throws OrvError "Ne peut créer le fichier <displayName>".
     void save(const QString& path, const QString& displayName) const;

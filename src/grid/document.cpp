@@ -3,16 +3,15 @@
 
 #include "common/keys.h"
 #include "common/text_file.h"
+#include "definitions/definitions_sort.h"
 #include "dictionary/dictionary_rules.h"
 #include "grid/grid_file.h"
 
+#include <QStringList>
 #include <utility>
 
 namespace orv {
 namespace {
-
-const QString kDictionaryFile = QStringLiteral("Dicogrd.dat");
-const QString kDefinitionsFile = QStringLiteral("Dicodef.dat");
 
 bool inCellArray(int col, int row) {
     return col >= 0 && row >= 0 && col <= kMaxIndex && row <= kMaxIndex;
@@ -227,11 +226,9 @@ Document::AfterQuestion Document::afterSaveQuestion(Answer answer) {
     return AfterQuestion::Stop;
 }
 
-bool Document::writesDictionaryAtExit() const {
-    return (isModified() || MotsModifies) && !DicoIllisible;
-}
+bool Document::writesDictionaryAtExit() const { return isModified() || MotsModifies; }
 
-bool Document::writesDefinitionsAtExit() const { return DefsModifiees && !DefsIllisibles; }
+bool Document::writesDefinitionsAtExit() const { return DefsModifiees; }
 
 // ---------------------------------------------------------------- commands
 
@@ -256,7 +253,7 @@ void Document::newGrid() {
 }
 
 void Document::open(const QString& path) {
-    Grille read = readGridFile(readWholeFile(path), grille_, path);
+    Grille read = readGridFile(readWholeFile(path, path, kMaxGridFileBytes), grille_, path);
     read.NomFichier = path;
     read.NomCourt = gridShortName(path);
     grille_ = std::move(read);
@@ -291,28 +288,40 @@ void Document::noteWordsChanged() {
 
 void Document::loadDictionary() {
     ListeMots.clear();
-    loadDataFile(kDictionaryFile, DicoIllisible,
-                 [this] { ListeMots.load(kDictionaryFile, kDictionaryFile); });
+    const QByteArray data = FichierMots.read();
+    ListeMots.parse(data);
+    FichierMots.noteDropped(linesAfterNul(data));
 }
 
-void Document::writeDictionary() {
-    if (DicoIllisible)
-        return;
-    ListeMots.save(kDictionaryFile, kDictionaryFile);
+void Document::checkDictionary() { FichierMots.noteDropped(Verifie(ListeMots)); }
+
+QString Document::writeDictionary(const QDateTime& now) {
+    const QString side =
+        FichierMots.write(ListeMots.fileBytes(), now, MotsModifies && ListeMots.count() > 0);
     MotsModifies = false;
+    return side.isEmpty() ? QString() : dictionaryKeptBesideMessage(FichierMots, side);
 }
 
 void Document::loadDefinitions() {
     ListeDefs.clear();
-    loadDataFile(kDefinitionsFile, DefsIllisibles,
-                 [this] { ListeDefs = readTextLines(kDefinitionsFile, kDefinitionsFile); });
+    const QByteArray data = FichierDefs.read();
+    ListeDefs = splitTextLines(data);
+    FichierDefs.noteDropped(linesAfterNul(data));
 }
 
-void Document::writeDefinitions() {
-    if (DefsIllisibles)
-        return;
-    writeTextLines(kDefinitionsFile, ListeDefs, kDefinitionsFile);
+QString Document::writeDefinitions(const QDateTime& now) {
+    const QString side =
+        FichierDefs.write(joinTextLines(ListeDefs), now, DefsModifiees && !ListeDefs.isEmpty());
     DefsModifiees = false;
+    return side.isEmpty() ? QString() : definitionsKeptBesideMessage(FichierDefs, side);
+}
+
+QString Document::droppedLinesStatus() const {
+    QStringList dropped;
+    for (const DataFile* file : {&FichierMots, &FichierDefs})
+        if (file->dropped() > 0)
+            dropped.append(droppedLinesMessage(*file));
+    return dropped.join(QStringLiteral(" ; "));
 }
 
 } // namespace orv

@@ -6,6 +6,7 @@
 // current revision compared with the one last saved or opened.
 #pragma once
 
+#include "common/data_file.h"
 #include "dictionary/word_list.h"
 #include "grid/grid_model.h"
 
@@ -109,7 +110,7 @@ public:
     static bool goesOnAfterSave(SaveOutcome outcome) { return outcome != SaveOutcome::Failed; }
     // What closing the program writes: the dictionary when the document is
     // modified or words changed during the run (even before a grid save), the
-    // definitions when they changed; never a data file that could not be read.
+    // definitions when they changed. Where they go is the data file's decision.
     bool writesDictionaryAtExit() const;
     bool writesDefinitionsAtExit() const;
 
@@ -137,18 +138,26 @@ public:
     // save has cleared Modifie since.
     bool MotsModifies = false;
     bool DefsModifiees = false;
-    // A data file that exists but could not be read is never overwritten.
-    bool DicoIllisible = false;
-    bool DefsIllisibles = false;
+    // The two data files: never overwritten when they could not be read or
+    // when another instance holds the folder (what changed then goes to a
+    // side file), kept as read before a rewrite that would drop lines.
+    DataFile FichierMots{QStringLiteral("Dicogrd.dat")};
+    DataFile FichierDefs{QStringLiteral("Dicodef.dat")};
     // A word added, deleted or imported: Modifie until the next save, and the
     // dictionary's own flag until the file is written.
     void noteWordsChanged();
     void noteDefinitionsChanged() { DefsModifiees = true; }
     // Data files of the working folder, "Dicogrd.dat" and "Dicodef.dat".
     void loadDictionary();
-    void writeDictionary();
     void loadDefinitions();
-    void writeDefinitions();
+    // Each writes its file (or, when the file may not be replaced, a side file
+    // beside it) and returns what the user must be told of a side file, or "".
+    QString writeDictionary(const QDateTime& now);
+    QString writeDefinitions(const QDateTime& now);
+    // The dictionary's start-up check; what it drops counts as dropped lines.
+    void checkDictionary();
+    // What the load had to leave out of the data files, for the status bar; "" when nothing.
+    QString droppedLinesStatus() const;
 
 Q_SIGNALS:
     // The grid's content changed (any path); `dimensions` when its size did.

@@ -74,6 +74,7 @@ private Q_SLOTS:
     void fieldsRefuseWhatTheyCannotHold();
     void unreadableFileIsNeverOverwritten();
     void failedWriteKeepsTheProgramOpen();
+    void nextWordTypedReplacesTheStoredOne();
 };
 
 void DefinitionsWindowTest::enterWritesTheTypedWord_data() {
@@ -323,6 +324,25 @@ void DefinitionsWindowTest::failedWriteKeepsTheProgramOpen() {
     QVERIFY(QDir(app.path("Dicodef.dat")).removeRecursively());
     QVERIFY(w.close());
     QCOMPARE(app.readFile("Dicodef.dat"), crlfLines(w.document().ListeDefs));
+}
+
+void DefinitionsWindowTest::nextWordTypedReplacesTheStoredOne() {
+    TestApp app;
+    TMainForm& w = app.start();
+    runEditor(app, [](TDefinitions& d) {
+        // Typed straight after Enter, and after "Ajouter": no selecting by hand.
+        QTest::keyClicks(d.Edit1, QStringLiteral("zebre"));
+        typeText(d.Edit2, QStringLiteral("rayé"));
+        QTest::keyClick(d.Edit2, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), d.Edit1);
+        QTest::keyClicks(d.Edit1, QStringLiteral("abat"));
+        QCOMPARE(d.Edit1->text(), QStringLiteral("ABAT"));
+        replaceText(d.Edit2, QStringLiteral("pluie"));
+        QTest::mouseClick(d.Button2, Qt::LeftButton);
+        QTest::keyClicks(d.Edit1, QStringLiteral("lion"));
+        QCOMPARE(d.Edit1->text(), QStringLiteral("LION"));
+    });
+    QCOMPARE(w.document().ListeDefs, (Lines{"ABAT\tpluie", "ZEBRE\tray\xe9"}));
 }
 
 QTEST_MAIN(DefinitionsWindowTest)

@@ -6,11 +6,14 @@
 #include "support/word_lists.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPaintEvent>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QStringEncoder>
 #include <QTest>
 #include <algorithm>
+#include <sys/stat.h>
 
 using namespace orv;
 using namespace orv::test;
@@ -65,6 +68,10 @@ private Q_SLOTS:
     void emptyFileStillMarksTheDictionaryChanged();
     void cancelledMissingAndUnreadableFiles();
     void importedWordsAreWrittenAtExit();
+    void marksAndWideEncodingsAreRead();
+    void listInAnUnknownEncodingIsReported();
+    void dialogTakesANameThatDoesNotExist();
+    void fifoListIsRefusedAtOnce();
 };
 
 void ImportCommandTest::importsTheExampleFile() {
@@ -179,6 +186,63 @@ void ImportCommandTest::importedWordsAreWrittenAtExit() {
     w.document().markSaved(); // as a grid save leaves it
     QVERIFY(w.close());
     QCOMPARE(app.readFile(QStringLiteral("Dicogrd.dat")), dictionaryFile({"LION", "TIGRE", "ZOO"}));
+}
+
+void ImportCommandTest::marksAndWideEncodingsAreRead() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile({"ZOO"}));
+    // The first word follows the mark: it used to be lost with it.
+    app.writeFile(QStringLiteral("bom.txt"), QByteArray("\xEF\xBB\xBF"
+                                                        "chat\r\nchien\r\n"));
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    app.writeFile(QStringLiteral("utf16.txt"), utf16(QStringLiteral("lion\r\nzèbre\r\ntigre\r\n")));
+    TMainForm& w = app.start();
+    importFile(app, app.path(QStringLiteral("bom.txt")));
+    importFile(app, app.path(QStringLiteral("utf16.txt")));
+    QCOMPARE(plainOf(w.document().ListeMots),
+             (QList<QByteArray>{"CHAT", "CHIEN", "LION", "TIGRE", "ZOO"}));
+    QCOMPARE(app.fakes.messages.total(), 0);
+}
+
+void ImportCommandTest::listInAnUnknownEncodingIsReported() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile({"ZOO"}));
+    app.writeFile(QStringLiteral("binaire.txt"), QByteArray("\x01\x02\x03\0\0chat\n", 10));
+    TMainForm& w = app.start();
+    importFile(app, app.path(QStringLiteral("binaire.txt")));
+    QCOMPARE(app.fakes.messages.infos,
+             QStringList{QStringLiteral("Le fichier %1 ne contient aucun mot admissible : son "
+                                        "codage n'est pas reconnu")
+                             .arg(QDir::toNativeSeparators(app.path("binaire.txt")))});
+    // The import's own rules still hold: nothing added, the dictionary marked.
+    QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ZOO"});
+    QVERIFY(w.grille().Modifie);
+}
+
+void ImportCommandTest::dialogTakesANameThatDoesNotExist() {
+    TestApp app;
+    app.start();
+    importFile(app, app.path(QStringLiteral("absent.txt")));
+    QCOMPARE(app.fakes.files.openExisting,
+             QList<FileDialogService::Existing>{FileDialogService::Existing::NotRequired});
+    QCOMPARE(app.fakes.messages.infos, QStringList{QStringLiteral("Le fichier n'existe pas")});
+}
+
+void ImportCommandTest::fifoListIsRefusedAtOnce() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile({"ZOO"}));
+    const QString fifo = app.path(QStringLiteral("liste.txt"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    TMainForm& w = app.start();
+    // Before, the import waited for a writer forever (the test's time limit catches that).
+    importFile(app, fifo);
+    QCOMPARE(
+        app.fakes.messages.errors,
+        QStringList{
+            QStringLiteral("Ne peut ouvrir le fichier %1.").arg(QDir::toNativeSeparators(fifo))});
+    QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ZOO"});
+    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.ProgressBar1->isVisible());
 }
 
 QTEST_MAIN(ImportCommandTest)

@@ -7,6 +7,8 @@
 #include "dictionary/word_source.h"
 #include "support/word_lists.h"
 
+#include <QRandomGenerator>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -46,6 +48,10 @@ private Q_SLOTS:
     void foldsAccentsAndLigatures_data();
     void foldsAccentsAndLigatures();
     void readsUtf8AndWindows1252Lists();
+    void readsMarkedAndWideLists_data();
+    void readsMarkedAndWideLists();
+    void listWithoutWordsBecauseOfItsEncodingIsReported();
+    void streamedImportMatchesTheWholeListImport();
 
     void orvdicoBuildsFromAUtf8ListWithAccents();
     void orvdicoRefusesBadArgumentsAndFiles_data();
@@ -147,6 +153,122 @@ void WordImportTest::readsUtf8AndWindows1252Lists() {
     const QList<QByteArray> foreign = wordListLines(QStringLiteral("Ωmega").toUtf8(), true);
     QCOMPARE(foreign.size(), qsizetype(1));
     QVERIFY(!MotAdmissible(upperLine(foreign[0])));
+}
+
+void WordImportTest::readsMarkedAndWideLists_data() {
+    QTest::addColumn<int>("encoding"); // QStringConverter::Encoding
+    QTest::addColumn<bool>("mark");
+    QTest::addColumn<ListEncoding>("seen");
+    QTest::newRow("UTF-8 with its mark")
+        << int(QStringConverter::Utf8) << true << ListEncoding::Utf8;
+    QTest::newRow("UTF-16 LE with its mark")
+        << int(QStringConverter::Utf16LE) << true << ListEncoding::Utf16;
+    QTest::newRow("UTF-16 BE with its mark")
+        << int(QStringConverter::Utf16BE) << true << ListEncoding::Utf16;
+    QTest::newRow("UTF-16 LE without a mark")
+        << int(QStringConverter::Utf16LE) << false << ListEncoding::Utf16;
+    QTest::newRow("UTF-16 BE without a mark")
+        << int(QStringConverter::Utf16BE) << false << ListEncoding::Utf16;
+    QTest::newRow("UTF-32 LE with its mark")
+        << int(QStringConverter::Utf32LE) << true << ListEncoding::Utf32;
+}
+
+void WordImportTest::readsMarkedAndWideLists() {
+    QFETCH(int, encoding);
+    QFETCH(bool, mark);
+    QFETCH(ListEncoding, seen);
+    // Long enough for several blocks, so that a block boundary falls inside
+    // a character of the wide encodings.
+    QString text;
+    for (int i = 0; i < 60000; ++i)
+        text += QStringLiteral("chat\r\nzèbre\nabri%1\n").arg(QChar(u'a' + i % 26));
+    QStringEncoder encoder(QStringConverter::Encoding(encoding),
+                           mark ? QStringConverter::Flag::WriteBom
+                                : QStringConverter::Flag::Default);
+    const QByteArray bytes = encoder(text);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("liste.txt"));
+    writeWholeFile(path, bytes);
+
+    for (const bool fold : {false, true}) {
+        WordListReader reader(path, QStringLiteral("liste.txt"), fold);
+        QCOMPARE(reader.encoding(), seen);
+        WordList w;
+        const ImportReport report = importWordList(w, reader);
+        Tri(w);
+        QCOMPARE(report.lines, qsizetype(3 * 60000));
+        QList<QByteArray> expected{"ABRIA", "ABRIB", "ABRIC"};
+        QCOMPARE(plainOf(w).mid(0, 3), expected);
+        QCOMPARE(plainOf(w).at(26), QByteArray("CHAT")); // the first word was not lost to a mark
+        QCOMPARE(w.count(), qsizetype(fold ? 28 : 27));
+        QCOMPARE(plainOf(w).last(), fold ? QByteArray("ZEBRE") : QByteArray("CHAT"));
+        QVERIFY(!report.unknownEncoding);
+    }
+    // The same lines through the reader of lists held whole.
+    QCOMPARE(wordListLines(bytes, true).mid(0, 3), (QList<QByteArray>{"chat", "zebre", "abria"}));
+}
+
+void WordImportTest::listWithoutWordsBecauseOfItsEncodingIsReported() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("liste.txt"));
+    // Bytes that no known encoding explains: a NUL cuts the text at once.
+    writeWholeFile(path, QByteArray("\x01\x02\x03\0\0chat\nchien\n", 16));
+    WordListReader reader(path, QStringLiteral("liste.txt"), false);
+    WordList w;
+    ImportReport report = importWordList(w, reader);
+    QVERIFY(report.unknownEncoding);
+    QCOMPARE(w.count(), qsizetype(0));
+    QCOMPARE(unknownEncodingMessage(QStringLiteral("liste.txt")),
+             QStringLiteral("Le fichier liste.txt ne contient aucun mot admissible : son codage "
+                            "n'est pas reconnu"));
+    // Lines that are simply not words say nothing of the encoding.
+    writeWholeFile(path, QByteArray("x-ray\n12\n"));
+    WordListReader plain(path, QStringLiteral("liste.txt"), false);
+    report = importWordList(w, plain);
+    QCOMPARE(report.admissible, qsizetype(0));
+    QVERIFY(!report.unknownEncoding);
+    // A list that holds words before its NUL is no encoding trouble either.
+    writeWholeFile(path, QByteArray("chat\n\0x", 7));
+    WordListReader cut(path, QStringLiteral("liste.txt"), false);
+    report = importWordList(w, cut);
+    QCOMPARE(report.added, qsizetype(1));
+    QVERIFY(!report.unknownEncoding);
+}
+
+void WordImportTest::streamedImportMatchesTheWholeListImport() {
+    // Mixed case, duplicates within the list and with the dictionary,
+    // inadmissible lines, every line ending, over several blocks.
+    QRandomGenerator random(11);
+    QByteArray data;
+    const char* ends[] = {"\r\n", "\r", "\n"};
+    while (data.size() < 3 * (1 << 20)) {
+        QByteArray word;
+        const int n = random.bounded(1, 22);
+        for (int i = 0; i < n; ++i)
+            word += char((random.bounded(2) ? 'a' : 'A') + random.bounded(3));
+        if (random.bounded(50) == 0)
+            word += '-';
+        data += word + ends[random.bounded(3)];
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("liste.txt"));
+    writeWholeFile(path, data);
+    WordList whole;
+    WordList streamed;
+    for (WordList* w : {&whole, &streamed})
+        for (const char* p : {"ABBA", "CAB", "ZOO"})
+            w->append(Crypte(p));
+    const qsizetype addedWhole = importLines(whole, splitTextLines(data));
+    WordListReader reader(path, QStringLiteral("liste.txt"), false);
+    QList<int> seen;
+    const ImportReport report =
+        importWordList(streamed, reader, [&seen](int percent) { seen.append(percent); });
+    QCOMPARE(report.added, addedWhole);
+    QCOMPARE(report.lines, splitTextLines(data).size());
+    QCOMPARE(streamed.entries(), whole.entries());
+    QCOMPARE(seen.first(), 0);
+    QVERIFY(seen.last() < 100 && seen.last() >= 99);
+    QVERIFY(std::is_sorted(seen.cbegin(), seen.cend()));
 }
 
 void WordImportTest::orvdicoBuildsFromAUtf8ListWithAccents() {

@@ -7,10 +7,12 @@
 #include "support/word_lists.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <sys/stat.h>
 
 using namespace orv;
 using namespace orv::test;
@@ -92,6 +94,7 @@ private Q_SLOTS:
     void blackSquaresShowTheStatusWhileWorking();
     void blackSquaresOnAShrunkGridSeeTheOldColumn();
     void wholeSessionSurvivesARestart();
+    void unreadableAndOversizedGridFilesAreRefused();
 };
 
 void GridCommandsTest::dimensionsDialogSetsTheGrid_data() {
@@ -306,6 +309,27 @@ void GridCommandsTest::wholeSessionSurvivesARestart() {
     QCOMPARE(lines[0], QByteArray("11\r"));
     QCOMPARE(lines[1], QByteArray("13\r"));
     QCOMPARE(lines[2].size(), 14);
+}
+
+void GridCommandsTest::unreadableAndOversizedGridFilesAreRefused() {
+    TestApp app;
+    TMainForm& w = app.start();
+    typeOn(w, 1, 1, 'a');
+    w.document().markSaved();
+    // A FIFO would hold the window for good; a grid file beyond 1 Mo is no grid.
+    const QString fifo = app.path("tube.grd");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    app.writeFile("grande.grd", "8\r\n8\r\n" + QByteArray(1 << 20, ' '));
+    app.fakes.files.openPaths << fifo << app.path("grande.grd");
+    trigger(w, "OpenItem");
+    trigger(w, "OpenItem");
+    QCOMPARE(app.fakes.messages.errors,
+             (QStringList{QStringLiteral("Ne peut ouvrir le fichier %1.").arg(fifo),
+                          QStringLiteral("Le fichier %1 est trop gros (plus de 1 Mo).")
+                              .arg(app.path("grande.grd"))}));
+    // The grid on screen stays as it was.
+    QCOMPARE(w.grille().cell(1, 1), 'A');
+    QCOMPARE(w.grille().NbLignes, 8);
 }
 
 QTEST_MAIN(GridCommandsTest)

@@ -13,8 +13,15 @@ MessageService::Answer FakeMessages::question(QWidget*, const QString& text) {
     return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
 }
 
-QString FakeFiles::openFile(QWidget*, const QString& filter) {
+int FakeMessages::choice(QWidget*, const QString& text, const QStringList& choices) {
+    choiceTexts.append(text);
+    choiceSets.append(choices);
+    return choiceAnswers.isEmpty() ? -1 : choiceAnswers.takeFirst();
+}
+
+QString FakeFiles::openFile(QWidget*, const QString& filter, Existing existing) {
     openFilters.append(filter);
+    openExisting.append(existing);
     return openPaths.isEmpty() ? QString() : openPaths.takeFirst();
 }
 

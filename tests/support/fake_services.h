@@ -19,22 +19,30 @@ public:
     void information(QWidget*, const QString& text) override;
     void error(QWidget*, const QString& text) override;
     Answer question(QWidget*, const QString& text) override;
+    int choice(QWidget*, const QString& text, const QStringList& choices) override;
 
-    QStringList infos;     // plain messages, as shown
-    QStringList errors;    // error boxes, as shown (with the full stop)
-    QStringList questions; // save questions, as shown
-    QList<Answer> answers; // answers to the next questions; Cancel when empty
-    int total() const { return int(infos.size() + errors.size() + questions.size()); }
+    QStringList infos;             // plain messages, as shown
+    QStringList errors;            // error boxes, as shown (with the full stop)
+    QStringList questions;         // save questions, as shown
+    QList<Answer> answers;         // answers to the next questions; Cancel when empty
+    QStringList choiceTexts;       // texts of the choice boxes, as shown
+    QList<QStringList> choiceSets; // their buttons
+    QList<int> choiceAnswers;      // indexes chosen next; -1 (closed) when empty
+    int total() const {
+        return int(infos.size() + errors.size() + questions.size() + choiceTexts.size());
+    }
 };
 
 class FakeFiles : public FileDialogService {
 public:
-    QString openFile(QWidget*, const QString& filter) override;
+    QString openFile(QWidget*, const QString& filter,
+                     Existing existing = Existing::Required) override;
     QString saveFile(QWidget*, const QString& filter) override;
 
     QStringList openPaths; // next answers of the open dialog; "" or empty queue = cancel
     QStringList savePaths; // next answers of the save dialog
     QStringList openFilters;
+    QList<Existing> openExisting; // whether each open dialog required an existing file
     QStringList saveFilters;
 };
 
