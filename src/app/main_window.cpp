@@ -29,6 +29,7 @@
 #include "utilities/calendar_window.h"
 #include "utilities/clock_window.h"
 #include "utilities/utilities_controller.h"
+#include "fill/fill_controller.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -163,6 +164,7 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     definitions_ = new DefinitionsController(document_, services_, this, *this);
     play_ = new PlayController(document_, services_, this, *this);
     utilities_ = new UtilitiesController(document_, services_, this, *this);
+    fill_ = new FillController(document_, services_, this, *this);
     QAction* exit = addCommand(QStringLiteral("FileMenu"), QStringLiteral("ExitItem"),
                                QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
@@ -201,6 +203,8 @@ TMainForm::~TMainForm() = default;
 
 QAction* TMainForm::addCommand(const QString& menu, const QString& name, const QString& caption,
                                const QString& hint) {
+    // A new menu is a new row of the table above, so that it has its place.
+    Q_ASSERT_X(menus_.contains(menu), "TMainForm::addCommand", "no menu of that name");
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     action->setStatusTip(hint);

@@ -45,6 +45,7 @@ class SearchController;
 class DefinitionsController;
 class PlayController;
 class UtilitiesController;
+class FillController;
 
 class TMainForm : public QMainWindow, public MainView {
     Q_OBJECT
@@ -149,6 +150,7 @@ private:
     DefinitionsController* definitions_ = nullptr;
     PlayController* play_ = nullptr;
     UtilitiesController* utilities_ = nullptr;
+    FillController* fill_ = nullptr;
 };
 
 template <typename F> bool TMainForm::guard(F&& command) {

@@ -45,6 +45,17 @@ int QtMessageService::choice(QWidget* parent, const QString& text, const QString
     return int(buttons.indexOf(static_cast<QPushButton*>(box.clickedButton())));
 }
 
+bool QtMessageService::confirm(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, applicationTitle(), text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    // Replacing is the answer that can lose work: it is never the default.
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 QString qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;

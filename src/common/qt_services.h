@@ -13,6 +13,7 @@ public:
     void error(QWidget* parent, const QString& text) override;
     Answer question(QWidget* parent, const QString& text) override;
     int choice(QWidget* parent, const QString& text, const QStringList& choices) override;
+    bool confirm(QWidget* parent, const QString& text) override;
 };
 
 class QtFileDialogService : public FileDialogService {

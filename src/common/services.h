@@ -27,6 +27,9 @@ public:
     // Warning box with the application's title and one button per choice;
     // the index of the chosen one, or -1 when the box was closed.
     virtual int choice(QWidget* parent, const QString& text, const QStringList& choices) = 0;
+    // Question box captioned with the application's title, "&Oui" and "&Non";
+    // true for "&Oui". Closing the box answers "&Non".
+    virtual bool confirm(QWidget* parent, const QString& text) = 0;
 };
 
 class FileDialogService {

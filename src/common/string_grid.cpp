@@ -255,8 +255,7 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     }
     // A key held with Ctrl or Alt is a command for the menus, not a character
     // for the cell (AltGr, which some systems report as both, still types).
-    const Qt::KeyboardModifiers mods =
-        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
     if (mods == Qt::ControlModifier || mods == Qt::AltModifier) {
         event->ignore();
         return;

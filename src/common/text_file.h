@@ -103,3 +103,30 @@ template <typename Load> void loadDataFile(const QString& path, bool& unreadable
 }
 
 } // namespace orv
+
+namespace orv {
+
+// The lines of a text as splitTextLines cuts them, handed one by one to
+// `line(const char* begin, qsizetype size)` without a copy, for readers
+// that keep no list of lines.
+template <typename F> void forEachTextLine(const QByteArray& data, F&& line) {
+    const char* p = data.constData();
+    const qsizetype n = data.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    for (; i < n; ++i) {
+        const char c = p[i];
+        if (c == '\0')
+            break;
+        if (c == '\r' || c == '\n') {
+            line(p + start, i - start);
+            if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (i > start)
+        line(p + start, i - start);
+}
+
+} // namespace orv

@@ -281,19 +281,24 @@ void Document::markSaved() {
 // ---------------------------------------------------------------- data files
 
 void Document::noteWordsChanged() {
+    ++wordsRevision_;
     MotsModifies = true;
     wordsSinceSave_ = true;
     updateModified();
 }
 
 void Document::loadDictionary() {
+    ++wordsRevision_;
     ListeMots.clear();
     const QByteArray data = FichierMots.read();
     ListeMots.parse(data);
     FichierMots.noteDropped(linesAfterNul(data));
 }
 
-void Document::checkDictionary() { FichierMots.noteDropped(Verifie(ListeMots)); }
+void Document::checkDictionary() {
+    ++wordsRevision_;
+    FichierMots.noteDropped(Verifie(ListeMots));
+}
 
 QString Document::writeDictionary(const QDateTime& now) {
     const QString side =

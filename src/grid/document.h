@@ -146,6 +146,10 @@ public:
     // A word added, deleted or imported: Modifie until the next save, and the
     // dictionary's own flag until the file is written.
     void noteWordsChanged();
+    // Grows at every change of ListeMots (load, check, addition, deletion,
+    // import), so that what is derived from the words (the pattern index)
+    // knows when to follow.
+    quint64 wordsRevision() const { return wordsRevision_; }
     void noteDefinitionsChanged() { DefsModifiees = true; }
     // Data files of the working folder, "Dicogrd.dat" and "Dicodef.dat".
     void loadDictionary();
@@ -185,6 +189,7 @@ private:
     quint64 saved_ = 0;
     // Words changed since the grid was last saved, opened or created.
     bool wordsSinceSave_ = false;
+    quint64 wordsRevision_ = 0;
 };
 
 } // namespace orv

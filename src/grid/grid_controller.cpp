@@ -53,12 +53,25 @@ GridController::GridController(Document& document, Services& services, QMainWind
 
 // ---------------------------------------------------------------- files
 
-void GridController::SaveAs() {
-    const QString chosen = services_.files.saveFile(window_, gridFileFilter());
-    if (chosen.isEmpty())
-        return;
-    doc_.setFileName(gridFileName(chosen));
-    view_.updateCaption();
+GridController::SaveAsOutcome GridController::SaveAs() {
+    // An existing file is replaced only when the user says so; "&Non" goes
+    // back to the dialog to choose another name.
+    bool declined = false;
+    for (;;) {
+        const QString chosen = services_.files.saveFile(window_, gridFileFilter());
+        if (chosen.isEmpty())
+            return declined ? SaveAsOutcome::Declined : SaveAsOutcome::Cancelled;
+        const QString path = gridFileName(chosen);
+        if (!fileExists(path) || services_.messages.confirm(
+                                     window_, QStringLiteral("Le fichier ") + gridShortName(path) +
+                                                  QStringLiteral(" existe déjà. Voulez-vous "
+                                                                 "le remplacer ?"))) {
+            doc_.setFileName(path);
+            view_.updateCaption();
+            return SaveAsOutcome::Named;
+        }
+        declined = true;
+    }
 }
 
 Document::SaveOutcome GridController::Sauve() {
@@ -134,7 +147,10 @@ void GridController::Enregistrer1Click() {
 void GridController::Enregistrersous1Click() {
     guard([this] {
         const QString previousFile = doc_.grille().NomFichier;
-        SaveAs();
+        // A cancelled dialog still saves to the grid's own file, except after
+        // the user refused to replace a file: that one may be the grid's own.
+        if (SaveAs() == SaveAsOutcome::Declined)
+            return;
         if (Sauve() == Document::SaveOutcome::Failed) {
             doc_.setFileName(previousFile);
             view_.updateCaption();

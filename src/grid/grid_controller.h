@@ -16,7 +16,10 @@ public:
 
     TFTaille* FTaille = nullptr; // the dimensions dialog, created with the other windows
 
-    void SaveAs();
+    enum class SaveAsOutcome { Named, Cancelled, Declined };
+    // The save dialog names the grid's file. Declined: the user would not
+    // replace an existing file and then closed the dialog.
+    SaveAsOutcome SaveAs();
     Document::SaveOutcome Sauve();
     void Charge();
     // The save question while the document is modified; false when the command must stop.

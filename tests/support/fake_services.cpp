@@ -8,6 +8,11 @@ namespace orv::test {
 void FakeMessages::information(QWidget*, const QString& text) { infos.append(text); }
 void FakeMessages::error(QWidget*, const QString& text) { errors.append(text + QLatin1Char('.')); }
 
+bool FakeMessages::confirm(QWidget*, const QString& text) {
+    confirmations.append(text);
+    return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
+}
+
 MessageService::Answer FakeMessages::question(QWidget*, const QString& text) {
     questions.append(text);
     return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();

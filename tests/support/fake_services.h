@@ -20,6 +20,7 @@ public:
     void error(QWidget*, const QString& text) override;
     Answer question(QWidget*, const QString& text) override;
     int choice(QWidget*, const QString& text, const QStringList& choices) override;
+    bool confirm(QWidget*, const QString& text) override;
 
     QStringList infos;             // plain messages, as shown
     QStringList errors;            // error boxes, as shown (with the full stop)
@@ -28,8 +29,11 @@ public:
     QStringList choiceTexts;       // texts of the choice boxes, as shown
     QList<QStringList> choiceSets; // their buttons
     QList<int> choiceAnswers;      // indexes chosen next; -1 (closed) when empty
+    QStringList confirmations;     // yes/no questions, as shown
+    QList<bool> confirmAnswers;    // answers to the next yes/no questions; "&Non" when empty
     int total() const {
-        return int(infos.size() + errors.size() + questions.size() + choiceTexts.size());
+        return int(infos.size() + errors.size() + questions.size() + choiceTexts.size() +
+                   confirmations.size());
     }
 };
 

@@ -1,0 +1,118 @@
+// The fill command. The search reads a copy of the grid and the index on its
+// own thread; the window only watches shared counters, and the grid changes
+// once, on the user-interface thread, after the thread has ended.
+#include "fill/fill_controller.h"
+
+#include "fill/fill_progress_window.h"
+#include "grid/document.h"
+#include "grid/grid_slots.h"
+
+#include <QKeySequence>
+#include <QMetaObject>
+#include <exception>
+#include <thread>
+
+namespace orv {
+
+FillController::FillController(Document& document, Services& services, QMainWindow* window,
+                               MainView& view)
+    : Controller(document, services, window, view) {
+    QAction* fill =
+        addCommand(this, "GrilleMenu", "Remplir1", QStringLiteral("&Remplir la grille"),
+                   QStringLiteral("Remplir les cases vides avec des mots du dictionnaire"),
+                   &FillController::Remplir1Click);
+    fill->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+}
+
+const WordIndex& FillController::index() {
+    if (indexedRevision_ != doc_.wordsRevision()) {
+        index_.build(doc_.ListeMots);
+        indexedRevision_ = doc_.wordsRevision();
+    }
+    return index_;
+}
+
+QString FillController::failureMessage(const FillResult& result) const {
+    switch (result.status) {
+    case FillStatus::NoFill:
+        if (result.blockedSlot >= 0)
+            return QStringLiteral("Aucun mot du dictionnaire ne convient pour la %1 : %2.")
+                .arg(result.blockedName, QString::fromLatin1(result.blockedPattern));
+        return QStringLiteral("Aucun remplissage de cette grille n'est possible avec les mots du "
+                              "dictionnaire.");
+    case FillStatus::TimedOut:
+        return QStringLiteral("Aucun remplissage trouvé en %1 secondes : la grille est restée "
+                              "telle quelle.")
+            .arg(timeLimitSeconds);
+    case FillStatus::Stopped:
+        return QStringLiteral("Remplissage arrêté : la grille est restée telle quelle.");
+    case FillStatus::NothingToFill:
+        return QStringLiteral("La grille n'a aucun mot à remplir.");
+    case FillStatus::Filled:
+        break;
+    }
+    return {};
+}
+
+void FillController::Remplir1Click() {
+    guard([this] {
+        const Grille before = doc_.grille();
+        const GridSlots slots(before);
+        if (slots.count() == 0) {
+            services_.messages.information(window_,
+                                           QStringLiteral("La grille n'a aucun mot à remplir."));
+            return;
+        }
+        bool empty = false;
+        for (const Slot& s : slots.slots())
+            empty = empty || slotPattern(before, s).contains('.');
+        if (!empty) {
+            services_.messages.information(window_, QStringLiteral("La grille est déjà pleine."));
+            return;
+        }
+        const WordIndex& words = index();
+        if (words.wordCount() == 0) {
+            services_.messages.information(
+                window_, QStringLiteral("Le dictionnaire ne contient aucun mot."));
+            return;
+        }
+
+        FillShared shared;
+        FillProgressWindow progress(shared, window_);
+        FillOptions options;
+        options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
+        options.timeLimitSeconds = timeLimitSeconds;
+        options.stop = &shared.stop;
+        options.progress = [&shared](const FillProgress& p) {
+            shared.total = p.total;
+            shared.placed = p.placed;
+        };
+        FillResult result;
+        std::exception_ptr failure;
+        std::thread worker([&] {
+            try {
+                result = fillGrid(before, words, options);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            QMetaObject::invokeMethod(&progress, "finish", Qt::QueuedConnection);
+        });
+        services_.modal.run(progress);
+        // The window closed: by the search's end, or by the user, whose stop
+        // the search answers within a few milliseconds.
+        shared.stop = true;
+        worker.join();
+        if (failure)
+            std::rethrow_exception(failure);
+
+        if (result.status != FillStatus::Filled) {
+            services_.messages.information(window_, failureMessage(result));
+            return;
+        }
+        doc_.applyGridChange(
+            gridDifference(before, result.grille, QStringLiteral("le remplissage de la grille")));
+        view_.Remplit();
+    });
+}
+
+} // namespace orv

@@ -1,0 +1,48 @@
+// The small window shown while a grid fills: the time spent, the slots
+// placed and a button that stops the search. It reads the search's progress
+// from shared counters on a timer, so the search never calls into it.
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <atomic>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace orv {
+
+// What the searching thread publishes and what the window asks of it.
+struct FillShared {
+    std::atomic<int> placed{0};
+    std::atomic<int> total{0};
+    std::atomic<bool> stop{false};
+};
+
+class FillProgressWindow : public QDialog {
+    Q_OBJECT
+public:
+    FillProgressWindow(FillShared& shared, QWidget* parent);
+
+    QLabel* ElapsedLabel;
+    QPushButton* StopButton;
+    QLabel* PlacedLabel;
+
+public Q_SLOTS:
+    // The search has ended: the window closes.
+    void finish();
+
+protected:
+    void reject() override; // Esc and the close box stop the search too
+
+private:
+    void refresh();
+    void stopSearch();
+
+    FillShared& shared_;
+    QElapsedTimer elapsed_;
+    QTimer* timer_;
+};
+
+} // namespace orv

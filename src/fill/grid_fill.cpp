@@ -1,0 +1,688 @@
+// The fill search: candidate lists per slot kept as sparse sets (a removed
+// word is swapped past the live part, so undoing a change only restores a
+// size), a letter mask per cell, one trail of changes for backtracking.
+#include "fill/grid_fill.h"
+
+#include "dictionary/word_index.h"
+#include "grid/grid_slots.h"
+
+#include <algorithm>
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace orv {
+namespace {
+
+constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
+constexpr int kNoVar = -1;
+constexpr int kFixedWord = -2; // a word standing in a full slot of the grid
+
+// Above one live word per this many bits, a set is filtered by blocks.
+constexpr std::size_t kDenseRatio = 4;
+
+using Clock = std::chrono::steady_clock;
+
+struct Var {
+    int slot = 0;
+    int length = 0;
+    std::vector<int> cells;    // cell number per position
+    std::vector<int> crossVar; // crossing variable per position, or kNoVar
+    std::vector<int> crossPos;
+    // The candidates: ids [0, size) of dom are live, and `bits` marks them too,
+    // so that a large set is filtered a block of 64 words at a time.
+    std::vector<std::uint32_t> dom;
+    std::uint32_t size = 0;
+    std::vector<std::uint64_t> bits;
+    const char* text = nullptr; // the index's letters for this length
+    std::uint32_t dirty = 0;    // positions whose cell mask narrowed since the last revision
+    bool needSupport = true;
+    bool queued = false;
+    double weight = 1;
+};
+
+struct TrailEntry {
+    enum Kind : std::uint8_t { Size, Mask, Used } kind;
+    int who;
+    std::uint32_t old;
+};
+
+enum class RunEnd { Solved, Exhausted, Restart, Stopped, TimedOut };
+
+class Filler {
+public:
+    Filler(const Grille& grille, const WordIndex& index, const FillOptions& options)
+        : grille_(grille), index_(index), options_(options), slots_(grille), rng_(options.seed) {}
+
+    FillResult run();
+
+private:
+    bool setUp(FillResult& result);
+    bool propagate();
+    bool revise(int v);
+    void blame(int v);
+    void enqueue(int v);
+    void setMask(int cell, std::uint32_t mask);
+    void shrinkTo(int v, std::uint32_t size);
+    bool filterBlocks(int v, const int* positions, const std::uint32_t* allowed, int n);
+    bool hasLetter(const Var& x, int position, int letter) const;
+    void removeAt(int v, std::uint32_t i);
+    bool markUsed(int v);
+    void undo(std::size_t mark);
+    int selectVar();
+    std::uint32_t selectValue(int v);
+    void assign(int v, std::uint32_t at);
+    RunEnd search(std::uint64_t failureLimit);
+    bool interrupted(RunEnd& why);
+    int placed() const;
+    void report(bool force);
+    static const char* wordOf(const Var& x, std::uint32_t id) {
+        return x.text + std::size_t(id) * std::size_t(x.length);
+    }
+
+    const Grille& grille_;
+    const WordIndex& index_;
+    const FillOptions& options_;
+    GridSlots slots_;
+    std::mt19937_64 rng_;
+    std::vector<Var> vars_;
+    std::vector<std::uint32_t> masks_;
+    std::vector<SlotCell> cellPlace_;
+    // Per length, per word id: kNoVar, kFixedWord or the variable holding it.
+    std::vector<std::vector<int>> usedBy_;
+    std::vector<TrailEntry> trail_;
+    std::vector<int> queue_;
+    std::size_t rootMark_ = 0;
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point lastReport_ = start_;
+    std::uint64_t ticks_ = 0;
+    std::uint64_t decisions_ = 0;
+    std::uint64_t failures_ = 0;
+    // Scratch space for the letter supports and the value choice.
+    std::vector<std::uint32_t> support_;
+    std::vector<std::uint32_t> histogram_;
+    std::vector<std::uint64_t> scratchBits_;
+};
+
+void Filler::enqueue(int v) {
+    Var& x = vars_[std::size_t(v)];
+    if (!x.queued) {
+        x.queued = true;
+        queue_.push_back(v);
+    }
+}
+
+void Filler::setMask(int cell, std::uint32_t mask) {
+    trail_.push_back({TrailEntry::Mask, cell, masks_[std::size_t(cell)]});
+    masks_[std::size_t(cell)] = mask;
+}
+
+// The words at places [size, x.size) leave the live part.
+void Filler::shrinkTo(int v, std::uint32_t size) {
+    Var& x = vars_[std::size_t(v)];
+    for (std::uint32_t i = size; i < x.size; ++i)
+        x.bits[x.dom[i] / 64] &= ~(std::uint64_t(1) << (x.dom[i] % 64));
+    trail_.push_back({TrailEntry::Size, v, x.size});
+    x.size = size;
+}
+
+// Removes the word at place i of the live part.
+void Filler::removeAt(int v, std::uint32_t i) {
+    Var& x = vars_[std::size_t(v)];
+    std::swap(x.dom[i], x.dom[x.size - 1]);
+    shrinkTo(v, x.size - 1);
+}
+
+// Whether some live word has the letter at the position, by bitsets.
+bool Filler::hasLetter(const Var& x, int position, int letter) const {
+    const std::uint64_t* b = index_.letterBits(x.length, position, letter);
+    for (std::size_t i = 0; i < x.bits.size(); ++i)
+        if (x.bits[i] & b[i])
+            return true;
+    return false;
+}
+
+// Filters a large set a block at a time with the index's bitsets, then lays
+// the live part out again: kept words first, removed ones after them (a
+// permutation of the live part, so the sizes recorded earlier stay valid).
+bool Filler::filterBlocks(int v, const int* positions, const std::uint32_t* allowed, int n) {
+    Var& x = vars_[std::size_t(v)];
+    const std::size_t blocks = x.bits.size();
+    std::vector<std::uint64_t>& keep = scratchBits_;
+    keep.assign(x.bits.begin(), x.bits.end());
+    for (int k = 0; k < n; ++k) {
+        const std::uint32_t mask = allowed[k];
+        const int count = std::popcount(mask);
+        const bool byMissing = count > 13;
+        const std::uint32_t letters = byMissing ? ~mask & kAllLetters : mask;
+        const std::uint64_t* sets[26];
+        int m = 0;
+        for (std::uint32_t l = letters; l; l &= l - 1)
+            sets[m++] = index_.letterBits(x.length, positions[k], std::countr_zero(l));
+        for (std::size_t b = 0; b < blocks; ++b) {
+            if (!keep[b])
+                continue;
+            std::uint64_t any = 0;
+            for (int j = 0; j < m; ++j)
+                any |= sets[j][b];
+            keep[b] &= byMissing ? ~any : any;
+        }
+    }
+    std::uint32_t kept = 0;
+    for (std::size_t b = 0; b < blocks; ++b)
+        kept += std::uint32_t(std::popcount(keep[b]));
+    if (kept == x.size)
+        return false;
+    std::uint32_t front = 0;
+    std::uint32_t back = kept;
+    for (std::size_t b = 0; b < blocks; ++b) {
+        for (std::uint64_t y = keep[b]; y; y &= y - 1)
+            x.dom[front++] = std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
+        for (std::uint64_t y = x.bits[b] & ~keep[b]; y; y &= y - 1)
+            x.dom[back++] = std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
+    }
+    trail_.push_back({TrailEntry::Size, v, x.size});
+    x.size = kept;
+    x.bits.swap(keep);
+    return true;
+}
+
+// A variable down to one word holds it: no other slot may take it.
+bool Filler::markUsed(int v) {
+    const Var& x = vars_[std::size_t(v)];
+    int& owner = usedBy_[std::size_t(x.length)][x.dom[0]];
+    if (owner == v)
+        return true;
+    if (owner != kNoVar)
+        return false;
+    trail_.push_back({TrailEntry::Used, x.length, x.dom[0]});
+    owner = v;
+    return true;
+}
+
+void Filler::undo(std::size_t mark) {
+    while (trail_.size() > mark) {
+        const TrailEntry e = trail_.back();
+        trail_.pop_back();
+        switch (e.kind) {
+        case TrailEntry::Size: {
+            Var& x = vars_[std::size_t(e.who)];
+            for (std::uint32_t i = x.size; i < e.old; ++i)
+                x.bits[x.dom[i] / 64] |= std::uint64_t(1) << (x.dom[i] % 64);
+            x.size = e.old;
+            break;
+        }
+        case TrailEntry::Mask:
+            masks_[std::size_t(e.who)] = e.old;
+            break;
+        case TrailEntry::Used:
+            usedBy_[std::size_t(e.who)][e.old] = kNoVar;
+            break;
+        }
+    }
+    for (int v : queue_) {
+        vars_[std::size_t(v)].queued = false;
+        vars_[std::size_t(v)].dirty = 0;
+    }
+    queue_.clear();
+}
+
+// A slot ran out of words: it and its crossings weigh more in the choice of
+// the next slot, so that the search turns to the hard part of the grid first.
+void Filler::blame(int v) {
+    Var& x = vars_[std::size_t(v)];
+    x.weight += 1;
+    for (int u : x.crossVar)
+        if (u != kNoVar)
+            vars_[std::size_t(u)].weight += 0.5;
+}
+
+// Drops the words that the narrowed cells exclude, then narrows the crossing
+// cells to the letters that the remaining words still offer.
+bool Filler::revise(int v) {
+    Var& x = vars_[std::size_t(v)];
+    const int L = x.length;
+    const std::uint32_t dirty = x.dirty;
+    x.dirty = 0;
+    std::uint32_t size = x.size;
+    if (dirty) {
+        int positions[WordIndex::kMaxLength];
+        std::uint32_t allowed[WordIndex::kMaxLength];
+        int n = 0;
+        for (int p = 0; p < L; ++p)
+            if (dirty >> p & 1) {
+                positions[n] = p;
+                allowed[n++] = masks_[std::size_t(x.cells[std::size_t(p)])];
+            }
+        if (size >= x.bits.size() * kDenseRatio) {
+            if (filterBlocks(v, positions, allowed, n))
+                x.needSupport = true;
+        } else {
+            std::uint32_t* dom = x.dom.data();
+            std::uint32_t i = 0;
+            while (i < size) {
+                const char* w = wordOf(x, dom[i]);
+                bool fits = true;
+                for (int k = 0; k < n && fits; ++k)
+                    fits = allowed[k] >> (w[positions[k]] - 'A') & 1;
+                if (fits)
+                    ++i;
+                else
+                    std::swap(dom[i], dom[--size]);
+            }
+            if (size != x.size) {
+                shrinkTo(v, size);
+                x.needSupport = true;
+            }
+        }
+        size = x.size;
+    }
+    if (size == 0 || (size == 1 && !markUsed(v))) {
+        blame(v);
+        return false;
+    }
+    if (!x.needSupport)
+        return true;
+    x.needSupport = false;
+
+    std::uint32_t* sup = support_.data();
+    std::uint32_t want[WordIndex::kMaxLength];
+    int crossed[WordIndex::kMaxLength];
+    int n = 0;
+    for (int p = 0; p < L; ++p)
+        if (x.crossVar[std::size_t(p)] != kNoVar) {
+            crossed[n] = p;
+            want[n] = masks_[std::size_t(x.cells[std::size_t(p)])];
+            sup[n++] = 0;
+        }
+    if (n == 0)
+        return true;
+    // Stops as soon as every crossing letter still allowed is supported; a
+    // large set looks for the rare letters with the bitsets.
+    const bool dense = size >= x.bits.size() * kDenseRatio;
+    const std::uint32_t scan = dense ? std::min<std::uint32_t>(size, 256) : size;
+    for (std::uint32_t i = 0; i < scan; ++i) {
+        const char* w = wordOf(x, x.dom[i]);
+        for (int k = 0; k < n; ++k)
+            sup[k] |= 1u << (w[crossed[k]] - 'A');
+        if ((i & 31) == 31) {
+            bool full = true;
+            for (int k = 0; k < n && full; ++k)
+                full = (sup[k] & want[k]) == want[k];
+            if (full)
+                return true;
+        }
+    }
+    if (scan < size)
+        for (int k = 0; k < n; ++k)
+            for (std::uint32_t l = want[k] & ~sup[k]; l; l &= l - 1)
+                if (hasLetter(x, crossed[k], std::countr_zero(l)))
+                    sup[k] |= l & -l;
+    for (int k = 0; k < n; ++k) {
+        const int p = crossed[k];
+        const int cell = x.cells[std::size_t(p)];
+        const std::uint32_t narrowed = want[k] & sup[k];
+        if (narrowed != want[k]) {
+            setMask(cell, narrowed);
+            const int u = x.crossVar[std::size_t(p)];
+            vars_[std::size_t(u)].dirty |= 1u << x.crossPos[std::size_t(p)];
+            enqueue(u);
+        }
+    }
+    return true;
+}
+
+bool Filler::propagate() {
+    while (!queue_.empty()) {
+        // Short candidate lists first: they fail or narrow the most cheaply.
+        std::size_t best = 0;
+        for (std::size_t i = 1; i < queue_.size(); ++i)
+            if (vars_[std::size_t(queue_[i])].size < vars_[std::size_t(queue_[best])].size)
+                best = i;
+        const int v = queue_[best];
+        queue_[best] = queue_.back();
+        queue_.pop_back();
+        vars_[std::size_t(v)].queued = false;
+        ++ticks_;
+        if (!revise(v)) {
+            for (int u : queue_) {
+                vars_[std::size_t(u)].queued = false;
+                vars_[std::size_t(u)].dirty = 0;
+            }
+            queue_.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+int Filler::selectVar() {
+    int best = -1;
+    double bestKey = 0;
+    for (int v = 0; v < int(vars_.size()); ++v) {
+        const Var& x = vars_[std::size_t(v)];
+        if (x.size <= 1)
+            continue;
+        const double key = double(x.size) / x.weight;
+        if (best < 0 || key < bestKey ||
+            (key == bestKey && x.length > vars_[std::size_t(best)].length)) {
+            best = v;
+            bestKey = key;
+        }
+    }
+    return best;
+}
+
+// The place, in the live part, of the word that leaves the crossing slots
+// the most candidates, among a random sample; words that another slot holds
+// are dropped on the way. Returns x.size when none is left.
+std::uint32_t Filler::selectValue(int v) {
+    Var& x = vars_[std::size_t(v)];
+    const int L = x.length;
+    // Letter counts at the crossing place of each crossing slot, from a sample
+    // of its candidates when it has many.
+    constexpr std::uint32_t kHistogramSample = 1024;
+    histogram_.assign(std::size_t(L) * 26, 0);
+    for (int p = 0; p < L; ++p) {
+        const int u = x.crossVar[std::size_t(p)];
+        if (u == kNoVar)
+            continue;
+        const Var& y = vars_[std::size_t(u)];
+        const int q = x.crossPos[std::size_t(p)];
+        std::uint32_t* h = histogram_.data() + std::size_t(p) * 26;
+        if (y.size <= kHistogramSample) {
+            for (std::uint32_t i = 0; i < y.size; ++i)
+                ++h[wordOf(y, y.dom[i])[q] - 'A'];
+        } else {
+            std::uniform_int_distribution<std::uint32_t> pick(0, y.size - 1);
+            for (std::uint32_t i = 0; i < kHistogramSample; ++i)
+                ++h[wordOf(y, y.dom[pick(rng_)])[q] - 'A'];
+        }
+    }
+    constexpr std::uint32_t kValueSample = 48;
+    std::uniform_real_distribution<double> noise(0.0, 0.4);
+    std::uint32_t best = x.size;
+    double bestScore = 0;
+    auto consider = [&](std::uint32_t i) {
+        const char* w = wordOf(x, x.dom[i]);
+        double score = noise(rng_);
+        for (int p = 0; p < L; ++p) {
+            if (x.crossVar[std::size_t(p)] == kNoVar)
+                continue;
+            const std::uint32_t c = histogram_[std::size_t(p) * 26 + std::size_t(w[p] - 'A')];
+            score += c == 0 ? -1000.0 : std::log(double(c));
+        }
+        if (best == x.size || score > bestScore) {
+            best = i;
+            bestScore = score;
+        }
+    };
+    auto held = [&](std::uint32_t i) { return usedBy_[std::size_t(L)][x.dom[i]] != kNoVar; };
+    if (x.size <= kValueSample) {
+        // Every candidate is weighed; a removal brings the last one to place i.
+        std::uint32_t i = 0;
+        while (i < x.size) {
+            if (held(i)) {
+                removeAt(v, i);
+                continue;
+            }
+            consider(i++);
+        }
+        return best;
+    }
+    for (std::uint32_t tries = 0; tries < kValueSample && x.size > 0; ++tries) {
+        const std::uint32_t i = std::uniform_int_distribution<std::uint32_t>(0, x.size - 1)(rng_);
+        if (held(i)) {
+            const bool none = best == x.size;
+            const bool bestWasLast = !none && best == x.size - 1;
+            removeAt(v, i);
+            if (none)
+                best = x.size;
+            else if (bestWasLast)
+                best = i;
+            continue;
+        }
+        consider(i);
+    }
+    return best;
+}
+
+void Filler::assign(int v, std::uint32_t at) {
+    Var& x = vars_[std::size_t(v)];
+    std::swap(x.dom[0], x.dom[at]);
+    shrinkTo(v, 1);
+    x.needSupport = true;
+    enqueue(v);
+}
+
+int Filler::placed() const {
+    int n = 0;
+    for (const Var& x : vars_)
+        n += x.size == 1;
+    return n;
+}
+
+void Filler::report(bool force) {
+    if (!options_.progress)
+        return;
+    const Clock::time_point now = Clock::now();
+    if (!force && now - lastReport_ < std::chrono::milliseconds(40))
+        return;
+    lastReport_ = now;
+    options_.progress(
+        {placed(), int(vars_.size()), std::chrono::duration<double>(now - start_).count()});
+}
+
+bool Filler::interrupted(RunEnd& why) {
+    if (options_.stop && options_.stop->load(std::memory_order_relaxed)) {
+        why = RunEnd::Stopped;
+        return true;
+    }
+    // The clock is read every few revisions, and before the first choice.
+    if ((++ticks_ & 15) != 0 && decisions_ > 0)
+        return false;
+    if (options_.timeLimitSeconds > 0 &&
+        std::chrono::duration<double>(Clock::now() - start_).count() > options_.timeLimitSeconds) {
+        why = RunEnd::TimedOut;
+        return true;
+    }
+    report(false);
+    return false;
+}
+
+// One run of the search from the root, abandoned after `failureLimit`
+// failures. Each choice is "this slot takes this word"; when it fails, the
+// word is removed from the slot's candidates at the level above.
+RunEnd Filler::search(std::uint64_t failureLimit) {
+    struct Decision {
+        int var;
+        std::uint32_t word;
+        std::size_t mark;
+    };
+    std::vector<Decision> stack;
+    std::uint64_t failures = 0;
+    for (;;) {
+        RunEnd why;
+        if (interrupted(why))
+            return why;
+        const int v = selectVar();
+        if (v < 0)
+            return RunEnd::Solved;
+        const std::size_t mark = trail_.size();
+        const std::uint32_t at = selectValue(v);
+        bool ok;
+        if (at >= vars_[std::size_t(v)].size) {
+            ok = false; // every candidate was held elsewhere
+            stack.push_back({v, ~0u, mark});
+        } else {
+            ++decisions_;
+            stack.push_back({v, vars_[std::size_t(v)].dom[at], mark});
+            assign(v, at);
+            ok = propagate();
+        }
+        while (!ok) {
+            ++failures;
+            ++failures_;
+            if (stack.empty())
+                return RunEnd::Exhausted;
+            const Decision d = stack.back();
+            stack.pop_back();
+            undo(d.mark);
+            if (d.word == ~0u) {
+                // The slot had nothing free at this level: the level above fails.
+                ok = false;
+                continue;
+            }
+            if (stack.empty())
+                rootMark_ = d.mark; // what follows is proved for every later run
+            Var& x = vars_[std::size_t(d.var)];
+            for (std::uint32_t i = 0; i < x.size; ++i)
+                if (x.dom[i] == d.word) {
+                    removeAt(d.var, i);
+                    break;
+                }
+            x.needSupport = true;
+            enqueue(d.var);
+            ok = propagate();
+            if (stack.empty() && !ok)
+                return RunEnd::Exhausted;
+            if (stack.empty())
+                rootMark_ = trail_.size();
+            if (ok && failures >= failureLimit)
+                return RunEnd::Restart;
+        }
+    }
+}
+
+bool Filler::setUp(FillResult& result) {
+    const int L = WordIndex::kMaxLength;
+    usedBy_.resize(std::size_t(L) + 1);
+    for (int len = WordIndex::kMinLength; len <= L; ++len)
+        usedBy_[std::size_t(len)].assign(index_.idCount(len), kNoVar);
+
+    std::vector<int> cellOf(std::size_t(kCellSide) * kCellSide, -1);
+    auto cellNumber = [&](const SlotCell& c) {
+        int& n = cellOf[std::size_t(c.col) * kCellSide + std::size_t(c.row)];
+        if (n < 0) {
+            n = int(masks_.size());
+            const char ch = grille_.cell(c.col, c.row);
+            masks_.push_back(isLetterCell(ch) ? 1u << (ch - 'A') : kAllLetters);
+            cellPlace_.push_back(c);
+        }
+        return n;
+    };
+    std::vector<int> varOfSlot(std::size_t(slots_.count()), kNoVar);
+    for (int s = 0; s < slots_.count(); ++s) {
+        const Slot& slot = slots_[s];
+        const QByteArray pattern = slotPattern(grille_, slot);
+        if (!pattern.contains('.')) {
+            const std::int64_t id = index_.find(pattern);
+            if (id >= 0 && index_.isLive(slot.length(), std::uint32_t(id)))
+                usedBy_[std::size_t(slot.length())][std::size_t(id)] = kFixedWord;
+            continue;
+        }
+        Var x;
+        x.slot = s;
+        x.length = slot.length();
+        for (const SlotCell& c : slot.cells)
+            x.cells.push_back(cellNumber(c));
+        x.crossVar.assign(std::size_t(x.length), kNoVar);
+        x.crossPos.assign(std::size_t(x.length), 0);
+        varOfSlot[std::size_t(s)] = int(vars_.size());
+        vars_.push_back(std::move(x));
+    }
+    result.slots = int(vars_.size());
+    if (vars_.empty())
+        return false;
+    for (Var& x : vars_) {
+        for (const SlotCrossing& c : slots_[x.slot].crossings) {
+            const int u = varOfSlot[std::size_t(c.other)];
+            if (u == kNoVar)
+                continue;
+            x.crossVar[std::size_t(c.position)] = u;
+            x.crossPos[std::size_t(c.position)] = c.otherPosition;
+        }
+    }
+    support_.resize(std::size_t(L));
+    for (int v = 0; v < int(vars_.size()); ++v) {
+        Var& x = vars_[std::size_t(v)];
+        const Slot& slot = slots_[x.slot];
+        const QByteArray pattern = slotPattern(grille_, slot);
+        x.dom = index_.candidates(pattern, options_.minScore);
+        std::erase_if(x.dom, [&](std::uint32_t id) {
+            return usedBy_[std::size_t(x.length)][id] == kFixedWord;
+        });
+        x.size = std::uint32_t(x.dom.size());
+        if (x.size == 0) {
+            // Longer than any word, or no word fits: nothing to search.
+            if (result.blockedSlot < 0) {
+                result.blockedSlot = x.slot;
+                result.blockedName = slotName(slot);
+                result.blockedPattern = pattern;
+            }
+            continue;
+        }
+        x.text = index_.text(x.length);
+        x.bits.assign(index_.blockCount(x.length), 0);
+        for (std::uint32_t id : x.dom)
+            x.bits[id / 64] |= std::uint64_t(1) << (id % 64);
+        enqueue(v);
+    }
+    return true;
+}
+
+FillResult Filler::run() {
+    FillResult result;
+    result.grille = grille_;
+    auto finish = [&](FillStatus status) {
+        result.status = status;
+        result.decisions = decisions_;
+        result.failures = failures_;
+        result.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
+        return result;
+    };
+    if (!setUp(result))
+        return finish(FillStatus::NothingToFill);
+    if (result.blockedSlot >= 0 || !propagate())
+        return finish(FillStatus::NoFill);
+    rootMark_ = trail_.size();
+    report(true);
+    // Restarts with growing failure limits; the slot weights carry over.
+    double limit = 64;
+    for (int restart = 0;; ++restart) {
+        result.restarts = restart;
+        const RunEnd end = search(std::uint64_t(limit));
+        switch (end) {
+        case RunEnd::Solved:
+            for (const Var& x : vars_) {
+                const char* w = wordOf(x, x.dom[0]);
+                for (int p = 0; p < x.length; ++p) {
+                    const SlotCell c = cellPlace_[std::size_t(x.cells[std::size_t(p)])];
+                    result.grille.cell(c.col, c.row) = w[p];
+                }
+            }
+            report(true);
+            return finish(FillStatus::Filled);
+        case RunEnd::Exhausted:
+            return finish(FillStatus::NoFill);
+        case RunEnd::Stopped:
+            return finish(FillStatus::Stopped);
+        case RunEnd::TimedOut:
+            return finish(FillStatus::TimedOut);
+        case RunEnd::Restart:
+            undo(rootMark_);
+            limit *= 1.3;
+            break;
+        }
+    }
+}
+
+} // namespace
+
+FillResult fillGrid(const Grille& grille, const WordIndex& index, const FillOptions& options) {
+    return Filler(grille, index, options).run();
+}
+
+} // namespace orv

@@ -1,0 +1,70 @@
+// Automatic filling of a grid: every empty cell gets a letter so that every
+// slot holds a word of the dictionary index, each word at most once. Letters
+// already in the grid stay (a full slot whose word the dictionary lacks stays
+// too and only constrains its crossings) and black squares never change.
+//
+// The search keeps arc consistency over the crossings after each choice,
+// takes the slot with the fewest candidates for its weight next (a slot's
+// weight grows each time it runs out of candidates, so the search learns
+// where the grid is hard), tries first the word that leaves its crossings
+// the most choice, and restarts with growing limits; all randomness comes
+// from the seed, so one seed gives one fill. It runs on any thread: it reads
+// the grid copy and the index it is given, never the user interface, and
+// watches a stop flag.
+#pragma once
+
+#include "grid/grid_model.h"
+
+#include <QByteArray>
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+namespace orv {
+
+class WordIndex;
+
+enum class FillStatus {
+    Filled,        // every slot holds a word; the result's grid has them
+    NoFill,        // proved: no fill exists
+    TimedOut,      // no fill found within the time allowed
+    Stopped,       // the stop flag was raised
+    NothingToFill, // no slot has an empty cell
+};
+
+struct FillProgress {
+    int placed = 0; // slots holding a single word at this moment
+    int total = 0;  // slots that had an empty cell
+    double seconds = 0;
+};
+
+struct FillOptions {
+    std::uint64_t seed = 1;
+    double timeLimitSeconds = 0; // 0: no limit
+    // Words scoring less are never placed.
+    int minScore = 0;
+    const std::atomic<bool>* stop = nullptr;
+    // Called from the searching thread, at most every few tens of milliseconds.
+    std::function<void(const FillProgress&)> progress;
+};
+
+struct FillResult {
+    FillStatus status = FillStatus::NothingToFill;
+    // The filled grid when Filled, otherwise the grid given.
+    Grille grille;
+    // A slot that no word of the dictionary fits at all, with its letters
+    // ("." where empty); blockedSlot is -1 when there is none.
+    int blockedSlot = -1;
+    QString blockedName;
+    QByteArray blockedPattern;
+    int slots = 0; // slots that had an empty cell
+    std::uint64_t decisions = 0;
+    std::uint64_t failures = 0;
+    int restarts = 0;
+    double seconds = 0;
+};
+
+FillResult fillGrid(const Grille& grille, const WordIndex& index, const FillOptions& options = {});
+
+} // namespace orv

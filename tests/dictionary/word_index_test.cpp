@@ -1,0 +1,205 @@
+// The pattern index against a plain scan of the words: counts, candidates
+// and possible letters on thousands of random patterns, through additions,
+// deletions and a build from a scrambled, unordered dictionary.
+#include "dictionary/word_index.h"
+
+#include "dictionary/scramble.h"
+#include "dictionary/word_list.h"
+
+#include <QSet>
+#include <QTest>
+#include <random>
+
+using namespace orv;
+
+namespace {
+
+QByteArray randomWord(std::mt19937& rng, int length, int alphabet) {
+    QByteArray w(length, 'A');
+    for (char& c : w)
+        c = char('A' + int(rng() % unsigned(alphabet)));
+    return w;
+}
+
+bool fits(const QByteArray& word, const QByteArray& pattern) {
+    if (word.size() != pattern.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if (pattern[i] >= 'A' && pattern[i] <= 'Z' && pattern[i] != word[i])
+            return false;
+    return true;
+}
+
+// A pattern taken from a word of the set (so that some fit) or drawn at random.
+QByteArray randomPattern(std::mt19937& rng, const QList<QByteArray>& words) {
+    QByteArray p = rng() % 4 == 0 ? randomWord(rng, 2 + int(rng() % 12), 26)
+                                  : words[qsizetype(rng() % unsigned(words.size()))];
+    const int keep = int(rng() % 5);
+    for (char& c : p)
+        if (int(rng() % 8) >= keep)
+            c = '.';
+    return p;
+}
+
+void compareWithScan(const WordIndex& index, const QSet<QByteArray>& live, std::mt19937& rng,
+                     int patterns) {
+    const QList<QByteArray> words = live.values();
+    for (int k = 0; k < patterns; ++k) {
+        const QByteArray pattern = randomPattern(rng, words);
+        QSet<QByteArray> expected;
+        WordIndex::LetterSets letters(std::size_t(pattern.size()), 0);
+        for (const QByteArray& w : words)
+            if (fits(w, pattern)) {
+                expected.insert(w);
+                for (qsizetype i = 0; i < w.size(); ++i)
+                    letters[std::size_t(i)] |= 1u << (w[i] - 'A');
+            }
+        QCOMPARE(index.count(pattern), std::size_t(expected.size()));
+        QSet<QByteArray> got;
+        std::uint32_t previous = 0;
+        for (std::uint32_t id : index.candidates(pattern)) {
+            QVERIFY(got.isEmpty() || id > previous);
+            previous = id;
+            got.insert(index.word(int(pattern.size()), id));
+        }
+        QCOMPARE(got, expected);
+        QCOMPARE(index.possibleLetters(pattern), letters);
+    }
+}
+
+} // namespace
+
+class WordIndexTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void agreesWithAScan();
+    void followsAdditionsAndDeletions();
+    void buildsFromAScrambledUnorderedDictionary();
+    void oddWordsAndPatterns();
+    void scoresFilterCandidates();
+};
+
+void WordIndexTest::agreesWithAScan() {
+    std::mt19937 rng(7);
+    std::vector<QByteArray> plain;
+    QSet<QByteArray> live;
+    // A small alphabet makes many words share letters, a large one makes rare letters.
+    for (int k = 0; k < 6000; ++k) {
+        const QByteArray w = randomWord(rng, 2 + int(rng() % 12), k % 2 ? 5 : 26);
+        plain.push_back(w);
+        live.insert(w);
+    }
+    WordIndex index;
+    index.buildFromPlain(plain);
+    QCOMPARE(index.wordCount(), std::size_t(live.size()));
+    compareWithScan(index, live, rng, 2000);
+}
+
+void WordIndexTest::followsAdditionsAndDeletions() {
+    std::mt19937 rng(11);
+    WordIndex index;
+    QSet<QByteArray> live;
+    std::vector<QByteArray> start;
+    for (int k = 0; k < 500; ++k)
+        start.push_back(randomWord(rng, 3 + int(rng() % 5), 6));
+    index.buildFromPlain(start);
+    live = QSet<QByteArray>(start.begin(), start.end());
+    for (int step = 0; step < 4000; ++step) {
+        const QByteArray w = randomWord(rng, 3 + int(rng() % 5), 6);
+        if (rng() % 3 == 0) {
+            QCOMPARE(index.remove(w), live.remove(w));
+        } else {
+            const bool added = !live.contains(w);
+            live.insert(w);
+            QCOMPARE(index.add(w), added);
+        }
+        QCOMPARE(index.contains(w), live.contains(w));
+        if (step % 500 == 0)
+            compareWithScan(index, live, rng, 200);
+    }
+    QCOMPARE(index.wordCount(), std::size_t(live.size()));
+    compareWithScan(index, live, rng, 1000);
+    // A word deleted and added again keeps its number.
+    const QByteArray w = *live.cbegin();
+    const std::int64_t id = index.find(w);
+    QVERIFY(index.remove(w));
+    QVERIFY(!index.contains(w));
+    QCOMPARE(index.find(w), id);
+    QVERIFY(index.add(w));
+    QCOMPARE(index.find(w), id);
+}
+
+void WordIndexTest::buildsFromAScrambledUnorderedDictionary() {
+    WordList list;
+    const QList<QByteArray> plain{"ZEBRE", "ABRI", "ZEBRE", "MOT", "ABRI", "ETE",
+                                  "ZZ",    "ET",   "A",     "AB1", "été",  "ABRIS"};
+    for (const QByteArray& w : plain)
+        list.append(Crypte(w));
+    WordIndex index;
+    index.build(list);
+    // The one-letter word, the digit and the small accented letters are left out.
+    QCOMPARE(index.wordCount(), std::size_t(7));
+    for (const char* w : {"ZEBRE", "ABRI", "MOT", "ETE", "ZZ", "ET", "ABRIS"})
+        QVERIFY2(index.contains(QByteArray(w)), w);
+    QCOMPARE(index.count("..."), std::size_t(2));
+    QCOMPARE(index.count("E."), std::size_t(1));
+    QCOMPARE(index.word(3, index.candidates("...")[0]), QByteArray("ETE")); // in order
+    // The file's bytes give the same index as the list read from them.
+    QByteArray file;
+    const char* ends[] = {"\r\n", "\n", "\r"};
+    for (qsizetype i = 0; i < list.count(); ++i)
+        file += list.at(i) + ends[i % 3];
+    file += Crypte("ZOO") + QByteArray(1, '\0') + Crypte("NUL");
+    WordIndex fromFile;
+    fromFile.buildFromFile(file);
+    QCOMPARE(fromFile.wordCount(), std::size_t(8));
+    QVERIFY(fromFile.contains("ZOO"));
+    QVERIFY(!fromFile.contains("NUL"));
+    for (int len : {2, 4, 5}) // ZOO joins the words of 3 letters
+        QCOMPARE(fromFile.candidates(QByteArray(len, '.')), index.candidates(QByteArray(len, '.')));
+    QCOMPARE(fromFile.count("..."), std::size_t(3));
+    // Added later, out of order: found through the unordered part.
+    QVERIFY(index.add("AAA"));
+    QVERIFY(index.contains("AAA"));
+    QVERIFY(!index.add("AAA"));
+    QCOMPARE(index.count("A.A"), std::size_t(1));
+}
+
+void WordIndexTest::oddWordsAndPatterns() {
+    WordIndex index;
+    QCOMPARE(index.count(".."), std::size_t(0)); // never built
+    QVERIFY(index.possibleLetters("..") == WordIndex::LetterSets(2, 0));
+    QVERIFY(index.add("OR"));
+    QVERIFY(!index.add("O"));
+    QVERIFY(!index.add("ABCDEFGHIJKLMNOPQRST")); // 20 letters
+    QVERIFY(!index.add("or"));
+    QVERIFY(!index.remove("OU"));
+    QCOMPARE(index.count("O."), std::size_t(1));
+    QCOMPARE(index.count("O?"), std::size_t(1));
+    QCOMPARE(index.count("O "), std::size_t(1));
+    QCOMPARE(index.count("."), std::size_t(0));
+    QCOMPARE(index.count(QByteArray(25, '.')), std::size_t(0));
+    QCOMPARE(index.possibleLetters(".R"),
+             (WordIndex::LetterSets{1u << ('O' - 'A'), 1u << ('R' - 'A')}));
+    QVERIFY(index.remove("OR"));
+    QCOMPARE(index.count(".."), std::size_t(0));
+    QCOMPARE(index.count("OR"), std::size_t(0));
+}
+
+void WordIndexTest::scoresFilterCandidates() {
+    WordIndex index;
+    index.buildFromPlain({"ABC", "ABD", "ABE"});
+    QCOMPARE(index.score(3, std::uint32_t(index.find("ABD"))), WordIndex::kDefaultScore);
+    QVERIFY(index.setScore("ABD", 90));
+    QVERIFY(index.setScore("ABE", 10));
+    QVERIFY(!index.setScore("XYZ", 10));
+    QCOMPARE(index.count("AB.", 50), std::size_t(2));
+    QCOMPARE(index.count("AB.", 60), std::size_t(1));
+    QCOMPARE(index.candidates("AB.", 60),
+             std::vector<std::uint32_t>{std::uint32_t(index.find("ABD"))});
+    QCOMPARE(index.possibleLetters("AB.", 60)[2], 1u << ('D' - 'A'));
+    QCOMPARE(index.count("AB.", 0), std::size_t(3));
+}
+
+QTEST_GUILESS_MAIN(WordIndexTest)
+#include "word_index_test.moc"

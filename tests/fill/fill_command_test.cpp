@@ -1,0 +1,179 @@
+// "Remplir la grille" in the program: the fill lands as one undoable change
+// that keeps the typed letters, the progress window counts and stops the
+// search, and every case that leaves the grid alone says why.
+#include "dictionary/scramble.h"
+#include "fill/fill_progress_window.h"
+#include "grid/grid_text.h"
+#include "support/fill_checker.h"
+#include "support/planted_grid.h"
+#include "support/test_app.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+QList<QByteArray> listOf(const std::vector<QByteArray>& words) {
+    return QList<QByteArray>(words.begin(), words.end());
+}
+
+// Puts a layout's cells (and its size) in the program's grid.
+void setGrid(TMainForm& w, const Grille& layout) {
+    editGrid(w, [&](Grille& g) {
+        g.NbLignes = layout.NbLignes;
+        g.NbColonnes = layout.NbColonnes;
+        for (int c = 1; c < layout.NbColonnes; ++c)
+            for (int r = 1; r < layout.NbLignes; ++r)
+                g.cell(c, r) = layout.cell(c, r);
+    });
+    w.document().markSaved();
+}
+
+// Waits in the progress window until the search closes it.
+void waitForTheEnd(QDialog& window) { QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 60000); }
+
+} // namespace
+
+class FillCommandTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void fillsKeepingTypedLettersAsOneStep();
+    void progressCountsAndStopLeavesTheGrid();
+    void namesTheSlotThatNoWordFits();
+    void casesWithNothingToDo();
+    void followsTheDictionary();
+};
+
+void FillCommandTest::fillsKeepingTypedLettersAsOneStep() {
+    TestApp app;
+    const Planted p = plant(10, 14, 300, 21);
+    TMainForm& w = startWith(app, listOf(p.words));
+    QAction* fill = child<QAction>(&w, "Remplir1");
+    QVERIFY(fill);
+    QCOMPARE(fill->text(), QStringLiteral("&Remplir la grille"));
+    QCOMPARE(fill->statusTip(),
+             QStringLiteral("Remplir les cases vides avec des mots du dictionnaire"));
+    QCOMPARE(fill->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+
+    Grille start = p.empty;
+    for (int c = 2; c <= 10; c += 4)
+        if (start.cell(c, 3) != '#')
+            start.cell(c, 3) = p.solution.cell(c, 3);
+    setGrid(w, start);
+    QVERIFY(!w.grille().Modifie);
+    app.fakes.modal.scripts.append([](QDialog& window) {
+        QCOMPARE(window.windowTitle(), QStringLiteral("Remplissage de la grille"));
+        waitForTheEnd(window);
+    });
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(app.fakes.modal.shown, QStringList{"FillProgress"});
+    QCOMPARE(app.fakes.messages.infos, QStringList{});
+    const QSet<QByteArray> words(p.words.begin(), p.words.end());
+    const QStringList problems = fillProblems(start, w.grille(), words);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    QVERIFY(w.grille().Modifie);
+    // One step takes the whole fill back.
+    trigger(w, "Annuler1");
+    QCOMPARE(gridText(w.grille()), gridText(start));
+    QVERIFY(!w.grille().Modifie);
+}
+
+void FillCommandTest::progressCountsAndStopLeavesTheGrid() {
+    TestApp app;
+    // A planted 13x13 with many decoys: far longer to fill than this test waits.
+    const Planted p = plant(13, 30, 3000, 44);
+    TMainForm& w = startWith(app, listOf(p.words));
+    setGrid(w, p.empty);
+    const QByteArray before = gridText(w.grille());
+    const int steps = w.document().undoCount();
+    qint64 stopAnswered = -1;
+    app.fakes.modal.scripts.append([&](QDialog& window) {
+        auto* placed = child<QLabel>(&window, "PlacedLabel");
+        auto* elapsed = child<QLabel>(&window, "ElapsedLabel");
+        auto* stop = child<QPushButton>(&window, "StopButton");
+        QVERIFY(placed && elapsed && stop);
+        QCOMPARE(stop->text(), QStringLiteral("Arrêter"));
+        QTRY_VERIFY(placed->text().startsWith(QStringLiteral("Mots placés : ")));
+        QVERIFY(placed->text().contains(QStringLiteral(" sur ")));
+        QTRY_VERIFY(elapsed->text().startsWith(QStringLiteral("Temps écoulé : ")));
+        QTRY_VERIFY(!elapsed->text().endsWith(QStringLiteral(" 0,0 s")));
+        QVERIFY(window.isVisible());
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(stop, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+        stopAnswered = clock.elapsed();
+    });
+    trigger(w, "Remplir1");
+    QVERIFY(stopAnswered >= 0);
+    QCOMPARE(app.fakes.messages.infos,
+             QStringList{"Remplissage arrêté : la grille est restée telle quelle."});
+    QCOMPARE(gridText(w.grille()), before);
+    QVERIFY(!w.grille().Modifie);
+    QCOMPARE(w.document().undoCount(), steps);
+}
+
+void FillCommandTest::namesTheSlotThatNoWordFits() {
+    TestApp app;
+    TMainForm& w = startWith(app, {"CAFE", "ZOO", "ABCDE", "CA", "AB"});
+    setGrid(w, readGridText("#...#..\n"
+                            "#..#...\n"
+                            "C..Z#..\n"
+                            ".......\n"
+                            ".......\n"
+                            ".......\n"
+                            ".......\n"));
+    trigger(w, "Remplir1");
+    QCOMPARE(app.fakes.messages.infos,
+             QStringList{"Aucun mot du dictionnaire ne convient pour la ligne 3 : C..Z."});
+    QVERIFY(!w.grille().Modifie);
+}
+
+void FillCommandTest::casesWithNothingToDo() {
+    TestApp app;
+    TMainForm& w = startWith(app, {"AB", "CD", "AC", "BD"});
+    Grille full = readGridText("AB#####\nCD#####\n#######\n#######\n#######\n#######\n#######\n");
+    setGrid(w, full);
+    trigger(w, "Remplir1");
+    setGrid(w, readGridText("#.#.#.#\n.#.#.#.\n#######\n#######\n#######\n#######\n#######\n"));
+    trigger(w, "Remplir1");
+    QCOMPARE(app.fakes.messages.infos,
+             (QStringList{"La grille est déjà pleine.", "La grille n'a aucun mot à remplir."}));
+    QCOMPARE(app.fakes.modal.shown, QStringList{});
+
+    TestApp emptyApp;
+    TMainForm& e = startWith(emptyApp, {});
+    trigger(e, "Remplir1");
+    QCOMPARE(emptyApp.fakes.messages.infos, QStringList{"Le dictionnaire ne contient aucun mot."});
+    QVERIFY(!e.grille().Modifie);
+}
+
+// Words added after the start are found by the next fill.
+void FillCommandTest::followsTheDictionary() {
+    TestApp app;
+    TMainForm& w = startWith(app, {"AB", "CD"});
+    setGrid(w, readGridText("..#####\n..#####\n#######\n#######\n#######\n#######\n#######\n"));
+    trigger(w, "Remplir1");
+    QCOMPARE(app.fakes.messages.infos.size(), 1);
+    QVERIFY(app.fakes.messages.infos[0].startsWith(QStringLiteral("Aucun remplissage")));
+    w.document().ListeMots.append(Crypte("AC"));
+    w.document().ListeMots.append(Crypte("BD"));
+    w.document().noteWordsChanged();
+    app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
+    trigger(w, "Remplir1");
+    QCOMPARE(app.fakes.messages.infos.size(), 1);
+    const QByteArray filled = gridText(w.grille()).left(10);
+    QVERIFY2(filled == "AB#####\nCD" || filled == "AC#####\nBD", filled.constData());
+}
+
+QTEST_MAIN(FillCommandTest)
+#include "fill_command_test.moc"

@@ -1,0 +1,327 @@
+// The fill search: planted fills of every size found and checked by an
+// independent checker, small grids decided exactly as a brute force decides
+// them, impossibility proved and explained, the stop flag, the seed.
+#include "fill/grid_fill.h"
+
+#include "common/text_file.h"
+#include "dictionary/dictionary_rules.h"
+#include "dictionary/scramble.h"
+#include "dictionary/word_index.h"
+#include "dictionary/word_source.h"
+#include "grid/grid_slots.h"
+#include "grid/grid_text.h"
+
+#include "support/fill_checker.h"
+#include "support/planted_grid.h"
+
+#include <QFile>
+#include <QSet>
+#include <QTest>
+#include <algorithm>
+#include <random>
+
+using namespace orv;
+using orv::test::plant;
+using orv::test::Planted;
+
+namespace {
+
+QSet<QByteArray> wordSet(const std::vector<QByteArray>& words) {
+    return QSet<QByteArray>(words.begin(), words.end());
+}
+
+WordIndex indexOf(const std::vector<QByteArray>& words) {
+    WordIndex index;
+    index.buildFromPlain(words);
+    return index;
+}
+
+// Whether a 3x3 grid of white cells has a fill: every row and column a word
+// of the list, six different words.
+bool bruteForce3x3(const std::vector<QByteArray>& words) {
+    const QSet<QByteArray> set = wordSet(words);
+    const QList<QByteArray> list = set.values();
+    for (const QByteArray& a : list)
+        for (const QByteArray& b : list)
+            for (const QByteArray& c : list) {
+                QSet<QByteArray> used{a, b, c};
+                if (used.size() != 3)
+                    continue;
+                bool ok = true;
+                for (int k = 0; k < 3 && ok; ++k) {
+                    const QByteArray col = QByteArray(1, a[k]) + b[k] + c[k];
+                    ok = set.contains(col) && !used.contains(col);
+                    used.insert(col);
+                }
+                if (ok)
+                    return true;
+            }
+    return false;
+}
+
+} // namespace
+
+class GridFillTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void fillsPlantedGrids_data();
+    void fillsPlantedGrids();
+    void keepsLettersAndForeignWords();
+    void fillsAFrenchGrid();
+    void decidesSmallGridsLikeABruteForce();
+    void namesTheSlotThatNoWordFits();
+    void provesImpossibleWithoutSearch();
+    void stopsWhenAsked();
+    void stopsAtTheTimeLimit();
+    void sameSeedSameFill();
+    void nothingToFill();
+    void reportsProgress();
+};
+
+void GridFillTest::fillsPlantedGrids_data() {
+    QTest::addColumn<int>("side");
+    QTest::addColumn<int>("blacks");
+    QTest::addColumn<int>("noise");
+    QTest::newRow("6x6 without black squares") << 6 << 0 << 300;
+    QTest::newRow("6x6 dotted") << 6 << 6 << 2000;
+    QTest::newRow("10x10") << 10 << 16 << 2000;
+    QTest::newRow("13x13") << 13 << 30 << 400;
+    QTest::newRow("20x20") << 20 << 70 << 400;
+}
+
+void GridFillTest::fillsPlantedGrids() {
+    QFETCH(int, side);
+    QFETCH(int, blacks);
+    QFETCH(int, noise);
+    for (std::uint32_t seed = 1; seed <= 3; ++seed) {
+        const Planted p = plant(side, blacks, noise, seed * 31 + std::uint32_t(side));
+        const WordIndex index = indexOf(p.words);
+        FillOptions options;
+        options.seed = seed;
+        options.timeLimitSeconds = 60;
+        const FillResult r = fillGrid(p.empty, index, options);
+        QCOMPARE(r.status, FillStatus::Filled);
+        QCOMPARE(r.slots, GridSlots(p.empty).count());
+        const QStringList problems = test::fillProblems(p.empty, r.grille, wordSet(p.words));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+}
+
+void GridFillTest::keepsLettersAndForeignWords() {
+    const Planted p = plant(10, 14, 1500, 5);
+    Grille start = p.empty;
+    // A few letters of the solution typed in, and a whole row kept as it is
+    // although its word is in no list: it only constrains its crossings.
+    int typed = 0;
+    for (int c = 1; c <= 10; c += 3)
+        for (int r = 2; r <= 10; r += 4)
+            if (start.cell(c, r) != '#') {
+                start.cell(c, r) = p.solution.cell(c, r);
+                ++typed;
+            }
+    QVERIFY(typed > 3);
+    std::vector<QByteArray> words = p.words;
+    const GridSlots slots(p.empty);
+    int foreign = -1;
+    for (int s = 0; s < slots.count() && foreign < 0; ++s)
+        if (slots[s].direction == SlotDirection::Horizontal && slots[s].length() >= 4)
+            foreign = s;
+    QVERIFY(foreign >= 0);
+    const QByteArray kept = slotPattern(p.solution, slots[foreign]);
+    for (const SlotCell& c : slots[foreign].cells)
+        start.cell(c.col, c.row) = p.solution.cell(c.col, c.row);
+    std::erase(words, kept);
+    const WordIndex index = indexOf(words);
+    QVERIFY(!index.contains(kept));
+    const FillResult r = fillGrid(start, index);
+    QCOMPARE(r.status, FillStatus::Filled);
+    const QStringList problems = test::fillProblems(start, r.grille, wordSet(words));
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    QCOMPARE(slotPattern(r.grille, slots[foreign]), kept);
+}
+
+// The real French list, when the machine has it, on a 10x10 French layout.
+void GridFillTest::fillsAFrenchGrid() {
+    const QString path = QStringLiteral("/usr/share/dict/french");
+    if (!QFile::exists(path))
+        QSKIP("no French word list on this machine");
+    WordList list;
+    importLines(list, wordListLines(readWholeFile(path), true));
+    WordIndex index;
+    index.build(list);
+    QVERIFY(index.wordCount() > 300000);
+    QSet<QByteArray> words;
+    for (const QByteArray& e : list.entries())
+        words.insert(Decrypte(e));
+    const Grille g = readGridText("....#.....\n"
+                                  ".#...#....\n"
+                                  "...#...#..\n"
+                                  "..........\n"
+                                  "#...#.....\n"
+                                  "....#...#.\n"
+                                  ".#......#.\n"
+                                  "..#.......\n"
+                                  "......#...\n"
+                                  "...#......\n");
+    for (std::uint64_t seed : {1u, 2u}) {
+        FillOptions options;
+        options.seed = seed;
+        options.timeLimitSeconds = 60;
+        const FillResult r = fillGrid(g, index, options);
+        QCOMPARE(r.status, FillStatus::Filled);
+        const QStringList problems = test::fillProblems(g, r.grille, words);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+}
+
+void GridFillTest::decidesSmallGridsLikeABruteForce() {
+    const Grille g = readGridText("...\n...\n...\n");
+    std::mt19937 rng(3);
+    int filled = 0;
+    int impossible = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<QByteArray> words;
+        const int n = 4 + int(rng() % 14);
+        for (int k = 0; k < n; ++k) {
+            QByteArray w(3, 'A');
+            for (char& c : w)
+                c = char('A' + rng() % 3);
+            words.push_back(w);
+        }
+        const WordIndex index = indexOf(words);
+        FillOptions options;
+        options.seed = round;
+        const FillResult r = fillGrid(g, index, options);
+        const bool exists = bruteForce3x3(words);
+        QCOMPARE(r.status, exists ? FillStatus::Filled : FillStatus::NoFill);
+        if (exists) {
+            ++filled;
+            const QStringList problems = test::fillProblems(g, r.grille, wordSet(words));
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        } else {
+            ++impossible;
+            QCOMPARE(gridText(r.grille), gridText(g));
+        }
+    }
+    // Both answers occur, so both were tried.
+    QVERIFY(filled > 20);
+    QVERIFY(impossible > 20);
+}
+
+void GridFillTest::namesTheSlotThatNoWordFits() {
+    const Grille g = readGridText("#...#\n#C..Z\n.....\n");
+    const WordIndex index = indexOf({"CAFE", "ZOO", "ABCDE", "CA", "AB", "ZZ", "ABC"});
+    const FillResult r = fillGrid(g, index);
+    QCOMPARE(r.status, FillStatus::NoFill);
+    QCOMPARE(r.blockedName, QStringLiteral("ligne 2"));
+    QCOMPARE(r.blockedPattern, QByteArray("C..Z"));
+    QCOMPARE(gridText(r.grille), gridText(g));
+}
+
+void GridFillTest::provesImpossibleWithoutSearch() {
+    // Rows AB and CD fit, but no column word does: every slot has candidates,
+    // and propagation empties them.
+    const Grille g = readGridText("..\n..\n");
+    FillResult r = fillGrid(g, indexOf({"AB", "CD"}));
+    QCOMPARE(r.status, FillStatus::NoFill);
+    QCOMPARE(r.blockedSlot, -1);
+    QCOMPARE(r.decisions, std::uint64_t(0));
+    // One word for four slots: each word is placed once at most.
+    r = fillGrid(g, indexOf({"AA"}));
+    QCOMPARE(r.status, FillStatus::NoFill);
+    // The same grid with enough words fills.
+    r = fillGrid(g, indexOf({"AB", "CD", "AC", "BD"}));
+    QCOMPARE(r.status, FillStatus::Filled);
+    QVERIFY(gridText(r.grille) == "AB\nCD\n" || gridText(r.grille) == "AC\nBD\n");
+}
+
+void GridFillTest::stopsWhenAsked() {
+    const Planted p = plant(20, 40, 400, 9);
+    const WordIndex index = indexOf(p.words);
+    std::atomic<bool> stop{false};
+    FillOptions options;
+    options.stop = &stop;
+    int calls = 0;
+    options.progress = [&](const FillProgress&) {
+        ++calls;
+        stop = true;
+    };
+    const FillResult r = fillGrid(p.empty, index, options);
+    QCOMPARE(r.status, FillStatus::Stopped);
+    QCOMPARE(calls, 1);
+    QCOMPARE(gridText(r.grille), gridText(p.empty));
+    // Raised before the start: nothing is searched.
+    const FillResult again = fillGrid(p.empty, index, options);
+    QCOMPARE(again.status, FillStatus::Stopped);
+    QCOMPARE(again.decisions, std::uint64_t(0));
+}
+
+void GridFillTest::stopsAtTheTimeLimit() {
+    const Planted p = plant(20, 40, 400, 9);
+    const WordIndex index = indexOf(p.words);
+    FillOptions options;
+    options.timeLimitSeconds = 1e-9;
+    const FillResult r = fillGrid(p.empty, index, options);
+    QCOMPARE(r.status, FillStatus::TimedOut);
+    QCOMPARE(gridText(r.grille), gridText(p.empty));
+}
+
+void GridFillTest::sameSeedSameFill() {
+    // Most words of four letters over a small alphabet: many fills exist.
+    const Grille g = readGridText("....\n....\n....\n....\n");
+    std::vector<QByteArray> words;
+    std::mt19937 rng(4);
+    for (int n = 0; n < 6 * 6 * 6 * 6; ++n) {
+        QByteArray w(4, 'A');
+        for (int i = 0, k = n; i < 4; ++i, k /= 6)
+            w[i] = char('A' + k % 6);
+        if (rng() % 4 != 0)
+            words.push_back(w);
+    }
+    const WordIndex index = indexOf(words);
+    const Planted p{g, g, words};
+    QSet<QByteArray> fills;
+    for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+        FillOptions options;
+        options.seed = seed;
+        const FillResult a = fillGrid(p.empty, index, options);
+        const FillResult b = fillGrid(p.empty, index, options);
+        QCOMPARE(a.status, FillStatus::Filled);
+        QCOMPARE(gridText(a.grille), gridText(b.grille));
+        QCOMPARE(a.decisions, b.decisions);
+        fills.insert(gridText(a.grille));
+    }
+    // The seed does steer the search.
+    QVERIFY(fills.size() > 1);
+}
+
+void GridFillTest::nothingToFill() {
+    const WordIndex index = indexOf({"AB", "CD", "AC", "BD"});
+    const Grille full = readGridText("AB\nCD\n");
+    FillResult r = fillGrid(full, index);
+    QCOMPARE(r.status, FillStatus::NothingToFill);
+    QCOMPARE(r.slots, 0);
+    const Grille noSlot = readGridText(".#.\n#.#\n");
+    r = fillGrid(noSlot, index);
+    QCOMPARE(r.status, FillStatus::NothingToFill);
+    QCOMPARE(gridText(r.grille), gridText(noSlot));
+}
+
+void GridFillTest::reportsProgress() {
+    const Planted p = plant(10, 14, 500, 8);
+    const WordIndex index = indexOf(p.words);
+    QList<FillProgress> seen;
+    FillOptions options;
+    options.progress = [&](const FillProgress& f) { seen.append(f); };
+    const FillResult r = fillGrid(p.empty, index, options);
+    QCOMPARE(r.status, FillStatus::Filled);
+    QVERIFY(seen.size() >= 2);
+    for (const FillProgress& f : seen) {
+        QCOMPARE(f.total, r.slots);
+        QVERIFY(f.placed >= 0 && f.placed <= f.total);
+    }
+    QCOMPARE(seen.last().placed, r.slots);
+}
+
+QTEST_GUILESS_MAIN(GridFillTest)
+#include "grid_fill_test.moc"

@@ -1,0 +1,340 @@
+// Undo and redo through the real main window: every kind of grid change taken
+// back and done again from the keyboard and the "Edition" menu, the menu's
+// state and hints, and the faults that lost work without a word (black
+// squares not marked as a change, a file replaced without a question).
+#include "common/string_grid.h"
+#include "definitions/clue_sheet_window.h"
+#include "grid/dimensions_dialog.h"
+#include "support/test_app.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace orv;
+using namespace orv::test;
+using Answer = MessageService::Answer;
+
+namespace {
+
+void typeOn(TMainForm& w, int col, int row, int key) {
+    QVERIFY(w.StringGrid1->setCurrent(col, row));
+    QTest::keyClick(w.StringGrid1, Qt::Key(key));
+}
+
+void typeOn(TMainForm& w, int col, int row, char key) {
+    QVERIFY(w.StringGrid1->setCurrent(col, row));
+    QTest::keyClick(w.StringGrid1, key);
+}
+
+void undoKey(TMainForm& w) { QTest::keyClick(w.StringGrid1, Qt::Key_Z, Qt::ControlModifier); }
+
+QAction* action(TMainForm& w, const char* name) { return child<QAction>(&w, name); }
+
+// The grid's content as the file keeps it, to compare states.
+struct State {
+    int lignes;
+    int colonnes;
+    std::array<char, kCellSide * kCellSide> cases;
+    std::array<QByteArray, kCellSide> horiz;
+    std::array<QByteArray, kCellSide> vert;
+    explicit State(const Grille& g)
+        : lignes(g.NbLignes), colonnes(g.NbColonnes), cases(g.Cases), horiz(g.DefHoriz),
+          vert(g.DefVert) {}
+    bool operator==(const State&) const = default;
+};
+
+enum Kind { Letter, BlackSquare, Backspace, Delete, AutoBlackSquares, Dimensions, ClueSheet };
+
+} // namespace
+
+class UndoWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void everyKindOfChangeIsUndoneAndRedone_data();
+    void everyKindOfChangeIsUndoneAndRedone();
+    void editionMenuStandsBetweenFileAndWords();
+    void undoneTypingSavesTheFileThatWasThere();
+    void newAndOpenClearTheHistory();
+    void blackSquaresAskTheSaveQuestionAtExit();
+    void blackSquaresOverLettersAreOneStepBack();
+    void saveAsAsksBeforeReplacingAFile();
+};
+
+void UndoWindowTest::everyKindOfChangeIsUndoneAndRedone_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("letter") << int(Letter) << "Annuler la saisie de la lettre Q en C4";
+    QTest::newRow("black square") << int(BlackSquare) << "Annuler la case noire en C4";
+    QTest::newRow("backspace") << int(Backspace) << "Annuler l'effacement de la case B2";
+    QTest::newRow("delete") << int(Delete) << "Annuler l'effacement de la case B2";
+    QTest::newRow("automatic black squares")
+        << int(AutoBlackSquares) << "Annuler le placement des cases noires";
+    QTest::newRow("dimensions") << int(Dimensions) << "Annuler le changement des dimensions";
+    QTest::newRow("clue sheet") << int(ClueSheet)
+                                << "Annuler la modification des définitions de la grille";
+}
+
+void UndoWindowTest::everyKindOfChangeIsUndoneAndRedone() {
+    QFETCH(int, kind);
+    QFETCH(QString, hint);
+    TestApp app;
+    TMainForm& w = app.start();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    typeOn(w, 2, 2, 'm');
+    w.document().markSaved(); // as after a save: the change below is the only one
+    QVERIFY(!action(w, "Annuler1")->isEnabled() || w.document().canUndo());
+    const State before(w.grille());
+
+    switch (Kind(kind)) {
+    case Letter:
+        typeOn(w, 3, 4, 'q');
+        break;
+    case BlackSquare:
+        typeOn(w, 3, 4, ' ');
+        break;
+    case Backspace:
+        typeOn(w, 2, 2, int(Qt::Key_Backspace));
+        break;
+    case Delete:
+        typeOn(w, 2, 2, int(Qt::Key_Delete));
+        break;
+    case AutoBlackSquares:
+        trigger(w, "Placercasesnoires1");
+        break;
+    case Dimensions:
+        app.fakes.modal.scripts << [](QDialog& d) {
+            auto* rows = child<SpinEdit>(&d, "SpinEdit1");
+            QVERIFY(rows);
+            rows->setValue(12);
+            QTest::mouseClick(child<QPushButton>(&d, "Button2"), Qt::LeftButton);
+        };
+        trigger(w, "Dimensions1");
+        break;
+    case ClueSheet:
+        app.fakes.modal.scripts << [](QDialog& d) {
+            auto& s = static_cast<TDefgrille&>(d);
+            s.StringGrid1->setFocus();
+            s.StringGrid1->setCurrentCell(0, 1);
+            QTest::keyClicks(s.StringGrid1, QStringLiteral("Un"));
+            QTest::keyClick(s.StringGrid1->viewport()->findChild<QLineEdit*>(), Qt::Key_Return);
+            s.StringGrid2->setFocus();
+            s.StringGrid2->setCurrentCell(2, 1);
+            QTest::keyClicks(s.StringGrid2, QStringLiteral("Deux"));
+            QTest::keyClick(s.StringGrid2->viewport()->findChild<QLineEdit*>(), Qt::Key_Return);
+        };
+        trigger(w, "Dfinitions1");
+        break;
+    }
+    // A dialog took the focus for a while; the window has it back, as on a desktop.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const State after(w.grille());
+    QVERIFY(!(after == before));
+    QVERIFY(w.grille().Modifie);
+    QAction* undo = action(w, "Annuler1");
+    QAction* redo = action(w, "Retablir1");
+    QVERIFY(undo->isEnabled());
+    QVERIFY(!redo->isEnabled());
+    QCOMPARE(undo->statusTip(), hint);
+    // The hint reaches the status bar as the mouse passes over the item.
+    undo->showStatusText(&w);
+    QCOMPARE(w.panel0->text(), hint);
+    QCOMPARE(w.document().undoCount(), 2); // the set-up's letter, then this one step
+
+    undoKey(w);
+    QVERIFY(State(w.grille()) == before);
+    QVERIFY(!w.grille().Modifie);
+    QCOMPARE(w.StringGrid1->rowCount(), before.lignes);
+    QVERIFY(redo->isEnabled());
+    QCOMPARE(redo->statusTip(), QStringLiteral("Rétablir") + hint.mid(7));
+
+    QTest::keyClick(w.StringGrid1, Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(State(w.grille()) == after);
+    QVERIFY(w.grille().Modifie);
+    QCOMPARE(w.StringGrid1->rowCount(), after.lignes);
+    QVERIFY(!redo->isEnabled());
+
+    // The menu items and the other redo key do the same.
+    trigger(w, "Annuler1");
+    QVERIFY(State(w.grille()) == before);
+    QTest::keyClick(w.StringGrid1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(State(w.grille()) == after);
+    trigger(w, "Annuler1");
+    trigger(w, "Retablir1");
+    QVERIFY(State(w.grille()) == after);
+    QCOMPARE(app.fakes.messages.total(), 0);
+}
+
+void UndoWindowTest::editionMenuStandsBetweenFileAndWords() {
+    TestApp app;
+    TMainForm& w = app.start();
+    QStringList titles;
+    for (QAction* a : w.menuBar()->actions())
+        titles << a->text();
+    QCOMPARE(titles.mid(0, 3), (QStringList{"&Fichier", "&Edition", "&Mots"}));
+    auto* edition = child<QMenu>(&w, "EditionMenu");
+    QVERIFY(edition);
+    QCOMPARE(edition->actions(), (QList<QAction*>{action(w, "Annuler1"), action(w, "Retablir1")}));
+    QCOMPARE(action(w, "Annuler1")->text(), QStringLiteral("&Annuler"));
+    QCOMPARE(action(w, "Retablir1")->text(), QStringLiteral("&Rétablir"));
+    QCOMPARE(action(w, "Annuler1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(action(w, "Retablir1")->shortcuts(),
+             (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    // Nothing to take back at the start: both greyed out, and their keys do nothing.
+    QVERIFY(!action(w, "Annuler1")->isEnabled());
+    QVERIFY(!action(w, "Retablir1")->isEnabled());
+    // The other menus keep their commands in their order.
+    QStringList file;
+    for (QAction* a : child<QMenu>(&w, "FileMenu")->actions())
+        file << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    QCOMPARE(file, (QStringList{"NewItem", "OpenItem", "-", "Enregistrer1", "Enregistrersous1", "-",
+                                "Importerfichier1", "-", "ExitItem"}));
+}
+
+void UndoWindowTest::undoneTypingSavesTheFileThatWasThere() {
+    TestApp app;
+    TMainForm& w = app.start();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    typeOn(w, 1, 1, 'o');
+    typeOn(w, 2, 1, 'r');
+    app.fakes.files.savePaths << app.path("avant");
+    trigger(w, "Enregistrersous1");
+    const QByteArray saved = app.readFile("avant.grd");
+    QVERIFY(!saved.isEmpty());
+
+    typeOn(w, 3, 1, 'v');
+    typeOn(w, 4, 1, 'e');
+    typeOn(w, 5, 1, 'r');
+    typeOn(w, 6, 1, ' ');
+    for (int i = 0; i < 4; ++i)
+        undoKey(w);
+    QVERIFY(!w.grille().Modifie);
+    // Saving now writes exactly what was there before the typing.
+    app.fakes.files.savePaths << app.path("apres");
+    trigger(w, "Enregistrersous1");
+    QCOMPARE(app.readFile("apres.grd"), saved);
+    // A save keeps the history: one more undo goes past the saved state.
+    undoKey(w);
+    QCOMPARE(w.grille().cell(2, 1), ' ');
+    QVERIFY(w.grille().Modifie);
+}
+
+void UndoWindowTest::newAndOpenClearTheHistory() {
+    TestApp app;
+    TMainForm& w = app.start();
+    typeOn(w, 1, 1, 'a');
+    app.fakes.files.savePaths << app.path("essai");
+    trigger(w, "Enregistrersous1");
+    typeOn(w, 2, 2, 'b');
+    app.fakes.messages.answers << Answer::No;
+    app.fakes.files.openPaths << app.path("essai.grd");
+    trigger(w, "OpenItem");
+    QVERIFY(!action(w, "Annuler1")->isEnabled());
+    QVERIFY(!action(w, "Retablir1")->isEnabled());
+    typeOn(w, 3, 3, 'c');
+    trigger(w, "Annuler1");
+    QVERIFY(action(w, "Retablir1")->isEnabled());
+    trigger(w, "NewItem"); // nothing unsaved: no question
+    QVERIFY(!action(w, "Annuler1")->isEnabled());
+    QVERIFY(!action(w, "Retablir1")->isEnabled());
+    QCOMPARE(app.fakes.messages.questions.size(), 1);
+}
+
+void UndoWindowTest::blackSquaresAskTheSaveQuestionAtExit() {
+    TestApp app;
+    TMainForm& w = app.start();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    trigger(w, "Placercasesnoires1");
+    QVERIFY(w.grille().Modifie);
+    QTest::keyClick(w.StringGrid1, Qt::Key_X, Qt::AltModifier);
+    QCOMPARE(app.fakes.messages.questions, QStringList{"Enregistrer changements dans  ?"});
+    QVERIFY(w.isVisible()); // "Annuler" keeps the program running
+    // Undone, there is nothing left to lose: Alt+X closes without a word.
+    trigger(w, "Annuler1");
+    QTest::keyClick(w.StringGrid1, Qt::Key_X, Qt::AltModifier);
+    QCOMPARE(app.fakes.messages.questions.size(), 1);
+    QVERIFY(!w.isVisible());
+}
+
+void UndoWindowTest::blackSquaresOverLettersAreOneStepBack() {
+    TestApp app;
+    TMainForm& w = app.start();
+    const char* word = "ABRICOT";
+    for (int r = 1; r <= 7; ++r)
+        for (int c = 1; c <= 7; ++c)
+            typeOn(w, c, r, char(word[(c + r) % 7] + 32));
+    const State letters(w.grille());
+    trigger(w, "Placercasesnoires1");
+    // No question: the letters the placement covers come back with one undo.
+    QCOMPARE(app.fakes.messages.total(), 0);
+    QVERIFY(!(State(w.grille()) == letters));
+    trigger(w, "Annuler1");
+    QVERIFY(State(w.grille()) == letters);
+}
+
+void UndoWindowTest::saveAsAsksBeforeReplacingAFile() {
+    TestApp app;
+    TMainForm& w = app.start();
+    typeOn(w, 1, 1, 'a');
+    app.fakes.files.savePaths << app.path("fini");
+    trigger(w, "Enregistrersous1");
+    QVERIFY(app.fakes.messages.confirmations.isEmpty()); // a new file: no question
+    const QByteArray finished = app.readFile("fini.grd");
+
+    trigger(w, "NewItem");
+    typeOn(w, 5, 5, 'z');
+    // "&Non" goes back to the dialog, which is then cancelled.
+    app.fakes.files.savePaths << app.path("fini");
+    app.fakes.messages.confirmAnswers << false;
+    trigger(w, "Enregistrersous1");
+    QCOMPARE(app.fakes.messages.confirmations,
+             QStringList{"Le fichier fini.grd existe déjà. Voulez-vous le remplacer ?"});
+    // The dialog again after "&Non"; once it is cancelled, nothing more.
+    QCOMPARE(app.fakes.files.saveFilters.size(), 3);
+    QCOMPARE(app.readFile("fini.grd"), finished);
+    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.grille().NomFichier.isEmpty());
+
+    // "&Non", then another name: that one is written.
+    app.fakes.files.savePaths << app.path("fini.grd") << app.path("autre");
+    app.fakes.messages.confirmAnswers << false;
+    trigger(w, "Enregistrersous1");
+    QCOMPARE(app.readFile("fini.grd"), finished);
+    QVERIFY(!app.readFile("autre.grd").isEmpty());
+    QCOMPARE(w.grille().NomCourt, QStringLiteral("autre.grd"));
+
+    // The grid's own file: "&Non", then a cancelled dialog writes nothing.
+    app.fakes.files.savePaths << app.path("autre");
+    app.fakes.messages.confirmAnswers << false;
+    typeOn(w, 4, 4, 'x');
+    const QByteArray other = app.readFile("autre.grd");
+    trigger(w, "Enregistrersous1");
+    QCOMPARE(app.readFile("autre.grd"), other);
+    QVERIFY(w.grille().Modifie);
+    QCOMPARE(app.fakes.messages.confirmations.size(), 3);
+
+    // "&Oui" replaces it; the plain save of a named grid asks nothing.
+    app.fakes.files.savePaths << app.path("fini");
+    app.fakes.messages.confirmAnswers << true;
+    trigger(w, "Enregistrersous1");
+    QVERIFY(app.readFile("fini.grd") != finished);
+    QCOMPARE(w.grille().NomCourt, QStringLiteral("fini.grd"));
+    QVERIFY(!w.grille().Modifie);
+    typeOn(w, 6, 6, 'y');
+    trigger(w, "Enregistrer1");
+    QCOMPARE(app.fakes.messages.confirmations.size(), 4);
+    QVERIFY(!w.grille().Modifie);
+}
+
+QTEST_MAIN(UndoWindowTest)
+#include "undo_window_test.moc"
