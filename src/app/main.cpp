@@ -1,15 +1,25 @@
-// Program entry: the splash window first, then the title and help file, the
-// windows created in their fixed order, and the event loop.
+// Program entry: the splash window first, then the title and the help, the
+// working folder, the windows created in their fixed order, the event loop,
+// and the grid named on the command line once the main window shows.
 #include "app/about_box.h"
 #include "app/main_window.h"
 #include "app/program.h"
+#include "app/start_grid.h"
+#include "common/command_guard.h"
 #include "common/qt_services.h"
+#include "desktop/working_folder.h"
+#include "help/help_service.h"
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QTimer>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Resolved before the process moves to its working folder.
+    const QString gridFile =
+        orv::gridFileArgument(QCoreApplication::arguments(), QDir::currentPath());
 
     auto splash = std::make_unique<orv::TSplash>();
     splash->show();
@@ -18,6 +28,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(orv::applicationTitle());
     // Where the display settings are kept between runs (QSettings).
     QApplication::setOrganizationName(orv::applicationTitle());
+    QApplication::setDesktopFileName(QStringLiteral("org.orvgrille.OrvGrille"));
     orv::installFrenchTranslations(app);
 
     orv::QtMessageService messages;
@@ -26,13 +37,26 @@ int main(int argc, char** argv) {
     // Seeded from the clock once, for the black-square placement.
     orv::SeededRandom random(std::uint64_t(QDateTime::currentMSecsSinceEpoch()));
     orv::SystemClock clock;
-    orv::FileHelpService help(messages);
+    orv::HelpWindowService help;
     orv::Services services{messages, files, modal, random, clock, help};
+
+    // A folder that cannot be prepared is reported; the program then works in
+    // the folder it was started from.
+    orv::guarded(messages, nullptr, [] {
+        orv::enterWorkingFolder(orv::currentStartPlace(),
+                                orv::installedDictionary(QCoreApplication::applicationDirPath()));
+    });
 
     orv::TMainForm mainForm(services);
     mainForm.CreeFenetres();
     splash.reset();
 
     mainForm.show();
+    if (!gridFile.isEmpty())
+        // Not when the start has ended at once (another instance holds the folder).
+        QTimer::singleShot(0, &mainForm, [&] {
+            if (mainForm.isVisible())
+                orv::openGridAtStart(mainForm, gridFile);
+        });
     return app.exec();
 }

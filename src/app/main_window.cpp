@@ -22,6 +22,7 @@
 #include "fill/grid_maker_controller.h"
 #include "grid/dimensions_dialog.h"
 #include "grid/grid_controller.h"
+#include "help/help_pages.h"
 #include "play/play_controller.h"
 #include "play/play_window.h"
 #include "publish/publish_controller.h"
@@ -50,15 +51,10 @@
 #include <QVBoxLayout>
 
 namespace orv {
-namespace {
 
-enum HelpTopic {
-    MainWindowTopic = 2,
-    FileMenuTopic = 3,
-    WordsMenuTopic = 4,
-    UtilitiesMenuTopic = 6,
-    HelpMenuTopic = 7
-};
+using namespace help;
+
+namespace {
 
 // Where each command stands: the menus in their order, each with its commands
 // by object name ("-" a separator). A command that a controller adds and that
@@ -95,7 +91,7 @@ const MenuPlace kMenus[] = {
      "&Utilitaires",
      UtilitiesMenuTopic,
      {"Calendrier1", "Calculatrice1", "Hotloge1"}},
-    {"AideMenu", "&Aide", HelpMenuTopic, {"About1"}},
+    {"AideMenu", "&Aide", HelpMenuTopic, {"Sommaire1", "-", "About1"}},
 };
 
 // The tool bar: each button runs the command of the same row; a gap after
@@ -213,6 +209,9 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
                        QStringLiteral("&A propos..."),
                        QStringLiteral("Informations sur le logiciel")),
             &QAction::triggered, this, &TMainForm::About1Click);
+    connect(addCommand(QStringLiteral("AideMenu"), QStringLiteral("Sommaire1"),
+                       QStringLiteral("&Sommaire de l'aide"), QStringLiteral("Sommaire de l'aide")),
+            &QAction::triggered, this, [this] { services_.help.showTopic(this, ContentsTopic); });
     placeCommands();
     buildToolBar(speedPanel_);
     connect(&document_, &Document::gridChanged, this, [this](bool dimensions) {

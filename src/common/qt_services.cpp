@@ -1,14 +1,11 @@
 // Production implementations of the services.
 #include "common/qt_services.h"
 
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QUrl>
 
 namespace orv {
 
@@ -110,19 +107,5 @@ QString QtFileDialogService::saveTypedFile(QWidget* parent, const QString& filte
 }
 
 void ExecModalRunner::run(QDialog& window) { window.exec(); }
-
-void FileHelpService::showTopic(QWidget* parent, int topic) {
-    const QFileInfo file(helpFileName());
-    if (file.exists()) {
-        QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
-        url.setFragment(QString::number(topic));
-        if (QDesktopServices::openUrl(url))
-            return;
-    }
-    messages_.information(parent,
-                          QStringLiteral("Le fichier d'aide %1 ne peut être ouvert (rubrique %2).")
-                              .arg(helpFileName())
-                              .arg(topic));
-}
 
 } // namespace orv

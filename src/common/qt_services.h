@@ -1,5 +1,6 @@
 // The real services: Qt message boxes and file dialogs, exec() for modal
-// windows, the seeded generator, the system clock, the help file.
+// windows, the seeded generator, the system clock. The help service is the
+// help window's (help/help_service.h).
 #pragma once
 
 #include "common/services.h"
@@ -26,15 +27,6 @@ public:
 class ExecModalRunner : public ModalRunner {
 public:
     void run(QDialog& window) override;
-};
-
-class FileHelpService : public HelpService {
-public:
-    explicit FileHelpService(MessageService& messages) : messages_(messages) {}
-    void showTopic(QWidget* parent, int topic) override;
-
-private:
-    MessageService& messages_;
 };
 
 // "Label (*.ext)|*.ext|Other (*.*)|*.*" to Qt's "Label (*.ext);;Other (*.*)".

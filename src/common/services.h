@@ -60,7 +60,7 @@ public:
 class HelpService {
 public:
     virtual ~HelpService() = default;
-    // Opens the help file at a topic number.
+    // Opens the program's help at the page of a topic number.
     virtual void showTopic(QWidget* parent, int topic) = 0;
 };
 
@@ -75,7 +75,5 @@ struct Services {
 
 // The application's title, the caption of every message box.
 inline QString applicationTitle() { return QStringLiteral("Orv Grille"); }
-// The help file that F1 opens.
-inline QString helpFileName() { return QStringLiteral("Orvgrd.hlp"); }
 
 } // namespace orv
