@@ -605,8 +605,10 @@ qsizetype WordList::memoryBytes() const {
 qsizetype WordList::merge(WordBatch&& batch) {
     batch.finish();
     const qsizetype n = batch.count();
-    if (n == 0)
+    if (n == 0) {
+        sort();
         return 0;
+    }
     Data& x = *d;
     const auto wordAt = [&batch](qsizetype i) {
         return QByteArrayView(batch.bytes_.constData() + batch.starts_[size_t(i)],
