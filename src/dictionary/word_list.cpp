@@ -509,6 +509,35 @@ bool WordList::initialRange(char initial, qsizetype& first, qsizetype& last) con
     return true;
 }
 
+namespace {
+
+// Whether the scrambled byte at a position (0 to 19) stands for a capital.
+struct CapitalTable {
+    std::array<std::array<bool, 256>, 20> at{};
+    CapitalTable() {
+        for (int i = 0; i < 20; ++i)
+            for (int c = 0; c < 256; ++c) {
+                const unsigned char plain = unscrambleByte(static_cast<unsigned char>(c), i + 1);
+                at[size_t(i)][size_t(c)] = plain >= 'A' && plain <= 'Z';
+            }
+    }
+};
+const CapitalTable kCapitals;
+
+bool scrambledCapitals(const char* p, qsizetype n) {
+    bool all = true;
+    const qsizetype fast = std::min<qsizetype>(n, 20);
+    for (qsizetype i = 0; i < fast; ++i)
+        all &= kCapitals.at[size_t(i)][static_cast<unsigned char>(p[i])];
+    for (qsizetype i = fast; i < n && all; ++i) {
+        const unsigned char c = plainAt(p, i);
+        all = c >= 'A' && c <= 'Z';
+    }
+    return all;
+}
+
+} // namespace
+
 void WordList::parse(const QByteArray& data) {
     Data& x = *d;
     x.clearAll();
@@ -516,53 +545,54 @@ void WordList::parse(const QByteArray& data) {
     x.arena = data;
     const char* p = x.arena.constData();
     const qsizetype n = x.arena.size();
-    const qsizetype expected = qsizetype(std::count(p, p + n, '\n')) + 1;
-    std::vector<Entry> all;
-    all.reserve(size_t(expected));
+    const size_t expected = size_t(std::count(p, p + n, '\n')) + 1;
+    x.blocks.reserve(expected / kBlock + 1);
+    x.starts.reserve(expected / kBlock + 1);
+    std::vector<Entry>* block = nullptr;
     bool ordered = true;
-    qsizetype sortedPrefix = 0;
+    Entry previous{};
 
-    const auto add = [&](qsizetype start, qsizetype end, const unsigned char* key, bool capitals) {
-        const qsizetype size = end - start;
-        Entry e{quint32(start),
-                quint32(key[0]) << 24 | quint32(key[1]) << 16 | quint32(key[2]) << 8 | key[3],
-                quint32(key[4]) << 24 | quint32(key[5]) << 16 | quint32(key[6]) << 8 |
-                    quint32(std::min<qsizetype>(size, kLongSize))};
+    const auto add = [&](qsizetype start, qsizetype size) {
+        const char* w = p + start;
+        unsigned char key[kKeyBytes] = {};
+        const qsizetype k = std::min<qsizetype>(size, kKeyBytes);
+        for (qsizetype i = 0; i < k; ++i)
+            key[i] = plainAt(w, i);
+        const Entry e{quint32(start),
+                      quint32(key[0]) << 24 | quint32(key[1]) << 16 | quint32(key[2]) << 8 | key[3],
+                      quint32(key[4]) << 24 | quint32(key[5]) << 16 | quint32(key[6]) << 8 |
+                          quint32(std::min<qsizetype>(size, kLongSize))};
         if (size >= qsizetype(kLongSize))
             x.longSizes.insert(e.offset, size);
-        x.countIn(size, capitals);
-        if (ordered && !all.empty() && x.compareEntries(all.back(), e, x.nonCapitals == 0) > 0)
+        x.countIn(size, scrambledCapitals(w, size));
+        if (ordered && x.count > 0 && x.compareEntries(previous, e, x.nonCapitals == 0) > 0)
             ordered = false;
-        all.push_back(e);
+        if (!block || block->size() == kBlock) {
+            const size_t left = expected > size_t(x.count) ? expected - size_t(x.count) : 1;
+            x.blocks.emplace_back().reserve(std::min(kBlock, left));
+            x.starts.push_back(x.count);
+            block = &x.blocks.back();
+        }
+        block->push_back(e);
+        ++x.count;
         if (ordered)
-            sortedPrefix = qsizetype(all.size());
+            x.sortedPrefix = x.count;
+        previous = e;
     };
 
     qsizetype i = 0;
     while (i < n) {
         const qsizetype start = i;
-        unsigned char key[kKeyBytes] = {};
-        bool capitals = true;
-        char c = 0;
-        for (; i < n; ++i) {
-            c = p[i];
-            if (c == '\r' || c == '\n' || c == '\0')
-                break;
-            const unsigned char plain = plainAt(p + start, i - start);
-            if (i - start < kKeyBytes)
-                key[i - start] = plain;
-            capitals = capitals && plain >= 'A' && plain <= 'Z';
-        }
-        if (i == n || c == '\0') {
+        while (i < n && p[i] != '\r' && p[i] != '\n' && p[i] != '\0')
+            ++i;
+        if (i == n || p[i] == '\0') {
             if (i > start)
-                add(start, i, key, capitals);
+                add(start, i - start);
             break;
         }
-        add(start, i, key, capitals);
-        i += (c == '\r' && i + 1 < n && p[i + 1] == '\n') ? 2 : 1;
+        add(start, i - start);
+        i += (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n') ? 2 : 1;
     }
-    x.setFlat(all);
-    x.sortedPrefix = sortedPrefix;
 }
 
 void WordList::load(const QString& path, const QString& displayName) {
@@ -684,8 +714,9 @@ void WordBatch::finish() {
     // Capitals order as their bytes do, a word before every longer one it begins.
     std::sort(order.begin(), order.end(),
               [&word](quint32 x, quint32 y) { return word(x).compare(word(y)) < 0; });
-    QByteArray scrambled;
-    scrambled.reserve(bytes_.size());
+    QByteArray scrambled(bytes_.size(), Qt::Uninitialized);
+    char* out = scrambled.data();
+    quint32 used = 0;
     std::vector<quint32> starts;
     std::vector<quint32> ends;
     starts.reserve(order.size());
@@ -696,11 +727,12 @@ void WordBatch::finish() {
         if (k > 0 && w == previous)
             continue;
         previous = w;
-        starts.push_back(quint32(scrambled.size()));
+        starts.push_back(used);
         for (qsizetype i = 0; i < w.size(); ++i)
-            scrambled.append(char(scrambleByte(static_cast<unsigned char>(w[i]), int(i + 1))));
-        ends.push_back(quint32(scrambled.size()));
+            out[used++] = char(scrambleByte(static_cast<unsigned char>(w[i]), int(i + 1)));
+        ends.push_back(used);
     }
+    scrambled.resize(used);
     bytes_ = std::move(scrambled);
     starts_ = std::move(starts);
     ends_ = std::move(ends);
