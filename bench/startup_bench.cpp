@@ -64,6 +64,9 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir empty;
     QTemporaryDir full;
+    // Both data files present: a missing one would stop the start at its message box.
+    for (const QTemporaryDir* dir : {&empty, &full})
+        QFile(QDir(dir->path()).filePath(QStringLiteral("Dicodef.dat"))).open(QIODevice::WriteOnly);
     QFile(QDir(empty.path()).filePath(QStringLiteral("Dicogrd.dat"))).open(QIODevice::WriteOnly);
     QFile::copy(QString::fromLocal8Bit(argv[1]),
                 QDir(full.path()).filePath(QStringLiteral("Dicogrd.dat")));
