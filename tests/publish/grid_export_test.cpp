@@ -240,7 +240,7 @@ void GridExportTest::ipuzAndGridFilesReadBack() {
     exportGrid(dir_.filePath(QStringLiteral("g.ipuz")), g, options);
     exportGrid(dir_.filePath(QStringLiteral("g.grd")), g, options);
     IpuzInfo info;
-    for (const QString name : {QStringLiteral("g.ipuz"), QStringLiteral("g.grd")}) {
+    for (const QString& name : {QStringLiteral("g.ipuz"), QStringLiteral("g.grd")}) {
         const Grille back = loadAnyGrid(dir_.filePath(name), &info);
         QCOMPARE(back.NbLignes, g.NbLignes);
         for (int r = 1; r <= 10; ++r) {
