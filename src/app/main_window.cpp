@@ -43,6 +43,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -436,6 +437,42 @@ void TMainForm::endProgress() {
     StatusBar->show();
 }
 
+void TMainForm::beginBusy(std::function<void()> cancel) {
+    busy_ = true;
+    cancelBusy_ = std::move(cancel);
+    auto* annuler = ProgressBar1->findChild<QPushButton*>(QStringLiteral("AnnulerImport"));
+    if (!annuler) {
+        annuler = new QPushButton(QStringLiteral("Annuler"), ProgressBar1);
+        annuler->setObjectName(QStringLiteral("AnnulerImport"));
+        connect(annuler, &QPushButton::clicked, this, [this, annuler] {
+            annuler->setEnabled(false);
+            if (cancelBusy_)
+                cancelBusy_();
+        });
+    }
+    annuler->setGeometry(ProgressBar1->width() - 80, 0, 80, ProgressBar1->height());
+    annuler->setEnabled(true);
+    annuler->show();
+    // The window stays responsive (it repaints, "Annuler" works) but takes no
+    // other command meanwhile.
+    for (QWidget* x :
+         {static_cast<QWidget*>(menuBar()), speedPanel_, static_cast<QWidget*>(StringGrid1)})
+        if (x && x->isEnabled()) {
+            x->setEnabled(false);
+            disabledWhileBusy_.append(x);
+        }
+}
+
+void TMainForm::endBusy() {
+    if (auto* annuler = ProgressBar1->findChild<QPushButton*>(QStringLiteral("AnnulerImport")))
+        annuler->hide();
+    for (QWidget* x : std::as_const(disabledWhileBusy_))
+        x->setEnabled(true);
+    disabledWhileBusy_.clear();
+    cancelBusy_ = nullptr;
+    busy_ = false;
+}
+
 void TMainForm::Timer1Timer() {
     const QLocale locale = userLocale();
     QString format = locale.timeFormat(QLocale::LongFormat);
@@ -551,6 +588,11 @@ bool TMainForm::FormClose() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // Long work is still reading: it ends first (or its "Annuler" does).
+    if (busy_) {
+        event->ignore();
+        return;
+    }
     if (!FormCloseQuery() || !FormClose()) {
         event->ignore();
         return;

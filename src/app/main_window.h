@@ -104,6 +104,8 @@ public:
     void beginProgress() override;
     void showProgress(int percent) override;
     void endProgress() override;
+    void beginBusy(std::function<void()> cancel) override;
+    void endBusy() override;
 
     // --- Drawing and keys ---
     void EcritCell(QPainter& painter, int col, int row, const QRect& rect);
@@ -163,6 +165,10 @@ private:
     GridMakerController* maker_ = nullptr;
     PublishController* publish_ = nullptr;
     int zoom_ = 100;
+    // While long work runs: the widgets it disabled, and its "Annuler".
+    bool busy_ = false;
+    QList<QWidget*> disabledWhileBusy_;
+    std::function<void()> cancelBusy_;
     void setZoom(int percent);
 };
 

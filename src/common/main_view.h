@@ -5,6 +5,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <functional>
 
 class QAction;
 
@@ -35,6 +36,12 @@ public:
     virtual void beginProgress() = 0;
     virtual void showProgress(int percent) = 0;
     virtual void endProgress() = 0;
+
+    // Long work that lets the event loop turn: an "Annuler" button at the
+    // progress bar's right end calls cancel (once), and the window takes no
+    // command and does not close until endBusy.
+    virtual void beginBusy(std::function<void()> cancel) = 0;
+    virtual void endBusy() = 0;
 };
 
 // Keeps the progress bar up for a scope, whichever way it is left.
@@ -45,6 +52,20 @@ public:
     ProgressScope(const ProgressScope&) = delete;
     ProgressScope& operator=(const ProgressScope&) = delete;
     void show(int percent) { view_.showProgress(percent); }
+
+private:
+    MainView& view_;
+};
+
+// Keeps the window busy for a scope, whichever way it is left.
+class BusyScope {
+public:
+    BusyScope(MainView& view, std::function<void()> cancel) : view_(view) {
+        view_.beginBusy(std::move(cancel));
+    }
+    ~BusyScope() { view_.endBusy(); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
 
 private:
     MainView& view_;

@@ -102,9 +102,20 @@ std::unique_ptr<QFile> openForReading(const QString& path, const QString& displa
 QByteArray readWholeFile(const QString& path, const QString& displayName, qint64 maxBytes) {
     const QString name = displayName.isEmpty() ? path : displayName;
     const std::unique_ptr<QFile> f = openForReading(path, name, maxBytes);
-    // Read up to one byte beyond the bound: a file that grows while it is
-    // read is refused all the same.
-    QByteArray data = f->read(maxBytes + 1);
+    // Read up to the size found at the open, and one byte more to tell a
+    // file that grows while it is read, which is refused beyond the bound.
+    const qint64 expected = f->size();
+    QByteArray data(expected, Qt::Uninitialized);
+    const qint64 got = f->read(data.data(), expected);
+    if (got < 0)
+        throw OrvError(cannotOpenMessage(name));
+    data.resize(got);
+    char more = 0;
+    while (f->read(&more, 1) == 1) {
+        data.append(more);
+        data.append(f->read(maxBytes + 1 - data.size()));
+        break;
+    }
     if (f->error() != QFileDevice::NoError)
         throw OrvError(cannotOpenMessage(name));
     if (data.size() > maxBytes)
@@ -165,7 +176,7 @@ bool TextLineReader::fill() {
 }
 
 bool TextLineReader::next(QByteArray& line) {
-    line.clear();
+    line.resize(0); // keeps its room for the next line
     if (done_)
         return false;
     bool any = false; // something of this line was met: a byte or its end

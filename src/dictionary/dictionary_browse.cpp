@@ -14,6 +14,22 @@ WordBlock wordsWithInitial(const QList<QByteArray>& entries, char letter) {
     return words;
 }
 
+WordBlock wordsWithInitial(const WordList& list, char letter) {
+    WordBlock words;
+    qsizetype first = 0;
+    qsizetype last = 0;
+    if (list.initialRange(letter, first, last)) {
+        list.forRange(first, last, [&words](QByteArrayView v) { words.appendUnscrambled(v); });
+        return words;
+    }
+    const char firstByte = char(scrambleByte(static_cast<unsigned char>(letter), 1));
+    list.forEach([&words, firstByte](QByteArrayView v) {
+        if (!v.isEmpty() && v.front() == firstByte)
+            words.appendUnscrambled(v);
+    });
+    return words;
+}
+
 char nextInitial(char letter) { return letter >= 'Z' ? 'Z' : char(letter + 1); }
 
 char previousInitial(char letter) { return letter <= 'A' ? 'A' : char(letter - 1); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dictionary/word_block.h"
+#include "dictionary/word_list.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,6 +14,8 @@ namespace orv {
 // The plain words whose first letter is `letter`, in the order of the entries
 // (AffMots). Empty entries have no first letter and are skipped.
 WordBlock wordsWithInitial(const QList<QByteArray>& entries, char letter);
+// The same from the list itself: a range lookup when the list is in order.
+WordBlock wordsWithInitial(const WordList& list, char letter);
 
 // The browser's next and previous letter: one step, held within "A" to "Z".
 char nextInitial(char letter);

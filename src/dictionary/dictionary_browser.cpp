@@ -137,7 +137,7 @@ void TDico::buildLetterButtons(QWidget* panel) {
 }
 
 void TDico::Init(const WordList& list) {
-    CopieMots = list.entries(); // shared until one side changes: no copy of the words
+    CopieMots = list; // shared until one side changes: no copy of the words
     AffMots('A');
 }
 

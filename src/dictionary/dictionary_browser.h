@@ -38,7 +38,7 @@ public:
     // Clear so that the focused control does not also page.
     void FormKeyDown(int& key);
 
-    QList<QByteArray> CopieMots; // scrambled, in dictionary order
+    WordList CopieMots; // scrambled, in dictionary order
     char LettreCourante = 'A';
 
     QListView* ListBox1 = nullptr;

@@ -13,13 +13,50 @@
 #include "grid/document.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QThread>
+#include <atomic>
+#include <exception>
+#include <memory>
 
 namespace orv {
 namespace {
 
 const QString kWordListFilter =
     QStringLiteral("Fichiers texte (*.txt)|*.txt|tous les fichiers (*.*)|*.*");
+
+// Reads the word list into a batch on a worker thread, the event loop
+// turning meanwhile; the progress reaches the bar in order, before the end.
+// Returns the report; a read error is thrown here, on this thread.
+ImportReport readInBackground(WordListReader& reader, WordBatch& batch, ProgressScope& progress,
+                              std::atomic<bool>& cancel) {
+    ImportReport report;
+    std::exception_ptr failure;
+    QEventLoop loop;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        try {
+            report = readWordBatch(
+                reader, batch,
+                [&loop, &progress](int percent) {
+                    QMetaObject::invokeMethod(
+                        &loop, [&progress, percent] { progress.show(percent); },
+                        Qt::QueuedConnection);
+                },
+                &cancel);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit,
+                     Qt::QueuedConnection);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    if (failure)
+        std::rethrow_exception(failure);
+    return report;
+}
 
 } // namespace
 
@@ -117,10 +154,16 @@ void DictionaryController::Importerfichier1Click() {
         const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
         WordListReader reader(path, name, false);
         ImportReport report;
+        std::atomic<bool> cancel{false};
         {
             ProgressScope progress(view_);
-            report = importWordList(doc_.ListeMots, reader,
-                                    [&progress](int percent) { progress.show(percent); });
+            BusyScope busy(view_, [&cancel] { cancel = true; });
+            WordBatch batch;
+            report = readInBackground(reader, batch, progress, cancel);
+            // "Annuler" leaves the dictionary as it was: it changes only here.
+            if (cancel)
+                return;
+            report.added = doc_.ListeMots.merge(std::move(batch));
             Tri();
         }
         doc_.noteWordsChanged();

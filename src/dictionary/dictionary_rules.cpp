@@ -12,15 +12,7 @@ namespace orv {
 void Tri(WordList& words) { words.sort(); }
 
 qsizetype Verifie(WordList& words) {
-    QList<QByteArray> kept;
-    kept.reserve(words.count());
-    for (const QByteArray& e : words.entries())
-        if (e.size() >= kMinWordLength && e.size() <= kMaxWordLength)
-            kept.append(e);
-    const qsizetype dropped = words.count() - kept.size();
-    if (dropped > 0)
-        words.assign(std::move(kept));
-    return dropped;
+    return words.removeLengthsOutside(kMinWordLength, kMaxWordLength);
 }
 
 bool MotAdmissible(const QByteArray& line) {
@@ -48,6 +40,11 @@ qsizetype importLines(WordList& words, const QList<QByteArray>& lines,
                       const ImportProgress& progress) {
     const qsizetype n = lines.size();
     qsizetype added = 0;
+    // The entries not known to be in order, and the words appended here,
+    // are looked up in a set; the rest by binary search.
+    QSet<QByteArray> unordered;
+    for (qsizetype i = words.orderedCount(); i < words.count(); ++i)
+        unordered.insert(words.at(i));
     for (qsizetype i = 0; i < n; ++i) {
         if (progress)
             progress(int(i * 100 / n));
@@ -55,10 +52,11 @@ qsizetype importLines(WordList& words, const QList<QByteArray>& lines,
         if (!MotAdmissible(word))
             continue;
         const QByteArray scrambled = Crypte(word);
-        if (!words.contains(scrambled)) {
-            words.append(scrambled);
-            ++added;
-        }
+        if (unordered.contains(scrambled) || words.indexInOrder(scrambled) >= 0)
+            continue;
+        words.append(scrambled);
+        unordered.insert(scrambled);
+        ++added;
     }
     return added;
 }
@@ -67,15 +65,18 @@ qsizetype importLines(WordList& words, const QList<QByteArray>& lines,
 
 namespace orv {
 
-ImportReport importWordList(WordList& words, WordListReader& reader,
-                            const ImportProgress& progress) {
+ImportReport readWordBatch(WordListReader& reader, WordBatch& batch, const ImportProgress& progress,
+                           const std::atomic<bool>* cancel) {
     ImportReport report;
-    QList<QByteArray> added;
-    QSet<QByteArray> seen;
     QByteArray line;
     const qint64 size = std::max<qint64>(reader.size(), 1);
     int shown = -1;
+    char word[kMaxWordLength];
     for (;;) {
+        if (cancel && cancel->load(std::memory_order_relaxed)) {
+            report.cancelled = true;
+            return report;
+        }
         const int percent = int(std::min<qint64>(reader.position(), size) * 100 / size);
         if (!reader.next(line))
             break;
@@ -84,20 +85,29 @@ ImportReport importWordList(WordList& words, WordListReader& reader,
             shown = percent;
         }
         ++report.lines;
-        const QByteArray word = upperLine(line);
-        if (!MotAdmissible(word))
+        const qsizetype n = line.size();
+        if (n < kMinWordLength || n > kMaxWordLength)
+            continue;
+        bool admissible = true;
+        for (qsizetype i = 0; i < n && admissible; ++i) {
+            word[i] = upperAscii(line[i]);
+            admissible = isCapital(word[i]);
+        }
+        if (!admissible)
             continue;
         ++report.admissible;
-        QByteArray scrambled = Crypte(word);
-        if (seen.contains(scrambled) || words.contains(scrambled))
-            continue;
-        seen.insert(scrambled);
-        added.append(std::move(scrambled));
+        batch.addPlain(QByteArrayView(word, n));
     }
     report.unknownEncoding = report.admissible == 0 && reader.stoppedEarly();
-    for (const QByteArray& word : std::as_const(added))
-        words.append(word);
-    report.added = added.size();
+    return report;
+}
+
+ImportReport importWordList(WordList& words, WordListReader& reader, const ImportProgress& progress,
+                            const std::atomic<bool>* cancel) {
+    WordBatch batch;
+    ImportReport report = readWordBatch(reader, batch, progress, cancel);
+    if (!report.cancelled)
+        report.added = words.merge(std::move(batch));
     return report;
 }
 

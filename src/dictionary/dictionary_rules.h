@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <atomic>
 #include <functional>
 
 namespace orv {
@@ -49,14 +50,25 @@ struct ImportReport {
     // No admissible word, and a NUL byte ended the text early: the list is
     // in an encoding that was not recognised.
     bool unknownEncoding = false;
+    bool cancelled = false;
 };
 
-// The import of a whole list read line by line: costs memory for the words
-// it keeps, not for the lines it reads. The new words are appended only once
-// the whole list has been read, so a list that fails half-way leaves the
-// dictionary as it was. Progress is the share of the list's bytes read
-// before each line.
+// The first half of an import, which touches no dictionary and may run on
+// another thread: reads the list line by line and keeps its admissible
+// words, upper-cased, in the batch (costing memory for the words it keeps,
+// not for the lines it reads). Progress is the share of the list's bytes read
+// before each line, reported when it changes. Stops, cancelled, as soon as
+// `cancel` is set.
+ImportReport readWordBatch(WordListReader& reader, WordBatch& batch,
+                           const ImportProgress& progress = {},
+                           const std::atomic<bool>* cancel = nullptr);
+
+// The whole import: the batch read, then merged into the dictionary in one
+// pass, in order. A list that fails or is cancelled half-way leaves the
+// dictionary as it was. The result is the same as importLines followed by
+// Tri on the list's lines.
 ImportReport importWordList(WordList& words, WordListReader& reader,
-                            const ImportProgress& progress = {});
+                            const ImportProgress& progress = {},
+                            const std::atomic<bool>* cancel = nullptr);
 
 } // namespace orv

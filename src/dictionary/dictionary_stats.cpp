@@ -14,6 +14,14 @@ WordCounts countWords(const QList<QByteArray>& entries) {
     return counts;
 }
 
+WordCounts countWords(const WordList& list) {
+    WordCounts counts;
+    counts.total = list.count();
+    for (int n = kShortestCounted; n <= kLongestCounted; ++n)
+        counts.byLength[size_t(n)] = list.byLength(n);
+    return counts;
+}
+
 QString totalText(qsizetype total) {
     return QStringLiteral("Nombre total de mots : ") + QString::number(total);
 }

@@ -2,6 +2,8 @@
 // Only lengths are read, so nothing is unscrambled.
 #pragma once
 
+#include "dictionary/word_list.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -19,6 +21,8 @@ struct WordCounts {
 };
 
 WordCounts countWords(const QList<QByteArray>& entries);
+// The same from the list's own counters, without a pass over its words.
+WordCounts countWords(const WordList& list);
 
 // "Nombre total de mots : 4" and "Mots de 3 lettres : 2".
 QString totalText(qsizetype total);

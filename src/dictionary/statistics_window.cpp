@@ -81,7 +81,7 @@ TStats::TStats(QWidget* parent) : QDialog(parent) {
 }
 
 void TStats::Init(const WordList& list) {
-    const WordCounts counts = countWords(list.entries());
+    const WordCounts counts = countWords(list);
     Label1->setText(totalText(counts.total));
     for (int n = kShortestCounted; n <= kLongestCounted; ++n)
         lengthLabel(n)->setText(lengthText(n, counts.byLength[size_t(n)]));

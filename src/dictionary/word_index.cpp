@@ -105,13 +105,14 @@ void WordIndex::takeScrambled(const char* entry, qsizetype size) {
 void WordIndex::build(const WordList& list) {
     clear();
     std::array<std::size_t, kMaxLength + 1> sizes{};
-    for (const QByteArray& e : list.entries())
+    // Read in place: a copy of the entries would double the dictionary's memory.
+    list.forEach([&sizes](QByteArrayView e) {
         if (e.size() >= kMinLength && e.size() <= kMaxLength)
             ++sizes[std::size_t(e.size())];
+    });
     for (int len = kMinLength; len <= kMaxLength; ++len)
         buckets_[std::size_t(len)].text.reserve(sizes[std::size_t(len)] * std::size_t(len));
-    for (const QByteArray& e : list.entries())
-        takeScrambled(e.constData(), e.size());
+    list.forEach([this](QByteArrayView e) { takeScrambled(e.constData(), e.size()); });
     finishBuild();
 }
 

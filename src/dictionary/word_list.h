@@ -1,38 +1,103 @@
-// The dictionary in memory: an ordered list of scrambled words. It knows how
-// much of it already stands in dictionary order: there a lookup is a binary
-// search, and a sort after an addition only inserts the new word in its
-// place. The entries appended since the last sort have an exact hash index,
-// kept in step with them, so that an import never scans the list.
+// The dictionary in memory: an ordered list of scrambled words, stored flat.
+//
+// The scrambled bytes of every word stand in one buffer (at load, the file's
+// own bytes, line ends included, so that loading is one read and one pass);
+// each entry is 12 bytes: where its word starts, and a key made of the first
+// seven letters of the plain word and its length, taken once when the word
+// comes in. Two words of capital letters compare by their keys, and only when
+// these are equal by the first differing scrambled byte, the one position
+// where the plain words differ: sorting and binary search cost about what
+// they cost on plain bytes, and nothing is unscrambled whole. Entries stand
+// in blocks of at most a few thousand, so that adding or deleting a word
+// moves one block, not the whole list.
+//
+// The list knows how much of it stands in dictionary order: there a lookup
+// is a binary search, and a word added in order is inserted in its place. It
+// counts its entries by length and keeps a revision number that every change
+// raises, so that an index built from it knows when it must follow.
+//
+// Copies share the storage until one side changes (the browser and the
+// search copy the list when they open).
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
+#include <QByteArrayView>
 #include <QList>
+#include <QSharedDataPointer>
 #include <QString>
+#include <array>
+#include <atomic>
+#include <functional>
+#include <vector>
 
 namespace orv {
 
+class WordBatch;
+
 class WordList {
 public:
-    qsizetype count() const { return entries_.size(); }
-    const QByteArray& at(qsizetype i) const { return entries_[i]; }
-    // The scrambled entries in dictionary order.
-    const QList<QByteArray>& entries() const { return entries_; }
+    WordList();
+    WordList(const WordList&);
+    WordList(WordList&&) noexcept;
+    WordList& operator=(const WordList&);
+    WordList& operator=(WordList&&) noexcept;
+    ~WordList();
+
+    qsizetype count() const;
+    qsizetype size() const { return count(); }
+    bool isEmpty() const { return count() == 0; }
+    // The scrambled entry at i; view() gives it without a copy, valid until the next change.
+    QByteArray at(qsizetype i) const { return view(i).toByteArray(); }
+    QByteArrayView view(qsizetype i) const;
+    // The scrambled entries in dictionary order, as a list of their own.
+    QList<QByteArray> entries() const;
+    // Calls f(view) for every entry in order, without copies.
+    void forEach(const std::function<void(QByteArrayView)>& f) const;
+    // Calls f(view) for the entries [from, to).
+    void forRange(qsizetype from, qsizetype to, const std::function<void(QByteArrayView)>& f) const;
 
     void replace(qsizetype i, const QByteArray& scrambled);
     void append(const QByteArray& scrambled);
     void removeAt(qsizetype i);
     void clear();
-    void assign(QList<QByteArray> scrambled);
+    void assign(const QList<QByteArray>& scrambled);
     // Index of the first entry equal byte for byte to the scrambled word, or -1.
-    qsizetype indexOf(const QByteArray& scrambled) const;
+    qsizetype indexOf(QByteArrayView scrambled) const;
     // Whether an entry equals the scrambled word byte for byte.
-    bool contains(const QByteArray& scrambled) const;
+    bool contains(QByteArrayView scrambled) const { return indexOf(scrambled) >= 0; }
+    // Entries [0, orderedCount()) stand in order; the later ones are not known to.
+    qsizetype orderedCount() const;
+    // indexOf within the entries in order only (a binary search).
+    qsizetype indexInOrder(QByteArrayView scrambled) const;
 
     // Puts the entries in the order of their plain words (the word comparison).
     void sort();
     // Whether the entries already stand in the order of their plain words.
-    bool isSorted() const { return sortedPrefix_ == entries_.size(); }
+    bool isSorted() const;
+    // Whether every entry is a word of capital letters (or empty): the order
+    // then is the order of bytes, and ranges of one initial stand together.
+    bool allCapitals() const;
+
+    // Entries of each length: byLength(n) for n from 0 to kCountedLengths - 1,
+    // longer ones together in the last slot.
+    static constexpr int kCountedLengths = 21;
+    qsizetype byLength(int n) const;
+    // Drops the entries whose length lies outside [minLength, maxLength],
+    // keeping the order; costs nothing when the counters show none. Returns
+    // how many were dropped.
+    qsizetype removeLengthsOutside(int minLength, int maxLength);
+
+    // The range [first, last) of the entries whose plain word begins with
+    // the byte `initial`, when the list is in order and of capitals only;
+    // false otherwise (the caller then scans).
+    bool initialRange(char initial, qsizetype& first, qsizetype& last) const;
+
+    // Adds the batch's words that the list lacks, keeping the order (the
+    // list is put in order first when it is not); returns how many were added.
+    qsizetype merge(WordBatch&& batch);
+
+    // Raised by every change.
+    quint64 revision() const;
 
     // Replaces the content with the lines of a file's bytes (the text-file rules).
     void parse(const QByteArray& data);
@@ -45,19 +110,32 @@ public:
     // throws OrvError "Ne peut créer le fichier <displayName>".
     void save(const QString& path, const QString& displayName) const;
 
-private:
-    void countIn(const QByteArray& entry);
-    void countOut(const QByteArray& entry);
-    void reindex();
-    void shrinkOrderedPart(qsizetype to);
-    qsizetype firstInOrder(const QByteArray& scrambled) const;
+    // Bytes held by the list (its buffer and its entries), for the benchmarks.
+    qsizetype memoryBytes() const;
 
-    QList<QByteArray> entries_;
-    // Entries [0, sortedPrefix_) are in order; the later ones are not known to be.
-    qsizetype sortedPrefix_ = 0;
-    // How many times each entry of the unordered part occurs (duplicates
-    // read from a file stay).
-    QHash<QByteArray, qsizetype> tailCounts_;
+    class Data;
+
+private:
+    QSharedDataPointer<Data> d;
+};
+
+// Words ready to join a dictionary: scrambled, in order, each once. Built
+// apart from the list (on another thread if need be) by the import.
+class WordBatch {
+public:
+    // Takes plain words of capital letters (2 to 19 of them), in any order
+    // and with repeats; sorts them and keeps each once.
+    void addPlain(QByteArrayView plain);
+    // Sorts, keeps each word once and scrambles them.
+    void finish();
+    qsizetype count() const { return qsizetype(ends_.size()); }
+
+private:
+    friend class WordList;
+    QByteArray bytes_;            // plain, then scrambled words side by side
+    std::vector<quint32> starts_; // where each word begins
+    std::vector<quint32> ends_;   // where it ends
+    bool finished_ = false;
 };
 
 } // namespace orv

@@ -148,10 +148,14 @@ public:
     // A word added, deleted or imported: Modifie until the next save, and the
     // dictionary's own flag until the file is written.
     void noteWordsChanged();
-    // Grows at every change of ListeMots (load, check, addition, deletion,
-    // import), so that what is derived from the words (the pattern index)
-    // knows when to follow.
-    quint64 wordsRevision() const { return wordsRevision_; }
+    // Differs after every change of ListeMots (load, check, addition,
+    // deletion, import, sort, or any other edit of the list itself), so that
+    // what is derived from the words (the pattern index) knows when to follow.
+    // Compare it for equality only: the list's own revision counts its edits,
+    // the document's counter covers a list replaced as a whole.
+    quint64 wordsRevision() const {
+        return wordsRevision_ * 0x9E3779B97F4A7C15ull + ListeMots.revision();
+    }
     void noteDefinitionsChanged() { DefsModifiees = true; }
     // The words' scores: the shipped table under the user's own, kept in
     // "Dicoscore.dat" and written whenever one changed; and the vocabulary

@@ -38,17 +38,25 @@ QByteArray SearchPattern::Motif(int length) const {
 }
 
 void WordSearchIndex::assign(const QList<QByteArray>& entries) {
+    WordList list;
+    list.assign(entries);
+    assign(list);
+}
+
+void WordSearchIndex::assign(const WordList& list) {
     clear();
-    entries_ = entries; // shared, not copied: the list cannot change while searching
+    entries_ = list; // shared, not copied: the list cannot change while searching
     std::array<qsizetype, kLongestGrouped + 1> counts{};
-    for (const QByteArray& entry : entries)
+    list.forEach([&counts](QByteArrayView entry) {
         if (entry.size() <= kLongestGrouped)
             ++counts[size_t(entry.size())];
+    });
     for (size_t n = 0; n < byLength_.size(); ++n)
         byLength_[n].reserve(size_t(counts[n]) * n);
-    for (const QByteArray& entry : entries)
+    list.forEach([this](QByteArrayView entry) {
         if (entry.size() <= kLongestGrouped)
-            byLength_[size_t(entry.size())].append(entry.constData(), size_t(entry.size()));
+            byLength_[size_t(entry.size())].append(entry.data(), size_t(entry.size()));
+    });
 }
 
 void WordSearchIndex::clear() {
@@ -89,9 +97,10 @@ WordBlock WordSearchIndex::search(QByteArrayView motif) const {
     // Empty entries leave no bytes in a group to count them by: they and the
     // longest words are read from the entries themselves.
     if (n == 0 || n > kLongestGrouped) {
-        for (const QByteArray& entry : entries_)
-            if (entry.size() == n && fits(entry.constData(), known))
+        entries_.forEach([&](QByteArrayView entry) {
+            if (entry.size() == n && fits(entry.data(), known))
                 found.appendUnscrambled(entry);
+        });
         return found;
     }
     const std::string& words = byLength_[size_t(n)];

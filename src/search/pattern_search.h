@@ -8,6 +8,7 @@
 #pragma once
 
 #include "dictionary/word_block.h"
+#include "dictionary/word_list.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -58,6 +59,7 @@ private:
 class WordSearchIndex {
 public:
     void assign(const QList<QByteArray>& entries);
+    void assign(const WordList& list);
     void clear();
 
     // The plain words of motif.size() letters that fit the motif ('.' is a free
@@ -68,7 +70,7 @@ private:
     // Lengths above this are rare enough (and never searched by the window)
     // to be read from the entries themselves.
     static constexpr int kLongestGrouped = 32;
-    QList<QByteArray> entries_;
+    WordList entries_;
     std::array<std::string, kLongestGrouped + 1> byLength_;
 };
 

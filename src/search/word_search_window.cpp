@@ -176,7 +176,7 @@ void TRMots::buildLetterPanel() {
 }
 
 void TRMots::Init(const WordList& list) {
-    CopieMots = list.entries(); // shared until one side changes: no copy of the words
+    CopieMots = list; // shared until one side changes: no copy of the words
     index_.assign(CopieMots);
 }
 

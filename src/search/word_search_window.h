@@ -69,7 +69,7 @@ public:
 
     PatternBox* box(int position) const { return boxes_[size_t(position - 1)]; }
 
-    QList<QByteArray> CopieMots;
+    WordList CopieMots;
     SearchPattern pattern;
 
     LengthSpinBox* SpinEdit1 = nullptr;

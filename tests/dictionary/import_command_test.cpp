@@ -7,8 +7,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMenuBar>
 #include <QPaintEvent>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStringEncoder>
 #include <QTest>
@@ -72,6 +74,7 @@ private Q_SLOTS:
     void listInAnUnknownEncodingIsReported();
     void dialogTakesANameThatDoesNotExist();
     void fifoListIsRefusedAtOnce();
+    void annulerLeavesTheDictionaryAsItWas();
 };
 
 void ImportCommandTest::importsTheExampleFile() {
@@ -243,6 +246,47 @@ void ImportCommandTest::fifoListIsRefusedAtOnce() {
     QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ZOO"});
     QVERIFY(!w.grille().Modifie);
     QVERIFY(!w.ProgressBar1->isVisible());
+}
+
+void ImportCommandTest::annulerLeavesTheDictionaryAsItWas() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile({"ZOO", "ABRI"}));
+    QByteArray list;
+    for (int i = 0; i < 200000; ++i) {
+        QByteArray word("mot");
+        for (int n = i, k = 0; k < 4; ++k, n /= 26)
+            word += char('a' + n % 26);
+        list += word + "\r\n";
+    }
+    app.writeFile(QStringLiteral("grande.txt"), list);
+    TMainForm& w = app.start();
+    // The list is read while the event loop turns: the button answers at the
+    // first figure the bar shows beyond 0.
+    bool clicked = false;
+    QObject::connect(w.ProgressBar1, &QProgressBar::valueChanged, w.ProgressBar1, [&] {
+        auto* annuler = w.ProgressBar1->findChild<QPushButton*>(QStringLiteral("AnnulerImport"));
+        if (clicked || !annuler || !annuler->isVisible())
+            return;
+        QCOMPARE(annuler->text(), QStringLiteral("Annuler"));
+        QVERIFY(!w.menuBar()->isEnabled()); // no other command meanwhile
+        QVERIFY(!w.close());                // nor a close
+        clicked = true;
+        QTest::mouseClick(annuler, Qt::LeftButton);
+    });
+    importFile(app, app.path(QStringLiteral("grande.txt")));
+    QVERIFY(clicked);
+    QCOMPARE(plainOf(w.document().ListeMots),
+             (QList<QByteArray>{"ZOO", "ABRI"})); // not even sorted
+    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().MotsModifies);
+    QVERIFY(!w.ProgressBar1->isVisible());
+    QVERIFY(w.StatusBar->isVisible());
+    QVERIFY(w.menuBar()->isEnabled());
+    // The same list, not cancelled, comes in whole.
+    importFile(app, app.path(QStringLiteral("grande.txt")));
+    QCOMPARE(w.document().ListeMots.count(), qsizetype(200002));
+    QVERIFY(w.document().ListeMots.isSorted());
+    QVERIFY(w.grille().Modifie);
 }
 
 QTEST_MAIN(ImportCommandTest)
