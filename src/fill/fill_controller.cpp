@@ -9,9 +9,6 @@
 #include "grid/grid_slots.h"
 
 #include <QKeySequence>
-#include <QMetaObject>
-#include <exception>
-#include <thread>
 
 namespace orv {
 
@@ -95,22 +92,11 @@ void FillController::Remplir1Click() {
             shared.placed = p.placed;
         };
         FillResult result;
-        std::exception_ptr failure;
-        std::thread worker([&] {
-            try {
+        progress.runWhile(
+            [&] {
                 result = fillPreferringKnownWords(before, words, options, vocabulary.preferred);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-            QMetaObject::invokeMethod(&progress, "finish", Qt::QueuedConnection);
-        });
-        services_.modal.run(progress);
-        // The window closed: by the search's end, or by the user, whose stop
-        // the search answers within a few milliseconds.
-        shared.stop = true;
-        worker.join();
-        if (failure)
-            std::rethrow_exception(failure);
+            },
+            services_.modal);
 
         if (result.status != FillStatus::Filled) {
             services_.messages.information(window_, failureMessage(result));

@@ -1,12 +1,17 @@
 // The fill's progress window.
 #include "fill/fill_progress_window.h"
 
+#include "common/services.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <exception>
+#include <thread>
 
 namespace orv {
 
@@ -63,6 +68,23 @@ void FillProgressWindow::reject() {
 void FillProgressWindow::finish() {
     timer_->stop();
     accept();
+}
+
+void FillProgressWindow::runWhile(const std::function<void()>& work, ModalRunner& modal) {
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(this, "finish", Qt::QueuedConnection);
+    });
+    modal.run(*this);
+    shared_.stop = true;
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 } // namespace orv

@@ -6,12 +6,15 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <atomic>
+#include <functional>
 
 class QLabel;
 class QPushButton;
 class QTimer;
 
 namespace orv {
+
+class ModalRunner;
 
 // What the searching thread publishes and what the window asks of it.
 struct FillShared {
@@ -28,6 +31,11 @@ public:
     QLabel* ElapsedLabel;
     QPushButton* StopButton;
     QLabel* PlacedLabel;
+
+    // Runs the work on its own thread while the window shows modally; returns once the work has
+    // ended (the window's closing asks it to stop, which it answers within a few milliseconds) and
+    // throws what the work threw.
+    void runWhile(const std::function<void()>& work, ModalRunner& modal);
 
 public Q_SLOTS:
     // The search has ended: the window closes.

@@ -11,10 +11,6 @@
 #include "fill/grid_maker.h"
 #include "fill/grid_maker_dialog.h"
 
-#include <QMetaObject>
-#include <exception>
-#include <thread>
-
 namespace orv {
 
 GridMakerController::GridMakerController(Document& document, Services& services,
@@ -70,22 +66,7 @@ void GridMakerController::make() {
         shared.placed = p.placed;
     };
     MakeResult result;
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try {
-            result = makeGrid(start, index, options);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        QMetaObject::invokeMethod(&progress, "finish", Qt::QueuedConnection);
-    });
-    services_.modal.run(progress);
-    // The window closed: by the maker's end, or by the user, whose stop the
-    // maker answers within a few milliseconds.
-    shared.stop = true;
-    worker.join();
-    if (failure)
-        std::rethrow_exception(failure);
+    progress.runWhile([&] { result = makeGrid(start, index, options); }, services_.modal);
     if (result.status == MakeStatus::Stopped) {
         services_.messages.information(
             window_, QStringLiteral("Création de la grille arrêtée : la grille n'a pas changé."));
