@@ -19,7 +19,7 @@ WordBlock wordsWithInitial(const WordList& list, char letter) {
     qsizetype first = 0;
     qsizetype last = 0;
     if (list.initialRange(letter, first, last)) {
-        list.forRange(first, last, [&words](QByteArrayView v) { words.appendUnscrambled(v); });
+        list.appendPlain(first, last, words);
         return words;
     }
     const char firstByte = char(scrambleByte(static_cast<unsigned char>(letter), 1));

@@ -15,6 +15,7 @@ class WordBlock {
 public:
     qsizetype count() const { return qsizetype(ends_.size()); }
     bool isEmpty() const { return ends_.empty(); }
+    qsizetype byteCount() const { return qsizetype(bytes_.size()); }
     QByteArrayView word(qsizetype i) const {
         const qsizetype begin = i == 0 ? 0 : ends_[size_t(i - 1)];
         return QByteArrayView(bytes_.data() + begin, ends_[size_t(i)] - begin);

@@ -5,31 +5,39 @@
 #include "common/codec.h"
 #include "common/text_file.h"
 #include "dictionary/scramble.h"
+#include "dictionary/word_block.h"
 #include "dictionary/word_order.h"
 
 #include <QHash>
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace orv {
 namespace {
 
-// One word of the list: where its scrambled bytes start in the buffer, and
-// its key: plain bytes 1 to 4 (hi), plain bytes 5 to 7 and the length (lo),
-// big-endian, zeros after the end of a short word. A length of 255 or more
-// is kept aside, under the word's offset.
+// One word of the list, 8 bytes: where its scrambled bytes start in the
+// buffer, and its key: the first five plain letters, five bits each (A is 1,
+// nothing is 0), then the length in the low seven bits. A length of 127 or
+// more is kept aside, under the word's offset. The letters mean something
+// only for words of capitals, the only ones compared by key.
 struct Entry {
     quint32 offset;
-    quint32 hi;
-    quint32 lo;
+    quint32 key;
 };
-static_assert(sizeof(Entry) == 12);
+static_assert(sizeof(Entry) == 8);
 
-constexpr int kKeyBytes = 7;
-constexpr quint32 kLongSize = 255;
+constexpr int kKeyLetters = 5;
+constexpr int kSizeBits = 7;
+constexpr quint32 kLongSize = (1u << kSizeBits) - 1;
+constexpr quint32 kSizeMask = kLongSize;
 // Entries per block: moving one block on an insertion costs a few
 // microseconds, and the list of blocks stays short.
-constexpr size_t kBlock = 2048;
+constexpr size_t kBlock = 4096;
 // Beyond a few new words, one merge costs less than inserting them one by one.
 constexpr qsizetype kInsertOneByOne = 4;
 
@@ -43,12 +51,53 @@ int compareViews(QByteArrayView a, QByteArrayView b) {
                             QByteArray::fromRawData(b.data(), b.size()));
 }
 
-inline quint64 key56(const Entry& e) { return (quint64(e.hi) << 24) | (e.lo >> 8); }
+inline quint32 letterKey(quint32 key) { return key >> kSizeBits; }
+
+inline quint32 sizeField(qsizetype size) {
+    return quint32(std::min<qsizetype>(size, qsizetype(kLongSize)));
+}
+
+// The five-bit code of a plain capital, 0 for anything else.
+inline quint32 letterCode(unsigned char plain) {
+    return plain >= 'A' && plain <= 'Z' ? quint32(plain - 'A' + 1) : 0;
+}
+
+// The letters of a key, from the plain word.
+quint32 lettersOfPlain(const char* plain, qsizetype size) {
+    quint32 letters = 0;
+    for (int i = 0; i < kKeyLetters; ++i)
+        letters = letters << 5 | (i < size ? letterCode(static_cast<unsigned char>(plain[i])) : 0);
+    return letters;
+}
+
+// Whether the scrambled byte at a position (0 to 19) stands for a capital.
+struct CapitalTable {
+    std::array<std::array<bool, 256>, 20> at{};
+    CapitalTable() {
+        for (int i = 0; i < 20; ++i)
+            for (int c = 0; c < 256; ++c) {
+                const unsigned char plain = unscrambleByte(static_cast<unsigned char>(c), i + 1);
+                at[size_t(i)][size_t(c)] = plain >= 'A' && plain <= 'Z';
+            }
+    }
+};
+const CapitalTable kCapitals;
+
+bool scrambledCapitals(const char* p, qsizetype n) {
+    bool all = true;
+    const qsizetype fast = std::min<qsizetype>(n, 20);
+    for (qsizetype i = 0; i < fast; ++i)
+        all &= kCapitals.at[size_t(i)][static_cast<unsigned char>(p[i])];
+    for (qsizetype i = fast; i < n && all; ++i) {
+        const unsigned char c = plainAt(p, i);
+        all = c >= 'A' && c <= 'Z';
+    }
+    return all;
+}
 
 // The key of a scrambled word, and whether it is made of capitals only.
 struct Keyed {
-    quint32 hi = 0;
-    quint32 lo = 0;
+    quint32 key = 0;
     bool capitals = true;
 };
 
@@ -56,22 +105,77 @@ Keyed keyOf(QByteArrayView w) {
     Keyed k;
     const char* p = w.data();
     const qsizetype n = w.size();
-    unsigned char key[kKeyBytes] = {};
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char c = plainAt(p, i);
-        if (i < kKeyBytes)
-            key[i] = c;
-        if (c < 'A' || c > 'Z')
-            k.capitals = false;
-    }
-    k.hi = quint32(key[0]) << 24 | quint32(key[1]) << 16 | quint32(key[2]) << 8 | key[3];
-    k.lo = quint32(key[4]) << 24 | quint32(key[5]) << 16 | quint32(key[6]) << 8 |
-           quint32(std::min<qsizetype>(n, kLongSize));
+    quint32 letters = 0;
+    for (int i = 0; i < kKeyLetters; ++i)
+        letters = letters << 5 | (i < n ? letterCode(plainAt(p, i)) : 0);
+    k.key = letters << kSizeBits | sizeField(n);
+    k.capitals = scrambledCapitals(p, n);
     return k;
+}
+
+// Calls add(start, size) for every line of text[0, end) that ends at an LF
+// (a CR before it dropped) or at the end, and returns true, unless a CR
+// stands anywhere else (a line end of its own): then it returns false at
+// once. Sixty-four bytes are compared at a time, and the line ends taken
+// from the masks.
+template <typename Add> bool splitByLineFeeds(const char* text, qsizetype end, Add&& add) {
+    qsizetype lineStart = 0;
+    const auto line = [&](qsizetype lineEnd) {
+        qsizetype e = lineEnd;
+        if (e > lineStart && text[e - 1] == '\r')
+            --e;
+        add(lineStart, e - lineStart);
+        lineStart = lineEnd + 1;
+    };
+    for (qsizetype base = 0; base < end; base += 64) {
+        alignas(16) char padded[64];
+        const char* chunk = text + base;
+        const qsizetype here = std::min<qsizetype>(64, end - base);
+        if (here < 64) {
+            std::memset(padded, 'x', sizeof padded);
+            std::memcpy(padded, chunk, size_t(here));
+            chunk = padded;
+        }
+        quint64 lf = 0;
+        quint64 cr = 0;
+#if defined(__SSE2__)
+        for (int k = 0; k < 4; ++k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk + 16 * k));
+            lf |= quint64(quint32(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')))))
+                  << (16 * k);
+            cr |= quint64(quint32(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')))))
+                  << (16 * k);
+        }
+#else
+        for (int k = 0; k < 64; ++k) {
+            lf |= quint64(chunk[k] == '\n') << k;
+            cr |= quint64(chunk[k] == '\r') << k;
+        }
+#endif
+        // A CR must stand before an LF, or be the text's last byte.
+        quint64 lone = cr & ~(lf >> 1);
+        if (here < 64)
+            lone &= ~(quint64(1) << (here - 1));
+        else if (lone >> 63 && (base + 64 == end || text[base + 64] == '\n'))
+            lone &= ~(quint64(1) << 63);
+        if (lone)
+            return false;
+        while (lf) {
+            line(base + std::countr_zero(lf));
+            lf &= lf - 1;
+        }
+    }
+    if (lineStart < end)
+        line(end);
+    return true;
 }
 
 } // namespace
 
+// Loading takes only where each line starts and how long it is: the keys,
+// the count of words beyond the capitals and how much of the list stands in
+// order are worked out at the first use that needs them (`keyed` false
+// until then). A list and its copies are used by one thread at a time.
 class WordList::Data : public QSharedData {
 public:
     QByteArray arena;
@@ -84,9 +188,10 @@ public:
     std::array<qsizetype, kCountedLengths> lengths{};
     QHash<quint32, qsizetype> longSizes;
     quint64 revision = 0;
+    bool keyed = true;
 
     qsizetype sizeOf(const Entry& e) const {
-        const quint32 s = e.lo & 0xFF;
+        const quint32 s = e.key & kSizeMask;
         return s < kLongSize ? qsizetype(s) : longSizes.value(e.offset);
     }
     QByteArrayView viewOf(const Entry& e) const {
@@ -103,16 +208,18 @@ public:
         return blocks[b][at];
     }
 
-    // Both words of capitals: the keys, then the first differing byte.
-    int compareFast(const Entry& a, const char* pb, quint64 kb, qsizetype sb) const {
-        const quint64 ka = key56(a);
-        if (ka != kb)
-            return ka < kb ? -1 : 1;
+    // Both words of capitals: the key's letters, then the first differing
+    // byte (at the same place, equal scrambled bytes are equal letters),
+    // then the lengths.
+    int compareFast(const Entry& a, const char* pb, quint32 lettersB, qsizetype sb) const {
+        const quint32 la = letterKey(a.key);
+        if (la != lettersB)
+            return la < lettersB ? -1 : 1;
         const qsizetype sa = sizeOf(a);
-        if (sa > kKeyBytes && sb > kKeyBytes) {
+        const qsizetype n = std::min(sa, sb);
+        if (n > kKeyLetters) {
             const char* pa = arena.constData() + a.offset;
-            const qsizetype n = std::min(sa, sb);
-            for (qsizetype i = kKeyBytes; i < n; ++i)
+            for (qsizetype i = kKeyLetters; i < n; ++i)
                 if (pa[i] != pb[i])
                     return plainAt(pa, i) < plainAt(pb, i) ? -1 : 1;
         }
@@ -120,7 +227,7 @@ public:
     }
     int compareEntries(const Entry& a, const Entry& b, bool fast) const {
         if (fast)
-            return compareFast(a, arena.constData() + b.offset, key56(b), sizeOf(b));
+            return compareFast(a, arena.constData() + b.offset, letterKey(b.key), sizeOf(b));
         return compareViews(viewOf(a), viewOf(b));
     }
 
@@ -132,19 +239,50 @@ public:
     void countOut(const Entry& e) {
         const QByteArrayView v = viewOf(e);
         --lengths[size_t(std::min<qsizetype>(v.size(), kCountedLengths - 1))];
-        if (!keyOf(v).capitals)
+        if (keyed && !scrambledCapitals(v.data(), v.size()))
             --nonCapitals;
         garbage += v.size();
     }
     // Puts a word's bytes at the end of the buffer and makes its entry.
     Entry store(QByteArrayView w) {
         const Keyed k = keyOf(w);
-        const Entry e{quint32(arena.size()), k.hi, k.lo};
+        return store(w, k.key, k.capitals);
+    }
+    Entry store(QByteArrayView w, quint32 key, bool capitals) {
+        const Entry e{quint32(arena.size()), key};
         arena.append(w.data(), w.size());
         if (w.size() >= qsizetype(kLongSize))
             longSizes.insert(e.offset, w.size());
-        countIn(w.size(), k.capitals);
+        countIn(w.size(), capitals);
         return e;
+    }
+
+    // Works out what loading left aside: every key, the words beyond the
+    // capitals, and how far the entries stand in order.
+    void ensureKeys() {
+        if (keyed)
+            return;
+        const char* a = arena.constData();
+        nonCapitals = 0;
+        for (auto& block : blocks)
+            for (Entry& e : block) {
+                const Keyed k = keyOf(QByteArrayView(a + e.offset, sizeOf(e)));
+                e.key = (k.key & ~kSizeMask) | (e.key & kSizeMask);
+                if (!k.capitals)
+                    ++nonCapitals;
+            }
+        keyed = true;
+        const bool fast = fastOrder();
+        sortedPrefix = 0;
+        const Entry* previous = nullptr;
+        for (const auto& block : blocks) {
+            for (const Entry& e : block) {
+                if (previous && compareEntries(*previous, e, fast) > 0)
+                    return;
+                previous = &e;
+                ++sortedPrefix;
+            }
+        }
     }
 
     void insertAt(qsizetype i, const Entry& e) {
@@ -226,6 +364,7 @@ public:
         count = sortedPrefix = nonCapitals = garbage = 0;
         lengths = {};
         longSizes.clear();
+        keyed = true;
     }
     // Packs the buffer when most of it holds words no longer listed.
     void compactIfWasteful() {
@@ -249,21 +388,60 @@ public:
     bool fastOrder() const { return nonCapitals == 0; }
     // First index in [0, sortedPrefix) whose entry is not below the word.
     qsizetype lowerBound(QByteArrayView w, bool fast) const {
-        const Keyed k = keyOf(w);
-        const quint64 kw = (quint64(k.hi) << 24) | (k.lo >> 8);
+        const quint32 letters = letterKey(keyOf(w).key);
         qsizetype lo = 0;
         qsizetype hi = sortedPrefix;
         while (lo < hi) {
             const qsizetype mid = lo + (hi - lo) / 2;
             const Entry& e = entry(mid);
             const int c =
-                fast ? compareFast(e, w.data(), kw, w.size()) : compareViews(viewOf(e), w);
+                fast ? compareFast(e, w.data(), letters, w.size()) : compareViews(viewOf(e), w);
             if (c < 0)
                 lo = mid + 1;
             else
                 hi = mid;
         }
         return lo;
+    }
+
+    // Splits a file's bytes into entries: a line ends at CR LF, a lone CR or
+    // a lone LF. Only offsets, lengths and the length counters are taken.
+    void split(qsizetype end) {
+        const char* p = arena.constData();
+        std::vector<Entry>* block = nullptr;
+        const auto add = [&](qsizetype start, qsizetype size) {
+            if (!block || block->size() == kBlock) {
+                blocks.emplace_back().reserve(kBlock);
+                starts.push_back(count);
+                block = &blocks.back();
+            }
+            block->push_back(Entry{quint32(start), sizeField(size)});
+            if (size >= qsizetype(kLongSize)) [[unlikely]]
+                longSizes.insert(quint32(start), size);
+            ++lengths[size_t(std::min<qsizetype>(size, kCountedLengths - 1))];
+            ++count;
+        };
+        if (!splitByLineFeeds(p, end, add)) {
+            // A lone CR stands somewhere: the bytes are taken again one by one.
+            blocks.clear();
+            starts.clear();
+            longSizes.clear();
+            lengths = {};
+            count = 0;
+            block = nullptr;
+            qsizetype i = 0;
+            while (i < end) {
+                const qsizetype start = i;
+                while (i < end && p[i] != '\r' && p[i] != '\n')
+                    ++i;
+                add(start, i - start);
+                if (i == end)
+                    break;
+                i += (p[i] == '\r' && i + 1 < end && p[i + 1] == '\n') ? 2 : 1;
+            }
+        }
+        if (block)
+            block->shrink_to_fit();
     }
 };
 
@@ -277,6 +455,13 @@ WordList::~WordList() = default;
 qsizetype WordList::count() const { return d->count; }
 
 QByteArrayView WordList::view(qsizetype i) const { return d->viewOf(d->entry(i)); }
+
+// The keys are worked out in the shared storage itself: every copy gains them.
+WordList::Data& WordList::keyed() const {
+    Data& x = const_cast<Data&>(*d.constData());
+    x.ensureKeys();
+    return x;
+}
 
 QList<QByteArray> WordList::entries() const {
     QList<QByteArray> out;
@@ -305,9 +490,42 @@ void WordList::forRange(qsizetype from, qsizetype to,
     }
 }
 
-bool WordList::isSorted() const { return d->sortedPrefix == d->count; }
+void WordList::appendPlain(qsizetype from, qsizetype to, WordBlock& out) const {
+    if (from >= to)
+        return;
+    const Data& x = *d;
+    const auto [firstBlock, firstAt] = x.locate(from);
+    // One pass for the sizes, so that the block is allocated once.
+    qsizetype bytes = 0;
+    {
+        size_t b = firstBlock;
+        size_t at = firstAt;
+        for (qsizetype i = from; i < to; ++i) {
+            if (at == x.blocks[b].size()) {
+                ++b;
+                at = 0;
+            }
+            bytes += x.sizeOf(x.blocks[b][at++]);
+        }
+    }
+    out.reserve(out.count() + (to - from), out.byteCount() + bytes);
+    size_t b = firstBlock;
+    size_t at = firstAt;
+    for (qsizetype i = from; i < to; ++i) {
+        if (at == x.blocks[b].size()) {
+            ++b;
+            at = 0;
+        }
+        out.appendUnscrambled(x.viewOf(x.blocks[b][at++]));
+    }
+}
 
-bool WordList::allCapitals() const { return d->nonCapitals == 0; }
+bool WordList::isSorted() const {
+    const Data& x = keyed();
+    return x.sortedPrefix == x.count;
+}
+
+bool WordList::allCapitals() const { return keyed().nonCapitals == 0; }
 
 qsizetype WordList::byLength(int n) const {
     return n >= 0 && n < kCountedLengths ? d->lengths[size_t(n)] : 0;
@@ -317,6 +535,7 @@ quint64 WordList::revision() const { return d->revision; }
 
 void WordList::replace(qsizetype i, const QByteArray& scrambled) {
     Data& x = *d;
+    x.ensureKeys();
     const auto [b, at] = x.locate(i);
     x.countOut(x.blocks[b][at]);
     const Entry e = x.store(scrambled);
@@ -335,6 +554,7 @@ void WordList::replace(qsizetype i, const QByteArray& scrambled) {
 
 void WordList::append(const QByteArray& scrambled) {
     Data& x = *d;
+    x.ensureKeys();
     const bool inOrder = x.sortedPrefix == x.count;
     const Entry e = x.store(scrambled);
     const bool fits =
@@ -363,11 +583,6 @@ void WordList::clear() {
 }
 
 void WordList::assign(const QList<QByteArray>& scrambled) {
-    QByteArray data;
-    for (const QByteArray& s : scrambled) {
-        data.append(s);
-        data.append('\n');
-    }
     // Entries holding line ends or NUL cannot come from a file; take them one by one.
     for (const QByteArray& s : scrambled)
         if (s.contains('\n') || s.contains('\r') || s.contains('\0')) {
@@ -376,16 +591,21 @@ void WordList::assign(const QList<QByteArray>& scrambled) {
                 append(t);
             return;
         }
+    QByteArray data;
+    for (const QByteArray& s : scrambled) {
+        data.append(s);
+        data.append('\n');
+    }
     parse(data);
 }
 
-qsizetype WordList::orderedCount() const { return d->sortedPrefix; }
+qsizetype WordList::orderedCount() const { return keyed().sortedPrefix; }
 
 qsizetype WordList::indexOf(QByteArrayView scrambled) const {
     const qsizetype inOrder = indexInOrder(scrambled);
     if (inOrder >= 0)
         return inOrder;
-    const Data& x = *d;
+    const Data& x = keyed();
     for (qsizetype i = x.sortedPrefix; i < x.count; ++i)
         if (x.viewOf(x.entry(i)) == scrambled)
             return i;
@@ -393,7 +613,7 @@ qsizetype WordList::indexOf(QByteArrayView scrambled) const {
 }
 
 qsizetype WordList::indexInOrder(QByteArrayView scrambled) const {
-    const Data& x = *d;
+    const Data& x = keyed();
     if (x.sortedPrefix > 0) {
         const bool fast = x.fastOrder() && keyOf(scrambled).capitals;
         // Entries that the word comparison finds equal stand together; among
@@ -411,6 +631,7 @@ qsizetype WordList::indexInOrder(QByteArrayView scrambled) const {
 
 void WordList::sort() {
     Data& x = *d;
+    x.ensureKeys();
     const qsizetype n = x.count;
     if (x.sortedPrefix >= n)
         return;
@@ -475,68 +696,48 @@ qsizetype WordList::removeLengthsOutside(int minLength, int maxLength) {
             ++index;
         }
     x.setFlat(kept);
-    x.sortedPrefix = sortedKept;
-    // What stood in order before the first entry out of order still does; the
-    // entries dropped may also have been what broke the order.
-    while (x.sortedPrefix < x.count &&
-           (x.sortedPrefix == 0 || x.compareEntries(x.entry(x.sortedPrefix - 1),
-                                                    x.entry(x.sortedPrefix), x.fastOrder()) <= 0))
-        ++x.sortedPrefix;
     ++x.revision;
+    if (x.keyed) {
+        x.sortedPrefix = sortedKept;
+        // What stood in order before the first entry out of order still does;
+        // the entries dropped may also have been what broke the order.
+        while (
+            x.sortedPrefix < x.count &&
+            (x.sortedPrefix == 0 || x.compareEntries(x.entry(x.sortedPrefix - 1),
+                                                     x.entry(x.sortedPrefix), x.fastOrder()) <= 0))
+            ++x.sortedPrefix;
+    }
     x.compactIfWasteful();
     return outside;
 }
 
 bool WordList::initialRange(char initial, qsizetype& first, qsizetype& last) const {
-    const Data& x = *d;
-    if (!isSorted() || !allCapitals())
+    const Data& x = keyed();
+    if (x.sortedPrefix != x.count || x.nonCapitals != 0)
         return false;
-    const auto firstAtOrAbove = [&x](quint32 byte) {
+    const unsigned char byte = static_cast<unsigned char>(initial);
+    // Letter codes run from 1 (A) to 26 (Z); an empty word has 0.
+    const auto firstAtOrAbove = [&x](quint32 code) {
         qsizetype lo = 0;
         qsizetype hi = x.count;
         while (lo < hi) {
             const qsizetype mid = lo + (hi - lo) / 2;
-            if ((x.entry(mid).hi >> 24) < byte)
+            if ((letterKey(x.entry(mid).key) >> (5 * (kKeyLetters - 1))) < code)
                 lo = mid + 1;
             else
                 hi = mid;
         }
         return lo;
     };
-    const quint32 byte = static_cast<unsigned char>(initial);
-    first = firstAtOrAbove(byte);
-    last = firstAtOrAbove(byte + 1);
+    if (byte < 'A' || byte > 'Z') {
+        first = last = 0;
+        return true;
+    }
+    const quint32 code = letterCode(byte);
+    first = firstAtOrAbove(code);
+    last = firstAtOrAbove(code + 1);
     return true;
 }
-
-namespace {
-
-// Whether the scrambled byte at a position (0 to 19) stands for a capital.
-struct CapitalTable {
-    std::array<std::array<bool, 256>, 20> at{};
-    CapitalTable() {
-        for (int i = 0; i < 20; ++i)
-            for (int c = 0; c < 256; ++c) {
-                const unsigned char plain = unscrambleByte(static_cast<unsigned char>(c), i + 1);
-                at[size_t(i)][size_t(c)] = plain >= 'A' && plain <= 'Z';
-            }
-    }
-};
-const CapitalTable kCapitals;
-
-bool scrambledCapitals(const char* p, qsizetype n) {
-    bool all = true;
-    const qsizetype fast = std::min<qsizetype>(n, 20);
-    for (qsizetype i = 0; i < fast; ++i)
-        all &= kCapitals.at[size_t(i)][static_cast<unsigned char>(p[i])];
-    for (qsizetype i = fast; i < n && all; ++i) {
-        const unsigned char c = plainAt(p, i);
-        all = c >= 'A' && c <= 'Z';
-    }
-    return all;
-}
-
-} // namespace
 
 void WordList::parse(const QByteArray& data) {
     Data& x = *d;
@@ -544,55 +745,9 @@ void WordList::parse(const QByteArray& data) {
     ++x.revision;
     x.arena = data;
     const char* p = x.arena.constData();
-    const qsizetype n = x.arena.size();
-    const size_t expected = size_t(std::count(p, p + n, '\n')) + 1;
-    x.blocks.reserve(expected / kBlock + 1);
-    x.starts.reserve(expected / kBlock + 1);
-    std::vector<Entry>* block = nullptr;
-    bool ordered = true;
-    Entry previous{};
-
-    const auto add = [&](qsizetype start, qsizetype size) {
-        const char* w = p + start;
-        unsigned char key[kKeyBytes] = {};
-        const qsizetype k = std::min<qsizetype>(size, kKeyBytes);
-        for (qsizetype i = 0; i < k; ++i)
-            key[i] = plainAt(w, i);
-        const Entry e{quint32(start),
-                      quint32(key[0]) << 24 | quint32(key[1]) << 16 | quint32(key[2]) << 8 | key[3],
-                      quint32(key[4]) << 24 | quint32(key[5]) << 16 | quint32(key[6]) << 8 |
-                          quint32(std::min<qsizetype>(size, kLongSize))};
-        if (size >= qsizetype(kLongSize))
-            x.longSizes.insert(e.offset, size);
-        x.countIn(size, scrambledCapitals(w, size));
-        if (ordered && x.count > 0 && x.compareEntries(previous, e, x.nonCapitals == 0) > 0)
-            ordered = false;
-        if (!block || block->size() == kBlock) {
-            const size_t left = expected > size_t(x.count) ? expected - size_t(x.count) : 1;
-            x.blocks.emplace_back().reserve(std::min(kBlock, left));
-            x.starts.push_back(x.count);
-            block = &x.blocks.back();
-        }
-        block->push_back(e);
-        ++x.count;
-        if (ordered)
-            x.sortedPrefix = x.count;
-        previous = e;
-    };
-
-    qsizetype i = 0;
-    while (i < n) {
-        const qsizetype start = i;
-        while (i < n && p[i] != '\r' && p[i] != '\n' && p[i] != '\0')
-            ++i;
-        if (i == n || p[i] == '\0') {
-            if (i > start)
-                add(start, i - start);
-            break;
-        }
-        add(start, i - start);
-        i += (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n') ? 2 : 1;
-    }
+    const auto* nul = static_cast<const char*>(std::memchr(p, '\0', size_t(x.arena.size())));
+    x.split(nul ? nul - p : x.arena.size());
+    x.keyed = x.count == 0;
 }
 
 void WordList::load(const QString& path, const QString& displayName) {
@@ -640,6 +795,7 @@ qsizetype WordList::merge(WordBatch&& batch) {
         return 0;
     }
     Data& x = *d;
+    x.ensureKeys();
     const auto wordAt = [&batch](qsizetype i) {
         return QByteArrayView(batch.bytes_.constData() + batch.starts_[size_t(i)],
                               batch.ends_[size_t(i)] - batch.starts_[size_t(i)]);
@@ -654,12 +810,12 @@ qsizetype WordList::merge(WordBatch&& batch) {
                 const qsizetype at = x.lowerBound(w, true);
                 if (at < x.count && x.viewOf(x.entry(at)) == w)
                     continue;
-                x.insertAt(at, x.store(w));
+                x.insertAt(at, x.store(w, batch.keys_[size_t(i)], true));
                 ++x.sortedPrefix;
             } else {
                 if (contains(w))
                     continue;
-                x.insertAt(x.count, x.store(w));
+                x.insertAt(x.count, x.store(w, batch.keys_[size_t(i)], true));
             }
             ++added;
         }
@@ -668,25 +824,39 @@ qsizetype WordList::merge(WordBatch&& batch) {
         return added;
     }
     sort();
-    const std::vector<Entry> old = x.flat();
     std::vector<Entry> merged;
-    merged.reserve(old.size() + size_t(n));
+    merged.reserve(size_t(x.count + n));
     x.arena.reserve(x.arena.size() + batch.bytes_.size());
-    size_t o = 0;
     qsizetype added = 0;
+    size_t b = 0;
+    size_t at = 0;
+    // The next entry of the list, or null at its end.
+    const auto current = [&x, &b, &at]() -> const Entry* {
+        while (b < x.blocks.size() && at == x.blocks[b].size()) {
+            ++b;
+            at = 0;
+        }
+        return b < x.blocks.size() ? &x.blocks[b][at] : nullptr;
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const QByteArrayView w = wordAt(i);
-        const Keyed k = keyOf(w);
-        const quint64 kw = (quint64(k.hi) << 24) | (k.lo >> 8);
+        const quint32 key = batch.keys_[size_t(i)];
+        const quint32 letters = letterKey(key);
         int c = 1;
-        while (o < old.size() && (c = x.compareFast(old[o], w.data(), kw, w.size())) < 0)
-            merged.push_back(old[o++]);
-        if (o < old.size() && c == 0)
+        const Entry* e = nullptr;
+        while ((e = current()) && (c = x.compareFast(*e, w.data(), letters, w.size())) < 0) {
+            merged.push_back(*e);
+            ++at;
+        }
+        if (e && c == 0)
             continue; // already there
-        merged.push_back(x.store(w));
+        merged.push_back(x.store(w, key, true));
         ++added;
     }
-    merged.insert(merged.end(), old.begin() + qsizetype(o), old.end());
+    for (const Entry* e = current(); e; e = current()) {
+        merged.push_back(*e);
+        ++at;
+    }
     x.setFlat(merged);
     x.sortedPrefix = x.count;
     ++x.revision;
@@ -705,37 +875,53 @@ void WordBatch::finish() {
         return;
     finished_ = true;
     const char* b = bytes_.constData();
-    std::vector<quint32> order(starts_.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = quint32(i);
-    const auto word = [this, b](quint32 i) {
-        return QByteArrayView(b + starts_[i], ends_[i] - starts_[i]);
+    // Capitals order as their bytes do, a word before every longer one it
+    // begins. The first eight bytes, read as one number, decide most
+    // comparisons.
+    struct Item {
+        quint64 head;
+        quint32 start;
+        quint32 end;
     };
-    // Capitals order as their bytes do, a word before every longer one it begins.
-    std::sort(order.begin(), order.end(),
-              [&word](quint32 x, quint32 y) { return word(x).compare(word(y)) < 0; });
+    std::vector<Item> items(starts_.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        const quint32 s = starts_[i];
+        const quint32 e = ends_[i];
+        quint64 head = 0;
+        for (quint32 k = 0; k < 8; ++k)
+            head = head << 8 | (s + k < e ? static_cast<unsigned char>(b[s + k]) : 0);
+        items[i] = Item{head, s, e};
+    }
+    std::vector<quint32>().swap(starts_);
+    std::vector<quint32>().swap(ends_);
+    const auto tail = [b](const Item& x) {
+        return x.end - x.start > 8 ? QByteArrayView(b + x.start + 8, x.end - x.start - 8)
+                                   : QByteArrayView();
+    };
+    std::sort(items.begin(), items.end(), [&tail](const Item& x, const Item& y) {
+        if (x.head != y.head)
+            return x.head < y.head;
+        return tail(x).compare(tail(y)) < 0;
+    });
     QByteArray scrambled(bytes_.size(), Qt::Uninitialized);
     char* out = scrambled.data();
     quint32 used = 0;
-    std::vector<quint32> starts;
-    std::vector<quint32> ends;
-    starts.reserve(order.size());
-    ends.reserve(order.size());
-    QByteArrayView previous;
-    for (size_t k = 0; k < order.size(); ++k) {
-        const QByteArrayView w = word(order[k]);
-        if (k > 0 && w == previous)
+    starts_.reserve(items.size());
+    ends_.reserve(items.size());
+    keys_.reserve(items.size());
+    for (size_t k = 0; k < items.size(); ++k) {
+        const Item& it = items[k];
+        const QByteArrayView w(b + it.start, it.end - it.start);
+        if (k > 0 && it.head == items[k - 1].head && tail(it) == tail(items[k - 1]))
             continue;
-        previous = w;
-        starts.push_back(used);
+        starts_.push_back(used);
         for (qsizetype i = 0; i < w.size(); ++i)
             out[used++] = char(scrambleByte(static_cast<unsigned char>(w[i]), int(i + 1)));
-        ends.push_back(used);
+        ends_.push_back(used);
+        keys_.push_back(lettersOfPlain(w.data(), w.size()) << kSizeBits | sizeField(w.size()));
     }
     scrambled.resize(used);
     bytes_ = std::move(scrambled);
-    starts_ = std::move(starts);
-    ends_ = std::move(ends);
 }
 
 } // namespace orv

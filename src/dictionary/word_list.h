@@ -1,15 +1,18 @@
 // The dictionary in memory: an ordered list of scrambled words, stored flat.
 //
 // The scrambled bytes of every word stand in one buffer (at load, the file's
-// own bytes, line ends included, so that loading is one read and one pass);
-// each entry is 12 bytes: where its word starts, and a key made of the first
-// seven letters of the plain word and its length, taken once when the word
-// comes in. Two words of capital letters compare by their keys, and only when
-// these are equal by the first differing scrambled byte, the one position
-// where the plain words differ: sorting and binary search cost about what
-// they cost on plain bytes, and nothing is unscrambled whole. Entries stand
-// in blocks of at most a few thousand, so that adding or deleting a word
-// moves one block, not the whole list.
+// own bytes, line ends included, so that loading is one read and one pass
+// that notes where each line starts and how long it is); each entry is 8
+// bytes: where its word starts, and a key made of the first five letters of
+// the plain word and its length. The keys are worked out once, at the first
+// use that needs the order (a lookup, a sort, an insertion), so that the
+// start of the program does not wait for them. Two words of capital letters
+// compare by their keys, and only when these are equal by the first
+// differing scrambled byte, the one position where the plain words differ:
+// sorting and binary search cost about what they cost on plain bytes, and
+// nothing is unscrambled whole. Entries stand in blocks of at most a few
+// thousand, so that adding or deleting a word moves one block, not the whole
+// list.
 //
 // The list knows how much of it stands in dictionary order: there a lookup
 // is a binary search, and a word added in order is inserted in its place. It
@@ -33,6 +36,7 @@
 namespace orv {
 
 class WordBatch;
+class WordBlock;
 
 class WordList {
 public:
@@ -55,6 +59,8 @@ public:
     void forEach(const std::function<void(QByteArrayView)>& f) const;
     // Calls f(view) for the entries [from, to).
     void forRange(qsizetype from, qsizetype to, const std::function<void(QByteArrayView)>& f) const;
+    // Appends the plain words of the entries [from, to) to a block.
+    void appendPlain(qsizetype from, qsizetype to, WordBlock& out) const;
 
     void replace(qsizetype i, const QByteArray& scrambled);
     void append(const QByteArray& scrambled);
@@ -116,6 +122,7 @@ public:
     class Data;
 
 private:
+    Data& keyed() const;
     QSharedDataPointer<Data> d;
 };
 
@@ -135,6 +142,7 @@ private:
     QByteArray bytes_;            // plain, then scrambled words side by side
     std::vector<quint32> starts_; // where each word begins
     std::vector<quint32> ends_;   // where it ends
+    std::vector<quint32> keys_;   // once finished, each word's key in the list
     bool finished_ = false;
 };
 

@@ -106,6 +106,7 @@ private Q_SLOTS:
     void randomOperationsMatchTheModel_data();
     void randomOperationsMatchTheModel();
     void copiesKeepTheirOwnWords();
+    void linesAreSplitAsTheTextRulesSay();
     void cancelledImportLeavesTheListAsItWas();
 };
 
@@ -131,6 +132,11 @@ void WordListModelTest::randomOperationsMatchTheModel() {
         m.sort();
     WordList w;
     w.parse(joinTextLines(m.entries));
+    if (g.below(2)) { // the start: the clean-up comes before any lookup
+        const qsizetype before = m.entries.size();
+        m.entries.removeIf([](const QByteArray& e) { return e.size() < 2 || e.size() > 19; });
+        QCOMPARE(Verifie(w), before - m.entries.size());
+    }
     checkSame(w, m);
 
     for (int step = 0; step < 300; ++step) {
@@ -213,6 +219,40 @@ void WordListModelTest::copiesKeepTheirOwnWords() {
     QCOMPARE(plainOf(copy), (QList<QByteArray>{"ABRI", "CHAT", "ZOO"}));
     QCOMPARE(plainOf(w), (QList<QByteArray>{"CHAT", "ZOO", "ZZZ"}));
     QCOMPARE(copy.revision(), revision);
+}
+
+void WordListModelTest::linesAreSplitAsTheTextRulesSay() {
+    // Texts of every length around the 64 bytes read at a time, with CR LF,
+    // lone CRs and LFs anywhere, the last line with or without its end, and
+    // sometimes a NUL: the list's lines are the text rules' lines.
+    QRandomGenerator rng(7);
+    const QByteArray alphabet("ABC\r\n\r\n\xC9");
+    for (int round = 0; round < 3000; ++round) {
+        const int n = round < 300 ? round : int(rng.bounded(400));
+        QByteArray text;
+        const bool crLfOnly = rng.bounded(2) == 0;
+        while (text.size() < n) {
+            if (crLfOnly) {
+                text += QByteArray(int(rng.bounded(12)), 'A') + "\r\n";
+            } else {
+                text += alphabet[int(rng.bounded(int(alphabet.size())))];
+            }
+        }
+        text.truncate(n);
+        // One lone CR among CR LF lines, wherever it falls.
+        if (crLfOnly && n > 0 && rng.bounded(2) == 0)
+            text[int(rng.bounded(n))] = '\r';
+        if (rng.bounded(10) == 0 && n > 0)
+            text[int(rng.bounded(n))] = '\0';
+        WordList w;
+        w.parse(text);
+        const QList<QByteArray> expected = splitTextLines(text);
+        QCOMPARE(w.entries(), expected);
+        qsizetype counted = 0;
+        for (int k = 0; k < WordList::kCountedLengths; ++k)
+            counted += w.byLength(k);
+        QCOMPARE(counted, expected.size());
+    }
 }
 
 void WordListModelTest::cancelledImportLeavesTheListAsItWas() {
