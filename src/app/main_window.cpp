@@ -122,6 +122,8 @@ const ToolPlace kTools[] = {
 
 TMainForm::TMainForm(Services& services, QWidget* parent)
     : QMainWindow(parent), services_(services) {
+    // The dictionary is read while the windows are made; the show takes it.
+    document_.prefetchDictionary();
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(applicationTitle());
     setWindowIcon(QIcon(programPicture(QSize(32, 32))));

@@ -31,9 +31,14 @@ QString freeName(const QString& first, const std::function<QString(int)>& number
 
 } // namespace
 
-QByteArray DataFile::read() {
+QByteArray DataFile::read() { return read({}); }
+
+QByteArray DataFile::read(const std::function<std::optional<QByteArray>()>& early) {
     unreadable_ = false;
     try {
+        if (early)
+            if (std::optional<QByteArray> bytes = early())
+                return *std::move(bytes);
         return readWholeFile(name_, name_, kMaxListFileBytes);
     } catch (...) {
         // A missing file may be created at exit; one that is there but

@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <functional>
+#include <optional>
 
 namespace orv {
 
@@ -21,6 +23,9 @@ public:
     // "Ne peut ouvrir le fichier <name>". A file that exists but could not be
     // read is noted, and never replaced afterwards.
     QByteArray read();
+    // The same, with the bytes that `early` gives when it gives some (the
+    // file read ahead); what it throws counts as the reading's failure.
+    QByteArray read(const std::function<std::optional<QByteArray>()>& early);
     bool unreadable() const { return unreadable_; }
 
     // A run that must not replace the file (another instance works in the folder).

@@ -287,10 +287,21 @@ void Document::noteWordsChanged() {
     updateModified();
 }
 
+void Document::prefetchDictionary() { prefetch_.start(FichierMots.name()); }
+
 void Document::loadDictionary() {
     ++wordsRevision_;
     ListeMots.clear();
-    const QByteArray data = FichierMots.read();
+    std::optional<WordFilePrefetch::Result> early;
+    const QByteArray data = FichierMots.read([this, &early]() -> std::optional<QByteArray> {
+        early = prefetch_.take(FichierMots.name());
+        return early ? std::optional<QByteArray>(early->data) : std::nullopt;
+    });
+    if (early) {
+        ListeMots = std::move(early->words);
+        FichierMots.noteDropped(early->afterNul);
+        return;
+    }
     ListeMots.parse(data);
     FichierMots.noteDropped(linesAfterNul(data));
 }

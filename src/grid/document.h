@@ -8,6 +8,7 @@
 
 #include "common/data_file.h"
 #include "dictionary/word_list.h"
+#include "dictionary/word_prefetch.h"
 #include "dictionary/word_scores.h"
 #include "grid/grid_model.h"
 
@@ -167,6 +168,10 @@ public:
     // Writes "Dicoscore.dat" when a score changed since it was read or written.
     void writeScores();
     // Data files of the working folder, "Dicogrd.dat" and "Dicodef.dat".
+    // prefetchDictionary starts reading the dictionary's file on another
+    // thread; loadDictionary takes what it read when the file has not
+    // changed since, and reads the file itself otherwise.
+    void prefetchDictionary();
     void loadDictionary();
     void loadDefinitions();
     // Each writes its file (or, when the file may not be replaced, a side file
@@ -205,6 +210,7 @@ private:
     // Words changed since the grid was last saved, opened or created.
     bool wordsSinceSave_ = false;
     quint64 wordsRevision_ = 0;
+    WordFilePrefetch prefetch_;
 };
 
 } // namespace orv

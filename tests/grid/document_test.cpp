@@ -3,6 +3,7 @@
 // written at exit, and new, open and save on real files.
 #include "common/errors.h"
 #include "common/text_file.h"
+#include "dictionary/scramble.h"
 #include "grid/document.h"
 #include "grid/grid_file.h"
 
@@ -11,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace orv;
 
@@ -46,6 +48,7 @@ private Q_SLOTS:
     void newAndOpenClearTheHistorySaveKeepsIt();
     void aRefusedFileChangesNothing();
     void signalsTellTheWindowWhatToRedraw();
+    void dictionaryReadAheadIsTakenOnlyWhileTheFileIsUnchanged();
 
 private:
     QTemporaryDir dir_;
@@ -370,6 +373,100 @@ void DocumentTest::signalsTellTheWindowWhatToRedraw() {
     // Nothing changed, nothing to redraw.
     type(d, 'a', 1, 1);
     QCOMPARE(grid.size(), 3);
+}
+
+namespace {
+
+void writeDictionary(const QString& path, const QList<QByteArray>& plain, const QByteArray& tail,
+                     int secondsAhead) {
+    QByteArray bytes;
+    for (const QByteArray& w : plain)
+        bytes += Crypte(w) + "\r\n";
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes + tail);
+    // A distinct time of change, whatever the file system's precision.
+    QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(secondsAhead),
+                          QFileDevice::FileModificationTime));
+}
+
+QList<QByteArray> plainWords(const Document& doc) {
+    QList<QByteArray> out;
+    for (const QByteArray& e : doc.ListeMots.entries())
+        out.append(Decrypte(e));
+    return out;
+}
+
+QString loadError(Document& doc) {
+    try {
+        doc.loadDictionary();
+    } catch (const OrvError& e) {
+        return e.message();
+    }
+    return {};
+}
+
+} // namespace
+
+void DocumentTest::dictionaryReadAheadIsTakenOnlyWhileTheFileIsUnchanged() {
+    const QString file = QStringLiteral("Dicogrd.dat");
+    // Read ahead and taken: the same list, the lines after a NUL noted.
+    writeDictionary(file, {"ABRI", "CHAT"}, QByteArray("\0\r\nXX\r\n", 7), 10);
+    {
+        Document doc;
+        doc.prefetchDictionary();
+        QCOMPARE(loadError(doc), QString());
+        QCOMPARE(plainWords(doc), (QList<QByteArray>{"ABRI", "CHAT"}));
+        QCOMPARE(doc.FichierMots.dropped(), 2);
+        QVERIFY(doc.ListeMots.contains(Crypte("CHAT")));
+    }
+    // The file changed after the reading began (same size): the new one is read.
+    {
+        Document doc;
+        doc.prefetchDictionary();
+        writeDictionary(file, {"ABRA", "CHOU"}, {}, 20);
+        QCOMPARE(loadError(doc), QString());
+        QCOMPARE(plainWords(doc), (QList<QByteArray>{"ABRA", "CHOU"}));
+        QCOMPARE(doc.FichierMots.dropped(), 0);
+    }
+    // Missing when read ahead, there at the load.
+    QVERIFY(QFile::remove(file));
+    {
+        Document doc;
+        doc.prefetchDictionary();
+        writeDictionary(file, {"ZOO"}, {}, 30);
+        QCOMPARE(loadError(doc), QString());
+        QCOMPARE(plainWords(doc), (QList<QByteArray>{"ZOO"}));
+    }
+    // Missing all along: the load's own message, and the file may be created at exit.
+    QVERIFY(QFile::remove(file));
+    {
+        Document doc;
+        doc.prefetchDictionary();
+        QCOMPARE(loadError(doc), QStringLiteral("Ne peut ouvrir le fichier Dicogrd.dat"));
+        QVERIFY(doc.FichierMots.mayReplace());
+        QVERIFY(doc.ListeMots.isEmpty());
+    }
+    // A FIFO is refused at once and never replaced.
+    QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    {
+        Document doc;
+        doc.prefetchDictionary();
+        QCOMPARE(loadError(doc), QStringLiteral("Ne peut ouvrir le fichier Dicogrd.dat"));
+        QVERIFY(doc.FichierMots.unreadable());
+    }
+    QVERIFY(QFile::remove(file));
+    // The working folder changed in between: the file of the new one is read.
+    writeDictionary(file, {"ICI"}, {}, 40);
+    QTemporaryDir other;
+    {
+        Document doc;
+        doc.prefetchDictionary();
+        QVERIFY(QDir::setCurrent(other.path()));
+        writeDictionary(file, {"AILLEURS"}, {}, 50);
+        QCOMPARE(loadError(doc), QString());
+        QCOMPARE(plainWords(doc), (QList<QByteArray>{"AILLEURS"}));
+    }
 }
 
 QTEST_GUILESS_MAIN(DocumentTest)
