@@ -69,8 +69,11 @@ int main(int argc, char** argv) {
     for (const QTemporaryDir* dir : {&empty, &full})
         QFile(QDir(dir->path()).filePath(QStringLiteral("Dicodef.dat"))).open(QIODevice::WriteOnly);
     QFile(QDir(empty.path()).filePath(QStringLiteral("Dicogrd.dat"))).open(QIODevice::WriteOnly);
-    QFile::copy(QString::fromLocal8Bit(argv[1]),
-                QDir(full.path()).filePath(QStringLiteral("Dicogrd.dat")));
+    if (!QFile::copy(QString::fromLocal8Bit(argv[1]),
+                     QDir(full.path()).filePath(QStringLiteral("Dicogrd.dat")))) {
+        std::fprintf(stderr, "orv_startup_bench: cannot read %s\n", argv[1]);
+        return 2;
+    }
     startOnce(app, empty.path()); // warms the caches and fonts
     const double e = median(app, empty.path(), 7);
     const double f = median(app, full.path(), 7);
