@@ -54,11 +54,26 @@ VocabularyFill vocabularyFill(Vocabulary v) {
 
 namespace {
 
-// Failures allowed to a fill while some slots still demand known words: a
-// grid that fills with them mostly does so within a few restarts.
-constexpr std::uint64_t kStrictFailures = 300;
-// The share of the still demanding slots that fall back after a failed try.
-constexpr std::size_t kFallbackDivisor = 4;
+// Failures allowed to the first try, where the slots that many known words
+// fit take nothing else: a grid that fills so mostly does it at once, and a
+// longer try costs more than it wins on the grids that do not.
+constexpr std::uint64_t kStrictFailures = 40;
+// The preference for known words in the choice of a word: what a known word
+// adds to its weighing (ten is about the room of e^10 more crossing words,
+// so a known word that leaves its crossings any room comes first), how much
+// an unknown crossing candidate counts in that room, and the share of the
+// caller's score weight kept to rank the known words among themselves.
+constexpr double kPreferredBonus = 10;
+constexpr double kOffBandFactor = 0.1;
+constexpr double kBandScoreWeightShare = 0.05;
+// After a few restarts the preference fades, so that a grid that known
+// words make hard still fills about as fast as without scores.
+constexpr int kBiasRestarts = 3;
+constexpr double kBiasDecay = 0.8;
+// The failures of the first run of the whole vocabulary, and their growth
+// from one run to the next.
+constexpr double kFirstRunFailures = 2000;
+constexpr double kRunGrowth = 1.5;
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -72,59 +87,84 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
     if (preferred <= options.minScore)
         return fillGrid(grille, index, options);
     const auto start = std::chrono::steady_clock::now();
-    const GridSlots slots(grille);
-    const int slotCount = slots.count();
-    std::vector<int> floors(std::size_t(slotCount), preferred);
-    for (int s = 0; s < slotCount; ++s)
-        if (index.count(slotPattern(grille, slots[s]), preferred) < fewKnownWords)
-            floors[std::size_t(s)] = options.minScore;
+    FillOptions o = options;
+    o.preferredScore = preferred;
+    o.preferredBonus = kPreferredBonus;
+    o.offBandFactor = kOffBandFactor;
+    o.scoreWeight = options.scoreWeight * kBandScoreWeightShare;
+    o.biasRestarts = kBiasRestarts;
+    o.biasDecay = kBiasDecay;
 
     std::uint64_t decisions = 0, failures = 0;
     int restarts = 0;
-    for (int round = 0;; ++round) {
-        FillOptions o = options;
-        const bool strict =
-            std::any_of(floors.begin(), floors.end(), [&](int f) { return f > options.minScore; });
-        if (strict) {
-            o.minScoreOfSlot = floors;
-            o.maxFailures = kStrictFailures;
+    const auto finish = [&](FillResult r) {
+        r.decisions += decisions;
+        r.failures += failures;
+        r.restarts += restarts;
+        r.seconds = secondsSince(start);
+        return r;
+    };
+
+    // First try: every slot that enough known words fit takes only them.
+    const GridSlots slots(grille);
+    std::vector<int> floors(std::size_t(slots.count()), 0);
+    bool strict = false;
+    for (int s = 0; s < slots.count(); ++s) {
+        const QByteArray pattern = slotPattern(grille, slots[s]);
+        if (pattern.contains('.') && index.count(pattern, preferred) >= fewKnownWords) {
+            floors[std::size_t(s)] = preferred;
+            strict = true;
         }
-        o.seed = options.seed + std::uint64_t(round);
-        const double spent = secondsSince(start);
-        if (options.timeLimitSeconds > 0)
-            o.timeLimitSeconds = std::max(0.001, options.timeLimitSeconds - spent);
-        FillResult r = fillGrid(grille, index, o);
+    }
+    if (strict) {
+        FillOptions first = o;
+        first.minScoreOfSlot = floors;
+        first.maxFailures = options.maxFailures > 0 ? std::min(options.maxFailures, kStrictFailures)
+                                                    : kStrictFailures;
+        FillResult r = fillGrid(grille, index, first);
+        if (r.status == FillStatus::Filled || r.status == FillStatus::Stopped)
+            return finish(r);
         decisions += r.decisions;
         failures += r.failures;
         restarts += r.restarts;
         const bool outOfTime =
             options.timeLimitSeconds > 0 && secondsSince(start) >= options.timeLimitSeconds;
-        const bool gaveUp = strict && r.status == FillStatus::TimedOut && !outOfTime;
-        if (!strict || (r.status != FillStatus::NoFill && !gaveUp)) {
-            r.decisions = decisions;
-            r.failures = failures;
-            r.restarts = restarts;
-            r.seconds = secondsSince(start);
-            return r;
+        if (outOfTime || (options.maxFailures > 0 && failures >= options.maxFailures)) {
+            r.status = FillStatus::TimedOut;
+            return finish(r);
         }
-        // The slots that still demand known words, the hardest first.
-        std::vector<int> demanding;
-        for (int s = 0; s < slotCount; ++s)
-            if (floors[std::size_t(s)] > options.minScore)
-                demanding.push_back(s);
-        const auto weight = [&](int s) {
-            return s < int(r.slotWeights.size()) ? r.slotWeights[std::size_t(s)] : 0.0;
-        };
-        std::stable_sort(demanding.begin(), demanding.end(),
-                         [&](int a, int b) { return weight(a) > weight(b); });
-        if (r.blockedSlot >= 0 && floors[std::size_t(r.blockedSlot)] > options.minScore) {
-            std::erase(demanding, r.blockedSlot);
-            demanding.insert(demanding.begin(), r.blockedSlot);
+    }
+    // Then the whole vocabulary, known words first wherever they leave room,
+    // in runs from a new seed with growing failure limits: on the grids
+    // where the search at times goes astray for long, a fresh start ends it.
+    double runFailures = kFirstRunFailures;
+    for (int run = 0;; ++run) {
+        FillOptions next = o;
+        next.seed = options.seed + std::uint64_t(run);
+        if (options.timeLimitSeconds > 0) {
+            next.timeLimitSeconds = options.timeLimitSeconds - secondsSince(start);
+            if (next.timeLimitSeconds <= 0)
+                next.timeLimitSeconds = 1e-3;
         }
-        const std::size_t fallBack =
-            std::max<std::size_t>(1, (demanding.size() + kFallbackDivisor - 1) / kFallbackDivisor);
-        for (std::size_t i = 0; i < fallBack && i < demanding.size(); ++i)
-            floors[std::size_t(demanding[i])] = options.minScore;
+        const std::uint64_t callerLeft =
+            options.maxFailures > 0 ? options.maxFailures - std::min(options.maxFailures, failures)
+                                    : 0;
+        next.maxFailures = std::uint64_t(runFailures);
+        if (options.maxFailures > 0 && callerLeft <= next.maxFailures)
+            next.maxFailures = std::max<std::uint64_t>(1, callerLeft);
+        FillResult r = fillGrid(grille, index, next);
+        const bool runOut = r.status == FillStatus::TimedOut && r.failures >= next.maxFailures;
+        const bool outOfTime =
+            options.timeLimitSeconds > 0 && secondsSince(start) >= options.timeLimitSeconds;
+        if (!runOut || outOfTime || (options.maxFailures > 0 && next.maxFailures >= callerLeft)) {
+            if (r.status != FillStatus::Filled)
+                r.grille = grille;
+            return finish(r);
+        }
+        decisions += r.decisions;
+        failures += r.failures;
+        restarts += r.restarts + 1;
+        runFailures *= kRunGrowth;
     }
 }
 

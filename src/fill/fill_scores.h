@@ -35,11 +35,12 @@ struct VocabularyFill {
 };
 VocabularyFill vocabularyFill(Vocabulary v);
 
-// Fills preferring known words: every slot first takes only words scoring at
-// least `preferred`; the slots where the search keeps failing fall back to
-// options.minScore a few at a time, the hardest first, until the grid fills.
-// A slot that fewer than `fewKnownWords` preferred words fit (most long
-// slots: the frequency list holds few long words) never demands them.
+// Fills preferring known words (those scoring at least `preferred`): a first
+// short try where every slot that at least `fewKnownWords` known words fit
+// takes only them (most long slots do not: the frequency list holds few long
+// words), then, if that fails, a fill over options.minScore and up in which
+// every choice takes a known word first wherever its crossings keep room for
+// known words, the preference fading over the restarts of a hard grid.
 // Without `preferred` (or with one not above options.minScore) it is one fill.
 constexpr std::size_t kFewKnownWords = 4000;
 FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index,

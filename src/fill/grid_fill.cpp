@@ -57,14 +57,13 @@ class Filler {
 public:
     Filler(const Grille& grille, const WordIndex& index, const FillOptions& options)
         : grille_(grille), index_(index), options_(options), slots_(grille), rng_(options.seed) {
-        for (int s = 0; s <= 100; ++s)
-            scoreFactor_[std::size_t(s)] =
-                options.scoreWeight > 0 ? std::exp(options.scoreWeight * (s - 50) / 10.0) : 1.0;
+        setBias(1);
     }
 
     FillResult run();
 
 private:
+    void setBias(double bias);
     bool setUp(FillResult& result);
     bool propagate();
     bool revise(int v);
@@ -114,7 +113,26 @@ private:
     // all alike without scores, exp(weight * score / 10) with them, so that a
     // letter weighs by the best-known words it leaves the crossing slot.
     std::array<double, 101> scoreFactor_{};
+    // What a word of each score adds to its own weighing.
+    std::array<double, 101> valueBonus_{};
+    double bias_ = 1; // the share of the score preference in force
 };
+
+// Both tables at `bias` times the preference for scores (in the exponents):
+// at 0 every word is alike, as without scores.
+void Filler::setBias(double bias) {
+    bias_ = bias;
+    const FillOptions& o = options_;
+    for (int s = 0; s <= 100; ++s) {
+        const bool offBand = o.preferredScore > 0 && s < o.preferredScore;
+        double factor = o.scoreWeight > 0 ? std::exp(bias * o.scoreWeight * (s - 50) / 10.0) : 1.0;
+        if (offBand)
+            factor *= std::pow(o.offBandFactor, bias);
+        scoreFactor_[std::size_t(s)] = factor;
+        valueBonus_[std::size_t(s)] =
+            bias * (o.scoreWeight * s / 10.0 + (offBand ? 0.0 : o.preferredBonus));
+    }
+}
 
 void Filler::enqueue(int v) {
     Var& x = vars_[std::size_t(v)];
@@ -416,20 +434,22 @@ std::uint32_t Filler::selectValue(int v) {
     }
     constexpr std::uint32_t kValueSample = 256;
     std::uniform_real_distribution<double> noise(0.0, 0.4);
-    std::uint32_t best = x.size;
+    // No word weighed yet. Not x.size, which shrinks as held words leave:
+    // a stale bound would read as "none left" and fail a slot that has one.
+    constexpr std::uint32_t kNone = ~0u;
+    std::uint32_t best = kNone;
     double bestScore = 0;
     auto consider = [&](std::uint32_t i) {
         const char* w = wordOf(x, x.dom[i]);
         double score = noise(rng_);
-        if (options_.scoreWeight > 0)
-            score += options_.scoreWeight * index_.score(L, x.dom[i]) / 10.0;
+        score += valueBonus_[index_.score(L, x.dom[i])];
         for (int p = 0; p < L; ++p) {
             if (x.crossVar[std::size_t(p)] == kNoVar)
                 continue;
             const double c = histogram_[std::size_t(p) * 26 + std::size_t(w[p] - 'A')];
             score += c <= 0 ? -1000.0 : std::log(c);
         }
-        if (best == x.size || score > bestScore) {
+        if (best == kNone || score > bestScore) {
             best = i;
             bestScore = score;
         }
@@ -445,11 +465,11 @@ std::uint32_t Filler::selectValue(int v) {
             }
             consider(i++);
         }
-        return best;
+        return best == kNone ? x.size : best;
     }
     // With scores, each sampled place is the best-scored of a few draws, so
     // that the sample leans to the words people know.
-    const int draws = options_.scoreWeight > 0 ? kScoreDraws : 1;
+    const int draws = options_.scoreWeight > 0 || options_.preferredScore > 0 ? kScoreDraws : 1;
     for (std::uint32_t tries = 0; tries < kValueSample && x.size > 0; ++tries) {
         std::uniform_int_distribution<std::uint32_t> pick(0, x.size - 1);
         std::uint32_t i = pick(rng_);
@@ -459,18 +479,15 @@ std::uint32_t Filler::selectValue(int v) {
                 i = j;
         }
         if (held(i)) {
-            const bool none = best == x.size;
-            const bool bestWasLast = !none && best == x.size - 1;
+            const bool bestWasLast = best != kNone && best == x.size - 1;
             removeAt(v, i);
-            if (none)
-                best = x.size;
-            else if (bestWasLast)
+            if (bestWasLast)
                 best = i;
             continue;
         }
         consider(i);
     }
-    return best;
+    return best == kNone ? x.size : best;
 }
 
 void Filler::assign(int v, std::uint32_t at) {
@@ -705,6 +722,8 @@ FillResult Filler::run() {
         case RunEnd::Restart:
             undo(rootMark_);
             limit *= 1.3;
+            if (options_.biasDecay < 1 && restart + 1 >= options_.biasRestarts)
+                setBias(bias_ * options_.biasDecay);
             break;
         }
     }

@@ -60,6 +60,19 @@ struct FillOptions {
     // crossings when the next word is picked: 0 ignores the scores; at 1, ten
     // points of score count as much as e times more crossing candidates.
     double scoreWeight = 0;
+    // Words scoring at least `preferredScore` (0: no such band) are tried
+    // first: each adds `preferredBonus` to its weighing, and a crossing's
+    // candidates below the band count `offBandFactor` times as much in the
+    // room a word leaves its crossings, so that a known word is chosen where
+    // its crossings can still take known words.
+    int preferredScore = 0;
+    double preferredBonus = 0;
+    double offBandFactor = 1;
+    // From restart `biasRestarts` on, each restart keeps `biasDecay` of the
+    // preference for scores (1: all of it), so that a grid that the known
+    // words make hard is filled as a fill without scores would fill it.
+    int biasRestarts = 0;
+    double biasDecay = 1;
     const std::atomic<bool>* stop = nullptr;
     // Called from the searching thread, at most every few tens of milliseconds.
     std::function<void(const FillProgress&)> progress;

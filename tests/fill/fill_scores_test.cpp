@@ -54,6 +54,7 @@ private Q_SLOTS:
     void betterKnownWordWinsWhenTwoFit();
     void zeroScoreKeepsAWordOutOfTheFill();
     void demandingKnownWordsStillFillsWhereTheyLack();
+    void knownWordsComeFirstAcrossCrossings();
     void vocabulariesOfTheFill();
     void qualityOfAFilledGrid();
     void orvgridFillTakesScoresFromTheUsersFile();
@@ -145,6 +146,50 @@ void FillScoresTest::demandingKnownWordsStillFillsWhereTheyLack() {
         const FillQuality q = fillQuality(r.grille, scores);
         QCOMPARE(q.words, 4);
         QCOMPARE(q.meanScore, (80 + 70 + 2 * kUnknownScore) / 4.0);
+    }
+}
+
+void FillScoresTest::knownWordsComeFirstAcrossCrossings() {
+    // Two ways to fill the square: the known rows AB, CD with columns AC, BD,
+    // or the unknown EF, GH with EG, FH. No slot demands known words (more
+    // are demanded than exist), so only the order of the choices picks.
+    const ScoreTable table("AB\t80\nCD\t70\nAC\t60\nBD\t60\n", "");
+    const std::vector<QByteArray> words{"AB", "CD", "AC", "BD", "EF", "GH", "EG", "FH"};
+    const Grille grid = readGridText(kSquare);
+    const QSet<QByteArray> known{"AB", "CD", "AC", "BD"};
+    const QSet<QByteArray> unknown{"EF", "GH", "EG", "FH"};
+    const auto fill = [&](const WordIndex& index, std::uint64_t seed) {
+        FillOptions o;
+        o.seed = seed;
+        o.scoreWeight = kScoreWeight;
+        o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+        return fillPreferringKnownWords(grid, index, o, kFrequentScore, 1000);
+    };
+    {
+        const WordScores scores(table);
+        const WordIndex index = scoredIndex(words, scores);
+        QSet<QByteArray> seen;
+        for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+            const FillResult r = fill(index, seed);
+            QCOMPARE(r.status, FillStatus::Filled);
+            QCOMPARE(wordsOf(r.grille), known);
+            FillOptions plain;
+            plain.seed = seed;
+            seen.unite(wordsOf(fillGrid(grid, index, plain).grille));
+        }
+        // Without the scores both fills come up: the preference chose.
+        QCOMPARE(seen, known | unknown);
+    }
+    {
+        // AB hidden: the known fill is gone and the unknown one is taken.
+        WordScores scores(table);
+        scores.user().set("AB", 0);
+        const WordIndex index = scoredIndex(words, scores);
+        for (std::uint64_t seed = 1; seed <= 10; ++seed) {
+            const FillResult r = fill(index, seed);
+            QCOMPARE(r.status, FillStatus::Filled);
+            QCOMPARE(wordsOf(r.grille), unknown);
+        }
     }
 }
 
