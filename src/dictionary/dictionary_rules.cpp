@@ -72,6 +72,7 @@ ImportReport readWordBatch(WordListReader& reader, WordBatch& batch, const Impor
     const qint64 size = std::max<qint64>(reader.size(), 1);
     int shown = -1;
     char word[kMaxWordLength];
+    batch.reserve(reader.size());
     for (;;) {
         if (cancel && cancel->load(std::memory_order_relaxed)) {
             report.cancelled = true;

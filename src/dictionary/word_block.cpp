@@ -4,6 +4,11 @@
 #include "dictionary/scramble.h"
 
 #include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace orv {
 
@@ -52,6 +57,28 @@ void WordBlock::appendUnscrambledRun(const char* scrambled, qsizetype words, qsi
             out[done + i] =
                 static_cast<unsigned char>((in[done + i] - positions[i]) ^ kScrambleKey);
     }
+}
+
+void WordBlock::unscrambleInto(char* out, const char* in, qsizetype n, const char* inputEnd) {
+#if defined(__SSE2__)
+    if (n <= 32 && inputEnd - in >= 32) {
+        const __m128i key = _mm_set1_epi8(char(kScrambleKey));
+        const __m128i low = _mm_setr_epi8(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
+        const __m128i high = _mm_add_epi8(low, _mm_set1_epi8(16));
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_xor_si128(_mm_sub_epi8(a, low), key));
+        if (n > 16) {
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16),
+                             _mm_xor_si128(_mm_sub_epi8(b, high), key));
+        }
+        return;
+    }
+#else
+    (void)inputEnd;
+#endif
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = char(unscrambleByte(static_cast<unsigned char>(in[i]), int(i + 1)));
 }
 
 QList<QByteArray> WordBlock::toList() const {

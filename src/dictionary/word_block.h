@@ -28,9 +28,31 @@ public:
     // Appends `words` words of `length` bytes each, whose scrambled forms
     // stand side by side from `scrambled`.
     void appendUnscrambledRun(const char* scrambled, qsizetype words, qsizetype length);
+    // Appends the plain forms of `count` scrambled words (`bytes` bytes in
+    // all) that next() gives one by one, all lying before `inputEnd`: one
+    // allocation, and sixteen bytes unscrambled at a time.
+    template <typename Next>
+    void appendUnscrambledMany(qsizetype count, qsizetype bytes, const char* inputEnd,
+                               Next&& next) {
+        size_t at = bytes_.size();
+        bytes_.resize(at + size_t(bytes) + kSlack);
+        ends_.reserve(ends_.size() + size_t(count));
+        for (qsizetype i = 0; i < count; ++i) {
+            const QByteArrayView w = next();
+            unscrambleInto(bytes_.data() + at, w.data(), w.size(), inputEnd);
+            at += size_t(w.size());
+            ends_.push_back(qsizetype(at));
+        }
+        bytes_.resize(at);
+    }
     QList<QByteArray> toList() const;
 
 private:
+    // Room written beyond a word's end by the unscrambling sixteen bytes at a time.
+    static constexpr size_t kSlack = 32;
+    // Writes the plain form of in[0, n) at out, which has kSlack bytes of
+    // room beyond; reads at most up to inputEnd.
+    static void unscrambleInto(char* out, const char* in, qsizetype n, const char* inputEnd);
     std::string bytes_;
     std::vector<qsizetype> ends_;
 };

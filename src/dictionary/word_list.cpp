@@ -9,6 +9,7 @@
 #include "dictionary/word_order.h"
 
 #include <QHash>
+#include <QtEndian>
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -113,6 +114,29 @@ Keyed keyOf(QByteArrayView w) {
     return k;
 }
 
+// Writes the scrambled form of the plain word in[0, n) at out; reads and
+// writes up to 16 bytes beyond the word's end when n is at most 32 (the
+// caller leaves that room).
+void scrambleInto(char* out, const char* in, qsizetype n) {
+#if defined(__SSE2__)
+    if (n <= 32) {
+        const __m128i key = _mm_set1_epi8(char(kScrambleKey));
+        const __m128i low = _mm_setr_epi8(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_add_epi8(_mm_xor_si128(a, key), low));
+        if (n > 16) {
+            const __m128i high = _mm_add_epi8(low, _mm_set1_epi8(16));
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16),
+                             _mm_add_epi8(_mm_xor_si128(c, key), high));
+        }
+        return;
+    }
+#endif
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = char(scrambleByte(static_cast<unsigned char>(in[i]), int(i + 1)));
+}
+
 // Calls add(start, size) for every line of text[0, end) that ends at an LF
 // (a CR before it dropped) or at the end, and returns true, unless a CR
 // stands anywhere else (a line end of its own): then it returns false at
@@ -184,7 +208,8 @@ public:
     qsizetype count = 0;
     qsizetype sortedPrefix = 0;
     qsizetype nonCapitals = 0;
-    qsizetype garbage = 0; // buffer bytes of words no longer in the list
+    qsizetype garbage = 0;     // buffer bytes of words no longer in the list
+    qsizetype listedBytes = 0; // bytes of the words in the list
     std::array<qsizetype, kCountedLengths> lengths{};
     QHash<quint32, qsizetype> longSizes;
     quint64 revision = 0;
@@ -233,12 +258,14 @@ public:
 
     void countIn(qsizetype size, bool capitals) {
         ++lengths[size_t(std::min<qsizetype>(size, kCountedLengths - 1))];
+        listedBytes += size;
         if (!capitals)
             ++nonCapitals;
     }
     void countOut(const Entry& e) {
         const QByteArrayView v = viewOf(e);
         --lengths[size_t(std::min<qsizetype>(v.size(), kCountedLengths - 1))];
+        listedBytes -= v.size();
         if (keyed && !scrambledCapitals(v.data(), v.size()))
             --nonCapitals;
         garbage += v.size();
@@ -361,7 +388,7 @@ public:
         arena.clear();
         blocks.clear();
         starts.clear();
-        count = sortedPrefix = nonCapitals = garbage = 0;
+        count = sortedPrefix = nonCapitals = garbage = listedBytes = 0;
         lengths = {};
         longSizes.clear();
         keyed = true;
@@ -419,6 +446,7 @@ public:
             if (size >= qsizetype(kLongSize)) [[unlikely]]
                 longSizes.insert(quint32(start), size);
             ++lengths[size_t(std::min<qsizetype>(size, kCountedLengths - 1))];
+            listedBytes += size;
             ++count;
         };
         if (!splitByLineFeeds(p, end, add)) {
@@ -427,6 +455,7 @@ public:
             starts.clear();
             longSizes.clear();
             lengths = {};
+            listedBytes = 0;
             count = 0;
             block = nullptr;
             qsizetype i = 0;
@@ -508,16 +537,15 @@ void WordList::appendPlain(qsizetype from, qsizetype to, WordBlock& out) const {
             bytes += x.sizeOf(x.blocks[b][at++]);
         }
     }
-    out.reserve(out.count() + (to - from), out.byteCount() + bytes);
     size_t b = firstBlock;
     size_t at = firstAt;
-    for (qsizetype i = from; i < to; ++i) {
+    out.appendUnscrambledMany(to - from, bytes, x.arena.constData() + x.arena.size(), [&] {
         if (at == x.blocks[b].size()) {
             ++b;
             at = 0;
         }
-        out.appendUnscrambled(x.viewOf(x.blocks[b][at++]));
-    }
+        return x.viewOf(x.blocks[b][at++]);
+    });
 }
 
 bool WordList::isSorted() const {
@@ -756,21 +784,27 @@ void WordList::load(const QString& path, const QString& displayName) {
 
 QByteArray WordList::fileBytes() const {
     const Data& x = *d;
-    qsizetype total = 0;
-    for (const auto& block : x.blocks)
-        for (const Entry& e : block)
-            total += x.sizeOf(e) + 2;
-    QByteArray out(total, Qt::Uninitialized);
+    const qsizetype total = x.listedBytes + 2 * x.count;
+    // Each word is copied as 32 bytes, whatever its length, where the buffer
+    // allows it: the next word then writes over the excess.
+    constexpr qsizetype kRun = 32;
+    QByteArray out(total + kRun, Qt::Uninitialized);
     char* o = out.data();
     const char* a = x.arena.constData();
+    const qsizetype arenaSize = x.arena.size();
     for (const auto& block : x.blocks)
         for (const Entry& e : block) {
             const qsizetype s = x.sizeOf(e);
-            std::memcpy(o, a + e.offset, size_t(s));
+            if (s <= kRun - 2 && e.offset + kRun <= arenaSize)
+                std::memcpy(o, a + e.offset, kRun);
+            else
+                std::memcpy(o, a + e.offset, size_t(s));
             o += s;
             *o++ = '\r';
             *o++ = '\n';
         }
+    Q_ASSERT(o == out.constData() + total);
+    out.resize(total);
     return out;
 }
 
@@ -870,40 +904,57 @@ void WordBatch::addPlain(QByteArrayView plain) {
     finished_ = false;
 }
 
+void WordBatch::reserve(qint64 bytes) {
+    // A line of a list holds a word of about eight letters and its line end.
+    const qint64 words = std::min<qint64>(bytes / 10, qint64(1) << 26);
+    bytes_.reserve(qsizetype(std::min<qint64>(bytes, qint64(1) << 30)));
+    starts_.reserve(size_t(words));
+    ends_.reserve(size_t(words));
+}
+
 void WordBatch::finish() {
     if (finished_)
         return;
     finished_ = true;
-    const char* b = bytes_.constData();
     // Capitals order as their bytes do, a word before every longer one it
-    // begins. The first eight bytes, read as one number, decide most
-    // comparisons.
+    // begins. Bytes 1 to 8 and 9 to 16, read as two numbers (zeros after
+    // the end), decide every comparison but between words of 17 letters or
+    // more.
+    constexpr qsizetype kPad = 16;
+    bytes_.append(QByteArray(kPad, '\0'));
+    const char* b = bytes_.constData();
     struct Item {
         quint64 head;
+        quint64 next;
         quint32 start;
         quint32 end;
+    };
+    const auto bigEndian = [](const char* p, quint32 n) {
+        quint64 v = 0;
+        std::memcpy(&v, p, 8);
+        v = qFromBigEndian(v);
+        return n >= 8 ? v : (n == 0 ? 0 : v & ~(~quint64(0) >> (8 * n)));
     };
     std::vector<Item> items(starts_.size());
     for (size_t i = 0; i < items.size(); ++i) {
         const quint32 s = starts_[i];
-        const quint32 e = ends_[i];
-        quint64 head = 0;
-        for (quint32 k = 0; k < 8; ++k)
-            head = head << 8 | (s + k < e ? static_cast<unsigned char>(b[s + k]) : 0);
-        items[i] = Item{head, s, e};
+        const quint32 n = ends_[i] - s;
+        items[i] = Item{bigEndian(b + s, n), n > 8 ? bigEndian(b + s + 8, n - 8) : 0, s, ends_[i]};
     }
     std::vector<quint32>().swap(starts_);
     std::vector<quint32>().swap(ends_);
-    const auto tail = [b](const Item& x) {
-        return x.end - x.start > 8 ? QByteArrayView(b + x.start + 8, x.end - x.start - 8)
-                                   : QByteArrayView();
+    const auto rest = [b](const Item& x) {
+        return x.end - x.start > 16 ? QByteArrayView(b + x.start + 16, x.end - x.start - 16)
+                                    : QByteArrayView();
     };
-    std::sort(items.begin(), items.end(), [&tail](const Item& x, const Item& y) {
+    std::sort(items.begin(), items.end(), [&rest](const Item& x, const Item& y) {
         if (x.head != y.head)
             return x.head < y.head;
-        return tail(x).compare(tail(y)) < 0;
+        if (x.next != y.next)
+            return x.next < y.next;
+        return (x.end - x.start > 16 || y.end - y.start > 16) && rest(x).compare(rest(y)) < 0;
     });
-    QByteArray scrambled(bytes_.size(), Qt::Uninitialized);
+    QByteArray scrambled(bytes_.size() + kPad, Qt::Uninitialized);
     char* out = scrambled.data();
     quint32 used = 0;
     starts_.reserve(items.size());
@@ -911,14 +962,16 @@ void WordBatch::finish() {
     keys_.reserve(items.size());
     for (size_t k = 0; k < items.size(); ++k) {
         const Item& it = items[k];
-        const QByteArrayView w(b + it.start, it.end - it.start);
-        if (k > 0 && it.head == items[k - 1].head && tail(it) == tail(items[k - 1]))
+        const quint32 n = it.end - it.start;
+        if (k > 0 && it.head == items[k - 1].head && it.next == items[k - 1].next &&
+            n == items[k - 1].end - items[k - 1].start && rest(it) == rest(items[k - 1]))
             continue;
+        const char* w = b + it.start;
         starts_.push_back(used);
-        for (qsizetype i = 0; i < w.size(); ++i)
-            out[used++] = char(scrambleByte(static_cast<unsigned char>(w[i]), int(i + 1)));
+        scrambleInto(out + used, w, n);
+        used += n;
         ends_.push_back(used);
-        keys_.push_back(lettersOfPlain(w.data(), w.size()) << kSizeBits | sizeField(w.size()));
+        keys_.push_back(lettersOfPlain(w, n) << kSizeBits | sizeField(n));
     }
     scrambled.resize(used);
     bytes_ = std::move(scrambled);

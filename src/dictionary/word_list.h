@@ -133,6 +133,8 @@ public:
     // Takes plain words of capital letters (2 to 19 of them), in any order
     // and with repeats; sorts them and keeps each once.
     void addPlain(QByteArrayView plain);
+    // Makes room for about `bytes` bytes of words (a list's size).
+    void reserve(qint64 bytes);
     // Sorts, keeps each word once and scrambles them.
     void finish();
     qsizetype count() const { return qsizetype(ends_.size()); }
