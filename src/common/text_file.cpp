@@ -217,6 +217,31 @@ bool TextLineReader::next(QByteArray& line) {
     }
 }
 
+bool TextLineReader::nextView(QByteArrayView& line) {
+    if (!done_ && at_ < block_.size()) {
+        const char* p = block_.constData();
+        const qsizetype n = block_.size();
+        qsizetype start = at_;
+        if (skipLf_ && p[start] == '\n')
+            ++start;
+        qsizetype i = start;
+        while (i < n && p[i] != '\r' && p[i] != '\n' && p[i] != '\0')
+            ++i;
+        if (i < n && p[i] != '\0') {
+            consumed_ += i + 1 - at_;
+            skipLf_ = p[i] == '\r';
+            at_ = i + 1;
+            line = QByteArrayView(p + start, i - start);
+            return true;
+        }
+    }
+    // A line across blocks, a NUL or the end of the text.
+    if (!next(carry_))
+        return false;
+    line = carry_;
+    return true;
+}
+
 QList<QByteArray> readTextLines(const QString& path, const QString& displayName) {
     return splitTextLines(readWholeFile(path, displayName));
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -56,6 +57,9 @@ public:
     // The next line, false at the end of the text (end of data or a NUL).
     // Throws OrvError "Ne peut ouvrir le fichier <displayName>" on a read error.
     bool next(QByteArray& line);
+    // The same, as a view valid until the next call: into the block read
+    // when the line lies within it, without a copy.
+    bool nextView(QByteArrayView& line);
     // Bytes taken so far, and the total, for progress.
     qint64 position() const { return consumed_; }
     qint64 size() const { return size_; }
@@ -67,6 +71,7 @@ private:
     std::unique_ptr<QFile> file_;
     BlockSource source_;
     QByteArray block_;
+    QByteArray carry_; // a line that spans blocks, for nextView
     qsizetype at_ = 0;
     qint64 consumed_ = 0;
     qint64 size_ = 0;

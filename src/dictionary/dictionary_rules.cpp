@@ -68,7 +68,7 @@ namespace orv {
 ImportReport readWordBatch(WordListReader& reader, WordBatch& batch, const ImportProgress& progress,
                            const std::atomic<bool>* cancel) {
     ImportReport report;
-    QByteArray line;
+    QByteArrayView line;
     const qint64 size = std::max<qint64>(reader.size(), 1);
     int shown = -1;
     char word[kMaxWordLength];
@@ -79,7 +79,7 @@ ImportReport readWordBatch(WordListReader& reader, WordBatch& batch, const Impor
             return report;
         }
         const int percent = int(std::min<qint64>(reader.position(), size) * 100 / size);
-        if (!reader.next(line))
+        if (!reader.nextView(line))
             break;
         if (progress && percent != shown) {
             progress(percent);

@@ -831,7 +831,7 @@ qsizetype WordList::merge(WordBatch&& batch) {
     Data& x = *d;
     x.ensureKeys();
     const auto wordAt = [&batch](qsizetype i) {
-        return QByteArrayView(batch.bytes_.constData() + batch.starts_[size_t(i)],
+        return QByteArrayView(batch.bytes_.data() + batch.starts_[size_t(i)],
                               batch.ends_[size_t(i)] - batch.starts_[size_t(i)]);
     };
     // A few words, or a list with words beyond the capitals (whose order
@@ -860,7 +860,7 @@ qsizetype WordList::merge(WordBatch&& batch) {
     sort();
     std::vector<Entry> merged;
     merged.reserve(size_t(x.count + n));
-    x.arena.reserve(x.arena.size() + batch.bytes_.size());
+    x.arena.reserve(x.arena.size() + qsizetype(batch.bytes_.size()));
     qsizetype added = 0;
     size_t b = 0;
     size_t at = 0;
@@ -899,7 +899,7 @@ qsizetype WordList::merge(WordBatch&& batch) {
 
 void WordBatch::addPlain(QByteArrayView plain) {
     starts_.push_back(quint32(bytes_.size()));
-    bytes_.append(plain.data(), plain.size());
+    bytes_.append(plain.data(), size_t(plain.size()));
     ends_.push_back(quint32(bytes_.size()));
     finished_ = false;
 }
@@ -907,7 +907,7 @@ void WordBatch::addPlain(QByteArrayView plain) {
 void WordBatch::reserve(qint64 bytes) {
     // A line of a list holds a word of about eight letters and its line end.
     const qint64 words = std::min<qint64>(bytes / 10, qint64(1) << 26);
-    bytes_.reserve(qsizetype(std::min<qint64>(bytes, qint64(1) << 30)));
+    bytes_.reserve(size_t(std::min<qint64>(bytes, qint64(1) << 30)));
     starts_.reserve(size_t(words));
     ends_.reserve(size_t(words));
 }
@@ -921,8 +921,8 @@ void WordBatch::finish() {
     // the end), decide every comparison but between words of 17 letters or
     // more.
     constexpr qsizetype kPad = 16;
-    bytes_.append(QByteArray(kPad, '\0'));
-    const char* b = bytes_.constData();
+    bytes_.append(size_t(kPad), '\0');
+    const char* b = bytes_.data();
     struct Item {
         quint64 head;
         quint64 next;
@@ -954,7 +954,7 @@ void WordBatch::finish() {
             return x.next < y.next;
         return (x.end - x.start > 16 || y.end - y.start > 16) && rest(x).compare(rest(y)) < 0;
     });
-    QByteArray scrambled(bytes_.size() + kPad, Qt::Uninitialized);
+    std::string scrambled(bytes_.size() + size_t(kPad), '\0');
     char* out = scrambled.data();
     quint32 used = 0;
     starts_.reserve(items.size());

@@ -31,6 +31,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace orv {
@@ -141,7 +142,7 @@ public:
 
 private:
     friend class WordList;
-    QByteArray bytes_;            // plain, then scrambled words side by side
+    std::string bytes_;           // plain, then scrambled words side by side
     std::vector<quint32> starts_; // where each word begins
     std::vector<quint32> ends_;   // where it ends
     std::vector<quint32> keys_;   // once finished, each word's key in the list

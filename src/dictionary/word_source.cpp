@@ -215,6 +215,19 @@ bool WordListReader::next(QByteArray& line) {
     return true;
 }
 
+bool WordListReader::nextView(QByteArrayView& line) {
+    if (!lines_->nextView(line))
+        return false;
+    unsigned char high = 0;
+    for (const char c : line)
+        high |= static_cast<unsigned char>(c);
+    if (high & 0x80) {
+        converted_ = convert(line.toByteArray());
+        line = converted_;
+    }
+    return true;
+}
+
 QString unknownEncodingMessage(const QString& fileName) {
     return QStringLiteral("Le fichier %1 ne contient aucun mot admissible : son codage n'est "
                           "pas reconnu")

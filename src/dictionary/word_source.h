@@ -43,6 +43,9 @@ public:
 
     // The next line as Windows-1252 bytes; false at the end of the text.
     bool next(QByteArray& line);
+    // The same, as a view valid until the next call (no copy for a line of
+    // ASCII within a block).
+    bool nextView(QByteArrayView& line);
     // Bytes of the list taken so far, and its size, for progress.
     qint64 position() const;
     qint64 size() const { return size_; }
@@ -62,6 +65,7 @@ private:
     qint64 size_ = 0;
     qint64 raw_ = 0; // bytes of the list handed to the line reader so far
     QByteArray pending_;
+    QByteArray converted_; // the last line converted, for nextView
     bool fold_ = false;
     ListEncoding encoding_ = ListEncoding::Utf8;
     std::unique_ptr<QStringDecoder> wide_; // UTF-16 or UTF-32 to text

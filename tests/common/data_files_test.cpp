@@ -66,6 +66,25 @@ QList<QByteArray> readAllLines(TextLineReader& reader) {
     return lines;
 }
 
+// The lines taken as views, or by both calls in turn (`mixed`).
+QList<QByteArray> readAllViews(TextLineReader& reader, bool mixed) {
+    QList<QByteArray> lines;
+    QByteArray line;
+    QByteArrayView view;
+    for (int i = 0;; ++i) {
+        if (mixed && i % 3 == 0) {
+            if (!reader.next(line))
+                break;
+            lines.append(line);
+        } else {
+            if (!reader.nextView(view))
+                break;
+            lines.append(view.toByteArray());
+        }
+    }
+    return lines;
+}
+
 } // namespace
 
 class DataFilesTest : public QObject {
@@ -142,12 +161,20 @@ void DataFilesTest::lineReaderAgreesWithTheWholeReadAcrossBlocks() {
     QCOMPARE(readAllLines(whole), splitTextLines(data));
     QVERIFY(!whole.stoppedAtNul());
     QCOMPARE(whole.position(), data.size());
+    for (const bool mixed : {false, true}) {
+        TextLineReader views(openForReading(path, {}), path);
+        QCOMPARE(readAllViews(views, mixed), splitTextLines(data));
+        QCOMPARE(views.position(), data.size());
+    }
 
     data[data.size() / 2] = '\0';
     writeBytes(path, data);
     TextLineReader cut(openForReading(path, {}), path);
     QCOMPARE(readAllLines(cut), splitTextLines(data));
     QVERIFY(cut.stoppedAtNul());
+    TextLineReader cutViews(openForReading(path, {}), path);
+    QCOMPARE(readAllViews(cutViews, true), splitTextLines(data));
+    QVERIFY(cutViews.stoppedAtNul());
 }
 
 void DataFilesTest::linesAfterNulAreCounted_data() {
