@@ -274,6 +274,10 @@ bool WordIndex::setScore(QByteArrayView word, std::uint8_t score) {
     return true;
 }
 
+void WordIndex::setScore(int length, std::uint32_t id, std::uint8_t score) {
+    bucket(length)->scores[id] = std::min<std::uint8_t>(score, 100);
+}
+
 // The bitsets of a pattern's fixed letters and the block range they leave;
 // false when nothing can fit.
 struct WordIndex::Query {

@@ -68,6 +68,8 @@ public:
     // Sets the score of a word (kept while the word is deleted and added
     // again); false when the index never held it.
     bool setScore(QByteArrayView word, std::uint8_t score);
+    // The same for word `id` of a length (an id below idCount(length)).
+    void setScore(int length, std::uint32_t id, std::uint8_t score);
 
     // Patterns: one byte per position, 'A' .. 'Z' a fixed letter, any other
     // byte ('.', '?', ' ') an open cell. Lengths outside 2 .. 19 match nothing.
