@@ -1,6 +1,6 @@
 // The fill command. The search reads a copy of the grid and the document's
-// index (held unchanged meanwhile) on its own thread; the window only watches shared counters, and the grid changes
-// once, on the user-interface thread, after the thread has ended.
+// index (held unchanged meanwhile) on its own thread; the window only watches shared counters, and
+// the grid changes once, on the user-interface thread, after the thread has ended.
 #include "fill/fill_controller.h"
 
 #include "fill/fill_progress_window.h"

@@ -44,6 +44,14 @@ void setRows(TMainForm& w, const QList<QByteArray>& rows) {
 const QList<QByteArray> kGrid{"CAR#...", "A..#...", "S..#...", "####...",
                               ".......", ".......", "......."};
 
+// A "Dicoscore.dat" giving every word the same score.
+QByteArray sameScores(const QList<QByteArray>& words, int score) {
+    QByteArray text;
+    for (const QByteArray& word : words)
+        text += word + '\t' + QByteArray::number(score) + "\r\n";
+    return text;
+}
+
 BuildingHelpController& help(TMainForm& w) { return *w.findChild<BuildingHelpController*>(); }
 
 QString label(TMainForm& w, const char* name) { return child<QLabel>(&w, name)->text(); }
@@ -173,6 +181,8 @@ void BuildingHelpWindowTest::panelFollowsCursorAndEdits() {
 
 void BuildingHelpWindowTest::addedWordJoinsTheLists() {
     TestApp app;
+    // Every word scores the same, so that the crossings' openness alone ranks.
+    app.writeFile(QStringLiteral("Dicoscore.dat"), sameScores(kWords, 50));
     TMainForm& w = startWith(app, kWords);
     trigger(w, "Suggestions1");
     setRows(w, kGrid);
@@ -182,6 +192,7 @@ void BuildingHelpWindowTest::addedWordJoinsTheLists() {
         app.fakes.modal.scripts.append([word](QDialog& d) {
             auto& add = static_cast<TAjout&>(d);
             QTest::keyClicks(static_cast<QWidget*>(add.Edit1), QString::fromLatin1(word));
+            add.SpinScore->setValue(50);
             QTest::mouseClick(static_cast<QWidget*>(add.Button1), Qt::LeftButton);
         });
         trigger(w, "Ajoutermot1");
