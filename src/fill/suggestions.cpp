@@ -117,13 +117,17 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
     // is at least 1. Equal ranks keep the ids' order, the dictionary's for
     // every word but those added since the index was built.
     const int length = s.length();
-    std::vector<Ranked> ranked;
-    ranked.reserve(fitting.size());
-    for (const std::uint32_t id : fitting) {
+    const auto opennessOf = [&](std::uint32_t id) {
         const char* w = index.letters(length, id);
         double openness = 1;
         for (const CrossingCounts& c : crossings)
             openness *= c.count[std::size_t(w[c.position] - 'A')];
+        return openness;
+    };
+    std::vector<Ranked> ranked;
+    ranked.reserve(fitting.size());
+    for (const std::uint32_t id : fitting) {
+        const double openness = opennessOf(id);
         if (openness > 0) {
             const double rank = std::max(0.0, suggestionRank(openness, index.score(length, id)));
             ranked.emplace_back(~std::bit_cast<std::uint64_t>(rank), id);
@@ -134,12 +138,8 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
     out.openness.reserve(ranked.size());
     out.rank.reserve(ranked.size());
     for (const auto& [key, id] : ranked) {
-        const char* w = index.letters(length, id);
-        double openness = 1;
-        for (const CrossingCounts& c : crossings)
-            openness *= c.count[std::size_t(w[c.position] - 'A')];
         out.ids.push_back(id);
-        out.openness.push_back(openness);
+        out.openness.push_back(opennessOf(id));
         out.rank.push_back(std::bit_cast<double>(~key));
     }
     return out;
