@@ -85,6 +85,7 @@ public:
     // Gives the word back to the table's score.
     void remove(const QByteArray& word);
     qsizetype count() const { return scores_.size(); }
+    const QHash<QByteArray, int>& all() const { return scores_; }
     bool modified() const { return modified_; }
     // Differs after every change of the scores (set, remove, load), and from
     // the revision of any other scores: what is derived from them (the
