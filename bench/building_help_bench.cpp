@@ -1,10 +1,13 @@
 // The help while building a grid, on the real French dictionary: the two
 // suggestion lists recomputed after a key, and the fillability marks of a
 // 20 by 20 grid, each beside a plain reference measured in the same run (one
-// scan of the words, the way the word search reads them).
+// scan of the words, the way the word search reads them); and the shared
+// index given its scores again after a score changed, beside its build.
 #include "bench_data.h"
 
+#include "dictionary/scored_word_index.h"
 #include "dictionary/word_index.h"
+#include "dictionary/word_scores.h"
 #include "fill/grid_marks.h"
 #include "fill/suggestions.h"
 #include "grid/grid_slots.h"
@@ -15,14 +18,19 @@
 namespace orv::bench {
 namespace {
 
+// With the shipped scores, as the program's index has them.
 const WordIndex& frenchIndex() {
     static const WordIndex index = [] {
         WordIndex i;
         i.build(frenchDictionary());
+        setIndexScores(i, WordScores());
         return i;
     }();
     return index;
 }
+
+// The panel hides the words of score 0.
+constexpr int kPanelMinScore = 1;
 
 // A 10 by 10 grid being built: a few words placed, black squares around them.
 const char* const kGrid10 = "T.P.#.....\n"
@@ -59,9 +67,10 @@ void BM_SuggestAfterKey(benchmark::State& state, const char* text, int col, int 
     for (auto _ : state) {
         const GridSlots slots(grille);
         const SlotSuggestions h =
-            suggestWords(grille, slots, slots.slotAt(col, row, SlotDirection::Horizontal), index);
-        const SlotSuggestions v =
-            suggestWords(grille, slots, slots.slotAt(col, row, SlotDirection::Vertical), index);
+            suggestWords(grille, slots, slots.slotAt(col, row, SlotDirection::Horizontal), index,
+                         kPanelMinScore);
+        const SlotSuggestions v = suggestWords(
+            grille, slots, slots.slotAt(col, row, SlotDirection::Vertical), index, kPanelMinScore);
         across = h.count();
         down = v.count();
         benchmark::DoNotOptimize(h);
@@ -98,6 +107,37 @@ void BM_ScanWordsOfLength(benchmark::State& state, const char* pattern) {
 }
 BENCHMARK_CAPTURE(BM_ScanWordsOfLength, len4, "....")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ScanWordsOfLength, len10, "..........")->Unit(benchmark::kMillisecond);
+
+// After a score changed in the browser, the next fill or suggestion gives
+// the shared index every word's score again (with a hundred words of the
+// user's own, so that both look-ups are paid); the reference is the build
+// that a change of the words costs instead.
+void BM_RescoreSharedIndex(benchmark::State& state) {
+    const WordList& words = frenchDictionary();
+    WordScores scores;
+    const WordIndex& plain = frenchIndex();
+    for (std::uint32_t id = 0; id < 100; ++id)
+        scores.user().set(plain.word(7, id * 50), 60);
+    ScoredWordIndex shared;
+    shared.upToDate(words, 1, scores);
+    int score = 0;
+    for (auto _ : state) {
+        scores.user().set(plain.word(7, 0), score++ % 100 + 1);
+        benchmark::DoNotOptimize(&shared.upToDate(words, 1, scores));
+    }
+    state.counters["rebuilds"] = double(shared.builds());
+}
+BENCHMARK(BM_RescoreSharedIndex)->Unit(benchmark::kMillisecond);
+
+void BM_BuildSharedIndex(benchmark::State& state) {
+    const WordList& words = frenchDictionary();
+    const WordScores scores;
+    ScoredWordIndex shared;
+    quint64 revision = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(&shared.upToDate(words, ++revision, scores));
+}
+BENCHMARK(BM_BuildSharedIndex)->Unit(benchmark::kMillisecond);
 
 // A 20 by 20 grid with black squares; optionally with words placed in
 // some of its rows, each the first dictionary word that fits there.

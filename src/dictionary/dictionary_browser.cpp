@@ -62,7 +62,8 @@ TDico::TDico(QWidget* parent) : QDialog(parent) {
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(0, 33, 270, 409);
     ListBox1->setUniformItemSizes(true);
-    ListBox1->setItemDelegate(new FixedRowHeightDelegate(16, ListBox1));
+    // Each word with its score at the right (looked up for the rows painted only).
+    ListBox1->setItemDelegate(new WordScoreDelegate(ListBox1, 16));
     ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     words_ = new WordBlockModel(this);
     ListBox1->setModel(words_);
@@ -94,6 +95,7 @@ void TDico::buildScoreBox(QWidget* panel) {
 
 void TDico::setScores(WordScores* scores) {
     scores_ = scores;
+    words_->setScores(scores);
     showCurrentScore();
 }
 
@@ -116,6 +118,7 @@ void TDico::setCurrentScore(int score) {
     if (showingScore_ || !scores_ || word.isEmpty())
         return;
     scores_->user().set(word, score);
+    words_->scoreChanged(ListBox1->currentIndex().row());
 }
 
 void TDico::buildLetterButtons(QWidget* panel) {

@@ -1,7 +1,8 @@
 // The dictionary browser "Dictionnaire": the words of one initial letter at a
 // time, chosen by the 26 letter buttons, the arrows or Page Down / Page Up.
-// It reads a private copy of the dictionary and never changes it; the score
-// box shows the chosen word's score and sets the user's own.
+// It reads a private copy of the dictionary and never changes it; each word
+// shows its score at the right, and the score box shows the chosen word's
+// score and sets the user's own.
 #pragma once
 
 #include "dictionary/word_list.h"

@@ -34,7 +34,19 @@ void WordIndex::Bucket::grow(std::uint32_t newBlocks) {
         std::copy_n(bits.data() + set * blocks, blocks, moved.data() + set * newBlocks);
     bits = std::move(moved);
     liveBits.resize(newBlocks, 0);
+    shownBits.resize(newBlocks, 0);
     blocks = newBlocks;
+}
+
+void WordIndex::Bucket::updateShown(std::uint32_t id) {
+    const std::uint64_t bit = std::uint64_t(1) << (id % 64);
+    const bool live = liveBits[id / 64] & bit;
+    const bool was = shownBits[id / 64] & bit;
+    const bool now = live && scores[id] > 0;
+    if (now == was)
+        return;
+    shownBits[id / 64] ^= bit;
+    shown = now ? shown + 1 : shown - 1;
 }
 
 void WordIndex::Bucket::setBits(std::uint32_t id) {
@@ -175,6 +187,8 @@ void WordIndex::finishBuild() {
             b.liveBits[i] = ~std::uint64_t(0);
         if (b.size % 64)
             b.liveBits[b.size / 64] = (std::uint64_t(1) << (b.size % 64)) - 1;
+        b.shownBits = b.liveBits; // every word has the default score
+        b.shown = b.size;
         total_ += n;
     }
 }
@@ -210,6 +224,7 @@ bool WordIndex::add(QByteArrayView word) {
         return false;
     }
     b.liveBits[std::size_t(id / 64)] |= std::uint64_t(1) << (id % 64);
+    b.updateShown(std::uint32_t(id));
     ++b.live;
     ++total_;
     return true;
@@ -221,6 +236,7 @@ bool WordIndex::remove(QByteArrayView word) {
         return false;
     Bucket& b = *bucket(int(word.size()));
     b.liveBits[std::size_t(id / 64)] &= ~(std::uint64_t(1) << (id % 64));
+    b.updateShown(std::uint32_t(id));
     --b.live;
     --total_;
     return true;
@@ -270,8 +286,14 @@ bool WordIndex::setScore(QByteArrayView word, std::uint8_t score) {
     const std::int64_t id = find(word);
     if (id < 0)
         return false;
-    bucket(int(word.size()))->scores[std::size_t(id)] = std::min<std::uint8_t>(score, 100);
+    setScore(int(word.size()), std::uint32_t(id), score);
     return true;
+}
+
+void WordIndex::setScore(int length, std::uint32_t id, std::uint8_t score) {
+    Bucket& b = *bucket(length);
+    b.scores[id] = std::min<std::uint8_t>(score, 100);
+    b.updateShown(id);
 }
 
 // The bitsets of a pattern's fixed letters and the block range they leave;
@@ -284,9 +306,9 @@ struct WordIndex::Query {
     std::uint32_t to = 0;
 };
 
-bool WordIndex::prepare(QByteArrayView pattern, Query& q) const {
+bool WordIndex::prepare(QByteArrayView pattern, Query& q, bool shownOnly) const {
     const Bucket* b = bucket(int(pattern.size()));
-    if (!b || b->live == 0)
+    if (!b || (shownOnly ? b->shown : b->live) == 0)
         return false;
     q.bucket = b;
     q.from = 0;
@@ -302,9 +324,13 @@ bool WordIndex::prepare(QByteArrayView pattern, Query& q) const {
         q.to = std::min(q.to, b->lastBlock[set] + 1);
         q.sets[q.n++] = b->letterBits(p, c - 'A');
     }
-    // Every word live: the live bitset adds nothing.
-    if (b->live != b->size || q.n == 0)
+    // Every word live (and shown): the live (shown) bitset adds nothing.
+    if (shownOnly) {
+        if (b->shown != b->size || q.n == 0)
+            q.sets[q.n++] = b->shownBits.data();
+    } else if (b->live != b->size || q.n == 0) {
         q.sets[q.n++] = b->liveBits.data();
+    }
     return q.from < q.to;
 }
 
@@ -314,11 +340,11 @@ bool WordIndex::prepare(QByteArrayView pattern, Query& q) const {
 template <typename F>
 void WordIndex::forEachBlock(QByteArrayView pattern, int minScore, F&& visit) const {
     Query q;
-    if (!prepare(pattern, q))
+    if (!prepare(pattern, q, minScore > 0))
         return;
     const Bucket* b = q.bucket;
     auto emit = [&](std::uint32_t i, std::uint64_t x) {
-        if (x && minScore > 0) {
+        if (x && minScore > 1) {
             for (std::uint64_t y = x; y; y &= y - 1) {
                 const int bit = std::countr_zero(y);
                 if (b->scores[std::size_t(i) * 64 + std::size_t(bit)] < minScore)
@@ -359,7 +385,7 @@ std::size_t WordIndex::count(QByteArrayView pattern, int minScore) const {
         open = open && (c < 'A' || c > 'Z');
     if (open && minScore <= 0)
         return wordCount(int(pattern.size()));
-    if (minScore > 0) {
+    if (minScore > 1) {
         std::size_t n = 0;
         forEachBlock(pattern, minScore,
                      [&n](std::uint32_t, std::uint64_t x) { n += std::size_t(std::popcount(x)); });
@@ -367,7 +393,7 @@ std::size_t WordIndex::count(QByteArrayView pattern, int minScore) const {
     }
     // The plain count: popcounts summed without a call per block.
     Query q;
-    if (!prepare(pattern, q))
+    if (!prepare(pattern, q, minScore > 0))
         return 0;
     const std::uint64_t* const* s = q.sets;
     std::size_t n = 0;
@@ -442,7 +468,8 @@ std::size_t WordIndex::memoryBytes() const {
     std::size_t n = sizeof(*this);
     for (const Bucket& b : buckets_) {
         n += b.text.capacity() + b.bits.capacity() * 8 + b.liveBits.capacity() * 8 +
-             b.scores.capacity() + (b.firstBlock.capacity() + b.lastBlock.capacity()) * 4;
+             b.shownBits.capacity() * 8 + b.scores.capacity() +
+             (b.firstBlock.capacity() + b.lastBlock.capacity()) * 4;
         n += b.tail.size() * (sizeof(std::string) + 48);
     }
     return n;

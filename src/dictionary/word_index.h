@@ -68,6 +68,8 @@ public:
     // Sets the score of a word (kept while the word is deleted and added
     // again); false when the index never held it.
     bool setScore(QByteArrayView word, std::uint8_t score);
+    // The same for word `id` of a length (an id below idCount(length)).
+    void setScore(int length, std::uint32_t id, std::uint8_t score);
 
     // Patterns: one byte per position, 'A' .. 'Z' a fixed letter, any other
     // byte ('.', '?', ' ') an open cell. Lengths outside 2 .. 19 match nothing.
@@ -100,7 +102,11 @@ private:
         std::vector<char> text;              // size * length letters
         std::vector<std::uint64_t> bits;     // (position * 26 + letter) * blocks + block
         std::vector<std::uint64_t> liveBits; // blocks
-        std::vector<std::uint8_t> scores;    // size
+        // The live words of a score above 0 (those not hidden), so that the
+        // lists that leave the hidden words out pay no score look-up.
+        std::vector<std::uint64_t> shownBits; // blocks
+        std::uint32_t shown = 0;
+        std::vector<std::uint8_t> scores; // size
         // Blocks outside [first, last] of a (position, letter) hold no bit.
         std::vector<std::uint32_t> firstBlock; // position * 26 + letter
         std::vector<std::uint32_t> lastBlock;
@@ -111,6 +117,8 @@ private:
         }
         void grow(std::uint32_t newBlocks);
         void setBits(std::uint32_t id);
+        // Sets id's bit of shownBits from its liveness and score.
+        void updateShown(std::uint32_t id);
         std::int64_t find(const char* word) const;
     };
 
@@ -119,7 +127,8 @@ private:
     void takeScrambled(const char* entry, qsizetype size);
     void finishBuild();
     struct Query;
-    bool prepare(QByteArrayView pattern, Query& query) const;
+    // With `shownOnly`, the words of score 0 are left out as dead ones are.
+    bool prepare(QByteArrayView pattern, Query& query, bool shownOnly) const;
     template <typename F> void forEachBlock(QByteArrayView pattern, int minScore, F&& visit) const;
 
     std::array<Bucket, kMaxLength + 1> buckets_{};

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QResource>
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 
@@ -151,6 +152,19 @@ bool ScoreTable::isFrequent(QByteArrayView word) const {
     return slot != 0 && !(slot & kRareBit);
 }
 
+namespace {
+
+// One counter for every set of scores, so that two sets never share a
+// revision unless one is a copy of the other, as it stood.
+quint64 freshRevision() {
+    static std::atomic<quint64> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
+} // namespace
+
+UserScores::UserScores() : revision_(freshRevision()) {}
+
 std::optional<int> UserScores::find(QByteArrayView word) const {
     if (scores_.isEmpty())
         return std::nullopt;
@@ -167,16 +181,20 @@ void UserScores::set(const QByteArray& word, int score) {
         return;
     scores_.insert(word, score);
     modified_ = true;
+    revision_ = freshRevision();
 }
 
 void UserScores::remove(const QByteArray& word) {
-    if (scores_.remove(word) > 0)
+    if (scores_.remove(word) > 0) {
         modified_ = true;
+        revision_ = freshRevision();
+    }
 }
 
 void UserScores::load(const QString& path, const QString& displayName) {
     scores_.clear();
     modified_ = false;
+    revision_ = freshRevision();
     if (!fileExists(path))
         return;
     for (const QByteArray& line : readTextLines(path, displayName)) {

@@ -77,13 +77,21 @@ private:
 // Windows-1252, CR LF. Written only when changed, replacing the file atomically.
 class UserScores {
 public:
+    UserScores();
+
     std::optional<int> find(QByteArrayView word) const;
     // Records the user's score (clamped to 0..100); a change sets modified().
     void set(const QByteArray& word, int score);
     // Gives the word back to the table's score.
     void remove(const QByteArray& word);
     qsizetype count() const { return scores_.size(); }
+    const QHash<QByteArray, int>& all() const { return scores_; }
     bool modified() const { return modified_; }
+    // Differs after every change of the scores (set, remove, load), and from
+    // the revision of any other scores: what is derived from them (the
+    // pattern index's scores) compares it to know when to follow. Compare it
+    // for equality only.
+    quint64 revision() const { return revision_; }
 
     // A missing file gives no scores; lines that are not a word of capitals, a
     // TAB and a number are skipped. Throws OrvError "Ne peut ouvrir le fichier
@@ -96,6 +104,7 @@ public:
 private:
     QHash<QByteArray, int> scores_;
     bool modified_ = false;
+    quint64 revision_;
 };
 
 // The score of every word, the user's first.
@@ -115,6 +124,8 @@ public:
     UserScores& user() { return user_; }
     const UserScores& user() const { return user_; }
     const ScoreTable& table() const { return *table_; }
+    // Differs after every change of a score (the table never changes).
+    quint64 revision() const { return user_.revision(); }
 
 private:
     const ScoreTable* table_;

@@ -22,8 +22,10 @@ namespace {
 
 const QString kSuggestionsKey = QStringLiteral("Affichage/Suggestions");
 
-// The commands that change the dictionary: the index is rebuilt after them.
-const char* const kDictionaryCommands[] = {"Ajoutermot1", "Supprimermot1", "Importerfichier1"};
+// The commands that change the dictionary's words or scores: the panel and
+// the marks follow them (the document's index follows the words and scores).
+const char* const kDictionaryCommands[] = {"Ajoutermot1", "Supprimermot1", "Importerfichier1",
+                                           "Dictionnaire1"};
 
 bool fits(const QByteArray& word, const QByteArray& pattern) {
     if (word.size() != pattern.size())
@@ -83,10 +85,7 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
 
     for (const char* name : kDictionaryCommands)
         if (auto* action = window->findChild<QAction*>(QString::fromLatin1(name)))
-            connect(action, &QAction::triggered, this, [this] {
-                indexStale_ = true;
-                refresh();
-            });
+            connect(action, &QAction::triggered, this, [this] { refresh(); });
     connect(&doc_, &Document::gridChanged, this, [this] { refresh(); });
 
     if (grid_) {
@@ -120,14 +119,7 @@ void BuildingHelpController::setSearchWindow(TRMots* window) {
                 [this](const QModelIndex& i) { offerSearchWord(i.data().toString().toLatin1()); });
 }
 
-const WordIndex& BuildingHelpController::index() {
-    if (indexStale_ || indexedEntries_ != doc_.ListeMots.count()) {
-        index_.build(doc_.ListeMots);
-        indexStale_ = false;
-        indexedEntries_ = doc_.ListeMots.count();
-    }
-    return index_;
-}
+const WordIndex& BuildingHelpController::index() { return doc_.wordIndex(); }
 
 // ---------------------------------------------------------------- commands
 
@@ -211,8 +203,10 @@ void BuildingHelpController::refreshPanel() {
     slots_ = GridSlots(g);
     const int across = slots_.slotAt(cell.x(), cell.y(), SlotDirection::Horizontal);
     const int down = slots_.slotAt(cell.x(), cell.y(), SlotDirection::Vertical);
-    panel_->showSuggestions(suggestWords(g, slots_, across, words),
-                            suggestWords(g, slots_, down, words), &words);
+    // A word of score 0 is hidden: neither offered nor counted in a crossing.
+    const int minScore = minimumScore(Vocabulary::Whole);
+    panel_->showSuggestions(suggestWords(g, slots_, across, words, minScore),
+                            suggestWords(g, slots_, down, words, minScore), &words);
 }
 
 void BuildingHelpController::refreshMarks() {

@@ -1,9 +1,8 @@
 // The help while building a grid, in the main window: the suggestions panel
 // and its menu "Affi&chage", the fillability marks drawn over the grid, the
 // grid check's window, the typing direction option, and the placing of a
-// word found by the pattern search. It keeps its own dictionary index,
-// rebuilt after the commands that change the dictionary and whenever the
-// dictionary's size has changed (its loading at start).
+// word found by the pattern search. It reads the document's pattern index,
+// which follows the words and their scores.
 #pragma once
 
 #include "common/controller.h"
@@ -34,7 +33,7 @@ public:
     GridCheckWindow* checkWindow() const { return check_; }
     const GridMarks& marks() const { return marks_; }
     SlotDirection typingDirection() const { return direction_; }
-    // The index, brought up to date with the dictionary first.
+    // The document's index, brought up to date with the words and scores first.
     const WordIndex& index();
 
     // Writes a word into a slot of the grid as one change (letters already
@@ -65,9 +64,6 @@ private:
     QAction* suggestionsAction_ = nullptr;
     QAction* marksAction_ = nullptr;
     QAction* advanceAction_ = nullptr;
-    WordIndex index_;
-    bool indexStale_ = true;
-    qsizetype indexedEntries_ = -1; // dictionary entries when the index was built
     GridSlots slots_;
     GridMarks marks_;
     bool marksOn_ = false;

@@ -1,6 +1,6 @@
-// The fill command. The search reads a copy of the grid and the index on its
-// own thread; the window only watches shared counters, and the grid changes
-// once, on the user-interface thread, after the thread has ended.
+// The fill command. The search reads a copy of the grid and the document's
+// index (held unchanged meanwhile) on its own thread; the window only watches shared counters, and
+// the grid changes once, on the user-interface thread, after the thread has ended.
 #include "fill/fill_controller.h"
 
 #include "fill/fill_progress_window.h"
@@ -20,17 +20,6 @@ FillController::FillController(Document& document, Services& services, QMainWind
                    QStringLiteral("Remplir les cases vides avec des mots du dictionnaire"),
                    &FillController::Remplir1Click);
     fill->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-}
-
-const WordIndex& FillController::index() {
-    if (indexedRevision_ != doc_.wordsRevision()) {
-        index_.build(doc_.ListeMots);
-        indexedRevision_ = doc_.wordsRevision();
-    }
-    // Scores change from the word dialog and the browser without a change of
-    // words; setting them again costs a few milliseconds, once per fill.
-    applyScores(index_, doc_.Scores);
-    return index_;
 }
 
 QString FillController::failureMessage(const FillResult& result) const {
@@ -71,7 +60,7 @@ void FillController::Remplir1Click() {
             services_.messages.information(window_, QStringLiteral("La grille est déjà pleine."));
             return;
         }
-        const WordIndex& words = index();
+        const WordIndex& words = doc_.wordIndex();
         if (words.wordCount() == 0) {
             services_.messages.information(
                 window_, QStringLiteral("Le dictionnaire ne contient aucun mot."));
@@ -92,6 +81,9 @@ void FillController::Remplir1Click() {
             shared.placed = p.placed;
         };
         FillResult result;
+        // The worker reads the document's index: nothing may rebuild or
+        // re-score it until the worker has ended.
+        const auto hold = doc_.WordsIndex.hold();
         progress.runWhile(
             [&] {
                 result = fillPreferringKnownWords(before, words, options, vocabulary.preferred);

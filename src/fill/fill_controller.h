@@ -1,11 +1,10 @@
 // The grid's automatic fill in the program: "Remplir la grille" runs the
 // search on a worker thread behind the progress window, then puts the fill in
-// the grid as one change, or says why the grid stays as it was. The pattern
-// index of the dictionary lives here and follows the document's words.
+// the grid as one change, or says why the grid stays as it was. It reads the
+// document's pattern index, with the words' scores.
 #pragma once
 
 #include "common/controller.h"
-#include "dictionary/word_index.h"
 #include "fill/grid_fill.h"
 
 namespace orv {
@@ -18,18 +17,12 @@ public:
     // The time a fill may take before the grid is left as it was.
     double timeLimitSeconds = 120;
 
-    // The index of the document's words, brought up to date when they changed.
-    const WordIndex& index();
-
 public Q_SLOTS:
     void Remplir1Click();
 
 private:
     // The sentence that tells the user why the grid stayed as it was.
     QString failureMessage(const FillResult& result) const;
-
-    WordIndex index_;
-    quint64 indexedRevision_ = ~quint64(0);
 };
 
 } // namespace orv

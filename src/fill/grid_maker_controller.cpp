@@ -1,6 +1,6 @@
-// The maker reads a copy of the grid and an index built from the dictionary
-// at the start of the command, so the user interface stays free while it runs
-// and nothing it shares changes under it; the document sees the result only
+// The maker reads a copy of the grid and the document's index, held unchanged
+// while it runs, so the user interface stays free and nothing it shares
+// changes under it; the document sees the result only
 // once, as one change.
 #include "fill/grid_maker_controller.h"
 
@@ -37,12 +37,9 @@ void GridMakerController::make() {
     options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
     options.timeLimitSeconds = timeLimitSeconds;
 
-    WordIndex index;
-    index.build(doc_.ListeMots);
-    // The user's own scores lie beside the dictionary in the working folder.
-    WordScores scores;
-    scores.user().load(QStringLiteral("Dicoscore.dat"), QStringLiteral("Dicoscore.dat"));
-    applyScores(index, scores);
+    // The document's index, with the scores as they stand (those set in the
+    // browser too, before they are written to "Dicoscore.dat").
+    const WordIndex& index = doc_.wordIndex();
     const VocabularyFill vocabulary = vocabularyFill(Dialogue->vocabulary());
     options.minScore = vocabulary.minScore;
     options.scoreWeight = kScoreWeight;
@@ -66,6 +63,7 @@ void GridMakerController::make() {
         shared.placed = p.placed;
     };
     MakeResult result;
+    const auto hold = doc_.WordsIndex.hold(); // the worker reads it
     progress.runWhile([&] { result = makeGrid(start, index, options); }, services_.modal);
     if (result.status == MakeStatus::Stopped) {
         services_.messages.information(

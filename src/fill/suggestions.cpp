@@ -1,7 +1,7 @@
 // Suggestions: a crossing's candidate count after a word is placed depends
 // only on the letter the word puts in the shared cell, so each crossing is
 // counted once for each of the 26 letters, and each fitting word is then
-// ranked by table look-ups alone.
+// ranked by table look-ups and its score alone.
 #include "fill/suggestions.h"
 
 #include "dictionary/word_index.h"
@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 
 namespace orv {
 
@@ -23,6 +24,10 @@ QString wordCountText(std::size_t n) {
     for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
         digits.insert(at, QLatin1Char(' '));
     return digits + (n < 2 ? QStringLiteral(" mot") : QStringLiteral(" mots"));
+}
+
+double suggestionRank(double openness, int score) {
+    return std::log(openness) + kSuggestionScoreWeight * score;
 }
 
 QString SlotSuggestions::heading() const {
@@ -107,26 +112,35 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
             crossings.push_back(countCrossing(grille, slots, c, index, minScore));
 
     // A positive double's bits order as the double does, so the ranking
-    // sorts plain integers: the rank's bits inverted, best first. Equal
-    // ranks keep the ids' order, the dictionary's for every word but those
-    // added since the index was built.
+    // sorts plain integers: the rank's bits inverted, best first. The rank
+    // is never negative: counts are whole numbers, so a kept word's openness
+    // is at least 1. Equal ranks keep the ids' order, the dictionary's for
+    // every word but those added since the index was built.
     const int length = s.length();
-    std::vector<Ranked> ranked;
-    ranked.reserve(fitting.size());
-    for (const std::uint32_t id : fitting) {
+    const auto opennessOf = [&](std::uint32_t id) {
         const char* w = index.letters(length, id);
         double openness = 1;
         for (const CrossingCounts& c : crossings)
             openness *= c.count[std::size_t(w[c.position] - 'A')];
-        if (openness > 0)
-            ranked.emplace_back(~std::bit_cast<std::uint64_t>(openness), id);
+        return openness;
+    };
+    std::vector<Ranked> ranked;
+    ranked.reserve(fitting.size());
+    for (const std::uint32_t id : fitting) {
+        const double openness = opennessOf(id);
+        if (openness > 0) {
+            const double rank = std::max(0.0, suggestionRank(openness, index.score(length, id)));
+            ranked.emplace_back(~std::bit_cast<std::uint64_t>(rank), id);
+        }
     }
     sortByKey(ranked);
     out.ids.reserve(ranked.size());
     out.openness.reserve(ranked.size());
+    out.rank.reserve(ranked.size());
     for (const auto& [key, id] : ranked) {
         out.ids.push_back(id);
-        out.openness.push_back(std::bit_cast<double>(~key));
+        out.openness.push_back(opennessOf(id));
+        out.rank.push_back(std::bit_cast<double>(~key));
     }
     return out;
 }

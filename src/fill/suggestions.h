@@ -1,8 +1,11 @@
 // Word suggestions for one slot of a grid: the dictionary words that fit its
 // letters, best first. A word is better when it leaves its crossing slots
-// more open: its rank is the product of the crossings' candidate counts once
-// it is placed. A word that would leave a crossing slot with no candidate at
-// all is left out, since placing it could only lead to a dead end.
+// more open (its openness is the product of the crossings' candidate counts
+// once it is placed) and when it is better known (its score): the rank is
+// the openness's logarithm plus a share of the score, so that ten points of
+// score weigh as much as e times more crossing words. A word that would
+// leave a crossing slot with no candidate at all is left out, since placing
+// it could only lead to a dead end.
 #pragma once
 
 #include "grid/grid_model.h"
@@ -23,14 +26,23 @@ struct SlotSuggestions {
     QString title;      // "Ligne 3", "Colonne B"
     QByteArray pattern; // "C..Z."
     // The fitting words in rank order, as ids of the index's bucket of this
-    // length (read them with WordIndex::letters), with their rank values.
+    // length (read them with WordIndex::letters and WordIndex::score), with
+    // their openness and their rank (higher first).
     std::vector<std::uint32_t> ids;
     std::vector<double> openness;
+    std::vector<double> rank;
 
     std::size_t count() const { return ids.size(); }
     // "Ligne 3 : C..Z."; empty without a slot.
     QString heading() const;
 };
+
+// How much a point of score adds to a word's rank (the natural logarithm of
+// its openness).
+constexpr double kSuggestionScoreWeight = 0.1;
+
+// The rank of a word of this openness (above 0) and score.
+double suggestionRank(double openness, int score);
 
 // The suggestions for slot `slot` of `slots` (built from `grille`). Words
 // scoring under minScore are not offered and do not count for the crossings.

@@ -3,6 +3,7 @@
 // for any word that is not on screen.
 #include "fill/suggestions_panel.h"
 
+#include "dictionary/word_block_model.h"
 #include "dictionary/word_index.h"
 
 #include <QApplication>
@@ -42,14 +43,29 @@ int SuggestionListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(suggestions_.count());
 }
 
+int SuggestionListModel::score(int row) const {
+    if (!index_ || row < 0 || row >= rowCount())
+        return -1;
+    return index_->score(suggestions_.length, suggestions_.ids[std::size_t(row)]);
+}
+
 QVariant SuggestionListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
         return {};
-    return QString::fromLatin1(word(index.row()));
+    if (role == Qt::DisplayRole)
+        return QString::fromLatin1(word(index.row()));
+    if (role == kScoreRole && index_)
+        return score(index.row());
+    if (role == Qt::ToolTipRole && index_)
+        return QStringLiteral("%1 : score %2")
+            .arg(QString::fromLatin1(word(index.row())))
+            .arg(score(index.row()));
+    return {};
 }
 
 SuggestionListView::SuggestionListView(QWidget* parent) : QListView(parent) {
     setUniformItemSizes(true); // tens of thousands of rows are laid out at once
+    setItemDelegate(new WordScoreDelegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListView::doubleClicked, this,

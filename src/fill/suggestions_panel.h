@@ -1,8 +1,9 @@
 // The suggestions panel, docked at the right of the main window: for the
 // current cell, the words that fit the row's slot ("Horizontalement") and the
 // column's slot ("Verticalement"), best first, each list headed by the slot's
-// name, its pattern and its count. Typing letters in a list jumps to the
-// first word that starts with them; a double click or Enter chooses a word.
+// name, its pattern and its count; each word shows its score at the right.
+// Typing letters in a list jumps to the first word that starts with them; a
+// double click or Enter chooses a word.
 #pragma once
 
 #include "fill/suggestions.h"
@@ -27,6 +28,8 @@ public:
     void setSuggestions(SlotSuggestions suggestions, const WordIndex* index);
     const SlotSuggestions& suggestions() const { return suggestions_; }
     QByteArray word(int row) const;
+    // The row's word's score, or -1 without such a row.
+    int score(int row) const;
     // The first row, from the top, whose word starts with the prefix, or -1.
     int firstStartingWith(const QByteArray& prefix) const;
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "common/data_file.h"
+#include "dictionary/scored_word_index.h"
 #include "dictionary/word_list.h"
 #include "dictionary/word_prefetch.h"
 #include "dictionary/word_scores.h"
@@ -165,6 +166,11 @@ public:
     bool ScoresIllisibles = false;
     Vocabulary FillVocabulary = Vocabulary::Common;
     void loadScores();
+    // The pattern index of the words with their scores, shared by the fill,
+    // the grid maker and the help while building; wordIndex() brings it up to
+    // date first (see ScoredWordIndex: hold it while a worker thread reads it).
+    ScoredWordIndex WordsIndex;
+    const WordIndex& wordIndex() { return WordsIndex.upToDate(ListeMots, wordsRevision(), Scores); }
     // Writes "Dicoscore.dat" when a score changed since it was read or written.
     void writeScores();
     // Data files of the working folder, "Dicogrd.dat" and "Dicodef.dat".

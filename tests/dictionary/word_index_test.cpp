@@ -6,8 +6,10 @@
 #include "dictionary/scramble.h"
 #include "dictionary/word_list.h"
 
+#include <QHash>
 #include <QSet>
 #include <QTest>
+#include <algorithm>
 #include <random>
 
 using namespace orv;
@@ -77,6 +79,7 @@ private Q_SLOTS:
     void buildsFromAScrambledUnorderedDictionary();
     void oddWordsAndPatterns();
     void scoresFilterCandidates();
+    void hiddenWordsFollowScoresAdditionsAndDeletions();
 };
 
 void WordIndexTest::agreesWithAScan() {
@@ -199,6 +202,61 @@ void WordIndexTest::scoresFilterCandidates() {
              std::vector<std::uint32_t>{std::uint32_t(index.find("ABD"))});
     QCOMPARE(index.possibleLetters("AB.", 60)[2], 1u << ('D' - 'A'));
     QCOMPARE(index.count("AB.", 0), std::size_t(3));
+}
+
+// Words of score 0 are left out of every query that asks for a score of 1 or
+// more, through deletions, additions and score changes in any order; the
+// answers agree with a plain filter of the live words by score.
+void WordIndexTest::hiddenWordsFollowScoresAdditionsAndDeletions() {
+    std::mt19937 rng(5);
+    std::vector<QByteArray> words;
+    for (int i = 0; i < 300; ++i) {
+        QByteArray w;
+        for (int k = 0; k < 4; ++k)
+            w.append(char('A' + rng() % 4));
+        words.push_back(w);
+    }
+    std::sort(words.begin(), words.end());
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+    WordIndex index;
+    index.buildFromPlain(std::vector<QByteArray>(words.begin(), words.begin() + 100));
+    QSet<QByteArray> live(words.begin(), words.begin() + 100);
+    QHash<QByteArray, int> score;
+    for (const QByteArray& w : words)
+        score[w] = WordIndex::kDefaultScore;
+    const QList<QByteArray> patterns{"....", "A...", ".B.C", "AA..", "..DD"};
+    for (int step = 0; step < 600; ++step) {
+        const QByteArray& w = words[rng() % words.size()];
+        switch (rng() % 3) {
+        case 0:
+            QCOMPARE(index.add(w), !live.contains(w));
+            live.insert(w);
+            break;
+        case 1:
+            QCOMPARE(index.remove(w), live.contains(w));
+            live.remove(w);
+            break;
+        default: {
+            const int s = rng() % 3 == 0 ? 0 : int(rng() % 100) + 1;
+            if (index.setScore(w, std::uint8_t(s)))
+                score[w] = s;
+        }
+        }
+        if (step % 20 != 0)
+            continue;
+        for (const QByteArray& p : patterns)
+            for (const int minScore : {0, 1, 30}) {
+                std::size_t expected = 0;
+                for (const QByteArray& x : live) {
+                    bool fits = true;
+                    for (int i = 0; i < 4; ++i)
+                        fits = fits && (p[i] == '.' || p[i] == x[i]);
+                    expected += fits && score[x] >= minScore;
+                }
+                QCOMPARE(index.count(p, minScore), expected);
+                QCOMPARE(index.candidates(p, minScore).size(), expected);
+            }
+    }
 }
 
 QTEST_GUILESS_MAIN(WordIndexTest)

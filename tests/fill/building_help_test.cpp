@@ -98,6 +98,24 @@ std::vector<Ranked> bruteForce(const Grille& g, const Slot& slot,
     return out;
 }
 
+// The same with scores: words under minScore are neither listed nor counted
+// in a crossing, and the rank blends the openness with the score.
+std::vector<Ranked> bruteForceScored(const Grille& g, const Slot& slot,
+                                     const std::vector<QByteArray>& all,
+                                     const std::map<QByteArray, int>& scores, int minScore) {
+    std::vector<QByteArray> words;
+    for (const QByteArray& w : all)
+        if (scores.at(w) >= minScore)
+            words.push_back(w);
+    std::vector<Ranked> out = bruteForce(g, slot, words);
+    for (Ranked& r : out)
+        r.openness = suggestionRank(r.openness, scores.at(r.word));
+    std::stable_sort(out.begin(), out.end(), [](const Ranked& a, const Ranked& b) {
+        return a.openness != b.openness ? a.openness > b.openness : a.word < b.word;
+    });
+    return out;
+}
+
 // Random words over a few letters, so that small grids have choices.
 std::vector<QByteArray> randomWords(std::mt19937& rng, int n, const char* letters) {
     const int k = int(std::strlen(letters));
@@ -182,6 +200,8 @@ class BuildingHelpTest : public QObject {
 private Q_SLOTS:
     void headingAndCounts();
     void rankingMatchesBruteForce();
+    void rankingBlendsScoresAsBruteForce();
+    void higherScoreFirstAtEqualOpennessAndZeroHides();
     void wordsBlockingACrossingAreLeftOut();
     void slotsTooLongForAnyWord();
     void marksMatchPlainPropagation();
@@ -240,6 +260,110 @@ void BuildingHelpTest::rankingMatchesBruteForce() {
     }
     QVERIFY(compared > 200);
     QVERIFY(withChoice > 20);
+}
+
+void BuildingHelpTest::rankingBlendsScoresAsBruteForce() {
+    std::mt19937 rng(11);
+    int compared = 0;
+    int reordered = 0; // lists whose order the scores changed
+    int hidden = 0;    // fitting words left out for their score of 0
+    for (int trial = 0; trial < 40; ++trial) {
+        const char* letters = trial % 2 ? "AEST" : "ABCDE";
+        const std::vector<QByteArray> words = randomWords(rng, 120, letters);
+        WordIndex index = indexOf(words);
+        std::map<QByteArray, int> scores;
+        for (const QByteArray& w : words) {
+            // Few distinct scores, so that equal ranks happen too.
+            const int score = rng() % 8 == 0 ? 0 : int(rng() % 4) * 25 + 10;
+            scores[w] = score;
+            QVERIFY(index.setScore(w, std::uint8_t(score)));
+        }
+        const Grille g = randomGrid(rng, 4 + trial % 3, letters);
+        const GridSlots slots(g);
+        for (int s = 0; s < slots.count(); ++s) {
+            const std::vector<Ranked> expected = bruteForceScored(g, slots[s], words, scores, 1);
+            const SlotSuggestions got = suggestWords(g, slots, s, index, 1);
+            QCOMPARE(got.count(), expected.size());
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                QCOMPARE(index.word(got.length, got.ids[i]), expected[i].word);
+                QVERIFY(index.score(got.length, got.ids[i]) > 0);
+            }
+            const std::vector<Ranked> plain = bruteForceScored(g, slots[s], words, scores, 0);
+            for (const Ranked& r : plain)
+                hidden += scores.at(r.word) == 0;
+            std::vector<Ranked> byOpenness = bruteForce(g, slots[s], words);
+            std::erase_if(byOpenness, [&](const Ranked& r) { return scores.at(r.word) == 0; });
+            bool differs = false;
+            for (std::size_t i = 0; i < byOpenness.size() && i < expected.size(); ++i)
+                differs = differs || byOpenness[i].word != expected[i].word;
+            reordered += differs;
+            ++compared;
+        }
+    }
+    QVERIFY(compared > 150);
+    QVERIFY(reordered > 20);
+    QVERIFY(hidden > 20);
+}
+
+void BuildingHelpTest::higherScoreFirstAtEqualOpennessAndZeroHides() {
+    // Row 1 "...." crosses nothing: every word is as open as another, so the
+    // score alone ranks them, the dictionary's order between equal scores.
+    const Grille line = readGridText("....\n####\n");
+    const GridSlots lineSlots(line);
+    WordIndex index = indexOf({"BRAS", "CAPE", "DENT", "MAIS", "ZONE"});
+    index.setScore("BRAS", 40);
+    index.setScore("CAPE", 90);
+    index.setScore("DENT", 0);
+    index.setScore("MAIS", 40);
+    index.setScore("ZONE", 70);
+    const auto listed = [&](const Grille& g, const GridSlots& slots, int slot, int minScore) {
+        QList<QByteArray> words;
+        const SlotSuggestions s = suggestWords(g, slots, slot, index, minScore);
+        for (const std::uint32_t id : s.ids)
+            words << index.word(s.length, id);
+        return words;
+    };
+    QCOMPARE(listed(line, lineSlots, 0, 1), (QList<QByteArray>{"CAPE", "ZONE", "BRAS", "MAIS"}));
+    // Without a floor the hidden word comes back, last.
+    QCOMPARE(listed(line, lineSlots, 0, 0),
+             (QList<QByteArray>{"CAPE", "ZONE", "BRAS", "MAIS", "DENT"}));
+
+    // Column A "B..." / "C..." / "D..." / "M..." / "Z...": with a crossing,
+    // openness and score blend. Row 1 "...." crosses column A, whose
+    // candidates are the words of the first column.
+    const Grille square = readGridText("....\n.###\n.###\n.###\n");
+    const GridSlots slots(square);
+    const int row = slots.slotAt(1, 1, SlotDirection::Horizontal);
+    WordIndex crossing = indexOf(
+        {"BRAS", "BEAU", "BOIS", "CAPE", "CRAN", "DENT", "DUNE", "DOSE", "DAIM", "MAIS", "ZONE"});
+    const auto setAll = [&](int score) {
+        for (const char* w : {"BRAS", "BEAU", "BOIS", "CAPE", "CRAN", "DENT", "DUNE", "DOSE",
+                              "DAIM", "MAIS", "ZONE"})
+            crossing.setScore(w, std::uint8_t(score));
+    };
+    setAll(50);
+    const auto rowWords = [&](int minScore) {
+        QList<QByteArray> words;
+        const SlotSuggestions s = suggestWords(square, slots, row, crossing, minScore);
+        for (const std::uint32_t id : s.ids)
+            words << crossing.word(4, id);
+        return words;
+    };
+    // Equal scores: D leaves column A four words, B three, C two.
+    QCOMPARE(rowWords(1).mid(0, 4), (QList<QByteArray>{"DAIM", "DENT", "DOSE", "DUNE"}));
+    // A hidden word neither is listed nor counts for its crossing: with DENT
+    // and DOSE at 0, D leaves two words and ranks with C.
+    crossing.setScore("DENT", 0);
+    crossing.setScore("DOSE", 0);
+    const QList<QByteArray> without = rowWords(1);
+    QVERIFY(!without.contains("DENT") && !without.contains("DOSE"));
+    QCOMPARE(without.mid(0, 3), (QList<QByteArray>{"BEAU", "BOIS", "BRAS"}));
+    // Equal openness (B...: three each): the better-known word first.
+    crossing.setScore("BRAS", 90);
+    QCOMPARE(rowWords(1).mid(0, 3), (QList<QByteArray>{"BRAS", "BEAU", "BOIS"}));
+    // A much better-known word outranks a word a little more open.
+    crossing.setScore("CAPE", 100);
+    QCOMPARE(rowWords(1).first(), QByteArray("CAPE"));
 }
 
 void BuildingHelpTest::wordsBlockingACrossingAreLeftOut() {

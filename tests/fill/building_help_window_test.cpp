@@ -4,6 +4,8 @@
 // option, the pattern search's offer to place a word, and the panel's state
 // kept between runs.
 #include "common/string_grid.h"
+#include "dictionary/dictionary_browser.h"
+#include "dictionary/word_block_model.h"
 #include "dictionary/word_dialog.h"
 #include "fill/building_help_controller.h"
 #include "fill/grid_check_window.h"
@@ -20,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTest>
 
 using namespace orv;
@@ -43,6 +46,14 @@ void setRows(TMainForm& w, const QList<QByteArray>& rows) {
 // ALU leave column C a word (RIT, RUE).
 const QList<QByteArray> kGrid{"CAR#...", "A..#...", "S..#...", "####...",
                               ".......", ".......", "......."};
+
+// A "Dicoscore.dat" giving every word the same score.
+QByteArray sameScores(const QList<QByteArray>& words, int score) {
+    QByteArray text;
+    for (const QByteArray& word : words)
+        text += word + '\t' + QByteArray::number(score) + "\r\n";
+    return text;
+}
 
 BuildingHelpController& help(TMainForm& w) { return *w.findChild<BuildingHelpController*>(); }
 
@@ -78,6 +89,7 @@ private Q_SLOTS:
     void menuAndPanelState();
     void panelFollowsCursorAndEdits();
     void addedWordJoinsTheLists();
+    void listsShowScoresAndFollowTheBrowser();
     void typedLettersFindAWord();
     void placedWordIsOneUndoableChange();
     void marksFollowTheGrid();
@@ -173,6 +185,8 @@ void BuildingHelpWindowTest::panelFollowsCursorAndEdits() {
 
 void BuildingHelpWindowTest::addedWordJoinsTheLists() {
     TestApp app;
+    // Every word scores the same, so that the crossings' openness alone ranks.
+    app.writeFile(QStringLiteral("Dicoscore.dat"), sameScores(kWords, 50));
     TMainForm& w = startWith(app, kWords);
     trigger(w, "Suggestions1");
     setRows(w, kGrid);
@@ -182,6 +196,7 @@ void BuildingHelpWindowTest::addedWordJoinsTheLists() {
         app.fakes.modal.scripts.append([word](QDialog& d) {
             auto& add = static_cast<TAjout&>(d);
             QTest::keyClicks(static_cast<QWidget*>(add.Edit1), QString::fromLatin1(word));
+            add.SpinScore->setValue(50);
             QTest::mouseClick(static_cast<QWidget*>(add.Button1), Qt::LeftButton);
         });
         trigger(w, "Ajoutermot1");
@@ -194,6 +209,63 @@ void BuildingHelpWindowTest::addedWordJoinsTheLists() {
     addWord("AXE");
     QCOMPARE(listed(*help(w).panel(), SlotDirection::Horizontal),
              (QStringList{"AMI", "AXA", "ALU"}));
+}
+
+void BuildingHelpWindowTest::listsShowScoresAndFollowTheBrowser() {
+    TestApp app;
+    // Row 2 "A..": AMI leaves its crossings twice the choice ALU leaves, but
+    // ALU is much better known; ART is hidden (and fits nowhere here anyway).
+    app.writeFile(QStringLiteral("Dicoscore.dat"),
+                  sameScores(kWords, 50) + "ALU\t100\r\nART\t0\r\n");
+    TMainForm& w = startWith(app, kWords);
+    trigger(w, "Suggestions1");
+    setRows(w, kGrid);
+    SuggestionsPanel& panel = *help(w).panel();
+    QVERIFY(w.StringGrid1->setCurrent(2, 2));
+    QCOMPARE(listed(panel, SlotDirection::Horizontal), (QStringList{"ALU", "AMI"}));
+    SuggestionListModel& across = panel.model(SlotDirection::Horizontal);
+    QCOMPARE(across.index(0).data(kScoreRole).toInt(), 100);
+    QCOMPARE(across.index(1).data(kScoreRole).toInt(), 50);
+    QCOMPARE(across.index(0).data(Qt::ToolTipRole).toString(), QStringLiteral("ALU : score 100"));
+    // A lone open slot of three cells: every word but the hidden one.
+    setRows(w, {"...####", "#######", "#######", "#######", "#######", "#######", "#######"});
+    QVERIFY(w.StringGrid1->setCurrent(1, 1));
+    const QStringList open = listed(panel, SlotDirection::Horizontal);
+    QCOMPARE(open.size(), kWords.size() - 1);
+    QVERIFY(!open.contains(QStringLiteral("ART")));
+    QCOMPARE(open.first(), QStringLiteral("ALU")); // no crossing: the score alone ranks
+
+    // ALU set to 0 in the browser leaves the lists as soon as it closes.
+    setRows(w, kGrid);
+    QVERIFY(w.StringGrid1->setCurrent(2, 2));
+    app.fakes.modal.scripts.append([](QDialog& d) {
+        auto& dico = static_cast<TDico&>(d);
+        QAbstractItemModel* model = dico.ListBox1->model();
+        for (int r = 0; r < model->rowCount(); ++r)
+            if (model->index(r, 0).data().toString() == QStringLiteral("ALU"))
+                dico.ListBox1->setCurrentIndex(model->index(r, 0));
+        QCOMPARE(dico.SpinScore->value(), 100);
+        QCOMPARE(dico.ListBox1->currentIndex().data(kScoreRole).toInt(), 100);
+        dico.SpinScore->selectAll();
+        QTest::keyClick(dico.SpinScore, Qt::Key_0);
+        // The list keeps the word, with its new score.
+        QCOMPARE(dico.ListBox1->currentIndex().data(kScoreRole).toInt(), 0);
+    });
+    trigger(w, "Dictionnaire1");
+    QCOMPARE(listed(panel, SlotDirection::Horizontal), (QStringList{"AMI"}));
+    QCOMPARE(label(w, "HorizCount"), QStringLiteral("1 mot"));
+    // Given a score again, it comes back.
+    app.fakes.modal.scripts.append([](QDialog& d) {
+        auto& dico = static_cast<TDico&>(d);
+        QAbstractItemModel* model = dico.ListBox1->model();
+        for (int r = 0; r < model->rowCount(); ++r)
+            if (model->index(r, 0).data().toString() == QStringLiteral("ALU"))
+                dico.ListBox1->setCurrentIndex(model->index(r, 0));
+        dico.SpinScore->setValue(40);
+    });
+    trigger(w, "Dictionnaire1");
+    QCOMPARE(listed(panel, SlotDirection::Horizontal), (QStringList{"AMI", "ALU"}));
+    QCOMPARE(w.document().WordsIndex.builds(), 1);
 }
 
 void BuildingHelpWindowTest::typedLettersFindAWord() {

@@ -1,6 +1,8 @@
 // "Remplir la grille" in the program: the fill lands as one undoable change
 // that keeps the typed letters, the progress window counts and stops the
-// search, and every case that leaves the grid alone says why.
+// search, every case that leaves the grid alone says why, and a word set to
+// 0 in the browser stays out of the next fill.
+#include "dictionary/dictionary_browser.h"
 #include "dictionary/scramble.h"
 #include "fill/fill_progress_window.h"
 #include "grid/grid_text.h"
@@ -13,7 +15,9 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 using namespace orv;
@@ -50,6 +54,7 @@ private Q_SLOTS:
     void namesTheSlotThatNoWordFits();
     void casesWithNothingToDo();
     void followsTheDictionary();
+    void browserScoreKeepsAWordOutOfTheNextFill();
 };
 
 void FillCommandTest::fillsKeepingTypedLettersAsOneStep() {
@@ -173,6 +178,48 @@ void FillCommandTest::followsTheDictionary() {
     QCOMPARE(app.fakes.messages.infos.size(), 1);
     const QByteArray filled = gridText(w.grille()).left(10);
     QVERIFY2(filled == "AB#####\nCD" || filled == "AC#####\nBD", filled.constData());
+}
+
+// The fill reads the document's index, scored again (not rebuilt) after a
+// score changed in the browser.
+void FillCommandTest::browserScoreKeepsAWordOutOfTheNextFill() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicoscore.dat"), "AB\t100\r\nCD\t25\r\n");
+    TMainForm& w = startWith(app, {"AB", "CD"});
+    // One slot of two cells: either word fills it, the better known first.
+    setGrid(w, readGridText("..#####\n#######\n#######\n#######\n#######\n#######\n#######\n"));
+    app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
+    trigger(w, "Remplir1");
+    QCOMPARE(gridText(w.grille()).left(2), QByteArray("AB"));
+    trigger(w, "Annuler1");
+    QCOMPARE(gridText(w.grille()).left(2), QByteArray(".."));
+
+    app.fakes.modal.scripts.append([](QDialog& d) {
+        auto& dico = static_cast<TDico&>(d);
+        QAbstractItemModel* model = dico.ListBox1->model();
+        QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("AB"));
+        dico.ListBox1->setCurrentIndex(model->index(0, 0));
+        QCOMPARE(dico.SpinScore->value(), 100);
+        dico.SpinScore->selectAll();
+        QTest::keyClick(dico.SpinScore, Qt::Key_0);
+        QCOMPARE(dico.SpinScore->value(), 0);
+    });
+    trigger(w, "Dictionnaire1");
+    QCOMPARE(w.document().Scores.score("AB"), 0);
+    app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
+    trigger(w, "Remplir1");
+    QCOMPARE(app.fakes.messages.infos, QStringList{});
+    QCOMPARE(gridText(w.grille()).left(2), QByteArray("CD"));
+    QCOMPARE(w.document().WordsIndex.builds(), 1);
+    QVERIFY(w.document().ListeMots.contains(Crypte("AB")));
+
+    // Hidden, AB is not used even where it is the only word that fits.
+    trigger(w, "Annuler1");
+    editGrid(w, [](Grille& g) { g.cell(1, 1) = 'A'; });
+    app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
+    trigger(w, "Remplir1");
+    QCOMPARE(app.fakes.messages.infos.size(), 1);
+    QCOMPARE(gridText(w.grille()).left(2), QByteArray("A."));
 }
 
 QTEST_MAIN(FillCommandTest)
