@@ -26,8 +26,21 @@ QString wordCountText(std::size_t n) {
     return digits + (n < 2 ? QStringLiteral(" mot") : QStringLiteral(" mots"));
 }
 
+namespace {
+
+struct ScoreFactors {
+    std::array<double, 101> factor{};
+    ScoreFactors() {
+        for (std::size_t s = 0; s < factor.size(); ++s)
+            factor[s] = std::exp(kSuggestionScoreWeight * double(s));
+    }
+};
+const ScoreFactors kScoreFactors;
+
+} // namespace
+
 double suggestionRank(double openness, int score) {
-    return std::log(openness) + kSuggestionScoreWeight * score;
+    return openness * kScoreFactors.factor[std::size_t(std::clamp(score, 0, 100))];
 }
 
 QString SlotSuggestions::heading() const {
@@ -113,8 +126,8 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
 
     // A positive double's bits order as the double does, so the ranking
     // sorts plain integers: the rank's bits inverted, best first. The rank
-    // is never negative: counts are whole numbers, so a kept word's openness
-    // is at least 1. Equal ranks keep the ids' order, the dictionary's for
+    // is positive: counts are whole numbers, so a kept word's openness is at
+    // least 1. Equal ranks keep the ids' order, the dictionary's for
     // every word but those added since the index was built.
     const int length = s.length();
     const auto opennessOf = [&](std::uint32_t id) {
@@ -129,7 +142,7 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
     for (const std::uint32_t id : fitting) {
         const double openness = opennessOf(id);
         if (openness > 0) {
-            const double rank = std::max(0.0, suggestionRank(openness, index.score(length, id)));
+            const double rank = suggestionRank(openness, index.score(length, id));
             ranked.emplace_back(~std::bit_cast<std::uint64_t>(rank), id);
         }
     }

@@ -37,11 +37,15 @@ struct SlotSuggestions {
     QString heading() const;
 };
 
-// How much a point of score adds to a word's rank (the natural logarithm of
-// its openness).
+// How much a point of score adds to a word's rank, on the scale of the
+// natural logarithm of its openness: ten points weigh as much as e times
+// more crossing words.
 constexpr double kSuggestionScoreWeight = 0.1;
 
-// The rank of a word of this openness (above 0) and score.
+// The rank of a word of this openness (above 0) and score (0 to 100): its
+// openness times e^(kSuggestionScoreWeight x score), which orders words as
+// ln(openness) + kSuggestionScoreWeight x score does, without a logarithm
+// per word.
 double suggestionRank(double openness, int score);
 
 // The suggestions for slot `slot` of `slots` (built from `grille`). Words
