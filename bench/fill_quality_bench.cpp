@@ -5,7 +5,7 @@
 // the median time (CPU and wall-clock). With --qxw, Qxw fills the same grid
 // from the same words once, and its fill is measured the same way.
 //
-//   orv_fill_quality [GRID_FOLDER] [--seeds N] [--time-limit S] [--qxw]
+//   orv_fill_quality [GRID_FOLDER] [--seeds N] [--time-limit S] [--only PART] [--qxw]
 #include "bench_data.h"
 
 #include "common/text_file.h"

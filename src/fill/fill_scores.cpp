@@ -93,17 +93,17 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
     r.seconds = secondsSince(start);
     const bool budgetSpent = r.status == FillStatus::TimedOut && !callerCapped &&
                              preferredFailures > 0 && r.failures >= preferredFailures;
-    // NoFill is a proof for this vocabulary only: the whole dictionary may
-    // still fill the grid.
-    if (!budgetSpent && r.status != FillStatus::NoFill)
+    if (!budgetSpent)
         return r;
 
     // The known words did not fill the grid within their budget: the fill
-    // without the preference, over every word but the hidden ones, which is
-    // the fill without scores with the rare forms tried last. Its time is
-    // about that of the fill without scores, so the whole stays bounded.
+    // without the preference takes over, over every word that is not hidden
+    // (the rare forms, weighed by their scores, come last), which costs about
+    // what the fill without scores costs, so the whole stays bounded; a floor
+    // above the common vocabulary's own is the user's and stays.
     FillOptions fallback = options;
-    fallback.minScore = std::min(options.minScore, minimumScore(Vocabulary::Whole));
+    if (options.minScore <= vocabularyFill(Vocabulary::Common).minScore)
+        fallback.minScore = minimumScore(Vocabulary::Whole);
     if (options.timeLimitSeconds > 0)
         fallback.timeLimitSeconds = std::max(1e-3, options.timeLimitSeconds - r.seconds);
     if (options.maxFailures > 0)

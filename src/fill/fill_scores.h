@@ -39,10 +39,11 @@ VocabularyFill vocabularyFill(Vocabulary v);
 // over options.minScore and up in which every choice takes a known word first
 // wherever its crossings keep room for known words, the preference fading
 // over the restarts of a hard grid. When that fill has not succeeded after
-// `preferredFailures` failures (0: no such budget) or has none, the fill
-// without the preference over every word that is not hidden takes over, so
-// that a grid that the known words make hard costs about twice the fill
-// without scores rather than many times it. Without `preferred` (or with one
+// `preferredFailures` failures (0: no such budget), the fill without the
+// preference over every word that is not hidden (a floor above the common
+// vocabulary's own is kept) takes over, so that a grid that the known words
+// make hard costs a few times the fill without scores rather than many
+// times it. Without `preferred` (or with one
 // not above options.minScore) it is one fill.
 constexpr std::uint64_t kPreferredFailures = 400;
 FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index,
