@@ -5,7 +5,7 @@
 // the median time (CPU and wall-clock). With --qxw, Qxw fills the same grid
 // from the same words once, and its fill is measured the same way.
 //
-//   orv_fill_quality [GRID_FOLDER] [--seeds N] [--time-limit S] [--qxw]
+//   orv_fill_quality [GRID_FOLDER] [--seeds N] [--time-limit S] [--only PART] [--qxw]
 #include "bench_data.h"
 
 #include "common/text_file.h"
@@ -162,6 +162,7 @@ int main(int argc, char** argv) {
     int seeds = 3;
     double limit = 30;
     bool qxw = false;
+    QString only; // a part of the names of the grids to fill
     const QStringList args = app.arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--seeds") && i + 1 < args.size())
@@ -170,11 +171,13 @@ int main(int argc, char** argv) {
             limit = args[++i].toDouble();
         else if (args[i] == QLatin1String("--qxw"))
             qxw = true;
+        else if (args[i] == QLatin1String("--only") && i + 1 < args.size())
+            only = args[++i];
         else
             folder = args[i];
     }
     const QStringList grids =
-        QDir(folder).entryList({QStringLiteral("*.grid")}, QDir::Files, QDir::Name);
+        QDir(folder).entryList({QStringLiteral("*.grid")}, QDir::Files, QDir::Name).filter(only);
     if (grids.isEmpty()) {
         std::fprintf(stderr, "no *.grid in %s\n", qPrintable(folder));
         return 1;

@@ -54,10 +54,6 @@ VocabularyFill vocabularyFill(Vocabulary v) {
 
 namespace {
 
-// Failures allowed to the first try, where the slots that many known words
-// fit take nothing else: a grid that fills so mostly does it at once, and a
-// longer try costs more than it wins on the grids that do not.
-constexpr std::uint64_t kStrictFailures = 40;
 // The preference for known words in the choice of a word: what a known word
 // adds to its weighing (ten is about the room of e^10 more crossing words,
 // so a known word that leaves its crossings any room comes first), how much
@@ -70,10 +66,6 @@ constexpr double kBandScoreWeightShare = 0.05;
 // words make hard still fills about as fast as without scores.
 constexpr int kBiasRestarts = 3;
 constexpr double kBiasDecay = 0.8;
-// The failures of the first run of the whole vocabulary, and their growth
-// from one run to the next.
-constexpr double kFirstRunFailures = 2000;
-constexpr double kRunGrowth = 1.5;
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -83,7 +75,7 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 
 FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index,
                                     const FillOptions& options, int preferred,
-                                    std::size_t fewKnownWords) {
+                                    std::uint64_t preferredFailures) {
     if (preferred <= options.minScore)
         return fillGrid(grille, index, options);
     const auto start = std::chrono::steady_clock::now();
@@ -94,78 +86,35 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
     o.scoreWeight = options.scoreWeight * kBandScoreWeightShare;
     o.biasRestarts = kBiasRestarts;
     o.biasDecay = kBiasDecay;
-
-    std::uint64_t decisions = 0, failures = 0;
-    int restarts = 0;
-    const auto finish = [&](FillResult r) {
-        r.decisions += decisions;
-        r.failures += failures;
-        r.restarts += restarts;
-        r.seconds = secondsSince(start);
+    const bool callerCapped = options.maxFailures > 0 && options.maxFailures <= preferredFailures;
+    if (preferredFailures > 0 && !callerCapped)
+        o.maxFailures = preferredFailures;
+    FillResult r = fillGrid(grille, index, o);
+    r.seconds = secondsSince(start);
+    const bool budgetSpent = r.status == FillStatus::TimedOut && !callerCapped &&
+                             preferredFailures > 0 && r.failures >= preferredFailures;
+    if (!budgetSpent)
         return r;
-    };
 
-    // First try: every slot that enough known words fit takes only them.
-    const GridSlots slots(grille);
-    std::vector<int> floors(std::size_t(slots.count()), 0);
-    bool strict = false;
-    for (int s = 0; s < slots.count(); ++s) {
-        const QByteArray pattern = slotPattern(grille, slots[s]);
-        if (pattern.contains('.') && index.count(pattern, preferred) >= fewKnownWords) {
-            floors[std::size_t(s)] = preferred;
-            strict = true;
-        }
-    }
-    if (strict) {
-        FillOptions first = o;
-        first.minScoreOfSlot = floors;
-        first.maxFailures = options.maxFailures > 0 ? std::min(options.maxFailures, kStrictFailures)
-                                                    : kStrictFailures;
-        FillResult r = fillGrid(grille, index, first);
-        if (r.status == FillStatus::Filled || r.status == FillStatus::Stopped)
-            return finish(r);
-        decisions += r.decisions;
-        failures += r.failures;
-        restarts += r.restarts;
-        const bool outOfTime =
-            options.timeLimitSeconds > 0 && secondsSince(start) >= options.timeLimitSeconds;
-        if (outOfTime || (options.maxFailures > 0 && failures >= options.maxFailures)) {
-            r.status = FillStatus::TimedOut;
-            return finish(r);
-        }
-    }
-    // Then the whole vocabulary, known words first wherever they leave room,
-    // in runs from a new seed with growing failure limits: on the grids
-    // where the search at times goes astray for long, a fresh start ends it.
-    double runFailures = kFirstRunFailures;
-    for (int run = 0;; ++run) {
-        FillOptions next = o;
-        next.seed = options.seed + std::uint64_t(run);
-        if (options.timeLimitSeconds > 0) {
-            next.timeLimitSeconds = options.timeLimitSeconds - secondsSince(start);
-            if (next.timeLimitSeconds <= 0)
-                next.timeLimitSeconds = 1e-3;
-        }
-        const std::uint64_t callerLeft =
-            options.maxFailures > 0 ? options.maxFailures - std::min(options.maxFailures, failures)
-                                    : 0;
-        next.maxFailures = std::uint64_t(runFailures);
-        if (options.maxFailures > 0 && callerLeft <= next.maxFailures)
-            next.maxFailures = std::max<std::uint64_t>(1, callerLeft);
-        FillResult r = fillGrid(grille, index, next);
-        const bool runOut = r.status == FillStatus::TimedOut && r.failures >= next.maxFailures;
-        const bool outOfTime =
-            options.timeLimitSeconds > 0 && secondsSince(start) >= options.timeLimitSeconds;
-        if (!runOut || outOfTime || (options.maxFailures > 0 && next.maxFailures >= callerLeft)) {
-            if (r.status != FillStatus::Filled)
-                r.grille = grille;
-            return finish(r);
-        }
-        decisions += r.decisions;
-        failures += r.failures;
-        restarts += r.restarts + 1;
-        runFailures *= kRunGrowth;
-    }
+    // The known words did not fill the grid within their budget: the fill
+    // without the preference takes over, over every word that is not hidden
+    // (the rare forms, weighed by their scores, come last), which costs about
+    // what the fill without scores costs, so the whole stays bounded; a floor
+    // above the common vocabulary's own is the user's and stays.
+    FillOptions fallback = options;
+    if (options.minScore <= vocabularyFill(Vocabulary::Common).minScore)
+        fallback.minScore = minimumScore(Vocabulary::Whole);
+    if (options.timeLimitSeconds > 0)
+        fallback.timeLimitSeconds = std::max(1e-3, options.timeLimitSeconds - r.seconds);
+    if (options.maxFailures > 0)
+        fallback.maxFailures = std::max<std::uint64_t>(
+            1, options.maxFailures - std::min(options.maxFailures, r.failures));
+    FillResult last = fillGrid(grille, index, fallback);
+    last.decisions += r.decisions;
+    last.failures += r.failures;
+    last.restarts += r.restarts + 1;
+    last.seconds = secondsSince(start);
+    return last;
 }
 
 } // namespace orv

@@ -35,16 +35,19 @@ struct VocabularyFill {
 };
 VocabularyFill vocabularyFill(Vocabulary v);
 
-// Fills preferring known words (those scoring at least `preferred`): a first
-// short try where every slot that at least `fewKnownWords` known words fit
-// takes only them (most long slots do not: the frequency list holds few long
-// words), then, if that fails, a fill over options.minScore and up in which
-// every choice takes a known word first wherever its crossings keep room for
-// known words, the preference fading over the restarts of a hard grid.
-// Without `preferred` (or with one not above options.minScore) it is one fill.
-constexpr std::size_t kFewKnownWords = 4000;
+// Fills preferring known words (those scoring at least `preferred`): a fill
+// over options.minScore and up in which every choice takes a known word first
+// wherever its crossings keep room for known words, the preference fading
+// over the restarts of a hard grid. When that fill has not succeeded after
+// `preferredFailures` failures (0: no such budget), the fill without the
+// preference over every word that is not hidden (a floor above the common
+// vocabulary's own is kept) takes over, so that a grid that the known words
+// make hard costs a few times the fill without scores rather than many
+// times it. Without `preferred` (or with one
+// not above options.minScore) it is one fill.
+constexpr std::uint64_t kPreferredFailures = 400;
 FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index,
                                     const FillOptions& options, int preferred,
-                                    std::size_t fewKnownWords = kFewKnownWords);
+                                    std::uint64_t preferredFailures = kPreferredFailures);
 
 } // namespace orv

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void zeroScoreKeepsAWordOutOfTheFill();
     void demandingKnownWordsStillFillsWhereTheyLack();
     void knownWordsComeFirstAcrossCrossings();
+    void hardGridHandsOverAfterTheBudget();
     void vocabulariesOfTheFill();
     void qualityOfAFilledGrid();
     void orvgridFillTakesScoresFromTheUsersFile();
@@ -190,6 +191,43 @@ void FillScoresTest::knownWordsComeFirstAcrossCrossings() {
             QCOMPARE(r.status, FillStatus::Filled);
             QCOMPARE(wordsOf(r.grille), unknown);
         }
+    }
+}
+
+void FillScoresTest::hardGridHandsOverAfterTheBudget() {
+    // Three slots that do not cross, and only two words of the common
+    // vocabulary's floor: no fill without QQQ, a rare form, but only the
+    // search (each word once) finds that out, after a few failures.
+    const ScoreTable table = knownTable();
+    WordScores scores(table);
+    scores.user().set("XYZ", 0);
+    const WordIndex index = scoredIndex({"ABC", "ABD", "QQQ", "XYZ"}, scores);
+    const Grille grid = readGridText("...#...#...\n");
+    const int floor = vocabularyFill(Vocabulary::Common).minScore;
+    const auto fill = [&](std::uint64_t seed, int minScore, std::uint64_t budget,
+                          std::uint64_t maxFailures = 0) {
+        FillOptions o;
+        o.seed = seed;
+        o.scoreWeight = kScoreWeight;
+        o.minScore = minScore;
+        o.maxFailures = maxFailures;
+        return fillPreferringKnownWords(grid, index, o, kFrequentScore, budget);
+    };
+    for (std::uint64_t seed = 1; seed <= 10; ++seed) {
+        // Past its budget, the fill over every word not hidden takes over:
+        // the rare form comes in, the hidden word never.
+        const FillResult r = fill(seed, floor, 1);
+        QCOMPARE(r.status, FillStatus::Filled);
+        QCOMPARE(wordsOf(r.grille), (QSet<QByteArray>{"ABC", "ABD", "QQQ"}));
+        QVERIFY(r.failures >= 1);
+        // Without a budget the common vocabulary proves that it has no fill.
+        QCOMPARE(fill(seed, floor, 0).status, FillStatus::NoFill);
+        // A floor of the caller's own, above the common vocabulary's, stays.
+        const FillResult kept = fill(seed, floor + 5, 1);
+        QVERIFY(kept.status != FillStatus::Filled);
+        QCOMPARE(slotWord(kept.grille, 0), QByteArray("..."));
+        // The caller's failure limit, within the budget, ends the whole fill.
+        QCOMPARE(fill(seed, floor, 1000, 1).status, FillStatus::TimedOut);
     }
 }
 
