@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
     WordIndex plain;
     plain.buildFromPlain(std::vector<QByteArray>(words.begin(), words.end()));
     WordIndex scored = plain;
-    applyScores(scored, scores);
+    setIndexScores(scored, scores);
     QTemporaryDir tmp;
     const QString wordFile = tmp.path() + QStringLiteral("/words.txt");
     if (qxw)

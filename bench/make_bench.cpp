@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     WordIndex index;
     index.build(bench::frenchDictionary());
     const WordScores scores;
-    applyScores(index, scores);
+    setIndexScores(index, scores);
     const VocabularyFill common = vocabularyFill(Vocabulary::Common);
     std::fprintf(stderr, "%zu mots indexés\n", index.wordCount());
 

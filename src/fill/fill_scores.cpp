@@ -1,5 +1,5 @@
-// Word scores in the fill: the index's scores, the quality figures of a
-// filled grid, and the fill that demands known words where it can.
+// Word scores in the fill: the quality figures of a filled grid, and the fill that demands known
+// words where it can.
 #include "fill/fill_scores.h"
 
 #include "dictionary/word_index.h"
@@ -10,16 +10,6 @@
 #include <chrono>
 
 namespace orv {
-
-void applyScores(WordIndex& index, const WordScores& scores) {
-    for (int length = WordIndex::kMinLength; length <= WordIndex::kMaxLength; ++length) {
-        const std::uint32_t ids = index.idCount(length);
-        for (std::uint32_t id = 0; id < ids; ++id) {
-            const QByteArrayView word(index.letters(length, id), length);
-            index.setScore(word, std::uint8_t(scores.score(word)));
-        }
-    }
-}
 
 FillQuality fillQuality(const Grille& grille, const WordScores& scores) {
     FillQuality q;

@@ -1,7 +1,9 @@
-// Word scores in the fill: the index's per-word scores set from the word
-// scores, and the figures that tell how well known a filled grid's words are.
+// Word scores in the fill: the figures that tell how well known a filled
+// grid's words are, and the fills of each vocabulary. The index's scores
+// are set by setIndexScores (dictionary/scored_word_index.h).
 #pragma once
 
+#include "dictionary/scored_word_index.h"
 #include "dictionary/word_scores.h"
 #include "fill/grid_fill.h"
 #include "grid/grid_model.h"
@@ -9,10 +11,6 @@
 namespace orv {
 
 class WordIndex;
-
-// Gives every word of the index (dead ones too, so that a word deleted and
-// added again keeps it) its score.
-void applyScores(WordIndex& index, const WordScores& scores);
 
 struct FillQuality {
     int words = 0;        // words of the grid (slots without an empty cell)

@@ -153,7 +153,7 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
         if (f.scores) {
             scores.user().load(userScoresFile(f), QStringLiteral("Dicoscore.dat"));
-            applyScores(index, scores);
+            setIndexScores(index, scores);
         }
         indexing = clock.nsecsElapsed();
     } catch (const OrvError& e) {

@@ -193,7 +193,7 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
         index.build(words);
         if (m.scores) {
             scores.user().load(userScoresFile(m), QStringLiteral("Dicoscore.dat"));
-            applyScores(index, scores);
+            setIndexScores(index, scores);
         }
         indexing = clock.nsecsElapsed();
     } catch (const OrvError& e) {

@@ -31,7 +31,7 @@ ScoreTable knownTable() { return ScoreTable("XYZ\t90\nAB\t80\nCD\t70\n", "QQQ\n"
 WordIndex scoredIndex(const std::vector<QByteArray>& words, const WordScores& scores) {
     WordIndex index;
     index.buildFromPlain(words);
-    applyScores(index, scores);
+    setIndexScores(index, scores);
     return index;
 }
 
