@@ -26,8 +26,8 @@ namespace {
 const QString kWordListFilter =
     QStringLiteral("Fichiers texte (*.txt)|*.txt|tous les fichiers (*.*)|*.*");
 
-// Reads the word list into a batch on a worker thread, the event loop
-// turning meanwhile; the progress reaches the bar in order, before the end.
+// Reads the word list into a batch, and sorts it, on a worker thread, the
+// event loop turning meanwhile; the progress reaches the bar in order, before the end.
 // Returns the report; a read error is thrown here, on this thread.
 ImportReport readInBackground(WordListReader& reader, WordBatch& batch, ProgressScope& progress,
                               std::atomic<bool>& cancel) {
@@ -44,6 +44,9 @@ ImportReport readInBackground(WordListReader& reader, WordBatch& batch, Progress
                         Qt::QueuedConnection);
                 },
                 &cancel);
+            // The sort of the new words too stays off the window's thread.
+            if (!report.cancelled)
+                batch.finish();
         } catch (...) {
             failure = std::current_exception();
         }
