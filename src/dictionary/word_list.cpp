@@ -767,15 +767,17 @@ bool WordList::initialRange(char initial, qsizetype& first, qsizetype& last) con
     return true;
 }
 
-void WordList::parse(const QByteArray& data) {
+qsizetype WordList::parse(const QByteArray& data) {
     Data& x = *d;
     x.clearAll();
     ++x.revision;
     x.arena = data;
     const char* p = x.arena.constData();
     const auto* nul = static_cast<const char*>(std::memchr(p, '\0', size_t(x.arena.size())));
-    x.split(nul ? nul - p : x.arena.size());
+    const qsizetype end = nul ? nul - p : x.arena.size();
+    x.split(end);
     x.keyed = x.count == 0;
+    return end;
 }
 
 void WordList::load(const QString& path, const QString& displayName) {

@@ -106,8 +106,9 @@ public:
     // Raised by every change.
     quint64 revision() const;
 
-    // Replaces the content with the lines of a file's bytes (the text-file rules).
-    void parse(const QByteArray& data);
+    // Replaces the content with the lines of a file's bytes (the text-file
+    // rules); returns where the text ends (at a NUL, or the size).
+    qsizetype parse(const QByteArray& data);
     // Replaces the content with the lines of the file;
     // throws OrvError "Ne peut ouvrir le fichier <displayName>".
     void load(const QString& path, const QString& displayName);

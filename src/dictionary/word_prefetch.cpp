@@ -44,8 +44,8 @@ void WordFilePrefetch::start(const QString& name) {
         o.stamp = stampOf(path);
         try {
             o.result.data = readWholeFile(path, name, kMaxListFileBytes);
-            o.result.words.parse(o.result.data);
-            o.result.afterNul = linesAfterNul(o.result.data);
+            if (o.result.words.parse(o.result.data) < o.result.data.size())
+                o.result.afterNul = linesAfterNul(o.result.data);
         } catch (...) {
             o.error = std::current_exception();
         }

@@ -302,8 +302,8 @@ void Document::loadDictionary() {
         FichierMots.noteDropped(early->afterNul);
         return;
     }
-    ListeMots.parse(data);
-    FichierMots.noteDropped(linesAfterNul(data));
+    if (ListeMots.parse(data) < data.size())
+        FichierMots.noteDropped(linesAfterNul(data));
 }
 
 void Document::loadScores() {
