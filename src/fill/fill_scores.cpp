@@ -76,6 +76,8 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
     o.scoreWeight = options.scoreWeight * kBandScoreWeightShare;
     o.biasRestarts = kBiasRestarts;
     o.biasDecay = kBiasDecay;
+    o.improveShare = qEnvironmentVariableIsSet("ORV_IMP_SHARE") ? qEnvironmentVariable("ORV_IMP_SHARE").toDouble() : 0.5;
+    o.improveDecisions = qEnvironmentVariableIsSet("ORV_IMP_DEC") ? qEnvironmentVariable("ORV_IMP_DEC").toULongLong() : 20;
     const bool callerCapped = options.maxFailures > 0 && options.maxFailures <= preferredFailures;
     if (preferredFailures > 0 && !callerCapped)
         o.maxFailures = preferredFailures;

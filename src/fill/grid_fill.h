@@ -73,6 +73,14 @@ struct FillOptions {
     // words make hard is filled as a fill without scores would fill it.
     int biasRestarts = 0;
     double biasDecay = 1;
+    // With `preferredScore`, the search goes on after its first fill for fills
+    // with fewer words of 3 letters or more below that score, for
+    // `improveShare` times the decisions that the first fill took plus
+    // `improveDecisions` more (0 and 0: no such search); the best fill found
+    // is the result, even when the time, the failures or the stop flag end
+    // that search.
+    double improveShare = 0;
+    std::uint64_t improveDecisions = 0;
     const std::atomic<bool>* stop = nullptr;
     // Called from the searching thread, at most every few tens of milliseconds.
     std::function<void(const FillProgress&)> progress;
