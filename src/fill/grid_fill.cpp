@@ -25,6 +25,8 @@ constexpr int kScoreDraws = 4;
 // searched again at first and at most, and the failures allowed each time.
 static int kImproveHops = getenv("ORV_HOPS") ? atoi(getenv("ORV_HOPS")) : 1;
 static int kImproveMaxHops = getenv("ORV_MAXHOPS") ? atoi(getenv("ORV_MAXHOPS")) : 3;
+static std::uint64_t kSetUpTicks = getenv("ORV_SETUPT") ? atoi(getenv("ORV_SETUPT")) : 1000;
+static std::uint64_t kTryTicks = getenv("ORV_TRYT") ? atoi(getenv("ORV_TRYT")) : 20;
 static std::uint64_t kImproveFailures = getenv("ORV_LNSF") ? atoi(getenv("ORV_LNSF")) : 16;
 
 // Above one live word per this many bits, a set is filtered by blocks.
@@ -91,6 +93,8 @@ private:
     void improve(FillResult& result);
     bool freeze(int v, std::uint32_t word);
     void markAround(int u, int hops, std::vector<char>& open) const;
+    void narrowOpen(int v);
+    void restoreOpen();
     bool hasLetter(const Var& x, int position, int letter) const;
     void removeAt(int v, std::uint32_t i);
     bool markUsed(int v);
@@ -137,11 +141,18 @@ private:
     double bias_ = 1; // the share of the score preference in force
     // The search for a better fill: the unknown words (of 3 letters or more,
     // scoring below options_.preferredScore) that a fill may still hold, -1
-    // before the first fill; the decision count that ends that search; per
-    // length, the bits of the known words.
+    // before the first fill; the revision count that ends that search.
     int unknownBound_ = -1;
     std::uint64_t improveEnd_ = 0;
-    std::vector<std::vector<std::uint64_t>> knownBits_;
+    // The candidates of the open slots as they stood before the part was
+    // searched again.
+    struct Stashed {
+        int v;
+        std::vector<std::uint32_t> dom;
+        std::uint32_t size;
+        std::vector<std::uint64_t> bits;
+    };
+    std::vector<Stashed> stash_;
 };
 
 // Both tables at `bias` times the preference for scores (in the exponents):
@@ -267,31 +278,17 @@ void Filler::keepKnownWords(int v) {
     Var& x = vars_[std::size_t(v)];
     if (x.length < 3)
         return;
-    if (x.size >= x.bits.size() * kDenseRatio) {
-        const std::vector<std::uint64_t>& known = knownBits_[std::size_t(x.length)];
-        std::vector<std::uint64_t>& keep = scratchBits_;
-        keep.resize(x.bits.size());
-        std::uint32_t kept = 0;
-        for (std::size_t b = 0; b < keep.size(); ++b) {
-            keep[b] = x.bits[b] & known[b];
-            kept += std::uint32_t(std::popcount(keep[b]));
-        }
-        if (kept == x.size)
-            return;
-        keepOnly(v, keep);
-    } else {
-        std::uint32_t size = x.size;
-        std::uint32_t i = 0;
-        while (i < size) {
-            if (isUnknown(x, x.dom[i]))
-                std::swap(x.dom[i], x.dom[--size]);
-            else
-                ++i;
-        }
-        if (size == x.size)
-            return;
-        shrinkTo(v, size);
+    std::uint32_t size = x.size;
+    std::uint32_t i = 0;
+    while (i < size) {
+        if (isUnknown(x, x.dom[i]))
+            std::swap(x.dom[i], x.dom[--size]);
+        else
+            ++i;
     }
+    if (size == x.size)
+        return;
+    shrinkTo(v, size);
     x.needSupport = true;
     enqueue(v);
 }
@@ -629,7 +626,7 @@ bool Filler::interrupted(RunEnd& why) {
         why = RunEnd::TimedOut;
         return true;
     }
-    if (unknownBound_ >= 0 && decisions_ >= improveEnd_) {
+    if (unknownBound_ >= 0 && ticks_ >= improveEnd_) {
         why = RunEnd::BudgetSpent;
         return true;
     }
@@ -829,6 +826,43 @@ bool Filler::freeze(int v, std::uint32_t word) {
     return true;
 }
 
+// An open slot starts from the words that fit the letters of the slots
+// kept, taken a block at a time from the index's bitsets rather than by
+// filtering its whole list, which the search puts back afterwards.
+void Filler::narrowOpen(int v) {
+    Var& x = vars_[std::size_t(v)];
+    std::vector<std::uint64_t> keep = x.bits;
+    for (int p = 0; p < x.length; ++p) {
+        const std::uint32_t mask = masks_[std::size_t(x.cells[std::size_t(p)])];
+        if (std::popcount(mask) != 1)
+            continue;
+        const std::uint64_t* b = index_.letterBits(x.length, p, std::countr_zero(mask));
+        for (std::size_t i = 0; i < keep.size(); ++i)
+            keep[i] &= b[i];
+    }
+    std::vector<std::uint32_t> dom;
+    for (std::size_t b = 0; b < keep.size(); ++b)
+        for (std::uint64_t y = keep[b]; y; y &= y - 1)
+            dom.push_back(std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y)));
+    stash_.push_back({v, std::move(x.dom), x.size, std::move(x.bits)});
+    x.size = std::uint32_t(dom.size());
+    x.dom = std::move(dom);
+    x.bits = std::move(keep);
+    x.needSupport = true;
+    enqueue(v);
+}
+
+void Filler::restoreOpen() {
+    for (Stashed& st : stash_) {
+        Var& x = vars_[std::size_t(st.v)];
+        x.dom = std::move(st.dom);
+        x.size = st.size;
+        x.bits = std::move(st.bits);
+        x.needSupport = true;
+    }
+    stash_.clear();
+}
+
 // Opens slot u and the slots within `hops` crossings of it.
 void Filler::markAround(int u, int hops, std::vector<char>& open) const {
     open[std::size_t(u)] = 1;
@@ -850,20 +884,11 @@ void Filler::improve(FillResult& result) {
         best[v] = vars_[v].word();
         unknown += isUnknown(vars_[v], best[v]);
     }
+    if (getenv("ORV_DBG")) fprintf(stderr, "first: unknown %d ticks %llu dec %llu ms %.1f\n", unknown, (unsigned long long)ticks_, (unsigned long long)decisions_, std::chrono::duration<double>(Clock::now() - start_).count()*1000);
     if (unknown == 0)
         return;
-    improveEnd_ = decisions_ + std::uint64_t(options_.improveShare * double(decisions_)) +
+    improveEnd_ = ticks_ + std::uint64_t(options_.improveShare * double(ticks_ + kSetUpTicks)) +
                   options_.improveDecisions;
-    knownBits_.resize(std::size_t(WordIndex::kMaxLength) + 1);
-    for (const Var& x : vars_) {
-        std::vector<std::uint64_t>& known = knownBits_[std::size_t(x.length)];
-        if (x.length < 3 || !known.empty())
-            continue;
-        known.assign(index_.blockCount(x.length), 0);
-        for (std::uint32_t id = 0; id < index_.idCount(x.length); ++id)
-            if (!isUnknown(x, id))
-                known[id / 64] |= std::uint64_t(1) << (id % 64);
-    }
     setBias(1);
     undo(rootMark_);
     const std::size_t base = trail_.size();
@@ -879,13 +904,21 @@ void Filler::improve(FillResult& result) {
         std::shuffle(order.begin(), order.end(), rng_);
         bool better = false;
         for (int u : order) {
+            ticks_ += kTryTicks;
+            if (ticks_ >= improveEnd_)
+                return;
             std::fill(open.begin(), open.end(), 0);
             markAround(u, hops, open);
             unknownBound_ = unknown - 1;
             bool ok = true;
+            for (std::size_t v = 0; v < vars_.size(); ++v)
+                vars_[v].frozen = !open[v];
             for (int v = 0; v < int(vars_.size()) && ok; ++v)
                 if (!open[std::size_t(v)])
                     ok = freeze(v, best[std::size_t(v)]);
+            for (int v = 0; v < int(vars_.size()) && ok; ++v)
+                if (open[std::size_t(v)] && vars_[std::size_t(v)].size > 1)
+                    narrowOpen(v);
             RunEnd end = RunEnd::Exhausted;
             if (ok && propagate() && withinBound())
                 end = search(kImproveFailures);
@@ -899,9 +932,11 @@ void Filler::improve(FillResult& result) {
                 better = true;
             }
             undo(base);
+            restoreOpen();
             rootMark_ = root;
             for (Var& x : vars_)
                 x.frozen = false;
+            if (getenv("ORV_DBG")) fprintf(stderr, "  try u=%d hops=%d end=%d unknown %d ticks %llu dec %llu ms %.1f\n", u, hops, int(end), unknown, (unsigned long long)ticks_, (unsigned long long)decisions_, std::chrono::duration<double>(Clock::now() - start_).count()*1000);
             if (end == RunEnd::Stopped || end == RunEnd::TimedOut || end == RunEnd::BudgetSpent)
                 return;
             if (better)
