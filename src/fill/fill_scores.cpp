@@ -98,6 +98,13 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
         fallback.minScore = minimumScore(Vocabulary::Whole);
     if (options.timeLimitSeconds > 0)
         fallback.timeLimitSeconds = std::max(1e-3, options.timeLimitSeconds - r.seconds);
+    if (!getenv("ORV_NOFB")) {
+        fallback.preferredScore = preferred;
+        fallback.preferredBonus = 0;
+        fallback.offBandFactor = 1;
+        fallback.improveShare = o.improveShare;
+        fallback.improveDecisions = o.improveDecisions;
+    }
     if (options.maxFailures > 0)
         fallback.maxFailures = std::max<std::uint64_t>(
             1, options.maxFailures - std::min(options.maxFailures, r.failures));

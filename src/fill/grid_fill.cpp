@@ -93,6 +93,7 @@ private:
     void improve(FillResult& result);
     bool freeze(int v, std::uint32_t word);
     void markAround(int u, int hops, std::vector<char>& open) const;
+    void markNear(int u, int distance, std::vector<char>& open) const;
     void narrowOpen(int v);
     void restoreOpen();
     bool hasLetter(const Var& x, int position, int letter) const;
@@ -873,6 +874,30 @@ void Filler::markAround(int u, int hops, std::vector<char>& open) const {
             markAround(w, hops - 1, open);
 }
 
+// Opens the slots that pass within `distance` cells of slot u.
+void Filler::markNear(int u, int distance, std::vector<char>& open) const {
+    const Var& x = vars_[std::size_t(u)];
+    for (std::size_t v = 0; v < vars_.size(); ++v) {
+        if (open[v])
+            continue;
+        for (int a : vars_[v].cells) {
+            const SlotCell ca = cellPlace_[std::size_t(a)];
+            bool near = false;
+            for (int b : x.cells) {
+                const SlotCell cb = cellPlace_[std::size_t(b)];
+                if (std::abs(ca.col - cb.col) <= distance && std::abs(ca.row - cb.row) <= distance) {
+                    near = true;
+                    break;
+                }
+            }
+            if (near) {
+                open[v] = 1;
+                break;
+            }
+        }
+    }
+}
+
 // The search for a better fill: around each unknown word of the best fill
 // so far, the part of the grid within a few crossings is searched again,
 // the rest keeping its words, for a fill of that part with fewer unknown
@@ -888,7 +913,7 @@ void Filler::improve(FillResult& result) {
     if (unknown == 0)
         return;
     improveEnd_ = ticks_ + std::uint64_t(options_.improveShare * double(ticks_ + kSetUpTicks)) +
-                  options_.improveDecisions;
+                  options_.improveDecisions * std::uint64_t(unknown);
     setBias(1);
     undo(rootMark_);
     const std::size_t base = trail_.size();
@@ -908,7 +933,10 @@ void Filler::improve(FillResult& result) {
             if (ticks_ >= improveEnd_)
                 return;
             std::fill(open.begin(), open.end(), 0);
-            markAround(u, hops, open);
+            if (getenv("ORV_NEAR"))
+                markNear(u, hops, open);
+            else
+                markAround(u, hops, open);
             unknownBound_ = unknown - 1;
             bool ok = true;
             for (std::size_t v = 0; v < vars_.size(); ++v)
