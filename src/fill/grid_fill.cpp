@@ -22,12 +22,12 @@ constexpr int kNoVar = -1;
 constexpr int kFixedWord = -2; // a word standing in a full slot of the grid
 constexpr int kScoreDraws = 4;
 // The search for a better fill: how far around an unknown word the grid is
-// searched again at first and at most, and the failures allowed each time.
-static int kImproveHops = getenv("ORV_HOPS") ? atoi(getenv("ORV_HOPS")) : 1;
-static int kImproveMaxHops = getenv("ORV_MAXHOPS") ? atoi(getenv("ORV_MAXHOPS")) : 3;
-static std::uint64_t kSetUpTicks = getenv("ORV_SETUPT") ? atoi(getenv("ORV_SETUPT")) : 1000;
-static std::uint64_t kTryTicks = getenv("ORV_TRYT") ? atoi(getenv("ORV_TRYT")) : 20;
-static std::uint64_t kImproveFailures = getenv("ORV_LNSF") ? atoi(getenv("ORV_LNSF")) : 16;
+// searched again at first and at most (in cells), the failures allowed each
+// time, and what setting up a part costs, counted as revisions.
+constexpr int kImproveDistance = 1;
+constexpr int kImproveMaxDistance = 2;
+constexpr std::uint64_t kImproveFailures = 8;
+constexpr std::uint64_t kPartRevisions = 20;
 
 // Above one live word per this many bits, a set is filtered by blocks.
 constexpr std::size_t kDenseRatio = 4;
@@ -92,7 +92,6 @@ private:
     void recordFill(FillResult& result);
     void improve(FillResult& result);
     bool freeze(int v, std::uint32_t word);
-    void markAround(int u, int hops, std::vector<char>& open) const;
     void markNear(int u, int distance, std::vector<char>& open) const;
     void narrowOpen(int v);
     void restoreOpen();
@@ -267,7 +266,7 @@ void Filler::keepOnly(int v, std::vector<std::uint64_t>& keep) {
 }
 
 bool Filler::improving() const {
-    return options_.preferredScore > 0 && (options_.improveShare > 0 || options_.improveDecisions > 0);
+    return options_.preferredScore > 0 && options_.improveEffort > 0;
 }
 
 bool Filler::isUnknown(const Var& x, std::uint32_t id) const {
@@ -864,16 +863,6 @@ void Filler::restoreOpen() {
     stash_.clear();
 }
 
-// Opens slot u and the slots within `hops` crossings of it.
-void Filler::markAround(int u, int hops, std::vector<char>& open) const {
-    open[std::size_t(u)] = 1;
-    if (hops == 0)
-        return;
-    for (int w : vars_[std::size_t(u)].crossVar)
-        if (w != kNoVar)
-            markAround(w, hops - 1, open);
-}
-
 // Opens the slots that pass within `distance` cells of slot u.
 void Filler::markNear(int u, int distance, std::vector<char>& open) const {
     const Var& x = vars_[std::size_t(u)];
@@ -909,18 +898,16 @@ void Filler::improve(FillResult& result) {
         best[v] = vars_[v].word();
         unknown += isUnknown(vars_[v], best[v]);
     }
-    if (getenv("ORV_DBG")) fprintf(stderr, "first: unknown %d ticks %llu dec %llu ms %.1f\n", unknown, (unsigned long long)ticks_, (unsigned long long)decisions_, std::chrono::duration<double>(Clock::now() - start_).count()*1000);
     if (unknown == 0)
         return;
-    improveEnd_ = ticks_ + std::uint64_t(options_.improveShare * double(ticks_ + kSetUpTicks)) +
-                  options_.improveDecisions * std::uint64_t(unknown);
+    improveEnd_ = ticks_ + options_.improveEffort * std::uint64_t(unknown);
     setBias(1);
     undo(rootMark_);
     const std::size_t base = trail_.size();
     const std::size_t root = rootMark_;
     std::vector<char> open(vars_.size());
     std::vector<int> order;
-    int hops = kImproveHops;
+    int distance = kImproveDistance;
     while (unknown > 0) {
         order.clear();
         for (int v = 0; v < int(vars_.size()); ++v)
@@ -929,14 +916,11 @@ void Filler::improve(FillResult& result) {
         std::shuffle(order.begin(), order.end(), rng_);
         bool better = false;
         for (int u : order) {
-            ticks_ += kTryTicks;
+            ticks_ += kPartRevisions;
             if (ticks_ >= improveEnd_)
                 return;
             std::fill(open.begin(), open.end(), 0);
-            if (getenv("ORV_NEAR"))
-                markNear(u, hops, open);
-            else
-                markAround(u, hops, open);
+            markNear(u, distance, open);
             unknownBound_ = unknown - 1;
             bool ok = true;
             for (std::size_t v = 0; v < vars_.size(); ++v)
@@ -964,13 +948,12 @@ void Filler::improve(FillResult& result) {
             rootMark_ = root;
             for (Var& x : vars_)
                 x.frozen = false;
-            if (getenv("ORV_DBG")) fprintf(stderr, "  try u=%d hops=%d end=%d unknown %d ticks %llu dec %llu ms %.1f\n", u, hops, int(end), unknown, (unsigned long long)ticks_, (unsigned long long)decisions_, std::chrono::duration<double>(Clock::now() - start_).count()*1000);
             if (end == RunEnd::Stopped || end == RunEnd::TimedOut || end == RunEnd::BudgetSpent)
                 return;
             if (better)
                 break;
         }
-        if (!better && ++hops > kImproveMaxHops)
+        if (!better && ++distance > kImproveMaxDistance)
             return;
     }
 }
