@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
     double limit = 30;
     bool qxw = false;
     bool verbose = false; // each fill's figures
-    QString only; // a part of the names of the grids to fill
+    QString only;         // a part of the names of the grids to fill
     const QStringList args = app.arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--seeds") && i + 1 < args.size())
@@ -231,9 +231,8 @@ int main(int argc, char** argv) {
                     std::printf("  %s seed %d %-8s %7.1f ms  %llu decisions %llu failures %d "
                                 "restarts  %d/%d in table\n",
                                 label.constData(), i + 1, who, r->cpuMs,
-                                (unsigned long long)r->decisions,
-                                (unsigned long long)r->failures, r->restarts,
-                                r->quality.frequentLong, r->quality.longWords);
+                                (unsigned long long)r->decisions, (unsigned long long)r->failures,
+                                r->restarts, r->quality.frequentLong, r->quality.longWords);
         const Summary n = summarize(none), c = summarize(common);
         printRow(label.constData(), "sans scores", n, 0);
         printRow(label.constData(), "mots courants", c, n.cpuMs);

@@ -265,9 +265,7 @@ void Filler::keepOnly(int v, std::vector<std::uint64_t>& keep) {
     x.bits.swap(keep);
 }
 
-bool Filler::improving() const {
-    return options_.preferredScore > 0 && options_.improveEffort > 0;
-}
+bool Filler::improving() const { return options_.preferredScore > 0 && options_.improveEffort > 0; }
 
 bool Filler::isUnknown(const Var& x, std::uint32_t id) const {
     return x.length >= 3 && index_.score(x.length, id) < options_.preferredScore;
@@ -874,7 +872,8 @@ void Filler::markNear(int u, int distance, std::vector<char>& open) const {
             bool near = false;
             for (int b : x.cells) {
                 const SlotCell cb = cellPlace_[std::size_t(b)];
-                if (std::abs(ca.col - cb.col) <= distance && std::abs(ca.row - cb.row) <= distance) {
+                if (std::abs(ca.col - cb.col) <= distance &&
+                    std::abs(ca.row - cb.row) <= distance) {
                     near = true;
                     break;
                 }
