@@ -55,11 +55,11 @@ constexpr double kBandScoreWeightShare = 0.05;
 // After a few restarts the preference fades, so that a grid that known
 // words make hard still fills about as fast as without scores.
 constexpr int kBiasRestarts = 3;
+constexpr double kBiasDecay = 0.8;
 // Once filled, the work spent per unknown word on a fill with fewer of them,
 // in revisions of a slot's candidates (about 5 microseconds each): about
 // what setting up a fill costs on a 10x10 grid of 8 unknown words.
 constexpr std::uint64_t kImproveEffort = 80;
-constexpr double kBiasDecay = 0.8;
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

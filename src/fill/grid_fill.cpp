@@ -568,7 +568,10 @@ std::uint32_t Filler::selectValue(int v) {
     }
     // With scores, each sampled place is the best-scored of a few draws, so
     // that the sample leans to the words people know.
-    const int draws = options_.scoreWeight > 0 || options_.preferredScore > 0 ? kScoreDraws : 1;
+    const int draws =
+        options_.scoreWeight > 0 || (options_.preferredScore > 0 && options_.preferredBonus > 0)
+            ? kScoreDraws
+            : 1;
     for (std::uint32_t tries = 0; tries < kValueSample && x.size > 0; ++tries) {
         std::uniform_int_distribution<std::uint32_t> pick(0, x.size - 1);
         std::uint32_t i = pick(rng_);
