@@ -295,6 +295,26 @@ void FillScoresTest::betterFillHasFewerUnknownWords() {
     // The first fill took the unknown square for some seeds: the search made the difference.
     QVERIFY(unknownFirst > 0);
     QVERIFY(unknownFirst < 30);
+
+    // A failure limit that ends the search for a better fill keeps the fill
+    // already found: the grid is filled, not timed out.
+    int cut = 0;
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        const FillResult first = squareFill(grid, index, seed, 0);
+        if (first.failures > 0 || unknownWords(first.grille, scores) == 0)
+            continue;
+        FillOptions o;
+        o.seed = seed;
+        o.minScore = minimumScore(Vocabulary::Whole);
+        o.preferredScore = kFrequentScore;
+        o.improveEffort = 1000;
+        o.maxFailures = 1;
+        const FillResult r = fillGrid(grid, index, o);
+        QCOMPARE(r.status, FillStatus::Filled);
+        QVERIFY(wordsOf(r.grille) == known || r.grille.Cases == first.grille.Cases);
+        cut += r.failures >= 1;
+    }
+    QVERIFY(cut > 0);
 }
 
 void FillScoresTest::betterFillKeepsTheFirstWhenNoneIsBetter() {
