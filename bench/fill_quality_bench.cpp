@@ -5,7 +5,7 @@
 // the median time (CPU and wall-clock). With --qxw, Qxw fills the same grid
 // from the same words once, and its fill is measured the same way.
 //
-//   orv_fill_quality [GRID_FOLDER] [--seeds N] [--time-limit S] [--only PART] [--qxw]
+//   orv_fill_quality [GRID_FOLDER] [--seeds N] [--time-limit S] [--only PART] [--qxw] [--verbose]
 #include "bench_data.h"
 
 #include "common/text_file.h"
@@ -33,6 +33,9 @@ namespace {
 
 struct Run {
     bool filled = false;
+    std::uint64_t decisions = 0;
+    std::uint64_t failures = 0;
+    int restarts = 0;
     double cpuMs = 0;
     double wallMs = 0;
     FillQuality quality;
@@ -87,6 +90,9 @@ template <typename Fill> Run timed(Fill fill, const WordScores& scores) {
     r.cpuMs = 1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC;
     r.wallMs = double(wall.nsecsElapsed()) / 1e6;
     r.filled = result.status == FillStatus::Filled;
+    r.decisions = result.decisions;
+    r.failures = result.failures;
+    r.restarts = result.restarts;
     if (r.filled)
         r.quality = fillQuality(result.grille, scores);
     return r;
@@ -162,13 +168,16 @@ int main(int argc, char** argv) {
     int seeds = 3;
     double limit = 30;
     bool qxw = false;
-    QString only; // a part of the names of the grids to fill
+    bool verbose = false; // each fill's figures
+    QString only;         // a part of the names of the grids to fill
     const QStringList args = app.arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--seeds") && i + 1 < args.size())
             seeds = args[++i].toInt();
         else if (args[i] == QLatin1String("--time-limit") && i + 1 < args.size())
             limit = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--verbose"))
+            verbose = true;
         else if (args[i] == QLatin1String("--qxw"))
             qxw = true;
         else if (args[i] == QLatin1String("--only") && i + 1 < args.size())
@@ -215,6 +224,15 @@ int main(int argc, char** argv) {
             common.push_back(timed(
                 [&] { return fillPreferringKnownWords(grid, scored, o, v.preferred); }, scores));
         }
+        if (verbose)
+            for (int i = 0; i < seeds; ++i)
+                for (const auto& [who, r] : {std::pair{"sans", &none[std::size_t(i)]},
+                                             std::pair{"courants", &common[std::size_t(i)]}})
+                    std::printf("  %s seed %d %-8s %7.1f ms  %llu decisions %llu failures %d "
+                                "restarts  %d/%d in table\n",
+                                label.constData(), i + 1, who, r->cpuMs,
+                                (unsigned long long)r->decisions, (unsigned long long)r->failures,
+                                r->restarts, r->quality.frequentLong, r->quality.longWords);
         const Summary n = summarize(none), c = summarize(common);
         printRow(label.constData(), "sans scores", n, 0);
         printRow(label.constData(), "mots courants", c, n.cpuMs);

@@ -41,8 +41,10 @@ VocabularyFill vocabularyFill(Vocabulary v);
 // preference over every word that is not hidden (a floor above the common
 // vocabulary's own is kept) takes over, so that a grid that the known words
 // make hard costs a few times the fill without scores rather than many
-// times it. Without `preferred` (or with one
-// not above options.minScore) it is one fill.
+// times it. Either fill, once it has filled the grid, searches the parts
+// near its unknown words again for a fill with fewer of them, within a
+// budget per unknown word (FillOptions::improveEffort). Without `preferred`
+// (or with one not above options.minScore) it is one plain fill.
 constexpr std::uint64_t kPreferredFailures = 400;
 FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index,
                                     const FillOptions& options, int preferred,

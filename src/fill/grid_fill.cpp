@@ -21,6 +21,13 @@ constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
 constexpr int kNoVar = -1;
 constexpr int kFixedWord = -2; // a word standing in a full slot of the grid
 constexpr int kScoreDraws = 4;
+// The search for a better fill: how far around an unknown word the grid is
+// searched again at first and at most (in cells), the failures allowed each
+// time, and what setting up a part costs, counted as revisions.
+constexpr int kImproveDistance = 1;
+constexpr int kImproveMaxDistance = 2;
+constexpr std::uint64_t kImproveFailures = 8;
+constexpr std::uint64_t kPartRevisions = 20;
 
 // Above one live word per this many bits, a set is filtered by blocks.
 constexpr std::size_t kDenseRatio = 4;
@@ -43,6 +50,11 @@ struct Var {
     bool needSupport = true;
     bool queued = false;
     double weight = 1;
+    // In the search for a better fill, a slot outside the part searched
+    // again keeps its word, and only its letters count.
+    bool frozen = false;
+    std::uint32_t frozenWord = 0;
+    std::uint32_t word() const { return frozen ? frozenWord : dom[0]; }
 };
 
 struct TrailEntry {
@@ -51,7 +63,7 @@ struct TrailEntry {
     std::uint32_t old;
 };
 
-enum class RunEnd { Solved, Exhausted, Restart, Stopped, TimedOut };
+enum class RunEnd { Solved, Exhausted, Restart, Stopped, TimedOut, BudgetSpent };
 
 class Filler {
 public:
@@ -72,6 +84,17 @@ private:
     void setMask(int cell, std::uint32_t mask);
     void shrinkTo(int v, std::uint32_t size);
     bool filterBlocks(int v, const int* positions, const std::uint32_t* allowed, int n);
+    void keepOnly(int v, std::vector<std::uint64_t>& keep);
+    bool improving() const;
+    bool isUnknown(const Var& x, std::uint32_t id) const;
+    bool withinBound();
+    void keepKnownWords(int v);
+    void recordFill(FillResult& result);
+    void improve(FillResult& result);
+    bool freeze(int v, std::uint32_t word);
+    void markNear(int u, int distance, std::vector<char>& open) const;
+    void narrowOpen(int v);
+    void restoreOpen();
     bool hasLetter(const Var& x, int position, int letter) const;
     void removeAt(int v, std::uint32_t i);
     bool markUsed(int v);
@@ -116,6 +139,20 @@ private:
     // What a word of each score adds to its own weighing.
     std::array<double, 101> valueBonus_{};
     double bias_ = 1; // the share of the score preference in force
+    // The search for a better fill: the unknown words (of 3 letters or more,
+    // scoring below options_.preferredScore) that a fill may still hold, -1
+    // before the first fill; the revision count that ends that search.
+    int unknownBound_ = -1;
+    std::uint64_t improveEnd_ = 0;
+    // The candidates of the open slots as they stood before the part was
+    // searched again.
+    struct Stashed {
+        int v;
+        std::vector<std::uint32_t> dom;
+        std::uint32_t size;
+        std::vector<std::uint64_t> bits;
+    };
+    std::vector<Stashed> stash_;
 };
 
 // Both tables at `bias` times the preference for scores (in the exponents):
@@ -203,6 +240,18 @@ bool Filler::filterBlocks(int v, const int* positions, const std::uint32_t* allo
         kept += std::uint32_t(std::popcount(keep[b]));
     if (kept == x.size)
         return false;
+    keepOnly(v, keep);
+    return true;
+}
+
+// Lays the live part out again, the words of `keep` (a subset of the live
+// ones) first and the others after them, and keeps only the first.
+void Filler::keepOnly(int v, std::vector<std::uint64_t>& keep) {
+    Var& x = vars_[std::size_t(v)];
+    const std::size_t blocks = x.bits.size();
+    std::uint32_t kept = 0;
+    for (std::size_t b = 0; b < blocks; ++b)
+        kept += std::uint32_t(std::popcount(keep[b]));
     std::uint32_t front = 0;
     std::uint32_t back = kept;
     for (std::size_t b = 0; b < blocks; ++b) {
@@ -214,7 +263,56 @@ bool Filler::filterBlocks(int v, const int* positions, const std::uint32_t* allo
     trail_.push_back({TrailEntry::Size, v, x.size});
     x.size = kept;
     x.bits.swap(keep);
-    return true;
+}
+
+bool Filler::improving() const { return options_.preferredScore > 0 && options_.improveEffort > 0; }
+
+bool Filler::isUnknown(const Var& x, std::uint32_t id) const {
+    return x.length >= 3 && index_.score(x.length, id) < options_.preferredScore;
+}
+
+// Leaves the slot its known words only.
+void Filler::keepKnownWords(int v) {
+    Var& x = vars_[std::size_t(v)];
+    if (x.length < 3)
+        return;
+    std::uint32_t size = x.size;
+    std::uint32_t i = 0;
+    while (i < size) {
+        if (isUnknown(x, x.dom[i]))
+            std::swap(x.dom[i], x.dom[--size]);
+        else
+            ++i;
+    }
+    if (size == x.size)
+        return;
+    shrinkTo(v, size);
+    x.needSupport = true;
+    enqueue(v);
+}
+
+// Once a fill is found, a later one must hold fewer unknown words: the slots
+// down to an unknown word count against the bound, and when they reach it
+// every other slot keeps its known words only.
+bool Filler::withinBound() {
+    if (unknownBound_ < 0)
+        return true;
+    for (;;) {
+        int unknown = 0;
+        for (const Var& x : vars_)
+            unknown += (x.frozen || x.size == 1) && isUnknown(x, x.word());
+        if (unknown > unknownBound_)
+            return false;
+        if (unknown < unknownBound_)
+            return true;
+        for (int v = 0; v < int(vars_.size()); ++v)
+            if (!vars_[std::size_t(v)].frozen && vars_[std::size_t(v)].size > 1)
+                keepKnownWords(v);
+        if (queue_.empty())
+            return true;
+        if (!propagate())
+            return false;
+    }
 }
 
 // A variable down to one word holds it: no other slot may take it.
@@ -391,7 +489,7 @@ int Filler::selectVar() {
     double bestKey = 0;
     for (int v = 0; v < int(vars_.size()); ++v) {
         const Var& x = vars_[std::size_t(v)];
-        if (x.size <= 1)
+        if (x.size <= 1 || x.frozen)
             continue;
         const double key = double(x.size) / x.weight;
         if (best < 0 || key < bestKey ||
@@ -415,7 +513,7 @@ std::uint32_t Filler::selectValue(int v) {
     histogram_.assign(std::size_t(L) * 26, 0);
     for (int p = 0; p < L; ++p) {
         const int u = x.crossVar[std::size_t(p)];
-        if (u == kNoVar)
+        if (u == kNoVar || vars_[std::size_t(u)].frozen)
             continue;
         const Var& y = vars_[std::size_t(u)];
         const int q = x.crossPos[std::size_t(p)];
@@ -444,7 +542,8 @@ std::uint32_t Filler::selectValue(int v) {
         double score = noise(rng_);
         score += valueBonus_[index_.score(L, x.dom[i])];
         for (int p = 0; p < L; ++p) {
-            if (x.crossVar[std::size_t(p)] == kNoVar)
+            const int u = x.crossVar[std::size_t(p)];
+            if (u == kNoVar || vars_[std::size_t(u)].frozen)
                 continue;
             const double c = histogram_[std::size_t(p) * 26 + std::size_t(w[p] - 'A')];
             score += c <= 0 ? -1000.0 : std::log(c);
@@ -469,7 +568,10 @@ std::uint32_t Filler::selectValue(int v) {
     }
     // With scores, each sampled place is the best-scored of a few draws, so
     // that the sample leans to the words people know.
-    const int draws = options_.scoreWeight > 0 || options_.preferredScore > 0 ? kScoreDraws : 1;
+    const int draws =
+        options_.scoreWeight > 0 || (options_.preferredScore > 0 && options_.preferredBonus > 0)
+            ? kScoreDraws
+            : 1;
     for (std::uint32_t tries = 0; tries < kValueSample && x.size > 0; ++tries) {
         std::uniform_int_distribution<std::uint32_t> pick(0, x.size - 1);
         std::uint32_t i = pick(rng_);
@@ -501,7 +603,7 @@ void Filler::assign(int v, std::uint32_t at) {
 int Filler::placed() const {
     int n = 0;
     for (const Var& x : vars_)
-        n += x.size == 1;
+        n += x.frozen || x.size == 1;
     return n;
 }
 
@@ -523,6 +625,10 @@ bool Filler::interrupted(RunEnd& why) {
     }
     if (options_.maxFailures > 0 && failures_ >= options_.maxFailures) {
         why = RunEnd::TimedOut;
+        return true;
+    }
+    if (unknownBound_ >= 0 && ticks_ >= improveEnd_) {
+        why = RunEnd::BudgetSpent;
         return true;
     }
     // The clock is read every few revisions, and before the first choice.
@@ -565,7 +671,7 @@ RunEnd Filler::search(std::uint64_t failureLimit) {
             ++decisions_;
             stack.push_back({v, vars_[std::size_t(v)].dom[at], mark});
             assign(v, at);
-            ok = propagate();
+            ok = propagate() && withinBound();
         }
         while (!ok) {
             ++failures;
@@ -590,7 +696,7 @@ RunEnd Filler::search(std::uint64_t failureLimit) {
                 }
             x.needSupport = true;
             enqueue(d.var);
-            ok = propagate();
+            ok = propagate() && withinBound();
             if (stack.empty() && !ok)
                 return RunEnd::Exhausted;
             if (stack.empty())
@@ -678,6 +784,182 @@ bool Filler::setUp(FillResult& result) {
     return true;
 }
 
+// The grid takes the words of the fill found.
+void Filler::recordFill(FillResult& result) {
+    for (const Var& x : vars_) {
+        const char* w = wordOf(x, x.word());
+        for (int p = 0; p < x.length; ++p) {
+            const SlotCell c = cellPlace_[std::size_t(x.cells[std::size_t(p)])];
+            result.grille.cell(c.col, c.row) = w[p];
+        }
+    }
+}
+
+// Slot v keeps `word` while a part of the grid is searched again: the word
+// is held, and the cells it crosses in open slots take its letters.
+bool Filler::freeze(int v, std::uint32_t word) {
+    Var& x = vars_[std::size_t(v)];
+    int& owner = usedBy_[std::size_t(x.length)][word];
+    if (owner != kNoVar && owner != v)
+        return false;
+    if (owner == kNoVar) {
+        trail_.push_back({TrailEntry::Used, x.length, word});
+        owner = v;
+    }
+    x.frozen = true;
+    x.frozenWord = word;
+    const char* w = wordOf(x, word);
+    for (int p = 0; p < x.length; ++p) {
+        const int u = x.crossVar[std::size_t(p)];
+        if (u == kNoVar || vars_[std::size_t(u)].frozen)
+            continue;
+        const int cell = x.cells[std::size_t(p)];
+        const std::uint32_t letter = 1u << (w[p] - 'A');
+        const std::uint32_t mask = masks_[std::size_t(cell)];
+        if (!(mask & letter))
+            return false;
+        if (mask == letter)
+            continue;
+        setMask(cell, letter);
+        vars_[std::size_t(u)].dirty |= 1u << x.crossPos[std::size_t(p)];
+        enqueue(u);
+    }
+    return true;
+}
+
+// An open slot starts from the words that fit the letters of the slots
+// kept, taken a block at a time from the index's bitsets rather than by
+// filtering its whole list, which the search puts back afterwards.
+void Filler::narrowOpen(int v) {
+    Var& x = vars_[std::size_t(v)];
+    std::vector<std::uint64_t> keep = x.bits;
+    for (int p = 0; p < x.length; ++p) {
+        const std::uint32_t mask = masks_[std::size_t(x.cells[std::size_t(p)])];
+        if (std::popcount(mask) != 1)
+            continue;
+        const std::uint64_t* b = index_.letterBits(x.length, p, std::countr_zero(mask));
+        for (std::size_t i = 0; i < keep.size(); ++i)
+            keep[i] &= b[i];
+    }
+    std::vector<std::uint32_t> dom;
+    for (std::size_t b = 0; b < keep.size(); ++b)
+        for (std::uint64_t y = keep[b]; y; y &= y - 1)
+            dom.push_back(std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y)));
+    stash_.push_back({v, std::move(x.dom), x.size, std::move(x.bits)});
+    x.size = std::uint32_t(dom.size());
+    x.dom = std::move(dom);
+    x.bits = std::move(keep);
+    x.needSupport = true;
+    enqueue(v);
+}
+
+void Filler::restoreOpen() {
+    for (Stashed& st : stash_) {
+        Var& x = vars_[std::size_t(st.v)];
+        x.dom = std::move(st.dom);
+        x.size = st.size;
+        x.bits = std::move(st.bits);
+        x.needSupport = true;
+    }
+    stash_.clear();
+}
+
+// Opens the slots that pass within `distance` cells of slot u.
+void Filler::markNear(int u, int distance, std::vector<char>& open) const {
+    const Var& x = vars_[std::size_t(u)];
+    for (std::size_t v = 0; v < vars_.size(); ++v) {
+        if (open[v])
+            continue;
+        for (int a : vars_[v].cells) {
+            const SlotCell ca = cellPlace_[std::size_t(a)];
+            bool near = false;
+            for (int b : x.cells) {
+                const SlotCell cb = cellPlace_[std::size_t(b)];
+                if (std::abs(ca.col - cb.col) <= distance &&
+                    std::abs(ca.row - cb.row) <= distance) {
+                    near = true;
+                    break;
+                }
+            }
+            if (near) {
+                open[v] = 1;
+                break;
+            }
+        }
+    }
+}
+
+// The search for a better fill: around each unknown word of the best fill
+// so far, the part of the grid within a few crossings is searched again,
+// the rest keeping its words, for a fill of that part with fewer unknown
+// words; a part whose words cannot do better widens next time.
+void Filler::improve(FillResult& result) {
+    std::vector<std::uint32_t> best(vars_.size());
+    int unknown = 0;
+    for (std::size_t v = 0; v < vars_.size(); ++v) {
+        best[v] = vars_[v].word();
+        unknown += isUnknown(vars_[v], best[v]);
+    }
+    if (unknown == 0)
+        return;
+    improveEnd_ = ticks_ + options_.improveEffort * std::uint64_t(unknown);
+    setBias(1);
+    undo(rootMark_);
+    const std::size_t base = trail_.size();
+    const std::size_t root = rootMark_;
+    std::vector<char> open(vars_.size());
+    std::vector<int> order;
+    int distance = kImproveDistance;
+    while (unknown > 0) {
+        order.clear();
+        for (int v = 0; v < int(vars_.size()); ++v)
+            if (isUnknown(vars_[std::size_t(v)], best[std::size_t(v)]))
+                order.push_back(v);
+        std::shuffle(order.begin(), order.end(), rng_);
+        bool better = false;
+        for (int u : order) {
+            ticks_ += kPartRevisions;
+            if (ticks_ >= improveEnd_)
+                return;
+            std::fill(open.begin(), open.end(), 0);
+            markNear(u, distance, open);
+            unknownBound_ = unknown - 1;
+            bool ok = true;
+            for (std::size_t v = 0; v < vars_.size(); ++v)
+                vars_[v].frozen = !open[v];
+            for (int v = 0; v < int(vars_.size()) && ok; ++v)
+                if (!open[std::size_t(v)])
+                    ok = freeze(v, best[std::size_t(v)]);
+            for (int v = 0; v < int(vars_.size()) && ok; ++v)
+                if (open[std::size_t(v)] && vars_[std::size_t(v)].size > 1)
+                    narrowOpen(v);
+            RunEnd end = RunEnd::Exhausted;
+            if (ok && propagate() && withinBound())
+                end = search(kImproveFailures);
+            if (end == RunEnd::Solved) {
+                recordFill(result);
+                unknown = 0;
+                for (std::size_t v = 0; v < vars_.size(); ++v) {
+                    best[v] = vars_[v].word();
+                    unknown += isUnknown(vars_[v], best[v]);
+                }
+                better = true;
+            }
+            undo(base);
+            restoreOpen();
+            rootMark_ = root;
+            for (Var& x : vars_)
+                x.frozen = false;
+            if (end == RunEnd::Stopped || end == RunEnd::TimedOut || end == RunEnd::BudgetSpent)
+                return;
+            if (better)
+                break;
+        }
+        if (!better && ++distance > kImproveMaxDistance)
+            return;
+    }
+}
+
 FillResult Filler::run() {
     FillResult result;
     result.grille = grille_;
@@ -704,20 +986,17 @@ FillResult Filler::run() {
         const RunEnd end = search(std::uint64_t(limit));
         switch (end) {
         case RunEnd::Solved:
-            for (const Var& x : vars_) {
-                const char* w = wordOf(x, x.dom[0]);
-                for (int p = 0; p < x.length; ++p) {
-                    const SlotCell c = cellPlace_[std::size_t(x.cells[std::size_t(p)])];
-                    result.grille.cell(c.col, c.row) = w[p];
-                }
-            }
+            recordFill(result);
             report(true);
+            if (improving())
+                improve(result);
             return finish(FillStatus::Filled);
         case RunEnd::Exhausted:
             return finish(FillStatus::NoFill);
         case RunEnd::Stopped:
             return finish(FillStatus::Stopped);
         case RunEnd::TimedOut:
+        case RunEnd::BudgetSpent:
             return finish(FillStatus::TimedOut);
         case RunEnd::Restart:
             undo(rootMark_);

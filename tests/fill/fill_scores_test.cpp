@@ -1,6 +1,7 @@
 // Word scores in the fill: the better-known word wins when two fit, a word
 // scored 0 is never placed, the fill that demands known words still fills
-// where they cannot all be had, and the quality figures of a filled grid.
+// where they cannot all be had, the search for a fill with fewer unknown
+// words after the first, and the quality figures of a filled grid.
 #include "common/text_file.h"
 #include "dictionary/word_index.h"
 #include "dictionary/word_scores.h"
@@ -56,6 +57,8 @@ private Q_SLOTS:
     void demandingKnownWordsStillFillsWhereTheyLack();
     void knownWordsComeFirstAcrossCrossings();
     void hardGridHandsOverAfterTheBudget();
+    void betterFillHasFewerUnknownWords();
+    void betterFillKeepsTheFirstWhenNoneIsBetter();
     void vocabulariesOfTheFill();
     void qualityOfAFilledGrid();
     void orvgridFillTakesScoresFromTheUsersFile();
@@ -228,6 +231,123 @@ void FillScoresTest::hardGridHandsOverAfterTheBudget() {
         QCOMPARE(slotWord(kept.grille, 0), QByteArray("..."));
         // The caller's failure limit, within the budget, ends the whole fill.
         QCOMPARE(fill(seed, floor, 1000, 1).status, FillStatus::TimedOut);
+    }
+}
+
+namespace {
+
+// Two word squares of three by three that share no letter, so that a fill
+// is one square or the other: the known one (rows CAT ORE WED, columns COW
+// ARE TED) and one of words no table holds.
+const QByteArray kSquare3 = "...\n...\n...\n";
+const std::vector<QByteArray> kKnownSquare{"CAT", "ORE", "WED", "COW", "ARE", "TED"};
+const std::vector<QByteArray> kUnknownSquare{"PQB", "SUF", "VXG", "PSV", "QUX", "BFG"};
+ScoreTable squareTable() {
+    QByteArray text;
+    for (const QByteArray& w : kKnownSquare)
+        text += w + "\t60\n";
+    return ScoreTable(text, "");
+}
+
+int unknownWords(const Grille& g, const WordScores& scores) {
+    const FillQuality q = fillQuality(g, scores);
+    return q.longWords - q.frequentLong;
+}
+
+// The fill with the known words weighing nothing in the choices, so that
+// the first fill is the seed's, then searched for a better one with `effort`.
+FillResult squareFill(const Grille& grid, const WordIndex& index, std::uint64_t seed,
+                      std::uint64_t effort) {
+    FillOptions o;
+    o.seed = seed;
+    o.minScore = minimumScore(Vocabulary::Whole);
+    o.preferredScore = kFrequentScore;
+    o.improveEffort = effort;
+    return fillGrid(grid, index, o);
+}
+
+} // namespace
+
+void FillScoresTest::betterFillHasFewerUnknownWords() {
+    const ScoreTable table = squareTable();
+    const WordScores scores(table);
+    std::vector<QByteArray> words = kKnownSquare;
+    words.insert(words.end(), kUnknownSquare.begin(), kUnknownSquare.end());
+    const WordIndex index = scoredIndex(words, scores);
+    const Grille grid = readGridText(kSquare3);
+    const QSet<QByteArray> known(kKnownSquare.begin(), kKnownSquare.end());
+    int unknownFirst = 0;
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        const FillResult first = squareFill(grid, index, seed, 0);
+        QCOMPARE(first.status, FillStatus::Filled);
+        const FillResult better = squareFill(grid, index, seed, 1000);
+        QCOMPARE(better.status, FillStatus::Filled);
+        // The unknown square is left for the known one.
+        QVERIFY(unknownWords(better.grille, scores) <= unknownWords(first.grille, scores));
+        QCOMPARE(wordsOf(better.grille), known);
+        unknownFirst += unknownWords(first.grille, scores) > 0;
+        // Without the band of known words there is nothing to make better.
+        FillOptions plain;
+        plain.seed = seed;
+        plain.improveEffort = 1000;
+        QCOMPARE(fillGrid(grid, index, plain).grille.Cases, first.grille.Cases);
+    }
+    // The first fill took the unknown square for some seeds: the search made the difference.
+    QVERIFY(unknownFirst > 0);
+    QVERIFY(unknownFirst < 30);
+
+    // A failure limit that ends the search for a better fill keeps the fill
+    // already found: the grid is filled, not timed out.
+    int cut = 0;
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        const FillResult first = squareFill(grid, index, seed, 0);
+        if (first.failures > 0 || unknownWords(first.grille, scores) == 0)
+            continue;
+        FillOptions o;
+        o.seed = seed;
+        o.minScore = minimumScore(Vocabulary::Whole);
+        o.preferredScore = kFrequentScore;
+        o.improveEffort = 1000;
+        o.maxFailures = 1;
+        const FillResult r = fillGrid(grid, index, o);
+        QCOMPARE(r.status, FillStatus::Filled);
+        QVERIFY(wordsOf(r.grille) == known || r.grille.Cases == first.grille.Cases);
+        cut += r.failures >= 1;
+    }
+    QVERIFY(cut > 0);
+}
+
+void FillScoresTest::betterFillKeepsTheFirstWhenNoneIsBetter() {
+    const ScoreTable table = squareTable();
+    WordScores scores(table);
+    const Grille grid = readGridText(kSquare3);
+    const QSet<QByteArray> unknown(kUnknownSquare.begin(), kUnknownSquare.end());
+    {
+        // Only the unknown words fit: the grid is still filled with them.
+        const WordIndex index = scoredIndex(kUnknownSquare, scores);
+        for (std::uint64_t seed = 1; seed <= 5; ++seed) {
+            const FillResult r = squareFill(grid, index, seed, 1000);
+            QCOMPARE(r.status, FillStatus::Filled);
+            QCOMPARE(wordsOf(r.grille), unknown);
+        }
+    }
+    {
+        // A word of the known square hidden: the search never places it, and
+        // the common-words fill keeps the unknown square.
+        scores.user().set("ORE", 0);
+        std::vector<QByteArray> words = kKnownSquare;
+        words.insert(words.end(), kUnknownSquare.begin(), kUnknownSquare.end());
+        const WordIndex index = scoredIndex(words, scores);
+        for (std::uint64_t seed = 1; seed <= 10; ++seed) {
+            QCOMPARE(wordsOf(squareFill(grid, index, seed, 1000).grille), unknown);
+            FillOptions o;
+            o.seed = seed;
+            o.scoreWeight = kScoreWeight;
+            o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+            const FillResult r = fillPreferringKnownWords(grid, index, o, kFrequentScore);
+            QCOMPARE(r.status, FillStatus::Filled);
+            QCOMPARE(wordsOf(r.grille), unknown);
+        }
     }
 }
 
