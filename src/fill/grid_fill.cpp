@@ -990,6 +990,9 @@ FillResult Filler::run() {
             report(true);
             if (improving())
                 improve(result);
+            // "Arrêter" leaves the grid as it was, even once a fill was found.
+            if (options_.stop && options_.stop->load(std::memory_order_relaxed))
+                return finish(FillStatus::Stopped);
             return finish(FillStatus::Filled);
         case RunEnd::Exhausted:
             return finish(FillStatus::NoFill);

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <atomic>
 
 using namespace orv;
 
@@ -315,6 +316,22 @@ void FillScoresTest::betterFillHasFewerUnknownWords() {
         cut += r.failures >= 1;
     }
     QVERIFY(cut > 0);
+
+    // "Arrêter" while a better fill is sought leaves the grid as it was.
+    for (std::uint64_t seed = 1; seed <= 5; ++seed) {
+        std::atomic<bool> stop{false};
+        FillOptions o;
+        o.seed = seed;
+        o.minScore = minimumScore(Vocabulary::Whole);
+        o.preferredScore = kFrequentScore;
+        o.improveEffort = 1000;
+        o.stop = &stop;
+        o.progress = [&stop](const FillProgress& p) {
+            if (p.placed == p.total)
+                stop = true; // the first fill is found
+        };
+        QCOMPARE(fillGrid(grid, index, o).status, FillStatus::Stopped);
+    }
 }
 
 void FillScoresTest::betterFillKeepsTheFirstWhenNoneIsBetter() {
