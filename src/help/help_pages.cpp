@@ -12,6 +12,7 @@ const QList<Page>& pages() {
         {QStringLiteral("menu_edition.html"), 0},
         {QStringLiteral("menu_mots.html"), WordsMenuTopic},
         {QStringLiteral("menu_grille.html"), 0},
+        {QStringLiteral("menu_affichage.html"), 0},
         {QStringLiteral("menu_jeu.html"), 0},
         {QStringLiteral("menu_utilitaires.html"), UtilitiesMenuTopic},
         {QStringLiteral("menu_aide.html"), HelpMenuTopic},
