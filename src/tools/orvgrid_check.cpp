@@ -7,6 +7,7 @@
 #include "grid/grid_file.h"
 #include "grid/grid_slots.h"
 #include "grid/grid_text.h"
+#include "tools/orvgrid_common.h"
 #include "tools/orvgrid_tool.h"
 
 #include <QFileInfo>
@@ -43,17 +44,6 @@ CheckArgs parseCheck(const QStringList& args) {
     return c;
 }
 
-Grille readCheckedGrid(const QString& path) {
-    const QByteArray data = readWholeFile(path);
-    if (QFileInfo(path).suffix().compare(QLatin1String("grd"), Qt::CaseInsensitive) == 0)
-        return readGridFile(data, Grille{}, path);
-    try {
-        return readGridText(data);
-    } catch (const OrvError& e) {
-        throw OrvError(QStringLiteral("%1 : %2").arg(path, e.message()));
-    }
-}
-
 } // namespace
 
 int orvgridCheck(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -61,7 +51,7 @@ int orvgridCheck(const QStringList& args, QTextStream& out, QTextStream& err) {
     WordIndex index;
     try {
         const CheckArgs c = parseCheck(args);
-        grid = readCheckedGrid(c.grid);
+        grid = readToolGrid(c.grid);
         index.buildFromFile(readWholeFile(c.dictionary));
     } catch (const OrvError& e) {
         err << QStringLiteral("orvgrid check : %1.").arg(e.message()) << Qt::endl;

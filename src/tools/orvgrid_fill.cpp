@@ -10,6 +10,7 @@
 #include "fill/grid_fill.h"
 #include "grid/grid_file.h"
 #include "grid/grid_text.h"
+#include "tools/orvgrid_common.h"
 #include "tools/orvgrid_tool.h"
 
 #include <QElapsedTimer>
@@ -99,67 +100,22 @@ FillArgs parseFill(const QStringList& args) {
     return f;
 }
 
-bool isGridFile(const QString& path) {
-    return QFileInfo(path).suffix().compare(QLatin1String("grd"), Qt::CaseInsensitive) == 0;
-}
-
-Grille readGrid(const QString& path) {
-    const QByteArray data = readWholeFile(path);
-    if (isGridFile(path))
-        return readGridFile(data, Grille{}, path);
-    try {
-        return readGridText(data);
-    } catch (const OrvError& e) {
-        throw OrvError(QStringLiteral("%1 : %2").arg(path, e.message()));
-    }
-}
-
-// The user's own scores stand beside the dictionary (or in the working
-// folder for a plain word list), as the program keeps them.
-QString userScoresFile(const FillArgs& f) {
-    const QString dir =
-        f.dictionary.isEmpty() ? QStringLiteral(".") : QFileInfo(f.dictionary).path();
-    return dir + QStringLiteral("/Dicoscore.dat");
-}
-
-QString ms(qint64 nanoseconds) { return QString::number(double(nanoseconds) / 1e6, 'f', 1); }
-
 } // namespace
 
 int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     FillArgs f;
     Grille grid;
-    WordIndex index;
-    WordScores scores;
-    QElapsedTimer clock;
-    qint64 loading = 0;
-    qint64 indexing = 0;
+    ToolWords words;
     try {
         f = parseFill(args);
-        clock.start();
-        grid = readGrid(f.grid);
-        if (f.words.isEmpty()) {
-            // The dictionary file goes straight into the index: no list is kept.
-            const QByteArray data = readWholeFile(f.dictionary);
-            loading = clock.nsecsElapsed();
-            clock.restart();
-            index.buildFromFile(data);
-        } else {
-            WordList words;
-            importLines(words, readTextLines(f.words));
-            loading = clock.nsecsElapsed();
-            clock.restart();
-            index.build(words);
-        }
-        if (f.scores) {
-            scores.user().load(userScoresFile(f), QStringLiteral("Dicoscore.dat"));
-            setIndexScores(index, scores);
-        }
-        indexing = clock.nsecsElapsed();
+        grid = readToolGrid(f.grid);
+        loadToolWords(f.dictionary, f.words, f.scores, words);
     } catch (const OrvError& e) {
         err << QStringLiteral("orvgrid fill : %1.").arg(e.message()) << Qt::endl;
         return OrvgridBadInput;
     }
+    const WordIndex& index = words.index;
+    const WordScores& scores = words.scores;
     if (index.wordCount() == 0) {
         err << QStringLiteral("orvgrid fill : le dictionnaire ne contient aucun mot.") << Qt::endl;
         return OrvgridBadInput;
@@ -174,12 +130,14 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
         preferred = v.preferred;
         options.scoreWeight = f.scoreWeight;
     }
-    clock.restart();
+    QElapsedTimer clock;
+    clock.start();
     const FillResult result = fillPreferringKnownWords(grid, index, options, preferred);
     const qint64 filling = clock.nsecsElapsed();
     err << QStringLiteral("chargement %1 ms, index %2 ms, remplissage %3 ms (%4 choix, %5 échecs, "
                           "%6 reprises)")
-               .arg(ms(loading), ms(indexing), ms(filling))
+               .arg(millisecondsText(words.loadingNs), millisecondsText(words.indexingNs),
+                    millisecondsText(filling))
                .arg(result.decisions)
                .arg(result.failures)
                .arg(result.restarts)
@@ -202,10 +160,7 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
         if (!f.output.isEmpty()) {
             try {
-                if (isGridFile(f.output))
-                    writeGridFile(f.output, result.grille);
-                else
-                    writeWholeFile(f.output, gridText(result.grille));
+                writeToolGrid(f.output, result.grille);
             } catch (const OrvError& e) {
                 err << QStringLiteral("orvgrid fill : %1.").arg(e.message()) << Qt::endl;
                 return OrvgridBadInput;

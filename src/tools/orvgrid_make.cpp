@@ -11,6 +11,7 @@
 #include "grid/grid_file.h"
 #include "grid/grid_slots.h"
 #include "grid/grid_text.h"
+#include "tools/orvgrid_common.h"
 #include "tools/orvgrid_tool.h"
 
 #include <QElapsedTimer>
@@ -126,10 +127,6 @@ MakeArgs parseMake(const QStringList& args) {
     return m;
 }
 
-bool isGridFile(const QString& path) {
-    return QFileInfo(path).suffix().compare(QLatin1String("grd"), Qt::CaseInsensitive) == 0;
-}
-
 // The starting grid: empty, or the cells of --from, which must have the size asked.
 Grille startGrid(const MakeArgs& m) {
     Grille g;
@@ -138,17 +135,7 @@ Grille startGrid(const MakeArgs& m) {
     g.Raz();
     if (m.from.isEmpty())
         return g;
-    const QByteArray data = readWholeFile(m.from);
-    Grille from;
-    if (isGridFile(m.from)) {
-        from = readGridFile(data, Grille{}, m.from);
-    } else {
-        try {
-            from = readGridText(data);
-        } catch (const OrvError& e) {
-            throw OrvError(QStringLiteral("%1 : %2").arg(m.from, e.message()));
-        }
-    }
+    const Grille from = readToolGrid(m.from);
     if (from.NbLignes != g.NbLignes || from.NbColonnes != g.NbColonnes)
         throw OrvError(QStringLiteral("%1 : la grille a %2 lignes et %3 colonnes, pas %4x%5")
                            .arg(m.from)
@@ -159,47 +146,22 @@ Grille startGrid(const MakeArgs& m) {
     return from;
 }
 
-// The user's own scores stand beside the dictionary (or in the working
-// folder for a plain word list), as the program keeps them.
-QString userScoresFile(const MakeArgs& m) {
-    const QString dir =
-        m.dictionary.isEmpty() ? QStringLiteral(".") : QFileInfo(m.dictionary).path();
-    return dir + QStringLiteral("/Dicoscore.dat");
-}
-
-QString ms(qint64 nanoseconds) { return QString::number(double(nanoseconds) / 1e6, 'f', 1); }
-
 } // namespace
 
 int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
     MakeArgs m;
     Grille grid;
-    WordIndex index;
-    WordScores scores;
-    QElapsedTimer clock;
-    qint64 loading = 0;
-    qint64 indexing = 0;
+    ToolWords words;
     try {
         m = parseMake(args);
-        clock.start();
         grid = startGrid(m);
-        WordList words;
-        if (!m.words.isEmpty())
-            importLines(words, readTextLines(m.words));
-        else
-            words.load(m.dictionary, m.dictionary);
-        loading = clock.nsecsElapsed();
-        clock.restart();
-        index.build(words);
-        if (m.scores) {
-            scores.user().load(userScoresFile(m), QStringLiteral("Dicoscore.dat"));
-            setIndexScores(index, scores);
-        }
-        indexing = clock.nsecsElapsed();
+        loadToolWords(m.dictionary, m.words, m.scores, words);
     } catch (const OrvError& e) {
         err << QStringLiteral("orvgrid make : %1.").arg(e.message()) << Qt::endl;
         return OrvgridBadInput;
     }
+    const WordIndex& index = words.index;
+    const WordScores& scores = words.scores;
     if (index.wordCount() == 0) {
         err << QStringLiteral("orvgrid make : le dictionnaire ne contient aucun mot.") << Qt::endl;
         return OrvgridBadInput;
@@ -220,11 +182,13 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
         };
     }
     options.timeLimitSeconds = m.timeLimit;
-    clock.restart();
+    QElapsedTimer clock;
+    clock.start();
     const MakeResult result = makeGrid(grid, index, options);
     const qint64 making = clock.nsecsElapsed();
     err << QStringLiteral("chargement %1 ms, index %2 ms, création %3 ms (%4 essais)")
-               .arg(ms(loading), ms(indexing), ms(making))
+               .arg(millisecondsText(words.loadingNs), millisecondsText(words.indexingNs),
+                    millisecondsText(making))
                .arg(result.attempts)
         << Qt::endl;
     switch (result.status) {
@@ -242,10 +206,7 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
             << Qt::flush;
         if (!m.output.isEmpty()) {
             try {
-                if (isGridFile(m.output))
-                    writeGridFile(m.output, result.grille);
-                else
-                    writeWholeFile(m.output, gridText(result.grille));
+                writeToolGrid(m.output, result.grille);
             } catch (const OrvError& e) {
                 err << QStringLiteral("orvgrid make : %1.").arg(e.message()) << Qt::endl;
                 return OrvgridBadInput;

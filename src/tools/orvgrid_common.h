@@ -1,0 +1,40 @@
+// What the grid tool's subcommands share: reading and writing a grid given
+// on the command line (a .grd file or a text grid), and loading the words
+// (the dictionary or a plain list, with the user's scores) into an index.
+#pragma once
+
+#include "dictionary/word_index.h"
+#include "dictionary/word_scores.h"
+#include "grid/grid_model.h"
+
+#include <QString>
+
+namespace orv {
+
+// Whether the path names a .grd file (any case); anything else is a text grid.
+bool isGridFile(const QString& path);
+// The grid of a .grd file or of a text grid; throws OrvError, the text
+// grid's message led by the path.
+Grille readToolGrid(const QString& path);
+// Writes the grid as a .grd file or as a text grid, by the path's suffix.
+void writeToolGrid(const QString& path, const Grille& grid);
+
+// The words a subcommand works with, and how long they took to load and index.
+struct ToolWords {
+    WordIndex index;
+    WordScores scores;
+    qint64 loadingNs = 0;
+    qint64 indexingNs = 0;
+};
+
+// Loads the dictionary file, or the plain list `words` when it is not empty,
+// into the index; with `withScores`, gives each word its score, the user's
+// own taken from "Dicoscore.dat" beside the dictionary (or in the current
+// folder for a plain list), as the program keeps them. Throws OrvError.
+void loadToolWords(const QString& dictionary, const QString& words, bool withScores,
+                   ToolWords& out);
+
+// Nanoseconds as milliseconds with one decimal, for the timing lines.
+QString millisecondsText(qint64 nanoseconds);
+
+} // namespace orv
