@@ -6,6 +6,7 @@
 #include "grid/grid_file.h"
 #include "grid/grid_text.h"
 
+#include "support/orvgrid_run.h"
 #include "support/word_lists.h"
 
 #include <QTemporaryDir>
@@ -14,26 +15,7 @@
 #include <memory>
 
 using namespace orv;
-
-namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run orvgrid(const QStringList& args) {
-    Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = runOrvgrid(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
-
-} // namespace
+using namespace orv::test;
 
 class OrvgridCheckTest : public QObject {
     Q_OBJECT

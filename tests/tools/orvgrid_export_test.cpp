@@ -3,6 +3,7 @@
 #include "grid/grid_file.h"
 #include "publish/grid_source.h"
 #include "publish/ipuz_file.h"
+#include "support/orvgrid_run.h"
 #include "support/sample_grid.h"
 #include "tools/orvgrid_export.h"
 
@@ -13,21 +14,11 @@
 #include <QTextStream>
 
 using namespace orv;
+using namespace orv::test;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run exportWith(const QStringList& args) {
-    Run r;
-    QTextStream out(&r.out), err(&r.err);
-    r.status = orvgridExport(args, out, err);
-    return r;
-}
+Run exportWith(const QStringList& args) { return runCommand(orvgridExport, args); }
 
 QString pdfText(const QString& path) {
     QProcess p;

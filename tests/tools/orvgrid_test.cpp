@@ -9,6 +9,7 @@
 #include "grid/grid_text.h"
 
 #include "support/fill_checker.h"
+#include "support/orvgrid_run.h"
 
 #include <QDir>
 #include <QSet>
@@ -17,24 +18,9 @@
 #include <QTextStream>
 
 using namespace orv;
+using namespace orv::test;
 
 namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run orvgrid(const QStringList& args) {
-    Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = runOrvgrid(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
 
 const QList<QByteArray> kWords{"AB", "CD", "AC", "BD", "ABE", "CDF", "OR", "ET"};
 
