@@ -27,23 +27,9 @@ bool fileExists(const QString& path) { return QFileInfo::exists(path); }
 
 QList<QByteArray> splitTextLines(const QByteArray& data) {
     QList<QByteArray> lines;
-    const char* p = data.constData();
-    const qsizetype n = data.size();
-    qsizetype start = 0;
-    qsizetype i = 0;
-    for (; i < n; ++i) {
-        const char c = p[i];
-        if (c == '\0')
-            break;
-        if (c == '\r' || c == '\n') {
-            lines.append(QByteArray(p + start, i - start));
-            if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (i > start)
-        lines.append(QByteArray(p + start, i - start));
+    forEachTextLine(data, [&lines](const char* begin, qsizetype size) {
+        lines.append(QByteArray(begin, size));
+    });
     return lines;
 }
 

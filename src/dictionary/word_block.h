@@ -29,20 +29,19 @@ public:
     // stand side by side from `scrambled`.
     void appendUnscrambledRun(const char* scrambled, qsizetype words, qsizetype length);
     // Appends the plain forms of `count` scrambled words (`bytes` bytes in
-    // all) that next() gives one by one, all lying before `inputEnd`: one
-    // allocation, and sixteen bytes unscrambled at a time.
-    template <typename Next>
+    // all), all lying before `inputEnd`, that each(put) hands one by one to
+    // put(QByteArrayView): one allocation, sixteen bytes unscrambled at a time.
+    template <typename Each>
     void appendUnscrambledMany(qsizetype count, qsizetype bytes, const char* inputEnd,
-                               Next&& next) {
+                               Each&& each) {
         size_t at = bytes_.size();
         bytes_.resize(at + size_t(bytes) + kSlack);
         ends_.reserve(ends_.size() + size_t(count));
-        for (qsizetype i = 0; i < count; ++i) {
-            const QByteArrayView w = next();
+        each([this, &at, inputEnd](QByteArrayView w) {
             unscrambleInto(bytes_.data() + at, w.data(), w.size(), inputEnd);
             at += size_t(w.size());
             ends_.push_back(qsizetype(at));
-        }
+        });
         bytes_.resize(at);
     }
     QList<QByteArray> toList() const;

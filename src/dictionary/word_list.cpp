@@ -232,6 +232,19 @@ public:
         const auto [b, at] = locate(i);
         return blocks[b][at];
     }
+    // Calls f(entry) for the entries [from, to), in order.
+    template <typename F> void visitRange(qsizetype from, qsizetype to, F&& f) const {
+        if (from >= to)
+            return;
+        auto [b, at] = locate(from);
+        for (qsizetype i = from; i < to; ++i) {
+            if (at == blocks[b].size()) {
+                ++b;
+                at = 0;
+            }
+            f(blocks[b][at++]);
+        }
+    }
 
     // Both words of capitals: the key's letters, then the first differing
     // byte (at the same place, equal scrambled bytes are equal letters),
@@ -505,47 +518,17 @@ void WordList::forEach(const std::function<void(QByteArrayView)>& f) const {
             f(d->viewOf(e));
 }
 
-void WordList::forRange(qsizetype from, qsizetype to,
-                        const std::function<void(QByteArrayView)>& f) const {
-    if (from >= to)
-        return;
-    auto [b, at] = d->locate(from);
-    for (qsizetype i = from; i < to; ++i) {
-        if (at == d->blocks[b].size()) {
-            ++b;
-            at = 0;
-        }
-        f(d->viewOf(d->blocks[b][at++]));
-    }
-}
-
 void WordList::appendPlain(qsizetype from, qsizetype to, WordBlock& out) const {
     if (from >= to)
         return;
     const Data& x = *d;
-    const auto [firstBlock, firstAt] = x.locate(from);
     // One pass for the sizes, so that the block is allocated once.
     qsizetype bytes = 0;
-    {
-        size_t b = firstBlock;
-        size_t at = firstAt;
-        for (qsizetype i = from; i < to; ++i) {
-            if (at == x.blocks[b].size()) {
-                ++b;
-                at = 0;
-            }
-            bytes += x.sizeOf(x.blocks[b][at++]);
-        }
-    }
-    size_t b = firstBlock;
-    size_t at = firstAt;
-    out.appendUnscrambledMany(to - from, bytes, x.arena.constData() + x.arena.size(), [&] {
-        if (at == x.blocks[b].size()) {
-            ++b;
-            at = 0;
-        }
-        return x.viewOf(x.blocks[b][at++]);
-    });
+    x.visitRange(from, to, [&x, &bytes](const Entry& e) { bytes += x.sizeOf(e); });
+    out.appendUnscrambledMany(
+        to - from, bytes, x.arena.constData() + x.arena.size(), [&x, from, to](const auto& put) {
+            x.visitRange(from, to, [&x, &put](const Entry& e) { put(x.viewOf(e)); });
+        });
 }
 
 bool WordList::isSorted() const {

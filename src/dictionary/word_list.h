@@ -58,8 +58,6 @@ public:
     QList<QByteArray> entries() const;
     // Calls f(view) for every entry in order, without copies.
     void forEach(const std::function<void(QByteArrayView)>& f) const;
-    // Calls f(view) for the entries [from, to).
-    void forRange(qsizetype from, qsizetype to, const std::function<void(QByteArrayView)>& f) const;
     // Appends the plain words of the entries [from, to) to a block.
     void appendPlain(qsizetype from, qsizetype to, WordBlock& out) const;
 

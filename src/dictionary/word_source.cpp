@@ -75,7 +75,7 @@ namespace {
 
 constexpr qint64 kBlock = 1 << 20;
 
-bool isAsciiBytes(const QByteArray& bytes) {
+bool isAsciiBytes(QByteArrayView bytes) {
     for (char c : bytes)
         if (static_cast<unsigned char>(c) >= 0x80)
             return false;
@@ -218,10 +218,7 @@ bool WordListReader::next(QByteArray& line) {
 bool WordListReader::nextView(QByteArrayView& line) {
     if (!lines_->nextView(line))
         return false;
-    unsigned char high = 0;
-    for (const char c : line)
-        high |= static_cast<unsigned char>(c);
-    if (high & 0x80) {
+    if (!isAsciiBytes(line)) {
         converted_ = convert(line.toByteArray());
         line = converted_;
     }
