@@ -165,7 +165,7 @@ void printRow(const char* grid, const char* who, const Summary& s, double cpuRef
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QString folder = QStringLiteral(ORV_SOURCE_DIR "/../shared/bench/grids");
-    int seeds = 3;
+    int seeds = 10;
     double limit = 30;
     bool qxw = false;
     bool verbose = false; // each fill's figures

@@ -111,6 +111,8 @@ private:
 class WordScores {
 public:
     explicit WordScores(const ScoreTable& table = ScoreTable::french()) : table_(&table) {}
+    // The table is kept by reference: it must outlive the scores.
+    explicit WordScores(ScoreTable&&) = delete;
 
     int score(QByteArrayView word) const;
     bool isFrequent(QByteArrayView word) const { return table_->isFrequent(word); }

@@ -77,6 +77,7 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
     o.preferredScore = preferred;
     o.preferredBonus = kPreferredBonus;
     o.offBandFactor = kOffBandFactor;
+    o.knownWordsFirst = true;
     o.scoreWeight = options.scoreWeight * kBandScoreWeightShare;
     o.biasRestarts = kBiasRestarts;
     o.biasDecay = kBiasDecay;

@@ -44,6 +44,9 @@ struct Var {
     // so that a large set is filtered a block of 64 words at a time.
     std::vector<std::uint32_t> dom;
     std::uint32_t size = 0;
+    // Live words scoring at least options.preferredScore (counted only with
+    // options.knownWordsFirst).
+    std::uint32_t known = 0;
     std::vector<std::uint64_t> bits;
     const char* text = nullptr; // the index's letters for this length
     std::uint32_t dirty = 0;    // positions whose cell mask narrowed since the last revision
@@ -87,6 +90,10 @@ private:
     void keepOnly(int v, std::vector<std::uint64_t>& keep);
     bool improving() const;
     bool isUnknown(const Var& x, std::uint32_t id) const;
+    // Counted in Var::known only when the slots are chosen by their known words.
+    bool isKnown(const Var& x, std::uint32_t id) const {
+        return knownFirst_ && index_.score(x.length, id) >= options_.preferredScore;
+    }
     bool withinBound();
     void keepKnownWords(int v);
     void recordFill(FillResult& result);
@@ -139,6 +146,8 @@ private:
     // What a word of each score adds to its own weighing.
     std::array<double, 101> valueBonus_{};
     double bias_ = 1; // the share of the score preference in force
+    // Whether the next slot is the one with the fewest known words.
+    const bool knownFirst_ = options_.knownWordsFirst && options_.preferredScore > 0;
     // The search for a better fill: the unknown words (of 3 letters or more,
     // scoring below options_.preferredScore) that a fill may still hold, -1
     // before the first fill; the revision count that ends that search.
@@ -151,6 +160,7 @@ private:
         std::vector<std::uint32_t> dom;
         std::uint32_t size;
         std::vector<std::uint64_t> bits;
+        std::uint32_t known;
     };
     std::vector<Stashed> stash_;
 };
@@ -187,8 +197,10 @@ void Filler::setMask(int cell, std::uint32_t mask) {
 // The words at places [size, x.size) leave the live part.
 void Filler::shrinkTo(int v, std::uint32_t size) {
     Var& x = vars_[std::size_t(v)];
-    for (std::uint32_t i = size; i < x.size; ++i)
+    for (std::uint32_t i = size; i < x.size; ++i) {
         x.bits[x.dom[i] / 64] &= ~(std::uint64_t(1) << (x.dom[i] % 64));
+        x.known -= isKnown(x, x.dom[i]);
+    }
     trail_.push_back({TrailEntry::Size, v, x.size});
     x.size = size;
 }
@@ -254,9 +266,12 @@ void Filler::keepOnly(int v, std::vector<std::uint64_t>& keep) {
         kept += std::uint32_t(std::popcount(keep[b]));
     std::uint32_t front = 0;
     std::uint32_t back = kept;
+    x.known = 0;
     for (std::size_t b = 0; b < blocks; ++b) {
-        for (std::uint64_t y = keep[b]; y; y &= y - 1)
-            x.dom[front++] = std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
+        for (std::uint64_t y = keep[b]; y; y &= y - 1) {
+            x.dom[front] = std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
+            x.known += isKnown(x, x.dom[front++]);
+        }
         for (std::uint64_t y = x.bits[b] & ~keep[b]; y; y &= y - 1)
             x.dom[back++] = std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
     }
@@ -335,8 +350,10 @@ void Filler::undo(std::size_t mark) {
         switch (e.kind) {
         case TrailEntry::Size: {
             Var& x = vars_[std::size_t(e.who)];
-            for (std::uint32_t i = x.size; i < e.old; ++i)
+            for (std::uint32_t i = x.size; i < e.old; ++i) {
                 x.bits[x.dom[i] / 64] |= std::uint64_t(1) << (x.dom[i] % 64);
+                x.known += isKnown(x, x.dom[i]);
+            }
             x.size = e.old;
             break;
         }
@@ -491,7 +508,10 @@ int Filler::selectVar() {
         const Var& x = vars_[std::size_t(v)];
         if (x.size <= 1 || x.frozen)
             continue;
-        const double key = double(x.size) / x.weight;
+        // A slot left without known words, or too short to count, weighs
+        // by all its candidates.
+        const bool byKnown = knownFirst_ && x.length >= 3 && x.known > 0;
+        const double key = double(byKnown ? x.known : x.size) / x.weight;
         if (best < 0 || key < bestKey ||
             (key == bestKey && x.length > vars_[std::size_t(best)].length)) {
             best = v;
@@ -766,6 +786,9 @@ bool Filler::setUp(FillResult& result) {
             return usedBy_[std::size_t(x.length)][id] == kFixedWord;
         });
         x.size = std::uint32_t(x.dom.size());
+        x.known = 0;
+        for (std::uint32_t id : x.dom)
+            x.known += isKnown(x, id);
         if (x.size == 0) {
             // Longer than any word, or no word fits: nothing to search.
             if (result.blockedSlot < 0) {
@@ -845,8 +868,11 @@ void Filler::narrowOpen(int v) {
     for (std::size_t b = 0; b < keep.size(); ++b)
         for (std::uint64_t y = keep[b]; y; y &= y - 1)
             dom.push_back(std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y)));
-    stash_.push_back({v, std::move(x.dom), x.size, std::move(x.bits)});
+    stash_.push_back({v, std::move(x.dom), x.size, std::move(x.bits), x.known});
     x.size = std::uint32_t(dom.size());
+    x.known = 0;
+    for (std::uint32_t id : dom)
+        x.known += isKnown(x, id);
     x.dom = std::move(dom);
     x.bits = std::move(keep);
     x.needSupport = true;
@@ -859,6 +885,7 @@ void Filler::restoreOpen() {
         x.dom = std::move(st.dom);
         x.size = st.size;
         x.bits = std::move(st.bits);
+        x.known = st.known;
         x.needSupport = true;
     }
     stash_.clear();

@@ -68,6 +68,12 @@ struct FillOptions {
     int preferredScore = 0;
     double preferredBonus = 0;
     double offBandFactor = 1;
+    // With `preferredScore`, the next slot is the one with the fewest known
+    // candidates for its weight rather than the fewest candidates, so that a
+    // slot whose known words are few takes one before its crossings leave it
+    // none (a slot of fewer than 3 letters, or left with no known word, counts
+    // all its candidates).
+    bool knownWordsFirst = false;
     // From restart `biasRestarts` on, each restart keeps `biasDecay` of the
     // preference for scores (1: all of it), so that a grid that the known
     // words make hard is filled as a fill without scores would fill it.

@@ -57,6 +57,7 @@ private Q_SLOTS:
     void zeroScoreKeepsAWordOutOfTheFill();
     void demandingKnownWordsStillFillsWhereTheyLack();
     void knownWordsComeFirstAcrossCrossings();
+    void slotWithFewKnownWordsIsFilledFirst();
     void hardGridHandsOverAfterTheBudget();
     void betterFillHasFewerUnknownWords();
     void betterFillKeepsTheFirstWhenNoneIsBetter();
@@ -195,6 +196,55 @@ void FillScoresTest::knownWordsComeFirstAcrossCrossings() {
             QCOMPARE(r.status, FillStatus::Filled);
             QCOMPARE(wordsOf(r.grille), unknown);
         }
+    }
+}
+
+void FillScoresTest::slotWithFewKnownWordsIsFilledFirst() {
+    // A row of four crossing a column of three at its first letter. The row
+    // has one known word, KAAA, among a hundred unknown ones that start with
+    // B; the column has two known words, KBB and BCC. Taken first for its
+    // fewer candidates, the column would pick BCC, the letter that leaves the
+    // row the most words, and the row could only take an unknown word; the
+    // row, which has fewer known words, comes first when the slots are chosen
+    // by their known words, and both then hold known words.
+    const Grille grid = readGridText("....\n.###\n.###\n");
+    QCOMPARE(GridSlots(grid).count(), 2);
+    std::vector<QByteArray> words{"KAAA", "KBB", "BCC"};
+    for (char a = 'A'; a <= 'J'; ++a)
+        for (char b = 'A'; b <= 'J'; ++b)
+            words.push_back(QByteArray("BA") + a + b);
+    const ScoreTable table("KAAA\t90\nKBB\t90\nBCC\t90\n", "");
+    const WordScores scores(table);
+    const WordIndex index = scoredIndex(words, scores);
+    const auto fill = [&](std::uint64_t seed, bool knownFirst) {
+        FillOptions o;
+        o.seed = seed;
+        o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+        o.scoreWeight = 0.1;
+        o.preferredScore = kFrequentScore;
+        o.preferredBonus = 10;
+        o.offBandFactor = 0.1;
+        o.knownWordsFirst = knownFirst;
+        const FillResult r = fillGrid(grid, index, o);
+        if (r.status != FillStatus::Filled)
+            qFatal("the row and the column were not filled");
+        return wordsOf(r.grille);
+    };
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        QCOMPARE(fill(seed, true), (QSet<QByteArray>{"KAAA", "KBB"}));
+        const QSet<QByteArray> bySize = fill(seed, false);
+        QVERIFY(bySize.contains("BCC"));
+    }
+    // The fill that prefers known words chooses its slots that way.
+    for (std::uint64_t seed = 1; seed <= 5; ++seed) {
+        FillOptions o;
+        o.seed = seed;
+        o.scoreWeight = kScoreWeight;
+        o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+        const FillResult r = fillPreferringKnownWords(grid, index, o, kFrequentScore);
+        QCOMPARE(r.status, FillStatus::Filled);
+        QCOMPARE(wordsOf(r.grille), (QSet<QByteArray>{"KAAA", "KBB"}));
+        QCOMPARE(r.decisions, std::uint64_t(1));
     }
 }
 
