@@ -84,6 +84,8 @@ public:
     // letters of all ids of a length one after the other, and the bitset of a
     // (length, position, letter) over blockCount(length) 64-bit words.
     const char* text(int length) const { return bucket(length)->text.data(); }
+    // The scores of all ids of a length.
+    const std::uint8_t* scores(int length) const { return bucket(length)->scores.data(); }
     std::uint32_t blockCount(int length) const { return bucket(length)->blocks; }
     const std::uint64_t* letterBits(int length, int position, int letter) const {
         return bucket(length)->letterBits(position, letter);

@@ -48,8 +48,9 @@ struct Var {
     // options.knownWordsFirst).
     std::uint32_t known = 0;
     std::vector<std::uint64_t> bits;
-    const char* text = nullptr; // the index's letters for this length
-    std::uint32_t dirty = 0;    // positions whose cell mask narrowed since the last revision
+    const char* text = nullptr;           // the index's letters for this length
+    const std::uint8_t* scores = nullptr; // and its words' scores
+    std::uint32_t dirty = 0; // positions whose cell mask narrowed since the last revision
     bool needSupport = true;
     bool queued = false;
     double weight = 1;
@@ -92,7 +93,7 @@ private:
     bool isUnknown(const Var& x, std::uint32_t id) const;
     // Counted in Var::known only when the slots are chosen by their known words.
     bool isKnown(const Var& x, std::uint32_t id) const {
-        return knownFirst_ && index_.score(x.length, id) >= options_.preferredScore;
+        return knownFirst_ && x.scores[id] >= options_.preferredScore;
     }
     bool withinBound();
     void keepKnownWords(int v);
@@ -283,7 +284,7 @@ void Filler::keepOnly(int v, std::vector<std::uint64_t>& keep) {
 bool Filler::improving() const { return options_.preferredScore > 0 && options_.improveEffort > 0; }
 
 bool Filler::isUnknown(const Var& x, std::uint32_t id) const {
-    return x.length >= 3 && index_.score(x.length, id) < options_.preferredScore;
+    return x.length >= 3 && x.scores[id] < options_.preferredScore;
 }
 
 // Leaves the slot its known words only.
@@ -539,7 +540,7 @@ std::uint32_t Filler::selectValue(int v) {
         const int q = x.crossPos[std::size_t(p)];
         double* h = histogram_.data() + std::size_t(p) * 26;
         auto count = [&](std::uint32_t id) {
-            h[wordOf(y, id)[q] - 'A'] += scoreFactor_[index_.score(y.length, id)];
+            h[wordOf(y, id)[q] - 'A'] += scoreFactor_[y.scores[id]];
         };
         if (y.size <= kHistogramSample) {
             for (std::uint32_t i = 0; i < y.size; ++i)
@@ -550,6 +551,9 @@ std::uint32_t Filler::selectValue(int v) {
                 count(y.dom[pick(rng_)]);
         }
     }
+    // Each count weighs by its logarithm, worked out once per letter.
+    for (double& c : histogram_)
+        c = c <= 0 ? -1000.0 : std::log(c);
     constexpr std::uint32_t kValueSample = 256;
     std::uniform_real_distribution<double> noise(0.0, 0.4);
     // No word weighed yet. Not x.size, which shrinks as held words leave:
@@ -560,13 +564,12 @@ std::uint32_t Filler::selectValue(int v) {
     auto consider = [&](std::uint32_t i) {
         const char* w = wordOf(x, x.dom[i]);
         double score = noise(rng_);
-        score += valueBonus_[index_.score(L, x.dom[i])];
+        score += valueBonus_[x.scores[x.dom[i]]];
         for (int p = 0; p < L; ++p) {
             const int u = x.crossVar[std::size_t(p)];
             if (u == kNoVar || vars_[std::size_t(u)].frozen)
                 continue;
-            const double c = histogram_[std::size_t(p) * 26 + std::size_t(w[p] - 'A')];
-            score += c <= 0 ? -1000.0 : std::log(c);
+            score += histogram_[std::size_t(p) * 26 + std::size_t(w[p] - 'A')];
         }
         if (best == kNone || score > bestScore) {
             best = i;
@@ -597,7 +600,7 @@ std::uint32_t Filler::selectValue(int v) {
         std::uint32_t i = pick(rng_);
         for (int d = 1; d < draws; ++d) {
             const std::uint32_t j = pick(rng_);
-            if (index_.score(L, x.dom[j]) > index_.score(L, x.dom[i]))
+            if (x.scores[x.dom[j]] > x.scores[x.dom[i]])
                 i = j;
         }
         if (held(i)) {
@@ -786,9 +789,6 @@ bool Filler::setUp(FillResult& result) {
             return usedBy_[std::size_t(x.length)][id] == kFixedWord;
         });
         x.size = std::uint32_t(x.dom.size());
-        x.known = 0;
-        for (std::uint32_t id : x.dom)
-            x.known += isKnown(x, id);
         if (x.size == 0) {
             // Longer than any word, or no word fits: nothing to search.
             if (result.blockedSlot < 0) {
@@ -799,6 +799,9 @@ bool Filler::setUp(FillResult& result) {
             continue;
         }
         x.text = index_.text(x.length);
+        x.scores = index_.scores(x.length);
+        for (std::uint32_t id : x.dom)
+            x.known += isKnown(x, id);
         x.bits.assign(index_.blockCount(x.length), 0);
         for (std::uint32_t id : x.dom)
             x.bits[id / 64] |= std::uint64_t(1) << (id % 64);
