@@ -45,7 +45,7 @@ VocabularyFill vocabularyFill(Vocabulary v);
 // near its unknown words again for a fill with fewer of them, within a
 // budget per unknown word (FillOptions::improveEffort). Without `preferred`
 // (or with one not above options.minScore) it is one plain fill.
-constexpr std::uint64_t kPreferredFailures = 400;
+constexpr std::uint64_t kPreferredFailures = 800;
 FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index,
                                     const FillOptions& options, int preferred,
                                     std::uint64_t preferredFailures = kPreferredFailures);
