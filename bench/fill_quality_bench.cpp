@@ -5,7 +5,11 @@
 // the median time (CPU and wall-clock). With --qxw, Qxw fills the same grid
 // from the same words once, and its fill is measured the same way.
 //
-//   orv_fill_quality [GRID_FOLDER] [--seeds N] [--time-limit S] [--only PART] [--qxw] [--verbose]
+// With --thorough, the common-words fill searches as « Chercher plus de mots
+// courants » does.
+//
+//   orv_fill_quality [GRID_FOLDER] [--seeds N] [--time-limit S] [--only PART] [--thorough]
+//                    [--qxw] [--verbose]
 #include "bench_data.h"
 
 #include "common/text_file.h"
@@ -169,7 +173,8 @@ int main(int argc, char** argv) {
     double limit = 30;
     bool qxw = false;
     bool verbose = false; // each fill's figures
-    QString only;         // a part of the names of the grids to fill
+    bool thorough = false;
+    QString only; // a part of the names of the grids to fill
     const QStringList args = app.arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--seeds") && i + 1 < args.size())
@@ -178,6 +183,8 @@ int main(int argc, char** argv) {
             limit = args[++i].toDouble();
         else if (args[i] == QLatin1String("--verbose"))
             verbose = true;
+        else if (args[i] == QLatin1String("--thorough"))
+            thorough = true;
         else if (args[i] == QLatin1String("--qxw"))
             qxw = true;
         else if (args[i] == QLatin1String("--only") && i + 1 < args.size())
@@ -222,7 +229,12 @@ int main(int argc, char** argv) {
             o.minScore = v.minScore;
             o.scoreWeight = kScoreWeight;
             common.push_back(timed(
-                [&] { return fillPreferringKnownWords(grid, scored, o, v.preferred); }, scores));
+                [&] {
+                    return fillPreferringKnownWords(grid, scored, o, v.preferred,
+                                                    kPreferredFailures,
+                                                    thorough ? kThoroughImprove : ImproveEffort{});
+                },
+                scores));
         }
         if (verbose)
             for (int i = 0; i < seeds; ++i)

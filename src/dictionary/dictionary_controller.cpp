@@ -93,9 +93,10 @@ TOptionsRemplissage* DictionaryController::optionsRemplissage() {
 void DictionaryController::OptionsRemplissage1Click() {
     guard([this] {
         TOptionsRemplissage* dialog = optionsRemplissage();
-        dialog->Init(doc_.FillVocabulary);
+        dialog->Init(doc_.FillVocabulary, doc_.FillThorough);
         services_.modal.run(*dialog);
         doc_.FillVocabulary = dialog->Result();
+        doc_.FillThorough = dialog->ResultThorough();
     });
 }
 

@@ -1,7 +1,9 @@
 // The fill options dialog.
 #include "dictionary/fill_options_dialog.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,6 +42,18 @@ TOptionsRemplissage::TOptionsRemplissage(QWidget* parent) : QDialog(parent) {
                        "permet ; les autres mots seulement où il en manque.")
             .arg(kFrequentScore),
         this));
+    CheckPlusCourants = new QCheckBox(QStringLiteral("Chercher plus de mots courants"), this);
+    CheckPlusCourants->setObjectName(QStringLiteral("CheckPlusCourants"));
+    auto* thorough = new QHBoxLayout;
+    thorough->addSpacing(22);
+    thorough->addWidget(CheckPlusCourants);
+    layout->addLayout(thorough);
+    layout->addWidget(explanation(
+        QStringLiteral("Une fois la grille remplie, le remplissage cherche plus longtemps à "
+                       "remplacer les mots moins connus : un remplissage plus lent (de quelques "
+                       "dixièmes de seconde en général)."),
+        this));
+    connect(RadioCourants, &QRadioButton::toggled, CheckPlusCourants, &QWidget::setEnabled);
     layout->addWidget(RadioEtendu);
     layout->addWidget(explanation(
         QStringLiteral("Tous les mots sauf les formes verbales rares (passé simple, subjonctif "
@@ -66,18 +80,26 @@ TOptionsRemplissage::TOptionsRemplissage(QWidget* parent) : QDialog(parent) {
     setFixedHeight(sizeHint().height());
 }
 
-void TOptionsRemplissage::Init(Vocabulary vocabulary) {
+void TOptionsRemplissage::Init(Vocabulary vocabulary, bool thorough) {
     given_ = chosen_ = vocabulary;
+    givenThorough_ = chosenThorough_ = thorough;
     RadioCourants->setChecked(vocabulary == Vocabulary::Common);
     RadioEtendu->setChecked(vocabulary == Vocabulary::Extended);
     RadioTout->setChecked(vocabulary == Vocabulary::Whole);
+    CheckPlusCourants->setChecked(thorough);
+    CheckPlusCourants->setEnabled(vocabulary == Vocabulary::Common);
 }
 
 Vocabulary TOptionsRemplissage::Result() const { return chosen_; }
 
+bool TOptionsRemplissage::ResultThorough() const { return chosenThorough_; }
+
 void TOptionsRemplissage::done(int result) {
     chosen_ = given_;
+    chosenThorough_ = givenThorough_;
     if (result == QDialog::Accepted) {
+        // Kept while another vocabulary is chosen, for when « Mots courants » comes back.
+        chosenThorough_ = CheckPlusCourants->isChecked();
         if (RadioEtendu->isChecked())
             chosen_ = Vocabulary::Extended;
         else if (RadioTout->isChecked())

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QPushButton;
 class QRadioButton;
 
@@ -16,14 +17,17 @@ class TOptionsRemplissage : public QDialog {
 public:
     explicit TOptionsRemplissage(QWidget* parent = nullptr);
 
-    // Shows the vocabulary in force before the dialog opens.
-    void Init(Vocabulary vocabulary);
-    // The vocabulary chosen when the dialog was confirmed, else the one given to Init.
+    // Shows the vocabulary and the thorough search in force before the dialog opens.
+    void Init(Vocabulary vocabulary, bool thorough = false);
+    // What was chosen when the dialog was confirmed, else what was given to Init.
     Vocabulary Result() const;
+    bool ResultThorough() const;
 
     QRadioButton* RadioCourants = nullptr;
     QRadioButton* RadioEtendu = nullptr;
     QRadioButton* RadioTout = nullptr;
+    // « Chercher plus de mots courants », open with « Mots courants » only.
+    QCheckBox* CheckPlusCourants = nullptr;
     QPushButton* Button1 = nullptr; // "OK"
     QPushButton* Button2 = nullptr; // "Annuler"
 
@@ -33,6 +37,8 @@ public Q_SLOTS:
 private:
     Vocabulary given_ = Vocabulary::Common;
     Vocabulary chosen_ = Vocabulary::Common;
+    bool givenThorough_ = false;
+    bool chosenThorough_ = false;
 };
 
 } // namespace orv

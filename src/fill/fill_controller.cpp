@@ -86,7 +86,9 @@ void FillController::Remplir1Click() {
         const auto hold = doc_.WordsIndex.hold();
         progress.runWhile(
             [&] {
-                result = fillPreferringKnownWords(before, words, options, vocabulary.preferred);
+                result = fillPreferringKnownWords(
+                    before, words, options, vocabulary.preferred, kPreferredFailures,
+                    doc_.FillThorough ? kThoroughImprove : ImproveEffort{});
             },
             services_.modal);
 

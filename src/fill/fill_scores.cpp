@@ -56,11 +56,6 @@ constexpr double kBandScoreWeightShare = 0.05;
 // words make hard still fills about as fast as without scores.
 constexpr int kBiasRestarts = 3;
 constexpr double kBiasDecay = 0.8;
-// Once filled, the work spent per unknown word on a fill with fewer of them,
-// in revisions of a slot's candidates (about 5 microseconds each): about
-// what setting up a fill costs on a 10x10 grid of 8 unknown words.
-constexpr std::uint64_t kImproveEffort = 80;
-
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -69,7 +64,7 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 
 FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index,
                                     const FillOptions& options, int preferred,
-                                    std::uint64_t preferredFailures) {
+                                    std::uint64_t preferredFailures, ImproveEffort effort) {
     if (preferred <= options.minScore)
         return fillGrid(grille, index, options);
     const auto start = std::chrono::steady_clock::now();
@@ -81,7 +76,8 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
     o.scoreWeight = options.scoreWeight * kBandScoreWeightShare;
     o.biasRestarts = kBiasRestarts;
     o.biasDecay = kBiasDecay;
-    o.improveEffort = kImproveEffort;
+    o.improveEffort = effort.perUnknownWord;
+    o.improveMaxDistance = effort.maxDistance;
     const bool callerCapped = options.maxFailures > 0 && options.maxFailures <= preferredFailures;
     if (preferredFailures > 0 && !callerCapped)
         o.maxFailures = preferredFailures;
@@ -107,7 +103,8 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
     fallback.preferredScore = preferred;
     fallback.preferredBonus = 0;
     fallback.offBandFactor = 1;
-    fallback.improveEffort = kImproveEffort;
+    fallback.improveEffort = effort.perUnknownWord;
+    fallback.improveMaxDistance = effort.maxDistance;
     if (options.maxFailures > 0)
         fallback.maxFailures = std::max<std::uint64_t>(
             1, options.maxFailures - std::min(options.maxFailures, r.failures));

@@ -22,10 +22,10 @@ constexpr int kNoVar = -1;
 constexpr int kFixedWord = -2; // a word standing in a full slot of the grid
 constexpr int kScoreDraws = 4;
 // The search for a better fill: how far around an unknown word the grid is
-// searched again at first and at most (in cells), the failures allowed each
-// time, and what setting up a part costs, counted as revisions.
+// searched again at first (in cells; at most FillOptions::improveMaxDistance),
+// the failures allowed each time, and what setting up a part costs, counted
+// as revisions.
 constexpr int kImproveDistance = 1;
-constexpr int kImproveMaxDistance = 2;
 constexpr std::uint64_t kImproveFailures = 8;
 constexpr std::uint64_t kPartRevisions = 20;
 
@@ -985,7 +985,7 @@ void Filler::improve(FillResult& result) {
             if (better)
                 break;
         }
-        if (!better && ++distance > kImproveMaxDistance)
+        if (!better && ++distance > options_.improveMaxDistance)
             return;
     }
 }

@@ -83,10 +83,12 @@ struct FillOptions {
     // with fewer words of 3 letters or more below that score: the part of the
     // grid near each such word is searched again, the rest keeping its words.
     // `improveEffort` is the work allowed per such word of the first fill, in
-    // revisions of a slot's candidates (0: no such search). The best fill
-    // found is the result, even when the time, the failures or the stop flag
-    // end that search.
+    // revisions of a slot's candidates (0: no such search). The parts start
+    // one cell around the word and widen, while none does better, up to
+    // `improveMaxDistance` cells. The best fill found is the result, even when
+    // the time, the failures or the stop flag end that search.
     std::uint64_t improveEffort = 0;
+    int improveMaxDistance = 2;
     const std::atomic<bool>* stop = nullptr;
     // Called from the searching thread, at most every few tens of milliseconds.
     std::function<void(const FillProgress&)> progress;

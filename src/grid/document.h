@@ -165,6 +165,9 @@ public:
     WordScores Scores;
     bool ScoresIllisibles = false;
     Vocabulary FillVocabulary = Vocabulary::Common;
+    // « Chercher plus de mots courants »: the common-words fill searches
+    // longer for fills with fewer unknown words.
+    bool FillThorough = false;
     void loadScores();
     // The pattern index of the words with their scores, shared by the fill,
     // the grid maker and the help while building; wordIndex() brings it up to

@@ -31,6 +31,7 @@ struct FillArgs {
     bool scores = true;
     double scoreWeight = kScoreWeight;
     Vocabulary vocabulary = Vocabulary::Common;
+    bool thorough = false;
 };
 
 QString valueOf(const QStringList& args, qsizetype& i) {
@@ -81,6 +82,8 @@ FillArgs parseFill(const QStringList& args) {
                 throw OrvError(QStringLiteral("--vocabulary attend common, extended ou all"));
         } else if (a == QLatin1String("--no-scores")) {
             f.scores = false;
+        } else if (a == QLatin1String("--thorough")) {
+            f.thorough = true;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             throw OrvError(QStringLiteral("option inconnue « %1 »").arg(a));
         } else if (f.grid.isEmpty()) {
@@ -132,7 +135,9 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     QElapsedTimer clock;
     clock.start();
-    const FillResult result = fillPreferringKnownWords(grid, index, options, preferred);
+    const FillResult result =
+        fillPreferringKnownWords(grid, index, options, preferred, kPreferredFailures,
+                                 f.thorough ? kThoroughImprove : ImproveEffort{});
     const qint64 filling = clock.nsecsElapsed();
     err << QStringLiteral("chargement %1 ms, index %2 ms, remplissage %3 ms (%4 choix, %5 échecs, "
                           "%6 reprises)")

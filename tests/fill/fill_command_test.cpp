@@ -1,24 +1,31 @@
 // "Remplir la grille" in the program: the fill lands as one undoable change
 // that keeps the typed letters, the progress window counts and stops the
 // search, every case that leaves the grid alone says why, and a word set to
-// 0 in the browser stays out of the next fill.
+// 0 in the browser stays out of the next fill; « Chercher plus de mots
+// courants », chosen in the fill options, leaves fewer unknown words.
 #include "dictionary/dictionary_browser.h"
+#include "dictionary/fill_options_dialog.h"
 #include "dictionary/scramble.h"
 #include "fill/fill_progress_window.h"
+#include "grid/grid_slots.h"
 #include "grid/grid_text.h"
 #include "support/fill_checker.h"
 #include "support/planted_grid.h"
+#include "support/synthetic_words.h"
 #include "support/test_app.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <random>
 
 using namespace orv;
 using namespace orv::test;
@@ -44,6 +51,15 @@ void setGrid(TMainForm& w, const Grille& layout) {
 // Waits in the progress window until the search closes it.
 void waitForTheEnd(QDialog& window) { QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 60000); }
 
+// The grid's words of 3 letters or more scoring below the known words' 50.
+int unknownWords(const Grille& g, const WordScores& scores) {
+    int unknown = 0;
+    const GridSlots slots(g);
+    for (const Slot& slot : slots.slots())
+        unknown += slot.length() >= 3 && scores.score(slotPattern(g, slot)) < kFrequentScore;
+    return unknown;
+}
+
 } // namespace
 
 class FillCommandTest : public QObject {
@@ -55,6 +71,7 @@ private Q_SLOTS:
     void casesWithNothingToDo();
     void followsTheDictionary();
     void browserScoreKeepsAWordOutOfTheNextFill();
+    void thoroughSearchLeavesFewerUnknownWords();
 };
 
 void FillCommandTest::fillsKeepingTypedLettersAsOneStep() {
@@ -220,6 +237,87 @@ void FillCommandTest::browserScoreKeepsAWordOutOfTheNextFill() {
     trigger(w, "Remplir1");
     QCOMPARE(app.fakes.messages.infos.size(), 1);
     QCOMPARE(gridText(w.grille()).left(2), QByteArray("A."));
+}
+
+void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
+    // The made-up words, one in 25 scored 60 by the user and the others as
+    // unknown words, filled with the same seeds twice.
+    TestApp app;
+    const std::vector<QByteArray> words = syntheticWords();
+    TMainForm& w = startWith(app, listOf(words));
+    Document& doc = w.document();
+    std::mt19937 rng(11);
+    for (const QByteArray& word : words)
+        doc.Scores.user().set(word, rng() % 25 == 0 ? 60 : kUnknownScore);
+    const Grille layout = readGridText("...#...\n"
+                                       "....#..\n"
+                                       "#......\n"
+                                       "...#...\n"
+                                       "......#\n"
+                                       "..#....\n"
+                                       "...#...\n");
+    setGrid(w, layout);
+    const QSet<QByteArray> wordSet(words.begin(), words.end());
+    const auto fillWithSeeds = [&] {
+        int unknown = 0;
+        for (int seed : {3, 5, 8, 13}) {
+            app.fakes.random.next = {seed};
+            app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
+            trigger(w, "Remplir1");
+            const QStringList problems = fillProblems(layout, w.grille(), wordSet);
+            if (!problems.isEmpty())
+                qFatal("%s", qPrintable(problems.join('\n')));
+            unknown += unknownWords(w.grille(), doc.Scores);
+            trigger(w, "Annuler1");
+        }
+        return unknown;
+    };
+    const int quick = fillWithSeeds();
+
+    // Chosen in the options with the keyboard; shown only with « Mots courants ».
+    app.fakes.modal.scripts.append([](QDialog& d) {
+        auto& o = static_cast<TOptionsRemplissage&>(d);
+        QCOMPARE(o.CheckPlusCourants->text(), QStringLiteral("Chercher plus de mots courants"));
+        QVERIFY(o.CheckPlusCourants->isEnabled());
+        QVERIFY(!o.CheckPlusCourants->isChecked());
+        o.CheckPlusCourants->setFocus();
+        QTest::keyClick(o.CheckPlusCourants, Qt::Key_Space);
+        QVERIFY(o.CheckPlusCourants->isChecked());
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    trigger(w, "OptionsRemplissage1");
+    QVERIFY(doc.FillThorough);
+    const int thorough = fillWithSeeds();
+    QVERIFY2(thorough < quick,
+             qPrintable(QStringLiteral("%1 unknown words, then %2").arg(quick).arg(thorough)));
+    QCOMPARE(app.fakes.messages.infos, QStringList{});
+
+    // Off with another vocabulary, and kept for when « Mots courants » comes back.
+    app.fakes.modal.scripts.append([](QDialog& d) {
+        auto& o = static_cast<TOptionsRemplissage&>(d);
+        QVERIFY(o.CheckPlusCourants->isChecked());
+        QTest::mouseClick(o.RadioTout, Qt::LeftButton, {}, QPoint(8, o.RadioTout->height() / 2));
+        QVERIFY(!o.CheckPlusCourants->isEnabled());
+        QTest::mouseClick(o.Button1, Qt::LeftButton);
+    });
+    trigger(w, "OptionsRemplissage1");
+    QCOMPARE(doc.FillVocabulary, Vocabulary::Whole);
+    QVERIFY(doc.FillThorough);
+    // "Annuler" keeps what was in force.
+    app.fakes.modal.scripts.append([](QDialog& d) {
+        auto& o = static_cast<TOptionsRemplissage&>(d);
+        QVERIFY(!o.CheckPlusCourants->isEnabled());
+        QTest::mouseClick(o.RadioCourants, Qt::LeftButton, {},
+                          QPoint(8, o.RadioCourants->height() / 2));
+        QVERIFY(o.CheckPlusCourants->isEnabled());
+        QTest::mouseClick(o.CheckPlusCourants, Qt::LeftButton, {},
+                          QPoint(8, o.CheckPlusCourants->height() / 2));
+        QVERIFY(!o.CheckPlusCourants->isChecked());
+        QTest::mouseClick(o.Button2, Qt::LeftButton);
+    });
+    trigger(w, "OptionsRemplissage1");
+    QCOMPARE(doc.FillVocabulary, Vocabulary::Whole);
+    QVERIFY(doc.FillThorough);
 }
 
 QTEST_MAIN(FillCommandTest)

@@ -9,6 +9,8 @@
 #include "fill/grid_fill.h"
 #include "grid/grid_slots.h"
 #include "grid/grid_text.h"
+#include "support/fill_checker.h"
+#include "support/synthetic_words.h"
 #include "tools/orvgrid_tool.h"
 
 #include <QDir>
@@ -17,6 +19,7 @@
 #include <QTest>
 #include <QTextStream>
 #include <atomic>
+#include <random>
 
 using namespace orv;
 
@@ -61,6 +64,7 @@ private Q_SLOTS:
     void hardGridHandsOverAfterTheBudget();
     void betterFillHasFewerUnknownWords();
     void betterFillKeepsTheFirstWhenNoneIsBetter();
+    void thoroughSearchFindsFewerUnknownWords();
     void vocabulariesOfTheFill();
     void qualityOfAFilledGrid();
     void orvgridFillTakesScoresFromTheUsersFile();
@@ -478,7 +482,59 @@ void FillScoresTest::orvgridFillTakesScoresFromTheUsersFile() {
     err.clear();
     QCOMPARE(run({QStringLiteral("--min-score"), QStringLiteral("101")}, out, err),
              int(OrvgridBadInput));
+    // The longer search for known words: the same fill here, nothing being better.
+    out.clear();
+    err.clear();
+    QCOMPARE(run({QStringLiteral("--thorough")}, out, err), int(OrvgridOk));
+    QCOMPARE(out, QStringLiteral("#QZY#\n"));
     QVERIFY(QDir::setCurrent(previous));
+}
+
+void FillScoresTest::thoroughSearchFindsFewerUnknownWords() {
+    // The made-up words, one in 25 of them known: the common-words fill of
+    // a 7x7 layout leaves unknown words that a longer search replaces.
+    const std::vector<QByteArray> words = test::syntheticWords();
+    QByteArray text;
+    std::mt19937 rng(11);
+    for (const QByteArray& w : words)
+        if (rng() % 25 == 0)
+            text += w + "\t60\n";
+    const ScoreTable table(text, "");
+    const WordScores scores(table);
+    const WordIndex index = scoredIndex(words, scores);
+    const Grille grid = readGridText("...#...\n"
+                                     "....#..\n"
+                                     "#......\n"
+                                     "...#...\n"
+                                     "......#\n"
+                                     "..#....\n"
+                                     "...#...\n");
+    const QSet<QByteArray> wordSet(words.begin(), words.end());
+    int quickUnknown = 0;
+    int thoroughUnknown = 0;
+    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+        FillOptions o;
+        o.seed = seed;
+        o.scoreWeight = kScoreWeight;
+        o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+        const FillResult quick = fillPreferringKnownWords(grid, index, o, kFrequentScore);
+        const FillResult thorough = fillPreferringKnownWords(grid, index, o, kFrequentScore,
+                                                             kPreferredFailures, kThoroughImprove);
+        QCOMPARE(quick.status, FillStatus::Filled);
+        QCOMPARE(thorough.status, FillStatus::Filled);
+        const QStringList problems = test::fillProblems(grid, thorough.grille, wordSet);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        // The same first fill, searched longer: never worse.
+        const int q = unknownWords(quick.grille, scores);
+        const int t = unknownWords(thorough.grille, scores);
+        QVERIFY(t <= q);
+        quickUnknown += q;
+        thoroughUnknown += t;
+    }
+    QVERIFY2(thoroughUnknown < quickUnknown,
+             qPrintable(QStringLiteral("%1 unknown words, %2 with the longer search")
+                            .arg(quickUnknown)
+                            .arg(thoroughUnknown)));
 }
 
 QTEST_GUILESS_MAIN(FillScoresTest)
