@@ -12,10 +12,11 @@
 namespace orv {
 namespace {
 
-QLabel* explanation(const QString& text, QWidget* parent) {
+// Under a radio button, or further in under the box that sits under one.
+QLabel* explanation(const QString& text, QWidget* parent, int indent = 22) {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
-    label->setIndent(22);
+    label->setIndent(indent);
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, p.color(QPalette::Disabled, QPalette::WindowText));
     label->setPalette(p);
@@ -50,9 +51,9 @@ TOptionsRemplissage::TOptionsRemplissage(QWidget* parent) : QDialog(parent) {
     layout->addLayout(thorough);
     layout->addWidget(explanation(
         QStringLiteral("Une fois la grille remplie, le remplissage cherche plus longtemps à "
-                       "remplacer les mots moins connus : un remplissage plus lent (de quelques "
-                       "dixièmes de seconde en général)."),
-        this));
+                       "remplacer les mots moins connus\u00a0: un remplissage plus lent (de "
+                       "quelques dixièmes de seconde en général)."),
+        this, 44));
     connect(RadioCourants, &QRadioButton::toggled, CheckPlusCourants, &QWidget::setEnabled);
     layout->addWidget(RadioEtendu);
     layout->addWidget(explanation(
