@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QSettings>
 #include <QThread>
 #include <atomic>
 #include <exception>
@@ -61,11 +62,37 @@ ImportReport readInBackground(WordListReader& reader, WordBatch& batch, Progress
     return report;
 }
 
+// The fill options, kept between runs; a value that is not one of these
+// leaves the default.
+const QString kVocabularyKey = QStringLiteral("Remplissage/Vocabulaire");
+const QString kThoroughKey = QStringLiteral("Remplissage/PlusDeMotsCourants");
+const char* const kVocabularyValues[] = {"courants", "etendu", "tout"};
+constexpr Vocabulary kVocabularies[] = {Vocabulary::Common, Vocabulary::Extended,
+                                        Vocabulary::Whole};
+
+void readFillOptions(Document& doc) {
+    const QSettings settings;
+    const QString v = settings.value(kVocabularyKey).toString();
+    for (std::size_t i = 0; i < std::size(kVocabularies); ++i)
+        if (v == QLatin1String(kVocabularyValues[i]))
+            doc.FillVocabulary = kVocabularies[i];
+    doc.FillThorough = settings.value(kThoroughKey).toString() == QLatin1String("true");
+}
+
+void writeFillOptions(const Document& doc) {
+    QSettings settings;
+    for (std::size_t i = 0; i < std::size(kVocabularies); ++i)
+        if (doc.FillVocabulary == kVocabularies[i])
+            settings.setValue(kVocabularyKey, QLatin1String(kVocabularyValues[i]));
+    settings.setValue(kThoroughKey, doc.FillThorough);
+}
+
 } // namespace
 
 DictionaryController::DictionaryController(Document& document, Services& services,
                                            QMainWindow* window, MainView& view)
     : Controller(document, services, window, view) {
+    readFillOptions(doc_);
     addCommand(this, "FileMenu", "Importerfichier1", QStringLiteral("Im&porter fichier..."),
                QStringLiteral("Importer fichier de mots"),
                &DictionaryController::Importerfichier1Click);
@@ -95,8 +122,11 @@ void DictionaryController::OptionsRemplissage1Click() {
         TOptionsRemplissage* dialog = optionsRemplissage();
         dialog->Init(doc_.FillVocabulary, doc_.FillThorough);
         services_.modal.run(*dialog);
+        if (dialog->result() != QDialog::Accepted)
+            return;
         doc_.FillVocabulary = dialog->Result();
         doc_.FillThorough = dialog->ResultThorough();
+        writeFillOptions(doc_);
     });
 }
 

@@ -161,7 +161,7 @@ public:
     void noteDefinitionsChanged() { DefsModifiees = true; }
     // The words' scores: the shipped table under the user's own, kept in
     // "Dicoscore.dat" and written whenever one changed; and the vocabulary
-    // that automatic filling draws from.
+    // that automatic filling draws from (kept between runs in the settings).
     WordScores Scores;
     bool ScoresIllisibles = false;
     Vocabulary FillVocabulary = Vocabulary::Common;

@@ -7,10 +7,12 @@
 #include "dictionary/word_dialog.h"
 #include "support/test_app.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTest>
 
@@ -57,11 +59,14 @@ void chooseWord(TDico& dico, const QString& word) {
 class ScoreWindowsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The fill options are kept between runs: each test starts from none.
+    void init() { QSettings().clear(); }
     void addedWordTakesTheDialogsScore();
     void deleteDialogHasNoScoreBox();
     void browserShowsAndSetsTheChosenWordsScore();
     void scoresFileReadAtStartWrittenAtExitOnlyWhenChanged();
     void fillOptionsChooseTheVocabulary();
+    void fillOptionsAreKeptBetweenRuns();
 };
 
 void ScoreWindowsTest::addedWordTakesTheDialogsScore() {
@@ -183,6 +188,60 @@ void ScoreWindowsTest::fillOptionsChooseTheVocabulary() {
     trigger(w, "OptionsRemplissage1");
     QCOMPARE(doc.FillVocabulary, Vocabulary::Extended);
     QCOMPARE(app.fakes.modal.shown.count(QStringLiteral("OptionsRemplissage")), 2);
+}
+
+void ScoreWindowsTest::fillOptionsAreKeptBetweenRuns() {
+    {
+        TestApp app;
+        TMainForm& w = startWith(app, {"ABRI"});
+        app.fakes.modal.scripts.append([&](QDialog& d) {
+            auto& o = static_cast<TOptionsRemplissage&>(d);
+            clickRadio(o.RadioTout);
+            QTest::mouseClick(o.Button1, Qt::LeftButton);
+        });
+        trigger(w, "OptionsRemplissage1");
+    }
+    {
+        // The next run starts with them, and shows them.
+        TestApp app;
+        TMainForm& w = startWith(app, {"ABRI"});
+        QCOMPARE(w.document().FillVocabulary, Vocabulary::Whole);
+        QVERIFY(!w.document().FillThorough);
+        app.fakes.modal.scripts.append([&](QDialog& d) {
+            auto& o = static_cast<TOptionsRemplissage&>(d);
+            QVERIFY(o.RadioTout->isChecked());
+            clickRadio(o.RadioCourants);
+            QTest::mouseClick(o.CheckPlusCourants, Qt::LeftButton, {},
+                              QPoint(8, o.CheckPlusCourants->height() / 2));
+            QTest::mouseClick(o.Button1, Qt::LeftButton);
+        });
+        trigger(w, "OptionsRemplissage1");
+    }
+    {
+        TestApp app;
+        TMainForm& w = startWith(app, {"ABRI"});
+        QCOMPARE(w.document().FillVocabulary, Vocabulary::Common);
+        QVERIFY(w.document().FillThorough);
+        // "Annuler" writes nothing.
+        app.fakes.modal.scripts.append([&](QDialog& d) {
+            auto& o = static_cast<TOptionsRemplissage&>(d);
+            clickRadio(o.RadioEtendu);
+            QTest::mouseClick(o.Button2, Qt::LeftButton);
+        });
+        trigger(w, "OptionsRemplissage1");
+    }
+    {
+        TestApp app;
+        QCOMPARE(startWith(app, {"ABRI"}).document().FillVocabulary, Vocabulary::Common);
+    }
+    // Values that are none of the program's leave the defaults.
+    QSettings().setValue(QStringLiteral("Remplissage/Vocabulaire"), QStringLiteral("rien"));
+    QSettings().setValue(QStringLiteral("Remplissage/PlusDeMotsCourants"),
+                         QStringLiteral("peut-être"));
+    TestApp app;
+    TMainForm& w = startWith(app, {"ABRI"});
+    QCOMPARE(w.document().FillVocabulary, Vocabulary::Common);
+    QVERIFY(!w.document().FillThorough);
 }
 
 QTEST_MAIN(ScoreWindowsTest)

@@ -23,6 +23,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTest>
 #include <random>
@@ -65,6 +66,8 @@ int unknownWords(const Grille& g, const WordScores& scores) {
 class FillCommandTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The fill options are kept between runs: each test starts from none.
+    void init() { QSettings().clear(); }
     void fillsKeepingTypedLettersAsOneStep();
     void progressCountsAndStopLeavesTheGrid();
     void namesTheSlotThatNoWordFits();
