@@ -95,6 +95,12 @@ private:
     bool isKnown(const Var& x, std::uint32_t id) const {
         return knownFirst_ && x.scores[id] >= options_.preferredScore;
     }
+    // Counts the known words of the live part afresh.
+    void countKnown(Var& x) const {
+        x.known = 0;
+        for (std::uint32_t i = 0; i < x.size; ++i)
+            x.known += isKnown(x, x.dom[i]);
+    }
     bool withinBound();
     void keepKnownWords(int v);
     void recordFill(FillResult& result);
@@ -800,8 +806,7 @@ bool Filler::setUp(FillResult& result) {
         }
         x.text = index_.text(x.length);
         x.scores = index_.scores(x.length);
-        for (std::uint32_t id : x.dom)
-            x.known += isKnown(x, id);
+        countKnown(x);
         x.bits.assign(index_.blockCount(x.length), 0);
         for (std::uint32_t id : x.dom)
             x.bits[id / 64] |= std::uint64_t(1) << (id % 64);
@@ -873,10 +878,8 @@ void Filler::narrowOpen(int v) {
             dom.push_back(std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y)));
     stash_.push_back({v, std::move(x.dom), x.size, std::move(x.bits), x.known});
     x.size = std::uint32_t(dom.size());
-    x.known = 0;
-    for (std::uint32_t id : dom)
-        x.known += isKnown(x, id);
     x.dom = std::move(dom);
+    countKnown(x);
     x.bits = std::move(keep);
     x.needSupport = true;
     enqueue(v);

@@ -38,22 +38,6 @@ FakeModal::Script addWord(const QString& word, int score = -1) {
     };
 }
 
-// Clicks a radio button on its circle, as a user does.
-void clickRadio(QRadioButton* radio) {
-    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
-}
-
-// Chooses the line of a word in the browser's list.
-void chooseWord(TDico& dico, const QString& word) {
-    QAbstractItemModel* model = dico.ListBox1->model();
-    for (int r = 0; r < model->rowCount(); ++r)
-        if (model->index(r, 0).data().toString() == word) {
-            dico.ListBox1->setCurrentIndex(model->index(r, 0));
-            return;
-        }
-    QFAIL(qPrintable(QStringLiteral("%1 is not listed").arg(word)));
-}
-
 } // namespace
 
 class ScoreWindowsTest : public QObject {
@@ -170,7 +154,7 @@ void ScoreWindowsTest::fillOptionsChooseTheVocabulary() {
         auto& o = static_cast<TOptionsRemplissage&>(d);
         QCOMPARE(o.windowTitle(), QStringLiteral("Options de remplissage"));
         shownChecked = o.RadioCourants->isChecked();
-        clickRadio(o.RadioEtendu);
+        clickMark(o.RadioEtendu);
         QTest::mouseClick(o.Button1, Qt::LeftButton);
     });
     trigger(w, "OptionsRemplissage1");
@@ -181,7 +165,7 @@ void ScoreWindowsTest::fillOptionsChooseTheVocabulary() {
     app.fakes.modal.scripts.append([&](QDialog& d) {
         auto& o = static_cast<TOptionsRemplissage&>(d);
         QVERIFY(o.RadioEtendu->isChecked());
-        clickRadio(o.RadioTout);
+        clickMark(o.RadioTout);
         QVERIFY(o.RadioTout->isChecked());
         QTest::mouseClick(o.Button2, Qt::LeftButton);
     });
@@ -196,7 +180,7 @@ void ScoreWindowsTest::fillOptionsAreKeptBetweenRuns() {
         TMainForm& w = startWith(app, {"ABRI"});
         app.fakes.modal.scripts.append([&](QDialog& d) {
             auto& o = static_cast<TOptionsRemplissage&>(d);
-            clickRadio(o.RadioTout);
+            clickMark(o.RadioTout);
             QTest::mouseClick(o.Button1, Qt::LeftButton);
         });
         trigger(w, "OptionsRemplissage1");
@@ -210,9 +194,8 @@ void ScoreWindowsTest::fillOptionsAreKeptBetweenRuns() {
         app.fakes.modal.scripts.append([&](QDialog& d) {
             auto& o = static_cast<TOptionsRemplissage&>(d);
             QVERIFY(o.RadioTout->isChecked());
-            clickRadio(o.RadioCourants);
-            QTest::mouseClick(o.CheckPlusCourants, Qt::LeftButton, {},
-                              QPoint(8, o.CheckPlusCourants->height() / 2));
+            clickMark(o.RadioCourants);
+            clickMark(o.CheckPlusCourants);
             QTest::mouseClick(o.Button1, Qt::LeftButton);
         });
         trigger(w, "OptionsRemplissage1");
@@ -225,7 +208,7 @@ void ScoreWindowsTest::fillOptionsAreKeptBetweenRuns() {
         // "Annuler" writes nothing.
         app.fakes.modal.scripts.append([&](QDialog& d) {
             auto& o = static_cast<TOptionsRemplissage&>(d);
-            clickRadio(o.RadioEtendu);
+            clickMark(o.RadioEtendu);
             QTest::mouseClick(o.Button2, Qt::LeftButton);
         });
         trigger(w, "OptionsRemplissage1");

@@ -240,10 +240,7 @@ void BuildingHelpWindowTest::listsShowScoresAndFollowTheBrowser() {
     QVERIFY(w.StringGrid1->setCurrent(2, 2));
     app.fakes.modal.scripts.append([](QDialog& d) {
         auto& dico = static_cast<TDico&>(d);
-        QAbstractItemModel* model = dico.ListBox1->model();
-        for (int r = 0; r < model->rowCount(); ++r)
-            if (model->index(r, 0).data().toString() == QStringLiteral("ALU"))
-                dico.ListBox1->setCurrentIndex(model->index(r, 0));
+        chooseWord(dico, QStringLiteral("ALU"));
         QCOMPARE(dico.SpinScore->value(), 100);
         QCOMPARE(dico.ListBox1->currentIndex().data(kScoreRole).toInt(), 100);
         dico.SpinScore->selectAll();
@@ -257,10 +254,7 @@ void BuildingHelpWindowTest::listsShowScoresAndFollowTheBrowser() {
     // Given a score again, it comes back.
     app.fakes.modal.scripts.append([](QDialog& d) {
         auto& dico = static_cast<TDico&>(d);
-        QAbstractItemModel* model = dico.ListBox1->model();
-        for (int r = 0; r < model->rowCount(); ++r)
-            if (model->index(r, 0).data().toString() == QStringLiteral("ALU"))
-                dico.ListBox1->setCurrentIndex(model->index(r, 0));
+        chooseWord(dico, QStringLiteral("ALU"));
         dico.SpinScore->setValue(40);
     });
     trigger(w, "Dictionnaire1");

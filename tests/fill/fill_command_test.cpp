@@ -26,7 +26,6 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QTest>
-#include <random>
 
 using namespace orv;
 using namespace orv::test;
@@ -249,16 +248,11 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
     const std::vector<QByteArray> words = syntheticWords();
     TMainForm& w = startWith(app, listOf(words));
     Document& doc = w.document();
-    std::mt19937 rng(11);
     for (const QByteArray& word : words)
-        doc.Scores.user().set(word, rng() % 25 == 0 ? 60 : kUnknownScore);
-    const Grille layout = readGridText("...#...\n"
-                                       "....#..\n"
-                                       "#......\n"
-                                       "...#...\n"
-                                       "......#\n"
-                                       "..#....\n"
-                                       "...#...\n");
+        doc.Scores.user().set(word, kUnknownScore);
+    for (const QByteArray& word : oneWordIn25(words))
+        doc.Scores.user().set(word, 60);
+    const Grille layout = readGridText(kSevenBySeven);
     setGrid(w, layout);
     const QSet<QByteArray> wordSet(words.begin(), words.end());
     const auto fillWithSeeds = [&] {
@@ -299,7 +293,7 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
     app.fakes.modal.scripts.append([](QDialog& d) {
         auto& o = static_cast<TOptionsRemplissage&>(d);
         QVERIFY(o.CheckPlusCourants->isChecked());
-        QTest::mouseClick(o.RadioTout, Qt::LeftButton, {}, QPoint(8, o.RadioTout->height() / 2));
+        clickMark(o.RadioTout);
         QVERIFY(!o.CheckPlusCourants->isEnabled());
         QTest::mouseClick(o.Button1, Qt::LeftButton);
     });
@@ -310,11 +304,9 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
     app.fakes.modal.scripts.append([](QDialog& d) {
         auto& o = static_cast<TOptionsRemplissage&>(d);
         QVERIFY(!o.CheckPlusCourants->isEnabled());
-        QTest::mouseClick(o.RadioCourants, Qt::LeftButton, {},
-                          QPoint(8, o.RadioCourants->height() / 2));
+        clickMark(o.RadioCourants);
         QVERIFY(o.CheckPlusCourants->isEnabled());
-        QTest::mouseClick(o.CheckPlusCourants, Qt::LeftButton, {},
-                          QPoint(8, o.CheckPlusCourants->height() / 2));
+        clickMark(o.CheckPlusCourants);
         QVERIFY(!o.CheckPlusCourants->isChecked());
         QTest::mouseClick(o.Button2, Qt::LeftButton);
     });

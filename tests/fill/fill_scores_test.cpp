@@ -19,7 +19,6 @@
 #include <QTest>
 #include <QTextStream>
 #include <atomic>
-#include <random>
 
 using namespace orv;
 
@@ -38,6 +37,15 @@ WordIndex scoredIndex(const std::vector<QByteArray>& words, const WordScores& sc
     index.buildFromPlain(words);
     setIndexScores(index, scores);
     return index;
+}
+
+// The options of the program's « Mots courants » fill, for one seed.
+FillOptions commonOptions(std::uint64_t seed) {
+    FillOptions o;
+    o.seed = seed;
+    o.scoreWeight = kScoreWeight;
+    o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+    return o;
 }
 
 QByteArray slotWord(const Grille& g, int slot) { return slotPattern(g, GridSlots(g)[slot]); }
@@ -146,10 +154,7 @@ void FillScoresTest::demandingKnownWordsStillFillsWhereTheyLack() {
     QCOMPARE(fillGrid(grid, index, strictOnly).status, FillStatus::NoFill);
 
     for (std::uint64_t seed = 1; seed <= 10; ++seed) {
-        FillOptions o;
-        o.seed = seed;
-        o.scoreWeight = kScoreWeight;
-        o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+        const FillOptions o = commonOptions(seed);
         const FillResult r = fillPreferringKnownWords(grid, index, o, kFrequentScore, 0);
         QCOMPARE(r.status, FillStatus::Filled);
         QCOMPARE(wordsOf(r.grille), (QSet<QByteArray>{"AB", "CD", "AC", "BD"}));
@@ -169,10 +174,7 @@ void FillScoresTest::knownWordsComeFirstAcrossCrossings() {
     const QSet<QByteArray> known{"AB", "CD", "AC", "BD"};
     const QSet<QByteArray> unknown{"EF", "GH", "EG", "FH"};
     const auto fill = [&](const WordIndex& index, std::uint64_t seed) {
-        FillOptions o;
-        o.seed = seed;
-        o.scoreWeight = kScoreWeight;
-        o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+        const FillOptions o = commonOptions(seed);
         return fillPreferringKnownWords(grid, index, o, kFrequentScore, 1000);
     };
     {
@@ -241,10 +243,7 @@ void FillScoresTest::slotWithFewKnownWordsIsFilledFirst() {
     }
     // The fill that prefers known words chooses its slots that way.
     for (std::uint64_t seed = 1; seed <= 5; ++seed) {
-        FillOptions o;
-        o.seed = seed;
-        o.scoreWeight = kScoreWeight;
-        o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+        const FillOptions o = commonOptions(seed);
         const FillResult r = fillPreferringKnownWords(grid, index, o, kFrequentScore);
         QCOMPARE(r.status, FillStatus::Filled);
         QCOMPARE(wordsOf(r.grille), (QSet<QByteArray>{"KAAA", "KBB"}));
@@ -411,10 +410,7 @@ void FillScoresTest::betterFillKeepsTheFirstWhenNoneIsBetter() {
         const WordIndex index = scoredIndex(words, scores);
         for (std::uint64_t seed = 1; seed <= 10; ++seed) {
             QCOMPARE(wordsOf(squareFill(grid, index, seed, 1000).grille), unknown);
-            FillOptions o;
-            o.seed = seed;
-            o.scoreWeight = kScoreWeight;
-            o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+            const FillOptions o = commonOptions(seed);
             const FillResult r = fillPreferringKnownWords(grid, index, o, kFrequentScore);
             QCOMPARE(r.status, FillStatus::Filled);
             QCOMPARE(wordsOf(r.grille), unknown);
@@ -495,28 +491,17 @@ void FillScoresTest::thoroughSearchFindsFewerUnknownWords() {
     // a 7x7 layout leaves unknown words that a longer search replaces.
     const std::vector<QByteArray> words = test::syntheticWords();
     QByteArray text;
-    std::mt19937 rng(11);
-    for (const QByteArray& w : words)
-        if (rng() % 25 == 0)
-            text += w + "\t60\n";
+    for (const QByteArray& w : test::oneWordIn25(words))
+        text += w + "\t60\n";
     const ScoreTable table(text, "");
     const WordScores scores(table);
     const WordIndex index = scoredIndex(words, scores);
-    const Grille grid = readGridText("...#...\n"
-                                     "....#..\n"
-                                     "#......\n"
-                                     "...#...\n"
-                                     "......#\n"
-                                     "..#....\n"
-                                     "...#...\n");
+    const Grille grid = readGridText(test::kSevenBySeven);
     const QSet<QByteArray> wordSet(words.begin(), words.end());
     int quickUnknown = 0;
     int thoroughUnknown = 0;
     for (std::uint64_t seed = 1; seed <= 12; ++seed) {
-        FillOptions o;
-        o.seed = seed;
-        o.scoreWeight = kScoreWeight;
-        o.minScore = vocabularyFill(Vocabulary::Common).minScore;
+        const FillOptions o = commonOptions(seed);
         const FillResult quick = fillPreferringKnownWords(grid, index, o, kFrequentScore);
         const FillResult thorough = fillPreferringKnownWords(grid, index, o, kFrequentScore,
                                                              kPreferredFailures, kThoroughImprove);

@@ -37,6 +37,26 @@ inline std::vector<QByteArray> syntheticWords() {
     return words;
 }
 
+// A 7x7 layout that the made-up words fill at once, and one word in 25 of
+// theirs, drawn the same way every time: the words a test calls known, so
+// that the common-words fill leaves some unknown words there.
+inline constexpr char kSevenBySeven[] = "...#...\n"
+                                        "....#..\n"
+                                        "#......\n"
+                                        "...#...\n"
+                                        "......#\n"
+                                        "..#....\n"
+                                        "...#...\n";
+
+inline std::vector<QByteArray> oneWordIn25(const std::vector<QByteArray>& words) {
+    std::mt19937 rng(11);
+    std::vector<QByteArray> drawn;
+    for (const QByteArray& w : words)
+        if (rng() % 25 == 0)
+            drawn.push_back(w);
+    return drawn;
+}
+
 // The same with a few random words of 9 to 19 letters: long runs then have
 // candidates, yet a grid with few black squares almost never fills, and
 // nothing proves it quickly.

@@ -2,9 +2,12 @@
 #include "support/test_app.h"
 
 #include "common/text_file.h"
+#include "dictionary/dictionary_browser.h"
 #include "support/word_lists.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QListView>
 
 #include <QDir>
 #include <QFile>
@@ -60,6 +63,20 @@ void trigger(TMainForm& w, const char* action) {
     QAction* a = child<QAction>(&w, action);
     QVERIFY2(a, action);
     a->trigger();
+}
+
+void clickMark(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+void chooseWord(TDico& dico, const QString& word) {
+    QAbstractItemModel* model = dico.ListBox1->model();
+    for (int r = 0; r < model->rowCount(); ++r)
+        if (model->index(r, 0).data().toString() == word) {
+            dico.ListBox1->setCurrentIndex(model->index(r, 0));
+            return;
+        }
+    QFAIL(qPrintable(QStringLiteral("%1 is not listed").arg(word)));
 }
 
 } // namespace orv::test

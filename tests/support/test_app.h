@@ -12,6 +12,12 @@
 #include <functional>
 #include <memory>
 
+class QAbstractButton;
+
+namespace orv {
+class TDico;
+}
+
 namespace orv::test {
 
 class TestApp {
@@ -54,5 +60,12 @@ void editGrid(TMainForm& w, const std::function<void(Grille&)>& edit);
 
 // Triggers a menu command of the main window by its object name.
 void trigger(TMainForm& w, const char* action);
+
+// Clicks a radio button or a check box on its mark, as a user does.
+void clickMark(QAbstractButton* button);
+
+// Chooses the line of a word in the dictionary browser's list; fails the
+// test when the word is not listed.
+void chooseWord(TDico& dico, const QString& word);
 
 } // namespace orv::test
