@@ -56,6 +56,13 @@ constexpr double kBandScoreWeightShare = 0.05;
 // words make hard still fills about as fast as without scores.
 constexpr int kBiasRestarts = 3;
 constexpr double kBiasDecay = 0.8;
+// When the fill without the preference had to take over, the grid is hard
+// for the known words: the search for fewer unknown words is then allowed at
+// least the work that fill took (which stands for what the fill without
+// scores costs), over parts up to five cells wide, each with more failures.
+constexpr double kHandOverWorkShare = 1;
+constexpr int kHandOverDistance = 5;
+constexpr std::uint64_t kHandOverPartFailures = 128;
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -104,7 +111,9 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
     fallback.preferredBonus = 0;
     fallback.offBandFactor = 1;
     fallback.improveEffort = effort.perUnknownWord;
-    fallback.improveMaxDistance = effort.maxDistance;
+    fallback.improveMaxDistance = std::max(effort.maxDistance, kHandOverDistance);
+    fallback.improvePartFailures = kHandOverPartFailures;
+    fallback.improveWorkShare = kHandOverWorkShare;
     if (options.maxFailures > 0)
         fallback.maxFailures = std::max<std::uint64_t>(
             1, options.maxFailures - std::min(options.maxFailures, r.failures));

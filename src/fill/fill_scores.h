@@ -43,7 +43,9 @@ VocabularyFill vocabularyFill(Vocabulary v);
 // make hard costs a few times the fill without scores rather than many
 // times it. Either fill, once it has filled the grid, searches the parts
 // near its unknown words again for a fill with fewer of them, within a
-// budget per unknown word (`effort`, below). Without `preferred`
+// budget per unknown word (`effort`, below); after the hand-over that
+// search is also allowed the work of the fill that took over, and wider
+// parts. Without `preferred`
 // (or with one not above options.minScore) it is one plain fill.
 constexpr std::uint64_t kPreferredFailures = 800;
 

@@ -23,10 +23,8 @@ constexpr int kFixedWord = -2; // a word standing in a full slot of the grid
 constexpr int kScoreDraws = 4;
 // The search for a better fill: how far around an unknown word the grid is
 // searched again at first (in cells; at most FillOptions::improveMaxDistance),
-// the failures allowed each time, and what setting up a part costs, counted
-// as revisions.
+// and what setting up a part costs, counted as revisions.
 constexpr int kImproveDistance = 1;
-constexpr std::uint64_t kImproveFailures = 8;
 constexpr std::uint64_t kPartRevisions = 20;
 
 // Above one live word per this many bits, a set is filtered by blocks.
@@ -935,7 +933,9 @@ void Filler::improve(FillResult& result) {
     }
     if (unknown == 0)
         return;
-    improveEnd_ = ticks_ + options_.improveEffort * std::uint64_t(unknown);
+    // ticks_ holds the revisions of the fill so far.
+    improveEnd_ = ticks_ + std::max(options_.improveEffort * std::uint64_t(unknown),
+                                    std::uint64_t(options_.improveWorkShare * double(ticks_)));
     setBias(1);
     undo(rootMark_);
     const std::size_t base = trail_.size();
@@ -968,7 +968,7 @@ void Filler::improve(FillResult& result) {
                     narrowOpen(v);
             RunEnd end = RunEnd::Exhausted;
             if (ok && propagate() && withinBound())
-                end = search(kImproveFailures);
+                end = search(std::max<std::uint64_t>(1, options_.improvePartFailures));
             if (end == RunEnd::Solved) {
                 recordFill(result);
                 unknown = 0;

@@ -85,10 +85,16 @@ struct FillOptions {
     // `improveEffort` is the work allowed per such word of the first fill, in
     // revisions of a slot's candidates (0: no such search). The parts start
     // one cell around the word and widen, while none does better, up to
-    // `improveMaxDistance` cells. The best fill found is the result, even when
-    // the time, the failures or the stop flag end that search.
+    // `improveMaxDistance` cells, and each part's search gives up after
+    // `improvePartFailures` failures. With `improveWorkShare`, the work allowed
+    // is at least that share of the revisions the fill itself took, so that a
+    // grid that was long to fill is also searched longer for known words. The
+    // best fill found is the result, even when the time, the failures or the
+    // stop flag end that search.
     std::uint64_t improveEffort = 0;
     int improveMaxDistance = 2;
+    std::uint64_t improvePartFailures = 8;
+    double improveWorkShare = 0;
     const std::atomic<bool>* stop = nullptr;
     // Called from the searching thread, at most every few tens of milliseconds.
     std::function<void(const FillProgress&)> progress;

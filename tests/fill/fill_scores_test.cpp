@@ -73,6 +73,7 @@ private Q_SLOTS:
     void betterFillHasFewerUnknownWords();
     void betterFillKeepsTheFirstWhenNoneIsBetter();
     void thoroughSearchFindsFewerUnknownWords();
+    void longFillEarnsALongerSearch();
     void vocabulariesOfTheFill();
     void qualityOfAFilledGrid();
     void orvgridFillTakesScoresFromTheUsersFile();
@@ -520,6 +521,51 @@ void FillScoresTest::thoroughSearchFindsFewerUnknownWords() {
              qPrintable(QStringLiteral("%1 unknown words, %2 with the longer search")
                             .arg(quickUnknown)
                             .arg(thoroughUnknown)));
+}
+
+void FillScoresTest::longFillEarnsALongerSearch() {
+    // The fill that takes over after the hand-over weighs no known word: the
+    // search for fewer unknown words that follows is allowed a share of the
+    // work the fill took, here far more than its budget per unknown word.
+    const std::vector<QByteArray> words = test::syntheticWords();
+    QByteArray text;
+    for (const QByteArray& w : test::oneWordIn25(words))
+        text += w + "\t60\n";
+    const ScoreTable table(text, "");
+    const WordScores scores(table);
+    const WordIndex index = scoredIndex(words, scores);
+    const Grille grid = readGridText(test::kSevenBySeven);
+    const QSet<QByteArray> wordSet(words.begin(), words.end());
+    const auto fill = [&](std::uint64_t seed, double workShare) {
+        FillOptions o;
+        o.seed = seed;
+        o.minScore = minimumScore(Vocabulary::Whole);
+        o.preferredScore = kFrequentScore;
+        o.improveEffort = 1;
+        o.improveMaxDistance = 5;
+        o.improveWorkShare = workShare;
+        return fillGrid(grid, index, o);
+    };
+    int shortUnknown = 0;
+    int longUnknown = 0;
+    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+        const FillResult brief = fill(seed, 0);
+        const FillResult longer = fill(seed, 4);
+        QCOMPARE(brief.status, FillStatus::Filled);
+        QCOMPARE(longer.status, FillStatus::Filled);
+        const QStringList problems = test::fillProblems(grid, longer.grille, wordSet);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        // The same search, allowed to go on: never worse.
+        const int b = unknownWords(brief.grille, scores);
+        const int l = unknownWords(longer.grille, scores);
+        QVERIFY(l <= b);
+        shortUnknown += b;
+        longUnknown += l;
+    }
+    QVERIFY2(longUnknown < shortUnknown,
+             qPrintable(QStringLiteral("%1 unknown words, %2 with the work share")
+                            .arg(shortUnknown)
+                            .arg(longUnknown)));
 }
 
 QTEST_GUILESS_MAIN(FillScoresTest)
