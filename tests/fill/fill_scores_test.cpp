@@ -487,18 +487,29 @@ void FillScoresTest::orvgridFillTakesScoresFromTheUsersFile() {
     QVERIFY(QDir::setCurrent(previous));
 }
 
+// The made-up words, one in 25 of them known, and the 7x7 layout that they
+// fill at once.
+struct SevenBySevenOneIn25 {
+    std::vector<QByteArray> words = test::syntheticWords();
+    ScoreTable table{knownText(words), ""};
+    WordScores scores{table};
+    WordIndex index = scoredIndex(words, scores);
+    Grille grid = readGridText(test::kSevenBySeven);
+    QSet<QByteArray> wordSet{words.begin(), words.end()};
+
+    static QByteArray knownText(const std::vector<QByteArray>& words) {
+        QByteArray text;
+        for (const QByteArray& w : test::oneWordIn25(words))
+            text += w + "\t60\n";
+        return text;
+    }
+};
+
 void FillScoresTest::thoroughSearchFindsFewerUnknownWords() {
-    // The made-up words, one in 25 of them known: the common-words fill of
-    // a 7x7 layout leaves unknown words that a longer search replaces.
-    const std::vector<QByteArray> words = test::syntheticWords();
-    QByteArray text;
-    for (const QByteArray& w : test::oneWordIn25(words))
-        text += w + "\t60\n";
-    const ScoreTable table(text, "");
-    const WordScores scores(table);
-    const WordIndex index = scoredIndex(words, scores);
-    const Grille grid = readGridText(test::kSevenBySeven);
-    const QSet<QByteArray> wordSet(words.begin(), words.end());
+    // The common-words fill of the 7x7 layout leaves unknown words that a
+    // longer search replaces.
+    const SevenBySevenOneIn25 f;
+    const auto& [words, table, scores, index, grid, wordSet] = f;
     int quickUnknown = 0;
     int thoroughUnknown = 0;
     for (std::uint64_t seed = 1; seed <= 12; ++seed) {
@@ -527,15 +538,8 @@ void FillScoresTest::longFillEarnsALongerSearch() {
     // The fill that takes over after the hand-over weighs no known word: the
     // search for fewer unknown words that follows is allowed a share of the
     // work the fill took, here far more than its budget per unknown word.
-    const std::vector<QByteArray> words = test::syntheticWords();
-    QByteArray text;
-    for (const QByteArray& w : test::oneWordIn25(words))
-        text += w + "\t60\n";
-    const ScoreTable table(text, "");
-    const WordScores scores(table);
-    const WordIndex index = scoredIndex(words, scores);
-    const Grille grid = readGridText(test::kSevenBySeven);
-    const QSet<QByteArray> wordSet(words.begin(), words.end());
+    const SevenBySevenOneIn25 f;
+    const auto& [words, table, scores, index, grid, wordSet] = f;
     const auto fill = [&](std::uint64_t seed, double workShare) {
         FillOptions o;
         o.seed = seed;
