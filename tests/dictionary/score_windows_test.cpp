@@ -150,40 +150,33 @@ void ScoreWindowsTest::fillOptionsChooseTheVocabulary() {
     Document& doc = w.document();
     QCOMPARE(doc.FillVocabulary, Vocabulary::Common);
     bool shownChecked = false;
-    app.fakes.modal.scripts.append([&](QDialog& d) {
-        auto& o = static_cast<TOptionsRemplissage&>(d);
+    workFillOptions(app, w, [&](TOptionsRemplissage& o) {
         QCOMPARE(o.windowTitle(), QStringLiteral("Options de remplissage"));
         shownChecked = o.RadioCourants->isChecked();
         clickMark(o.RadioEtendu);
         QTest::mouseClick(o.Button1, Qt::LeftButton);
     });
-    trigger(w, "OptionsRemplissage1");
     QVERIFY(shownChecked);
     QCOMPARE(doc.FillVocabulary, Vocabulary::Extended);
 
     // "Annuler" keeps the vocabulary in force.
-    app.fakes.modal.scripts.append([&](QDialog& d) {
-        auto& o = static_cast<TOptionsRemplissage&>(d);
+    workFillOptions(app, w, [&](TOptionsRemplissage& o) {
         QVERIFY(o.RadioEtendu->isChecked());
         clickMark(o.RadioTout);
         QVERIFY(o.RadioTout->isChecked());
         QTest::mouseClick(o.Button2, Qt::LeftButton);
     });
-    trigger(w, "OptionsRemplissage1");
     QCOMPARE(doc.FillVocabulary, Vocabulary::Extended);
-    QCOMPARE(app.fakes.modal.shown.count(QStringLiteral("OptionsRemplissage")), 2);
 }
 
 void ScoreWindowsTest::fillOptionsAreKeptBetweenRuns() {
     {
         TestApp app;
         TMainForm& w = startWith(app, {"ABRI"});
-        app.fakes.modal.scripts.append([&](QDialog& d) {
-            auto& o = static_cast<TOptionsRemplissage&>(d);
+        workFillOptions(app, w, [&](TOptionsRemplissage& o) {
             clickMark(o.RadioTout);
             QTest::mouseClick(o.Button1, Qt::LeftButton);
         });
-        trigger(w, "OptionsRemplissage1");
     }
     {
         // The next run starts with them, and shows them.
@@ -191,14 +184,12 @@ void ScoreWindowsTest::fillOptionsAreKeptBetweenRuns() {
         TMainForm& w = startWith(app, {"ABRI"});
         QCOMPARE(w.document().FillVocabulary, Vocabulary::Whole);
         QVERIFY(!w.document().FillThorough);
-        app.fakes.modal.scripts.append([&](QDialog& d) {
-            auto& o = static_cast<TOptionsRemplissage&>(d);
+        workFillOptions(app, w, [&](TOptionsRemplissage& o) {
             QVERIFY(o.RadioTout->isChecked());
             clickMark(o.RadioCourants);
             clickMark(o.CheckPlusCourants);
             QTest::mouseClick(o.Button1, Qt::LeftButton);
         });
-        trigger(w, "OptionsRemplissage1");
     }
     {
         TestApp app;
@@ -206,12 +197,10 @@ void ScoreWindowsTest::fillOptionsAreKeptBetweenRuns() {
         QCOMPARE(w.document().FillVocabulary, Vocabulary::Common);
         QVERIFY(w.document().FillThorough);
         // "Annuler" writes nothing.
-        app.fakes.modal.scripts.append([&](QDialog& d) {
-            auto& o = static_cast<TOptionsRemplissage&>(d);
+        workFillOptions(app, w, [&](TOptionsRemplissage& o) {
             clickMark(o.RadioEtendu);
             QTest::mouseClick(o.Button2, Qt::LeftButton);
         });
-        trigger(w, "OptionsRemplissage1");
     }
     {
         TestApp app;

@@ -5,6 +5,7 @@
 #include "dictionary/orvdico_tool.h"
 #include "dictionary/scramble.h"
 #include "dictionary/word_source.h"
+#include "support/tool_run.h"
 #include "support/word_lists.h"
 
 #include <QRandomGenerator>
@@ -18,21 +19,7 @@ using namespace orv::test;
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun orvdico(const QStringList& args) {
-    ToolRun r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = runOrvdico(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
+Run orvdico(const QStringList& args) { return runCommand(runOrvdico, args); }
 
 } // namespace
 
@@ -280,8 +267,8 @@ void WordImportTest::orvdicoBuildsFromAUtf8ListWithAccents() {
     writeWholeFile(list, QStringLiteral("zèbre\nÉté\ncœur\nabri\nété\nporte-avions\nx\n").toUtf8());
     writeWholeFile(more, QByteArray("\xE9l\xE8ve\r\nABRI\r\n"));
 
-    ToolRun r = orvdico({QStringLiteral("build"), QStringLiteral("--fold-accents"), list, more,
-                         QStringLiteral("-o"), dico});
+    Run r = orvdico({QStringLiteral("build"), QStringLiteral("--fold-accents"), list, more,
+                     QStringLiteral("-o"), dico});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains(QStringLiteral("5 mots")), qPrintable(r.out));
     // The file is in the program's own form: scrambled lines, CR LF, in order.
@@ -336,7 +323,7 @@ void WordImportTest::orvdicoRefusesBadArgumentsAndFiles() {
             a = dir.filePath(a);
         }
     }
-    const ToolRun r = orvdico(args);
+    const Run r = orvdico(args);
     QCOMPARE(r.status, status);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(r.err.startsWith(QStringLiteral("orvdico : ")));
@@ -348,7 +335,7 @@ void WordImportTest::orvdicoStatsAndHelp() {
     const QString dico = dir.filePath(QStringLiteral("Dicogrd.dat"));
     writeWholeFile(dico,
                    joinTextLines({Crypte("ZOO"), Crypte("ABRI"), Crypte("A"), Crypte("ZOO")}));
-    ToolRun r = orvdico({QStringLiteral("stats"), dico});
+    Run r = orvdico({QStringLiteral("stats"), dico});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains(QStringLiteral("Mots : 4\n")), qPrintable(r.out));
     QVERIFY(r.out.contains(QStringLiteral(" 3 lettres : 2\n")));

@@ -272,8 +272,7 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
     const int quick = fillWithSeeds();
 
     // Chosen in the options with the keyboard; shown only with « Mots courants ».
-    app.fakes.modal.scripts.append([](QDialog& d) {
-        auto& o = static_cast<TOptionsRemplissage&>(d);
+    workFillOptions(app, w, [](TOptionsRemplissage& o) {
         QCOMPARE(o.CheckPlusCourants->text(), QStringLiteral("Chercher plus de mots courants"));
         QVERIFY(o.CheckPlusCourants->isEnabled());
         QVERIFY(!o.CheckPlusCourants->isChecked());
@@ -282,7 +281,6 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
         QVERIFY(o.CheckPlusCourants->isChecked());
         QTest::keyClick(&o, Qt::Key_Return);
     });
-    trigger(w, "OptionsRemplissage1");
     QVERIFY(doc.FillThorough);
     const int thorough = fillWithSeeds();
     QVERIFY2(thorough < quick,
@@ -290,19 +288,16 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
     QCOMPARE(app.fakes.messages.infos, QStringList{});
 
     // Off with another vocabulary, and kept for when « Mots courants » comes back.
-    app.fakes.modal.scripts.append([](QDialog& d) {
-        auto& o = static_cast<TOptionsRemplissage&>(d);
+    workFillOptions(app, w, [](TOptionsRemplissage& o) {
         QVERIFY(o.CheckPlusCourants->isChecked());
         clickMark(o.RadioTout);
         QVERIFY(!o.CheckPlusCourants->isEnabled());
         QTest::mouseClick(o.Button1, Qt::LeftButton);
     });
-    trigger(w, "OptionsRemplissage1");
     QCOMPARE(doc.FillVocabulary, Vocabulary::Whole);
     QVERIFY(doc.FillThorough);
     // "Annuler" keeps what was in force.
-    app.fakes.modal.scripts.append([](QDialog& d) {
-        auto& o = static_cast<TOptionsRemplissage&>(d);
+    workFillOptions(app, w, [](TOptionsRemplissage& o) {
         QVERIFY(!o.CheckPlusCourants->isEnabled());
         clickMark(o.RadioCourants);
         QVERIFY(o.CheckPlusCourants->isEnabled());
@@ -310,7 +305,6 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
         QVERIFY(!o.CheckPlusCourants->isChecked());
         QTest::mouseClick(o.Button2, Qt::LeftButton);
     });
-    trigger(w, "OptionsRemplissage1");
     QCOMPARE(doc.FillVocabulary, Vocabulary::Whole);
     QVERIFY(doc.FillThorough);
 }

@@ -3,6 +3,7 @@
 
 #include "common/text_file.h"
 #include "dictionary/dictionary_browser.h"
+#include "dictionary/fill_options_dialog.h"
 #include "support/word_lists.h"
 
 #include <QAbstractButton>
@@ -77,6 +78,16 @@ void chooseWord(TDico& dico, const QString& word) {
             return;
         }
     QFAIL(qPrintable(QStringLiteral("%1 is not listed").arg(word)));
+}
+
+void workFillOptions(TestApp& app, TMainForm& w,
+                     const std::function<void(TOptionsRemplissage&)>& steps) {
+    const qsizetype before = app.fakes.modal.shown.size();
+    app.fakes.modal.scripts.append(
+        [steps](QDialog& d) { steps(static_cast<TOptionsRemplissage&>(d)); });
+    trigger(w, "OptionsRemplissage1");
+    QCOMPARE(app.fakes.modal.shown.size(), before + 1);
+    QCOMPARE(app.fakes.modal.shown.last(), QStringLiteral("OptionsRemplissage"));
 }
 
 } // namespace orv::test

@@ -16,7 +16,8 @@ class QAbstractButton;
 
 namespace orv {
 class TDico;
-}
+class TOptionsRemplissage;
+} // namespace orv
 
 namespace orv::test {
 
@@ -67,5 +68,10 @@ void clickMark(QAbstractButton* button);
 // Chooses the line of a word in the dictionary browser's list; fails the
 // test when the word is not listed.
 void chooseWord(TDico& dico, const QString& word);
+
+// Opens « Options de remplissage » from the menu; `steps` works the dialog
+// and closes it. Fails the test when the dialog was not shown.
+void workFillOptions(TestApp& app, TMainForm& w,
+                     const std::function<void(TOptionsRemplissage&)>& steps);
 
 } // namespace orv::test
