@@ -52,6 +52,10 @@ namespace {
 constexpr double kPreferredBonus = 10;
 constexpr double kOffBandFactor = 0.1;
 constexpr double kBandScoreWeightShare = 0.05;
+// The first run of that fill takes only fills in which at most a third of
+// the words of 3 letters or more are unknown: a first fill is then more often
+// a good one, at the cost of one short run on a grid where none is found.
+constexpr double kFirstRunUnknownShare = 1.0 / 3;
 // After a few restarts the preference fades, so that a grid that known
 // words make hard still fills about as fast as without scores.
 constexpr int kBiasRestarts = 3;
@@ -80,6 +84,7 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
     o.preferredBonus = kPreferredBonus;
     o.offBandFactor = kOffBandFactor;
     o.knownWordsFirst = true;
+    o.firstRunUnknownShare = kFirstRunUnknownShare;
     o.scoreWeight = options.scoreWeight * kBandScoreWeightShare;
     o.biasRestarts = kBiasRestarts;
     o.biasDecay = kBiasDecay;

@@ -100,6 +100,8 @@ private:
             x.known += isKnown(x, x.dom[i]);
     }
     bool withinBound();
+    bool knownLeft(const Var& x) const { return !knownFirst_ || x.length < 3 || x.known > 0; }
+    bool demandFirstRun();
     void keepKnownWords(int v);
     void recordFill(FillResult& result);
     void improve(FillResult& result);
@@ -153,11 +155,12 @@ private:
     double bias_ = 1; // the share of the score preference in force
     // Whether the next slot is the one with the fewest known words.
     const bool knownFirst_ = options_.knownWordsFirst && options_.preferredScore > 0;
-    // The search for a better fill: the unknown words (of 3 letters or more,
-    // scoring below options_.preferredScore) that a fill may still hold, -1
-    // before the first fill; the revision count that ends that search.
+    // The unknown words (of 3 letters or more, scoring below
+    // options_.preferredScore) that a fill may still hold: the first run's
+    // demand, then, in the search for a better fill, one fewer than the best
+    // fill so far; -1 for any. The revision count that ends that search.
     int unknownBound_ = -1;
-    std::uint64_t improveEnd_ = 0;
+    std::uint64_t improveEnd_ = ~std::uint64_t(0);
     // The candidates of the open slots as they stood before the part was
     // searched again.
     struct Stashed {
@@ -294,7 +297,7 @@ bool Filler::isUnknown(const Var& x, std::uint32_t id) const {
 // Leaves the slot its known words only.
 void Filler::keepKnownWords(int v) {
     Var& x = vars_[std::size_t(v)];
-    if (x.length < 3)
+    if (x.length < 3 || (knownFirst_ && x.known == x.size))
         return;
     std::uint32_t size = x.size;
     std::uint32_t i = 0;
@@ -312,22 +315,26 @@ void Filler::keepKnownWords(int v) {
 }
 
 // Once a fill is found, a later one must hold fewer unknown words: the slots
-// down to an unknown word count against the bound, and when they reach it
-// every other slot keeps its known words only.
+// down to an unknown word count against the bound, and so do the open slots
+// left without a known word (counted only when the slots are chosen by their
+// known words); when they reach it every other slot keeps its known words
+// only.
 bool Filler::withinBound() {
     if (unknownBound_ < 0)
         return true;
     for (;;) {
         int unknown = 0;
         for (const Var& x : vars_)
-            unknown += (x.frozen || x.size == 1) && isUnknown(x, x.word());
+            unknown += x.frozen || x.size == 1 ? isUnknown(x, x.word()) : !knownLeft(x);
         if (unknown > unknownBound_)
             return false;
         if (unknown < unknownBound_)
             return true;
-        for (int v = 0; v < int(vars_.size()); ++v)
-            if (!vars_[std::size_t(v)].frozen && vars_[std::size_t(v)].size > 1)
+        for (int v = 0; v < int(vars_.size()); ++v) {
+            const Var& x = vars_[std::size_t(v)];
+            if (!x.frozen && x.size > 1 && knownLeft(x))
                 keepKnownWords(v);
+        }
         if (queue_.empty())
             return true;
         if (!propagate())
@@ -813,6 +820,22 @@ bool Filler::setUp(FillResult& result) {
     return true;
 }
 
+// The first run's demand on unknown words (FillOptions::firstRunUnknownShare),
+// set on the root; false when there is none or the root cannot meet it.
+bool Filler::demandFirstRun() {
+    if (!knownFirst_ || options_.firstRunUnknownShare <= 0)
+        return false;
+    int slots = 0;
+    for (const Var& x : vars_)
+        slots += x.length >= 3;
+    unknownBound_ = int(options_.firstRunUnknownShare * slots + 1e-9);
+    if (propagate() && withinBound())
+        return true;
+    undo(rootMark_);
+    unknownBound_ = -1;
+    return false;
+}
+
 // The grid takes the words of the fill found.
 void Filler::recordFill(FillResult& result) {
     for (const Var& x : vars_) {
@@ -1011,6 +1034,15 @@ FillResult Filler::run() {
     if (result.blockedSlot >= 0 || !propagate())
         return finish(FillStatus::NoFill);
     rootMark_ = trail_.size();
+    // Without the first run's demand: what the root holds for every fill.
+    const std::size_t freeRoot = rootMark_;
+    if (demandFirstRun())
+        rootMark_ = trail_.size();
+    auto dropDemand = [&] {
+        undo(freeRoot);
+        rootMark_ = freeRoot;
+        unknownBound_ = -1;
+    };
     report(true);
     // Restarts with growing failure limits; the slot weights carry over.
     double limit = 64;
@@ -1028,6 +1060,11 @@ FillResult Filler::run() {
                 return finish(FillStatus::Stopped);
             return finish(FillStatus::Filled);
         case RunEnd::Exhausted:
+            // Only the first run's demand was proved impossible.
+            if (unknownBound_ >= 0) {
+                dropDemand();
+                break;
+            }
             return finish(FillStatus::NoFill);
         case RunEnd::Stopped:
             return finish(FillStatus::Stopped);
@@ -1035,7 +1072,10 @@ FillResult Filler::run() {
         case RunEnd::BudgetSpent:
             return finish(FillStatus::TimedOut);
         case RunEnd::Restart:
-            undo(rootMark_);
+            if (unknownBound_ >= 0)
+                dropDemand();
+            else
+                undo(rootMark_);
             limit *= 1.3;
             if (options_.biasDecay < 1 && restart + 1 >= options_.biasRestarts)
                 setBias(bias_ * options_.biasDecay);

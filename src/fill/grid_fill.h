@@ -79,6 +79,15 @@ struct FillOptions {
     // words make hard is filled as a fill without scores would fill it.
     int biasRestarts = 0;
     double biasDecay = 1;
+    // With `preferredScore` and `knownWordsFirst`, the first run of the search
+    // (up to its first restart) takes only fills in which at most this share
+    // of the open slots of 3 letters or more hold words below that score, an
+    // open slot left with no word of that score counting as one (0: no such
+    // demand).
+    // From the first restart on any fill will do, so that a grid that the
+    // known words cannot fill that way costs one short run more; a run that
+    // the demand exhausts proves nothing about the grid.
+    double firstRunUnknownShare = 0;
     // With `preferredScore`, the search goes on after its first fill for fills
     // with fewer words of 3 letters or more below that score: the part of the
     // grid near each such word is searched again, the rest keeping its words.

@@ -75,6 +75,7 @@ private Q_SLOTS:
     void betterFillKeepsTheFirstWhenNoneIsBetter();
     void thoroughSearchFindsFewerUnknownWords();
     void longFillEarnsALongerSearch();
+    void firstRunDemandsFewUnknownWords();
     void vocabulariesOfTheFill();
     void qualityOfAFilledGrid();
     void orvgridFillTakesScoresFromTheUsersFile();
@@ -243,13 +244,15 @@ void FillScoresTest::slotWithFewKnownWordsIsFilledFirst() {
         const QSet<QByteArray> bySize = fill(seed, false);
         QVERIFY(bySize.contains("BCC"));
     }
-    // The fill that prefers known words chooses its slots that way.
+    // The fill that prefers known words gets them without a failure (its
+    // first run demands that neither slot holds an unknown word, which
+    // settles both at the root).
     for (std::uint64_t seed = 1; seed <= 5; ++seed) {
         const FillOptions o = commonOptions(seed);
         const FillResult r = fillPreferringKnownWords(grid, index, o, kFrequentScore);
         QCOMPARE(r.status, FillStatus::Filled);
         QCOMPARE(wordsOf(r.grille), (QSet<QByteArray>{"KAAA", "KBB"}));
-        QCOMPARE(r.decisions, std::uint64_t(1));
+        QCOMPARE(r.failures, std::uint64_t(0));
     }
 }
 
@@ -563,6 +566,60 @@ void FillScoresTest::longFillEarnsALongerSearch() {
     };
     f.longerSearchIsBetter([&](std::uint64_t seed) { return fill(seed, 0); },
                            [&](std::uint64_t seed) { return fill(seed, 4); });
+}
+
+void FillScoresTest::firstRunDemandsFewUnknownWords() {
+    // The 7x7 layout's 16 slots of 3 letters or more, at most one of them
+    // unknown in the first run (up to its first restart, after 64 failures).
+    const SevenBySevenOneIn25 f;
+    const auto fill = [&](std::uint64_t seed, double share, std::uint64_t maxFailures) {
+        FillOptions o = commonOptions(seed);
+        o.preferredScore = kFrequentScore;
+        o.preferredBonus = 10;
+        o.offBandFactor = 0.1;
+        o.knownWordsFirst = true;
+        o.firstRunUnknownShare = share;
+        o.maxFailures = maxFailures;
+        return fillGrid(f.grid, f.index, o);
+    };
+    const double oneIn16 = 1.0 / 16;
+    int freeOver = 0;
+    int demandedFills = 0;
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        const FillResult free = fill(seed, 0, 63);
+        if (free.status == FillStatus::Filled)
+            freeOver += unknownWords(free.grille, f.scores) > 1;
+        const FillResult demanded = fill(seed, oneIn16, 63);
+        if (demanded.status != FillStatus::Filled)
+            continue;
+        ++demandedFills;
+        const QStringList problems = test::fillProblems(f.grid, demanded.grille, f.wordSet);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QVERIFY(unknownWords(demanded.grille, f.scores) <= 1);
+    }
+    // Without the demand, first runs left more; with it, most still filled.
+    QVERIFY2(freeOver >= 3, qPrintable(QString::number(freeOver)));
+    QVERIFY2(demandedFills >= 15, qPrintable(QString::number(demandedFills)));
+
+    // A demand that no fill meets only costs the first run: on the 3x3
+    // square with a word of the known square hidden, only the unknown square
+    // fits, and it is found after the demand of at most two unknown words.
+    const ScoreTable table = squareTable();
+    WordScores scores(table);
+    scores.user().set("ORE", 0);
+    std::vector<QByteArray> words = kKnownSquare;
+    words.insert(words.end(), kUnknownSquare.begin(), kUnknownSquare.end());
+    const WordIndex index = scoredIndex(words, scores);
+    const QSet<QByteArray> unknown(kUnknownSquare.begin(), kUnknownSquare.end());
+    for (std::uint64_t seed = 1; seed <= 5; ++seed) {
+        FillOptions o = commonOptions(seed);
+        o.preferredScore = kFrequentScore;
+        o.knownWordsFirst = true;
+        o.firstRunUnknownShare = 1.0 / 3;
+        const FillResult r = fillGrid(readGridText(kSquare3), index, o);
+        QCOMPARE(r.status, FillStatus::Filled);
+        QCOMPARE(wordsOf(r.grille), unknown);
+    }
 }
 
 QTEST_GUILESS_MAIN(FillScoresTest)
