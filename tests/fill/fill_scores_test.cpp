@@ -315,14 +315,18 @@ int unknownWords(const Grille& g, const WordScores& scores) {
 
 // The fill with the known words weighing nothing in the choices, so that
 // the first fill is the seed's, then searched for a better one with `effort`.
-FillResult squareFill(const Grille& grid, const WordIndex& index, std::uint64_t seed,
-                      std::uint64_t effort) {
+FillOptions betterFillOptions(std::uint64_t seed, std::uint64_t effort) {
     FillOptions o;
     o.seed = seed;
     o.minScore = minimumScore(Vocabulary::Whole);
     o.preferredScore = kFrequentScore;
     o.improveEffort = effort;
-    return fillGrid(grid, index, o);
+    return o;
+}
+
+FillResult squareFill(const Grille& grid, const WordIndex& index, std::uint64_t seed,
+                      std::uint64_t effort) {
+    return fillGrid(grid, index, betterFillOptions(seed, effort));
 }
 
 } // namespace
@@ -362,11 +366,7 @@ void FillScoresTest::betterFillHasFewerUnknownWords() {
         const FillResult first = squareFill(grid, index, seed, 0);
         if (first.failures > 0 || unknownWords(first.grille, scores) == 0)
             continue;
-        FillOptions o;
-        o.seed = seed;
-        o.minScore = minimumScore(Vocabulary::Whole);
-        o.preferredScore = kFrequentScore;
-        o.improveEffort = 1000;
+        FillOptions o = betterFillOptions(seed, 1000);
         o.maxFailures = 1;
         const FillResult r = fillGrid(grid, index, o);
         QCOMPARE(r.status, FillStatus::Filled);
@@ -378,11 +378,7 @@ void FillScoresTest::betterFillHasFewerUnknownWords() {
     // "Arrêter" while a better fill is sought leaves the grid as it was.
     for (std::uint64_t seed = 1; seed <= 5; ++seed) {
         std::atomic<bool> stop{false};
-        FillOptions o;
-        o.seed = seed;
-        o.minScore = minimumScore(Vocabulary::Whole);
-        o.preferredScore = kFrequentScore;
-        o.improveEffort = 1000;
+        FillOptions o = betterFillOptions(seed, 1000);
         o.stop = &stop;
         o.progress = [&stop](const FillProgress& p) {
             if (p.placed == p.total)
@@ -555,11 +551,7 @@ void FillScoresTest::longFillEarnsALongerSearch() {
     // work the fill took, here far more than its budget per unknown word.
     const SevenBySevenOneIn25 f;
     const auto fill = [&](std::uint64_t seed, double workShare) {
-        FillOptions o;
-        o.seed = seed;
-        o.minScore = minimumScore(Vocabulary::Whole);
-        o.preferredScore = kFrequentScore;
-        o.improveEffort = 1;
+        FillOptions o = betterFillOptions(seed, 1);
         o.improveMaxDistance = 5;
         o.improveWorkShare = workShare;
         return fillGrid(f.grid, f.index, o);
