@@ -34,7 +34,6 @@ double startOnce(QApplication& app, const QString& folder) {
     double ms = 0;
     {
         TMainForm w(services);
-        w.CreeFenetres();
         w.show();
         if (!QTest::qWaitForWindowExposed(&w))
             std::fprintf(stderr, "window not exposed\n");

@@ -1,7 +1,7 @@
 // The about box and the splash window.
 #include "app/about_box.h"
 
-#include "app/pictures.h"
+#include "common/pictures.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -48,7 +48,6 @@ int main(int argc, char** argv) {
     });
 
     orv::TMainForm mainForm(services);
-    mainForm.CreeFenetres();
     splash.reset();
 
     mainForm.show();

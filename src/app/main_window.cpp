@@ -4,34 +4,22 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
-#include "app/pictures.h"
 #include "common/codec.h"
-#include "common/crossword_grid.h"
 #include "common/keys.h"
 #include "common/locale.h"
+#include "common/pictures.h"
 #include "common/string_grid.h"
-#include "definitions/clue_sheet_window.h"
 #include "definitions/definitions_controller.h"
-#include "definitions/definitions_window.h"
-#include "dictionary/dictionary_browser.h"
 #include "dictionary/dictionary_controller.h"
-#include "dictionary/statistics_window.h"
-#include "dictionary/word_dialog.h"
 #include "fill/building_help_controller.h"
 #include "fill/fill_controller.h"
 #include "fill/grid_maker_controller.h"
-#include "grid/dimensions_dialog.h"
 #include "grid/grid_controller.h"
 #include "help/help_pages.h"
 #include "play/play_controller.h"
-#include "play/play_window.h"
+#include "publish/crossword_grid.h"
 #include "publish/publish_controller.h"
-#include "search/letter_picker.h"
 #include "search/search_controller.h"
-#include "search/word_search_window.h"
-#include "utilities/calculator_window.h"
-#include "utilities/calendar_window.h"
-#include "utilities/clock_window.h"
 #include "utilities/utilities_controller.h"
 
 #include <QAction>
@@ -123,7 +111,7 @@ const ToolPlace kTools[] = {
 TMainForm::TMainForm(Services& services, QWidget* parent)
     : QMainWindow(parent), services_(services) {
     // The dictionary is read while the windows are made; the show takes it.
-    document_.prefetchDictionary();
+    document_.dictionary().prefetch();
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(applicationTitle());
     setWindowIcon(QIcon(programPicture(QSize(32, 32))));
@@ -177,8 +165,14 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     utilities_ = new UtilitiesController(document_, services_, this, *this);
     fill_ = new FillController(document_, services_, this, *this);
     maker_ = new GridMakerController(document_, services_, this, *this);
-    new BuildingHelpController(document_, services_, this, *this);
+    help_ = new BuildingHelpController(document_, services_, this, *this);
     publish_ = new PublishController(document_, services_, this, *this);
+    // What the subsystems reach of each other.
+    play_->setLinks([this] { dictionary_->Dictionnaire1Click(); },
+                    [this] { search_->Recherchedemots1Click(); },
+                    [this] { return &search_->letterPicker(); });
+    connect(search_, &SearchController::wordDoubleClicked, help_,
+            &BuildingHelpController::offerSearchWord);
     struct ZoomCommand {
         const char* name;
         const char* caption;
@@ -232,10 +226,6 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this,
             [this] { services_.help.showTopic(this, MainWindowTopic); });
-
-    // FormCreate: the two shared lists exist (empty) from here on.
-    document_.ListeMots.clear();
-    document_.ListeDefs.clear();
 }
 
 TMainForm::~TMainForm() = default;
@@ -328,42 +318,6 @@ void TMainForm::buildStatusBar() {
     StatusBar->addWidget(panel0);
     StatusBar->addWidget(panel1, 1);
     FormResize();
-}
-
-void TMainForm::CreeFenetres() {
-    // The order is part of the program's start-up.
-    Ajout = new TAjout(this);
-    AboutBox = new TAboutBox(this);
-    Stats = new TStats(this);
-    Dico = new TDico(this);
-    Calendrier = new TCalendrier(services_, this);
-    Horloge = new THorloge(services_, this);
-    Pocket = new TPocket(services_, this);
-    RMots = new TRMots(this);
-    FTaille = new TFTaille(this);
-    Definitions = new TDefinitions(this);
-    Defgrille = new TDefgrille(this);
-    GrilleJeu =
-        new TGrilleJeu(services_,
-                       {[this] { dictionary_->Dictionnaire1Click(); },
-                        [this] { search_->Recherchedemots1Click(); }, [this] { return Lettre; }},
-                       this);
-    Lettre = new TLettre(this);
-
-    dictionary_->Ajout = Ajout;
-    dictionary_->Stats = Stats;
-    dictionary_->Dico = Dico;
-    utilities_->Calendrier = Calendrier;
-    utilities_->Horloge = Horloge;
-    utilities_->Pocket = Pocket;
-    search_->RMots = RMots;
-    search_->Lettre = Lettre;
-    grid_->FTaille = FTaille;
-    definitions_->Definitions = Definitions;
-    definitions_->Defgrille = Defgrille;
-    play_->GrilleJeu = GrilleJeu;
-    if (auto* help = findChild<BuildingHelpController*>())
-        help->setSearchWindow(RMots);
 }
 
 // ---------------------------------------------------------------- drawing
@@ -490,9 +444,9 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::updateCaption() {
-    setWindowTitle(grille().NomCourt.isEmpty()
+    setWindowTitle(document_.shortName().isEmpty()
                        ? applicationTitle()
-                       : applicationTitle() + QStringLiteral(" - ") + grille().NomCourt);
+                       : applicationTitle() + QStringLiteral(" - ") + document_.shortName());
 }
 
 bool TMainForm::event(QEvent* event) {
@@ -539,9 +493,9 @@ void TMainForm::FormShow() {
         return;
     // A data file that cannot be read is reported, and the start goes on with
     // an empty list so that the user still gets a grid to work on.
-    guard([this] { document_.loadDictionary(); });
+    guard([this] { document_.dictionary().load(); });
     guard([this] { document_.loadDefinitions(); });
-    guard([this] { document_.loadScores(); });
+    guard([this] { document_.dictionary().loadScores(); });
     dictionary_->Verifie();
     // An empty 8 by 8 grid, no history, every change flag clear.
     StringGrid1->move(0, 0);
@@ -561,8 +515,7 @@ bool TMainForm::PrendDossier() {
         return true;
     const StartDecision decision = secondInstanceDecision(
         services_.messages.choice(this, secondInstanceText(), secondInstanceChoices()));
-    document_.FichierMots.setReadOnly(decision.readOnly);
-    document_.FichierDefs.setReadOnly(decision.readOnly);
+    document_.setReadOnly(decision.readOnly);
     if (!decision.proceed)
         QTimer::singleShot(0, this, &QWidget::close);
     return decision.proceed;
@@ -571,7 +524,7 @@ bool TMainForm::PrendDossier() {
 bool TMainForm::FormCloseQuery() {
     // "Annuler" keeps the program running, and so does a save that failed;
     // a cancelled save dialog lets it close.
-    return grid_->DemandeEnregistrer(grille().NomCourt);
+    return grid_->DemandeEnregistrer(document_.shortName());
 }
 
 bool TMainForm::FormClose() {
@@ -582,10 +535,10 @@ bool TMainForm::FormClose() {
                 services_.messages.information(this, message);
         };
         if (document_.writesDictionaryAtExit())
-            tell(document_.writeDictionary(services_.clock.now()));
+            tell(document_.dictionary().write(services_.clock.now()));
         if (document_.writesDefinitionsAtExit())
             tell(document_.writeDefinitions(services_.clock.now()));
-        document_.writeScores();
+        document_.dictionary().writeScores();
     });
 }
 
@@ -605,7 +558,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::ExitItemClick() { close(); }
 
-void TMainForm::About1Click() { services_.modal.run(*AboutBox); }
+void TMainForm::About1Click() {
+    if (!aboutBox_)
+        aboutBox_ = new TAboutBox(this);
+    services_.modal.run(*aboutBox_);
+}
 
 // ---------------------------------------------------------------- view zoom
 

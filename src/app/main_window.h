@@ -8,7 +8,7 @@
 #include "common/main_view.h"
 #include "common/services.h"
 #include "common/working_folder_lock.h"
-#include "grid/document.h"
+#include "document/document.h"
 
 #include <QHash>
 #include <QList>
@@ -26,19 +26,7 @@ class QToolButton;
 namespace orv {
 
 class StringGrid;
-class TAjout;
 class TAboutBox;
-class TStats;
-class TDico;
-class TCalendrier;
-class THorloge;
-class TPocket;
-class TRMots;
-class TFTaille;
-class TDefinitions;
-class TDefgrille;
-class TGrilleJeu;
-class TLettre;
 class GridController;
 class DictionaryController;
 class SearchController;
@@ -47,6 +35,7 @@ class PlayController;
 class UtilitiesController;
 class FillController;
 class GridMakerController;
+class BuildingHelpController;
 class PublishController;
 
 class TMainForm : public QMainWindow, public MainView {
@@ -55,29 +44,11 @@ public:
     explicit TMainForm(Services& services, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Creates the other windows, hidden, in the program's fixed order.
-    void CreeFenetres();
-
     // --- The document, owned for the whole run ---
     Document& document() { return document_; }
     const Grille& grille() const { return document_.grille(); }
     // One instance at a time in the working folder.
     WorkingFolderLock Verrou;
-
-    // --- The other windows, created once by CreeFenetres ---
-    TAjout* Ajout = nullptr;
-    TAboutBox* AboutBox = nullptr;
-    TStats* Stats = nullptr;
-    TDico* Dico = nullptr;
-    TCalendrier* Calendrier = nullptr;
-    THorloge* Horloge = nullptr;
-    TPocket* Pocket = nullptr;
-    TRMots* RMots = nullptr;
-    TFTaille* FTaille = nullptr;
-    TDefinitions* Definitions = nullptr;
-    TDefgrille* Defgrille = nullptr;
-    TGrilleJeu* GrilleJeu = nullptr;
-    TLettre* Lettre = nullptr;
 
     // --- Controls ---
     StringGrid* StringGrid1 = nullptr;
@@ -91,6 +62,13 @@ public:
     // --- The controllers of the subsystems ---
     GridController& grid() { return *grid_; }
     DictionaryController& dictionary() { return *dictionary_; }
+    SearchController& search() { return *search_; }
+    DefinitionsController& definitions() { return *definitions_; }
+    PlayController& play() { return *play_; }
+    UtilitiesController& utilities() { return *utilities_; }
+    FillController& fill() { return *fill_; }
+    GridMakerController& maker() { return *maker_; }
+    BuildingHelpController& buildingHelp() { return *help_; }
     PublishController& publish() { return *publish_; }
 
     // --- MainView ---
@@ -163,6 +141,8 @@ private:
     UtilitiesController* utilities_ = nullptr;
     FillController* fill_ = nullptr;
     GridMakerController* maker_ = nullptr;
+    BuildingHelpController* help_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
     PublishController* publish_ = nullptr;
     int zoom_ = 100;
     // While long work runs: the widgets it disabled, and its "Annuler".

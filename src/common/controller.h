@@ -33,6 +33,13 @@ protected:
         connect(action, &QAction::triggered, self, slot);
         return action;
     }
+    // A window of this controller, made by `make` on first use and kept, so
+    // that its state lasts between showings.
+    template <typename W, typename Make> W& ownWindow(W*& slot, Make make) {
+        if (!slot)
+            slot = make();
+        return *slot;
+    }
     template <typename F> bool guard(F&& command) {
         return guarded(services_.messages, window_, std::forward<F>(command));
     }

@@ -30,16 +30,14 @@ SheetClues cluesForSheet(const Grille& grille) {
     return clues;
 }
 
-void cluesFromSheet(Grille& grille, const SheetClues& clues, bool typed) {
+void cluesFromSheet(Grille& grille, const SheetClues& clues) {
     copyBack(grille.DefHoriz, clues.horiz, sheetRowCount(grille));
     copyBack(grille.DefVert, clues.vert, sheetColumnCount(grille));
-    if (typed)
-        grille.Modifie = true;
 }
 
 GridChange cluesChange(const Grille& grille, const SheetClues& clues) {
     Grille after = grille;
-    cluesFromSheet(after, clues, false);
+    cluesFromSheet(after, clues);
     return gridDifference(grille, after,
                           QStringLiteral("la modification des définitions de la grille"));
 }

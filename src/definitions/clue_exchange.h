@@ -4,7 +4,7 @@
 // clues of a larger grid come back when it grows again.
 #pragma once
 
-#include "grid/document.h"
+#include "grid/grid_change.h"
 #include "grid/grid_model.h"
 
 #include <QByteArray>
@@ -25,9 +25,8 @@ int sheetColumnCount(const Grille& grille);
 // DefHoriz[0 .. NbLignes-2] and DefVert[0 .. NbColonnes-2].
 SheetClues cluesForSheet(const Grille& grille);
 
-// Writes the same ranges back, whatever was typed; typed (the sheet's Md)
-// sets Modifie and never clears it.
-void cluesFromSheet(Grille& grille, const SheetClues& clues, bool typed);
+// Writes the same ranges back, whatever was typed.
+void cluesFromSheet(Grille& grille, const SheetClues& clues);
 
 // The clues the sheet hands back, written over the same ranges, as one change
 // of the grid's history (empty when the sheet changed nothing).

@@ -6,7 +6,7 @@
 #include "definitions/clue_sheet_window.h"
 #include "definitions/definitions_sort.h"
 #include "definitions/definitions_window.h"
-#include "grid/document.h"
+#include "document/document.h"
 
 namespace orv {
 
@@ -20,29 +20,39 @@ DefinitionsController::DefinitionsController(Document& document, Services& servi
                QStringLiteral("Définitions des mots"), &DefinitionsController::Dfinitions1Click);
 }
 
+TDefinitions& DefinitionsController::definitionsWindow() {
+    return ownWindow(Definitions, [this] { return new TDefinitions(window_); });
+}
+
+TDefgrille& DefinitionsController::clueSheet() {
+    return ownWindow(Defgrille, [this] { return new TDefgrille(window_); });
+}
+
 void DefinitionsController::Dfinitiondesmots1Click() {
     guard([this] {
-        Definitions->Init(doc_.ListeDefs);
-        services_.modal.run(*Definitions);
+        TDefinitions& window = definitionsWindow();
+        window.Init(doc_.definitions());
+        services_.modal.run(window);
+        QList<QByteArray> list = doc_.definitions();
         bool changed = false;
-        Definitions->Result(doc_.ListeDefs, changed);
+        window.Result(list, changed);
         // Only typing reorders the list: clicks and deletions hand it back as it was.
-        if (changed) {
-            sortDefinitions(doc_.ListeDefs);
-            doc_.noteDefinitionsChanged();
-        }
+        if (changed)
+            sortDefinitions(list);
+        doc_.setDefinitions(std::move(list), changed);
     });
 }
 
 void DefinitionsController::Dfinitions1Click() {
     guard([this] {
         const Grille& grille = doc_.grille();
-        Defgrille->Init(sheetRowCount(grille), sheetColumnCount(grille));
-        Defgrille->setClues(cluesForSheet(grille));
-        services_.modal.run(*Defgrille);
+        TDefgrille& Defgrille = clueSheet();
+        Defgrille.Init(sheetRowCount(grille), sheetColumnCount(grille));
+        Defgrille.setClues(cluesForSheet(grille));
+        services_.modal.run(Defgrille);
         // Only what the sheet actually changed counts: a change makes one step
         // and marks the grid modified, whether it was typed or deleted.
-        doc_.applyGridChange(cluesChange(grille, Defgrille->clues()));
+        doc_.applyGridChange(cluesChange(grille, Defgrille.clues()));
     });
 }
 

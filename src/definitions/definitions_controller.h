@@ -14,12 +14,17 @@ public:
     DefinitionsController(Document& document, Services& services, QMainWindow* window,
                           MainView& view);
 
-    TDefinitions* Definitions = nullptr;
-    TDefgrille* Defgrille = nullptr;
+    // The windows, made on first use.
+    TDefinitions& definitionsWindow();
+    TDefgrille& clueSheet();
 
 public Q_SLOTS:
     void Dfinitiondesmots1Click();
     void Dfinitions1Click();
+
+private:
+    TDefinitions* Definitions = nullptr;
+    TDefgrille* Defgrille = nullptr;
 };
 
 } // namespace orv

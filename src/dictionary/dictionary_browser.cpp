@@ -1,12 +1,13 @@
 // The dictionary browser window.
 #include "dictionary/dictionary_browser.h"
 
-#include "app/pictures.h"
 #include "common/codec.h"
 #include "common/keys.h"
+#include "common/pictures.h"
 #include "dictionary/dictionary_browse.h"
 #include "dictionary/word_block_model.h"
 #include "dictionary/word_scores.h"
+#include "document/dictionary.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -93,9 +94,9 @@ void TDico::buildScoreBox(QWidget* panel) {
     connect(SpinScore, &QSpinBox::valueChanged, this, &TDico::setCurrentScore);
 }
 
-void TDico::setScores(WordScores* scores) {
-    scores_ = scores;
-    words_->setScores(scores);
+void TDico::setDictionary(Dictionary* dictionary) {
+    dictionary_ = dictionary;
+    words_->setScores(dictionary ? &dictionary->scores() : nullptr);
     showCurrentScore();
 }
 
@@ -106,18 +107,18 @@ QByteArray TDico::currentWord() const {
 
 void TDico::showCurrentScore() {
     const QByteArray word = currentWord();
-    const bool shown = scores_ && !word.isEmpty();
+    const bool shown = dictionary_ && !word.isEmpty();
     showingScore_ = true;
     SpinScore->setEnabled(shown);
-    SpinScore->setValue(shown ? scores_->score(word) : 0);
+    SpinScore->setValue(shown ? dictionary_->score(word) : 0);
     showingScore_ = false;
 }
 
 void TDico::setCurrentScore(int score) {
     const QByteArray word = currentWord();
-    if (showingScore_ || !scores_ || word.isEmpty())
+    if (showingScore_ || !dictionary_ || word.isEmpty())
         return;
-    scores_->user().set(word, score);
+    dictionary_->setUserScore(word, score);
     words_->scoreChanged(ListBox1->currentIndex().row());
 }
 

@@ -20,7 +20,7 @@ class QToolButton;
 namespace orv {
 
 class WordBlockModel;
-class WordScores;
+class Dictionary;
 
 class TDico : public QDialog {
     Q_OBJECT
@@ -30,7 +30,7 @@ public:
     // Copies the dictionary and shows the letter "A".
     void Init(const WordList& list);
     // The scores shown and set for the chosen word (none: the box stays off).
-    void setScores(WordScores* scores);
+    void setDictionary(Dictionary* dictionary);
     // Lists the words that begin with the letter.
     void AffMots(char letter);
     void SpeedButton1Click(); // next letter
@@ -63,7 +63,7 @@ private:
     void setCurrentScore(int score);
 
     WordBlockModel* words_ = nullptr;
-    WordScores* scores_ = nullptr;
+    Dictionary* dictionary_ = nullptr;
     bool showingScore_ = false;
 };
 

@@ -1,6 +1,6 @@
-// The dictionary's commands. Every change of the word list goes through
-// Document::noteWordsChanged, which raises the save question and the
-// dictionary's own flag for the write at exit.
+// The dictionary's commands. Every change of the word list goes through the
+// document's Dictionary, which raises the save question and the dictionary's
+// own flag for the write at exit.
 #include "dictionary/dictionary_controller.h"
 
 #include "common/text_file.h"
@@ -10,7 +10,7 @@
 #include "dictionary/scramble.h"
 #include "dictionary/statistics_window.h"
 #include "dictionary/word_dialog.h"
-#include "grid/document.h"
+#include "document/document.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -111,52 +111,58 @@ DictionaryController::DictionaryController(Document& document, Services& service
                &DictionaryController::OptionsRemplissage1Click);
 }
 
-TOptionsRemplissage* DictionaryController::optionsRemplissage() {
-    if (!options_)
-        options_ = new TOptionsRemplissage(window_);
-    return options_;
+TOptionsRemplissage& DictionaryController::fillOptionsDialog() {
+    return ownWindow(options_, [this] { return new TOptionsRemplissage(window_); });
+}
+
+TAjout& DictionaryController::wordDialog() {
+    return ownWindow(Ajout, [this] { return new TAjout(window_); });
+}
+
+TDico& DictionaryController::browser() {
+    return ownWindow(Dico, [this] { return new TDico(window_); });
+}
+
+TStats& DictionaryController::statisticsWindow() {
+    return ownWindow(Stats, [this] { return new TStats(window_); });
 }
 
 void DictionaryController::OptionsRemplissage1Click() {
     guard([this] {
-        TOptionsRemplissage* dialog = optionsRemplissage();
-        dialog->Init(doc_.FillVocabulary, doc_.FillThorough);
-        services_.modal.run(*dialog);
-        if (dialog->result() != QDialog::Accepted)
+        TOptionsRemplissage& dialog = fillOptionsDialog();
+        dialog.Init(doc_.FillVocabulary, doc_.FillThorough);
+        services_.modal.run(dialog);
+        if (dialog.result() != QDialog::Accepted)
             return;
-        doc_.FillVocabulary = dialog->Result();
-        doc_.FillThorough = dialog->ResultThorough();
+        doc_.FillVocabulary = dialog.Result();
+        doc_.FillThorough = dialog.ResultThorough();
         writeFillOptions(doc_);
     });
 }
 
-void DictionaryController::Verifie() { doc_.checkDictionary(); }
-
-void DictionaryController::Tri() { orv::Tri(doc_.ListeMots); }
+void DictionaryController::Verifie() { doc_.dictionary().check(); }
 
 QByteArray DictionaryController::askWord(const QString& caption) {
-    Ajout->setWindowTitle(caption);
-    services_.modal.run(*Ajout);
-    return Ajout->Result();
+    wordDialog().setWindowTitle(caption);
+    services_.modal.run(wordDialog());
+    return wordDialog().Result();
 }
 
 void DictionaryController::Ajoutermot1Click() {
     guard([this] {
-        Ajout->setScoreShown(true);
+        wordDialog().setScoreShown(true);
         const QByteArray word = askWord(QStringLiteral("Ajouter un mot"));
-        Ajout->setScoreShown(false);
+        wordDialog().setScoreShown(false);
         if (word.isEmpty())
             return;
-        const QByteArray scrambled = Crypte(word);
-        if (doc_.ListeMots.contains(scrambled)) {
+        Dictionary& dictionary = doc_.dictionary();
+        if (!dictionary.addWord(word)) {
             services_.messages.information(window_, QStringLiteral("Ce mot existe déjà"));
             return;
         }
-        doc_.ListeMots.append(scrambled);
-        doc_.noteWordsChanged();
         // The user wants the word: its score is the user's own.
-        doc_.Scores.user().set(word, Ajout->Score());
-        Tri();
+        dictionary.setUserScore(word, wordDialog().Score());
+        dictionary.sort();
     });
 }
 
@@ -165,13 +171,8 @@ void DictionaryController::Supprimermot1Click() {
         const QByteArray word = askWord(QStringLiteral("Supprimer un mot"));
         if (word.isEmpty())
             return;
-        const qsizetype at = doc_.ListeMots.indexOf(Crypte(word));
-        if (at < 0) {
+        if (!doc_.dictionary().removeWord(word))
             services_.messages.information(window_, QStringLiteral("Ce mot n'existe pas"));
-            return;
-        }
-        doc_.ListeMots.removeAt(at);
-        doc_.noteWordsChanged();
     });
 }
 
@@ -197,10 +198,8 @@ void DictionaryController::Importerfichier1Click() {
             // "Annuler" leaves the dictionary as it was: it changes only here.
             if (cancel)
                 return;
-            report.added = doc_.ListeMots.merge(std::move(batch));
-            Tri();
+            report.added = doc_.dictionary().importWords(std::move(batch));
         }
-        doc_.noteWordsChanged();
         if (report.unknownEncoding)
             services_.messages.information(window_, unknownEncodingMessage(name));
     });
@@ -208,16 +207,16 @@ void DictionaryController::Importerfichier1Click() {
 
 void DictionaryController::Dictionnaire1Click() {
     guard([this] {
-        Dico->setScores(&doc_.Scores);
-        Dico->Init(doc_.ListeMots);
-        services_.modal.run(*Dico);
+        browser().setDictionary(&doc_.dictionary());
+        browser().Init(doc_.dictionary().words());
+        services_.modal.run(browser());
     });
 }
 
 void DictionaryController::Statistiques1Click() {
     guard([this] {
-        Stats->Init(doc_.ListeMots);
-        services_.modal.run(*Stats);
+        statisticsWindow().Init(doc_.dictionary().words());
+        services_.modal.run(statisticsWindow());
     });
 }
 

@@ -20,11 +20,11 @@ public:
                          MainView& view);
 
     // The windows, created with the others in the program's fixed order.
-    TAjout* Ajout = nullptr;
-    TStats* Stats = nullptr;
-    TDico* Dico = nullptr;
+    // The windows, made on first use.
+    TAjout& wordDialog();
+    TDico& browser();
+    TStats& statisticsWindow();
 
-    void Tri();
     void Verifie();
 
 public Q_SLOTS:
@@ -37,7 +37,10 @@ public Q_SLOTS:
     void OptionsRemplissage1Click();
 
 private:
-    TOptionsRemplissage* optionsRemplissage();
+    TOptionsRemplissage& fillOptionsDialog();
+    TAjout* Ajout = nullptr;
+    TStats* Stats = nullptr;
+    TDico* Dico = nullptr;
     TOptionsRemplissage* options_ = nullptr;
     // The word typed in the word dialog under the command's caption, or "".
     QByteArray askWord(const QString& caption);

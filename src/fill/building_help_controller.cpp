@@ -4,13 +4,12 @@
 // marks a few more, so no delay or worker thread is needed.
 #include "fill/building_help_controller.h"
 
-#include "common/crossword_grid.h"
 #include "common/string_grid.h"
 #include "fill/grid_check.h"
 #include "fill/grid_check_window.h"
 #include "fill/suggestions.h"
 #include "fill/suggestions_panel.h"
-#include "search/word_search_window.h"
+#include "publish/crossword_grid.h"
 
 #include <QKeyEvent>
 #include <QListView>
@@ -112,14 +111,7 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
     suggestionsAction_->setChecked(QSettings().value(kSuggestionsKey, false).toBool());
 }
 
-void BuildingHelpController::setSearchWindow(TRMots* window) {
-    search_ = window;
-    if (search_ && search_->ListBox1)
-        connect(search_->ListBox1, &QListView::doubleClicked, this,
-                [this](const QModelIndex& i) { offerSearchWord(i.data().toString().toLatin1()); });
-}
-
-const WordIndex& BuildingHelpController::index() { return doc_.wordIndex(); }
+const WordIndex& BuildingHelpController::index() { return doc_.dictionary().index(); }
 
 // ---------------------------------------------------------------- commands
 
@@ -286,7 +278,7 @@ void BuildingHelpController::moveToSlot(int slot) {
     refreshPanel();
 }
 
-void BuildingHelpController::offerSearchWord(const QByteArray& word) {
+void BuildingHelpController::offerSearchWord(QWidget* from, const QByteArray& word) {
     const Grille& g = doc_.grille();
     const QPoint cell = view_.currentCell();
     if (word.isEmpty() || !g.isPlayingCell(cell.x(), cell.y()))
@@ -301,7 +293,7 @@ void BuildingHelpController::offerSearchWord(const QByteArray& word) {
             continue;
         const QString name = slotName(slots_[s]);
         const QString text = QString::fromLatin1(word);
-        QWidget* parent = search_ ? static_cast<QWidget*>(search_) : window_;
+        QWidget* parent = from ? from : window_;
         if (!fits(word, slotPattern(g, slots_[s]))) {
             services_.messages.information(
                 parent, QStringLiteral("%1 ne convient pas aux lettres de la %2 (%3)")

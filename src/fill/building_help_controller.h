@@ -7,8 +7,8 @@
 
 #include "common/controller.h"
 #include "dictionary/word_index.h"
+#include "document/document.h"
 #include "fill/grid_marks.h"
-#include "grid/document.h"
 #include "grid/grid_slots.h"
 
 #include <QByteArray>
@@ -18,7 +18,6 @@ namespace orv {
 class GridCheckWindow;
 class StringGrid;
 class SuggestionsPanel;
-class TRMots;
 
 class BuildingHelpController : public Controller {
     Q_OBJECT
@@ -27,8 +26,6 @@ public:
                            MainView& view);
 
     // The pattern search window, created with the other windows.
-    void setSearchWindow(TRMots* window);
-
     SuggestionsPanel* panel() const { return panel_; }
     GridCheckWindow* checkWindow() const { return check_; }
     const GridMarks& marks() const { return marks_; }
@@ -41,6 +38,9 @@ public:
     bool placeWord(int slot, const QByteArray& word);
 
 public Q_SLOTS:
+    // A word double-clicked in the word search (`from`): placed, after a
+    // question, in the slot of the current cell that it fits.
+    void offerSearchWord(QWidget* from, const QByteArray& word);
     void Suggestions1Click(bool shown);
     void Marquercases1Click(bool on);
     void Avancer1Click(bool on);
@@ -53,14 +53,12 @@ private:
     void drawMarks(QPainter& painter, int col, int row, const QRect& rect) const;
     void afterKey(const QChar& key, int col, int row);
     void showDirection();
-    void offerSearchWord(const QByteArray& word);
     void moveToSlot(int slot);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     StringGrid* grid_ = nullptr;
     SuggestionsPanel* panel_ = nullptr;
     GridCheckWindow* check_ = nullptr;
-    TRMots* search_ = nullptr;
     QAction* suggestionsAction_ = nullptr;
     QAction* marksAction_ = nullptr;
     QAction* advanceAction_ = nullptr;

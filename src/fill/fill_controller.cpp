@@ -3,9 +3,9 @@
 // the grid changes once, on the user-interface thread, after the thread has ended.
 #include "fill/fill_controller.h"
 
+#include "document/document.h"
 #include "fill/fill_progress_window.h"
 #include "fill/fill_scores.h"
-#include "grid/document.h"
 #include "grid/grid_slots.h"
 
 #include <QKeySequence>
@@ -60,7 +60,7 @@ void FillController::Remplir1Click() {
             services_.messages.information(window_, QStringLiteral("La grille est déjà pleine."));
             return;
         }
-        const WordIndex& words = doc_.wordIndex();
+        const WordIndex& words = doc_.dictionary().index();
         if (words.wordCount() == 0) {
             services_.messages.information(
                 window_, QStringLiteral("Le dictionnaire ne contient aucun mot."));
@@ -83,7 +83,7 @@ void FillController::Remplir1Click() {
         FillResult result;
         // The worker reads the document's index: nothing may rebuild or
         // re-score it until the worker has ended.
-        const auto hold = doc_.WordsIndex.hold();
+        const auto hold = doc_.dictionary().holdIndex();
         progress.runWhile(
             [&] {
                 result = fillPreferringKnownWords(

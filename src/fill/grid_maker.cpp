@@ -24,14 +24,15 @@ constexpr char kEmpty = ' ';
 // Moves tried on one pattern at the maximum before a fresh one is drawn.
 constexpr int kMovesPerPattern = 8;
 
-struct Cell {
+// A square of the playing area, counted from 0 (the grid's Cell counts from 1).
+struct Square {
     int r = 0;
     int c = 0;
 };
 
 class Pattern {
 public:
-    Pattern(const Grille& g) : g_(g), rows_(g.NbLignes - 1), cols_(g.NbColonnes - 1) {}
+    Pattern(const Grille& g) : g_(g), rows_(g.playingRows()), cols_(g.playingCols()) {}
 
     int rows() const { return rows_; }
     int cols() const { return cols_; }
@@ -40,7 +41,7 @@ public:
     bool inside(int r, int c) const { return r >= 0 && c >= 0 && r < rows_ && c < cols_; }
     bool black(int r, int c) const { return inside(r, c) && at(r, c) == kBlack; }
     bool white(int r, int c) const { return inside(r, c) && at(r, c) != kBlack; }
-    Cell mirror(Cell x) const { return {rows_ - 1 - x.r, cols_ - 1 - x.c}; }
+    Square mirror(Square x) const { return {rows_ - 1 - x.r, cols_ - 1 - x.c}; }
     const Grille& grille() const { return g_; }
 
     int blacks() const {
@@ -77,7 +78,7 @@ public:
 
     bool connected() const {
         std::vector<char> seen(std::size_t(rows_ * cols_), 0);
-        std::vector<Cell> todo;
+        std::vector<Square> todo;
         int whites = 0;
         for (int r = 0; r < rows_; ++r)
             for (int c = 0; c < cols_; ++c)
@@ -90,11 +91,11 @@ public:
                 }
         int reached = 0;
         while (!todo.empty()) {
-            const Cell x = todo.back();
+            const Square x = todo.back();
             todo.pop_back();
             ++reached;
-            const Cell next[4] = {{x.r - 1, x.c}, {x.r + 1, x.c}, {x.r, x.c - 1}, {x.r, x.c + 1}};
-            for (const Cell& y : next)
+            const Square next[4] = {{x.r - 1, x.c}, {x.r + 1, x.c}, {x.r, x.c - 1}, {x.r, x.c + 1}};
+            for (const Square& y : next)
                 if (white(y.r, y.c) && !seen[std::size_t(y.r * cols_ + y.c)]) {
                     seen[std::size_t(y.r * cols_ + y.c)] = 1;
                     todo.push_back(y);
@@ -109,27 +110,27 @@ private:
     int cols_;
 };
 
-QString cellName(int r, int c) { return QStringLiteral("%1%2").arg(QChar(u'A' + c)).arg(r + 1); }
+// The maker counts rows and columns from 0.
+QString cellAt(int r, int c) { return cellName(Cell{c + 1, r + 1}); }
 
 QString faultOf(const Pattern& p, bool symmetric, bool adjacentBlacks, int maxWordLength) {
     for (int r = 0; r < p.rows(); ++r)
         for (int c = 0; c < p.cols(); ++c) {
             if (p.black(r, c)) {
                 if (!adjacentBlacks && (p.black(r, c + 1) || p.black(r + 1, c)))
-                    return QStringLiteral("deux cases noires se touchent en %1")
-                        .arg(cellName(r, c));
-                const Cell m = p.mirror({r, c});
+                    return QStringLiteral("deux cases noires se touchent en %1").arg(cellAt(r, c));
+                const Square m = p.mirror({r, c});
                 if (symmetric && !p.black(m.r, m.c))
                     return QStringLiteral("la case noire %1 n'a pas sa symétrique en %2")
-                        .arg(cellName(r, c), cellName(m.r, m.c));
+                        .arg(cellAt(r, c), cellAt(m.r, m.c));
                 continue;
             }
             if (!p.hasWord(r, c))
-                return QStringLiteral("la case %1 n'appartient à aucun mot").arg(cellName(r, c));
+                return QStringLiteral("la case %1 n'appartient à aucun mot").arg(cellAt(r, c));
             if (maxWordLength > 0 &&
                 (p.run(r, c, true) > maxWordLength || p.run(r, c, false) > maxWordLength))
                 return QStringLiteral("un mot passant par %1 a plus de %2 lettres")
-                    .arg(cellName(r, c))
+                    .arg(cellAt(r, c))
                     .arg(maxWordLength);
         }
     if (!p.connected())
@@ -146,13 +147,13 @@ public:
 
 private:
     bool prepareBase(QString& reason);
-    bool fixedCell(Cell x) const { return fixed_[std::size_t(x.r * base_.cols() + x.c)]; }
-    bool canBlack(const Pattern& p, Cell x) const;
-    bool placeBlack(Pattern& p, Cell x) const;
-    bool removeBlack(Pattern& p, Cell x) const;
-    int addedBy(const Pattern& p, Cell x) const;
-    double splitGain(const Pattern& p, Cell x) const;
-    bool placeBest(Pattern& p, const std::vector<Cell>& cells, const std::vector<double>* heat);
+    bool fixedCell(Square x) const { return fixed_[std::size_t(x.r * base_.cols() + x.c)]; }
+    bool canBlack(const Pattern& p, Square x) const;
+    bool placeBlack(Pattern& p, Square x) const;
+    bool removeBlack(Pattern& p, Square x) const;
+    int addedBy(const Pattern& p, Square x) const;
+    double splitGain(const Pattern& p, Square x) const;
+    bool placeBest(Pattern& p, const std::vector<Square>& cells, const std::vector<double>* heat);
     bool buildPattern(Pattern& p, int target);
     bool breakDeadSlots(Pattern& p);
     bool mutate(Pattern& p, const FillResult& failed, bool mayAdd);
@@ -169,15 +170,15 @@ private:
 };
 
 // Black squares that a placement at x adds: two when its mirror is placed too.
-int Maker::addedBy(const Pattern& p, Cell x) const {
+int Maker::addedBy(const Pattern& p, Square x) const {
     if (!options_.symmetric)
         return 1;
-    const Cell m = p.mirror(x);
+    const Square m = p.mirror(x);
     return (m.r == x.r && m.c == x.c) || p.black(m.r, m.c) ? 1 : 2;
 }
 
-bool Maker::canBlack(const Pattern& p, Cell x) const {
-    auto free = [&](Cell y) {
+bool Maker::canBlack(const Pattern& p, Square x) const {
+    auto free = [&](Square y) {
         if (fixedCell(y) || p.at(y.r, y.c) == kBlack)
             return false;
         return options_.adjacentBlacks || !p.touchesBlack(y.r, y.c);
@@ -186,7 +187,7 @@ bool Maker::canBlack(const Pattern& p, Cell x) const {
         return false;
     if (!options_.symmetric)
         return true;
-    const Cell m = p.mirror(x);
+    const Square m = p.mirror(x);
     if (m.r == x.r && m.c == x.c)
         return true;
     if (p.black(m.r, m.c))
@@ -199,60 +200,60 @@ bool Maker::canBlack(const Pattern& p, Cell x) const {
 
 // Places a black square (and its mirror) when the white cells around keep
 // a word each and stay connected; the pattern is unchanged otherwise.
-bool Maker::placeBlack(Pattern& p, Cell x) const {
+bool Maker::placeBlack(Pattern& p, Square x) const {
     if (!canBlack(p, x) || p.blacks() + addedBy(p, x) > options_.maxBlacks)
         return false;
-    std::vector<Cell> placed{x};
+    std::vector<Square> placed{x};
     if (options_.symmetric) {
-        const Cell m = p.mirror(x);
+        const Square m = p.mirror(x);
         if (!p.black(m.r, m.c) && !(m.r == x.r && m.c == x.c))
             placed.push_back(m);
     }
-    for (const Cell& y : placed)
+    for (const Square& y : placed)
         p.set(y.r, y.c, kBlack);
     bool ok = true;
-    for (const Cell& y : placed) {
-        const Cell next[4] = {{y.r - 1, y.c}, {y.r + 1, y.c}, {y.r, y.c - 1}, {y.r, y.c + 1}};
-        for (const Cell& z : next)
+    for (const Square& y : placed) {
+        const Square next[4] = {{y.r - 1, y.c}, {y.r + 1, y.c}, {y.r, y.c - 1}, {y.r, y.c + 1}};
+        for (const Square& z : next)
             if (p.white(z.r, z.c) && !p.hasWord(z.r, z.c))
                 ok = false;
     }
     if (ok)
         ok = p.connected();
     if (!ok)
-        for (const Cell& y : placed)
+        for (const Square& y : placed)
             p.set(y.r, y.c, kEmpty);
     return ok;
 }
 
-bool Maker::removeBlack(Pattern& p, Cell x) const {
+bool Maker::removeBlack(Pattern& p, Square x) const {
     if (fixedCell(x) || !p.black(x.r, x.c))
         return false;
-    std::vector<Cell> removed{x};
+    std::vector<Square> removed{x};
     if (options_.symmetric) {
-        const Cell m = p.mirror(x);
+        const Square m = p.mirror(x);
         if (!(m.r == x.r && m.c == x.c)) {
             if (fixedCell(m))
                 return false;
             removed.push_back(m);
         }
     }
-    for (const Cell& y : removed)
+    for (const Square& y : removed)
         p.set(y.r, y.c, kEmpty);
     bool ok = true;
-    for (const Cell& y : removed)
+    for (const Square& y : removed)
         if (p.run(y.r, y.c, true) > maxLength_ || p.run(y.r, y.c, false) > maxLength_ ||
             !p.hasWord(y.r, y.c))
             ok = false;
     if (!ok)
-        for (const Cell& y : removed)
+        for (const Square& y : removed)
             p.set(y.r, y.c, kBlack);
     return ok;
 }
 
 // How much a black square at x shortens the runs through it: long runs cut
 // near their middle gain most; a run longer than allowed must be cut.
-double Maker::splitGain(const Pattern& p, Cell x) const {
+double Maker::splitGain(const Pattern& p, Square x) const {
     double gain = 0;
     for (const bool across : {true, false}) {
         int first = 0;
@@ -272,10 +273,10 @@ double Maker::splitGain(const Pattern& p, Cell x) const {
 // Blackens the best cell of `cells` that can take a black square: the
 // greatest split gain, plus the failures of the slots through it when known,
 // with some noise so that two patterns differ.
-bool Maker::placeBest(Pattern& p, const std::vector<Cell>& cells, const std::vector<double>* heat) {
+bool Maker::placeBest(Pattern& p, const std::vector<Square>& cells, const std::vector<double>* heat) {
     std::uniform_real_distribution<double> noise(0.0, 1.0);
-    std::vector<std::pair<double, Cell>> ranked;
-    for (const Cell& x : cells) {
+    std::vector<std::pair<double, Square>> ranked;
+    for (const Square& x : cells) {
         if (!canBlack(p, x))
             continue;
         double score = splitGain(p, x) * (0.6 + 0.8 * noise(rng_));
@@ -291,8 +292,8 @@ bool Maker::placeBest(Pattern& p, const std::vector<Cell>& cells, const std::vec
     return false;
 }
 
-std::vector<Cell> cellsOf(const Pattern& p) {
-    std::vector<Cell> all;
+std::vector<Square> cellsOf(const Pattern& p) {
+    std::vector<Square> all;
     for (int r = 0; r < p.rows(); ++r)
         for (int c = 0; c < p.cols(); ++c)
             all.push_back({r, c});
@@ -314,7 +315,7 @@ bool Maker::breakDeadSlots(Pattern& p) {
         }
         if (!dead)
             return true;
-        std::vector<Cell> cells;
+        std::vector<Square> cells;
         for (const SlotCell& c : dead->cells)
             cells.push_back({c.row - 1, c.col - 1});
         if (!placeBest(p, cells, nullptr))
@@ -325,9 +326,9 @@ bool Maker::breakDeadSlots(Pattern& p) {
 
 bool Maker::buildPattern(Pattern& p, int target) {
     p = base_;
-    const std::vector<Cell> all = cellsOf(p);
+    const std::vector<Square> all = cellsOf(p);
     auto tooLong = [&] {
-        for (const Cell& x : all)
+        for (const Square& x : all)
             if (p.run(x.r, x.c, true) > maxLength_ || p.run(x.r, x.c, false) > maxLength_)
                 return true;
         return false;
@@ -359,13 +360,13 @@ bool Maker::mutate(Pattern& p, const FillResult& failed, bool mayAdd) {
 
     if (!mayAdd || p.blacks() + 1 > options_.maxBlacks) {
         std::uniform_real_distribution<double> noise(0.0, 1.0);
-        std::vector<std::pair<double, Cell>> calm;
-        for (const Cell& x : cellsOf(p)) {
+        std::vector<std::pair<double, Square>> calm;
+        for (const Square& x : cellsOf(p)) {
             if (!p.black(x.r, x.c) || fixedCell(x))
                 continue;
             double h = 0;
-            const Cell next[4] = {{x.r - 1, x.c}, {x.r + 1, x.c}, {x.r, x.c - 1}, {x.r, x.c + 1}};
-            for (const Cell& y : next)
+            const Square next[4] = {{x.r - 1, x.c}, {x.r + 1, x.c}, {x.r, x.c - 1}, {x.r, x.c + 1}};
+            for (const Square& y : next)
                 if (p.white(y.r, y.c))
                     h += heat[std::size_t(y.r * p.cols() + y.c)];
             calm.push_back({h + 2 * noise(rng_), x});
@@ -392,7 +393,7 @@ bool Maker::mutate(Pattern& p, const FillResult& failed, bool mayAdd) {
     });
     const Pattern before = p;
     for (int s : order) {
-        std::vector<Cell> cells;
+        std::vector<Square> cells;
         for (const SlotCell& c : slots[s].cells)
             cells.push_back({c.row - 1, c.col - 1});
         Pattern trial = before;
@@ -432,11 +433,11 @@ bool Maker::prepareBase(QString& reason) {
             for (int c = 0; c < cols; ++c) {
                 if (!p.black(r, c))
                     continue;
-                const Cell m = p.mirror({r, c});
+                const Square m = p.mirror({r, c});
                 if (isLetterCell(p.at(m.r, m.c))) {
                     reason = QStringLiteral("La case noire %1 ne peut avoir sa symétrique en %2, "
                                             "qui porte une lettre.")
-                                 .arg(cellName(r, c), cellName(m.r, m.c));
+                                 .arg(cellAt(r, c), cellAt(m.r, m.c));
                     return false;
                 }
                 p.set(m.r, m.c, kBlack);
@@ -457,7 +458,7 @@ bool Maker::prepareBase(QString& reason) {
             if (p.black(r, c) && !options_.adjacentBlacks &&
                 (p.black(r, c + 1) || p.black(r + 1, c))) {
                 reason = QStringLiteral("Deux cases noires de la grille se touchent en %1.")
-                             .arg(cellName(r, c));
+                             .arg(cellAt(r, c));
                 return false;
             }
     if (index_.wordCount() == 0) {

@@ -20,7 +20,10 @@ GridMakerController::GridMakerController(Document& document, Services& services,
                QStringLiteral("&Créer une grille complète..."),
                QStringLiteral("Placer les cases noires et les mots ensemble"),
                &GridMakerController::Creergrillecomplete1Click);
-    Dialogue = new GridMakerDialog(window);
+}
+
+GridMakerDialog& GridMakerController::dialog() {
+    return ownWindow(Dialogue, [this] { return new GridMakerDialog(window_); });
 }
 
 void GridMakerController::Creergrillecomplete1Click() {
@@ -29,18 +32,18 @@ void GridMakerController::Creergrillecomplete1Click() {
 
 void GridMakerController::make() {
     const Grille start = doc_.grille();
-    Dialogue->Init(start.NbLignes - 1, start.NbColonnes - 1);
-    services_.modal.run(*Dialogue);
-    if (Dialogue->result() != QDialog::Accepted)
+    dialog().Init(start.playingRows(), start.playingCols());
+    services_.modal.run(dialog());
+    if (dialog().result() != QDialog::Accepted)
         return;
-    MakeOptions options = Dialogue->Result();
+    MakeOptions options = dialog().Result();
     options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
     options.timeLimitSeconds = timeLimitSeconds;
 
     // The document's index, with the scores as they stand (those set in the
     // browser too, before they are written to "Dicoscore.dat").
-    const WordIndex& index = doc_.wordIndex();
-    const VocabularyFill vocabulary = vocabularyFill(Dialogue->vocabulary());
+    const WordIndex& index = doc_.dictionary().index();
+    const VocabularyFill vocabulary = vocabularyFill(dialog().vocabulary());
     options.minScore = vocabulary.minScore;
     options.scoreWeight = kScoreWeight;
     options.fill = [preferred = vocabulary.preferred](const Grille& g, const WordIndex& i,
@@ -63,7 +66,7 @@ void GridMakerController::make() {
         shared.placed = p.placed;
     };
     MakeResult result;
-    const auto hold = doc_.WordsIndex.hold(); // the worker reads it
+    const auto hold = doc_.dictionary().holdIndex(); // the worker reads it
     progress.runWhile([&] { result = makeGrid(start, index, options); }, services_.modal);
     if (result.status == MakeStatus::Stopped) {
         services_.messages.information(

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "common/controller.h"
-#include "grid/document.h"
+#include "document/document.h"
 
 namespace orv {
 
@@ -16,7 +16,8 @@ public:
     GridMakerController(Document& document, Services& services, QMainWindow* window,
                         MainView& view);
 
-    GridMakerDialog* Dialogue = nullptr; // created once, kept between showings
+    // The dialog, made on first use and kept between showings.
+    GridMakerDialog& dialog();
     // Seconds after which the maker gives up.
     double timeLimitSeconds = 120;
 
@@ -24,6 +25,7 @@ public Q_SLOTS:
     void Creergrillecomplete1Click();
 
 private:
+    GridMakerDialog* Dialogue = nullptr;
     void make();
 };
 

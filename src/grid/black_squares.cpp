@@ -6,13 +6,10 @@ namespace {
 
 constexpr char kBlack = '#';
 
-int playingRows(const Grille& g) { return g.NbLignes - 1; }
-int playingCols(const Grille& g) { return g.NbColonnes - 1; }
-
 // The row is drawn before the column.
 void placeAtRandom(Grille& g, RandomSource& random) {
-    const int row = random.Random(playingRows(g)) + 1;
-    const int col = random.Random(playingCols(g)) + 1;
+    const int row = random.Random(g.playingRows()) + 1;
+    const int col = random.Random(g.playingCols()) + 1;
     g.cell(col, row) = kBlack;
 }
 
@@ -28,8 +25,8 @@ bool dimensionsFit(const Grille& g) {
 bool ControleVoisines(Grille& g, RandomSource& random) {
     int lastCol = 0;
     int lastRow = 0;
-    for (int r = 1; r <= playingRows(g); ++r)
-        for (int c = 1; c <= playingCols(g); ++c)
+    for (int r = 1; r <= g.playingRows(); ++r)
+        for (int c = 1; c <= g.playingCols(); ++c)
             if (g.cell(c, r) == kBlack &&
                 (g.cell(c + 1, r) == kBlack || g.cell(c, r + 1) == kBlack)) {
                 lastCol = c;
@@ -44,16 +41,16 @@ bool ControleVoisines(Grille& g, RandomSource& random) {
 
 bool ControleLignes(Grille& g, RandomSource& random) {
     bool result = true;
-    for (int r = 1; r <= playingRows(g); ++r) {
+    for (int r = 1; r <= g.playingRows(); ++r) {
         int n = 0;
-        for (int c = 1; c <= playingCols(g); ++c)
+        for (int c = 1; c <= g.playingCols(); ++c)
             n += g.cell(c, r) == kBlack;
         if (n < 2) {
-            g.cell(random.Random(playingCols(g)) + 1, r) = kBlack;
+            g.cell(random.Random(g.playingCols()) + 1, r) = kBlack;
             result = false;
         }
         if (n == 1 && g.NbColonnes > 10) {
-            g.cell(random.Random(playingCols(g)) + 1, r) = kBlack;
+            g.cell(random.Random(g.playingCols()) + 1, r) = kBlack;
             result = false;
         }
     }
@@ -62,16 +59,16 @@ bool ControleLignes(Grille& g, RandomSource& random) {
 
 bool ControleColonnes(Grille& g, RandomSource& random) {
     bool result = true;
-    for (int c = 1; c <= playingCols(g); ++c) {
+    for (int c = 1; c <= g.playingCols(); ++c) {
         int n = 0;
-        for (int r = 1; r <= playingRows(g); ++r)
+        for (int r = 1; r <= g.playingRows(); ++r)
             n += g.cell(c, r) == kBlack;
         if (n < 2) {
-            g.cell(c, random.Random(playingRows(g)) + 1) = kBlack;
+            g.cell(c, random.Random(g.playingRows()) + 1) = kBlack;
             result = false;
         }
         if (n == 1 && g.NbLignes > 10) {
-            g.cell(c, random.Random(playingRows(g)) + 1) = kBlack;
+            g.cell(c, random.Random(g.playingRows()) + 1) = kBlack;
             result = false;
         }
     }
@@ -79,7 +76,7 @@ bool ControleColonnes(Grille& g, RandomSource& random) {
 }
 
 int scatterCount(const Grille& g, RandomSource& random) {
-    const int cells = playingRows(g) * playingCols(g);
+    const int cells = g.playingRows() * g.playingCols();
     const int base = cells / 7;
     return base + random.Random(base / 3);
 }

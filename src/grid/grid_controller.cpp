@@ -76,10 +76,10 @@ GridController::SaveAsOutcome GridController::SaveAs() {
 }
 
 Document::SaveOutcome GridController::Sauve() {
-    const QString previousFile = doc_.grille().NomFichier;
-    if (doc_.grille().NomFichier.isEmpty())
+    const QString previousFile = doc_.fileName();
+    if (doc_.fileName().isEmpty())
         SaveAs();
-    if (doc_.grille().NomFichier.isEmpty())
+    if (doc_.fileName().isEmpty())
         return Document::SaveOutcome::Cancelled;
     // The file is replaced whole or not at all; after a failure the grid keeps
     // its changes and the name it had, so nothing claims a file that was never written.
@@ -92,7 +92,7 @@ Document::SaveOutcome GridController::Sauve() {
 }
 
 void GridController::Charge() {
-    if (!DemandeEnregistrer(doc_.grille().NomFichier))
+    if (!DemandeEnregistrer(doc_.fileName()))
         return;
     const QString chosen =
         services_.files.openFile(window_, gridFileFilter() + QLatin1Char('|') + ipuzFileFilter());
@@ -125,7 +125,7 @@ bool GridController::DemandeEnregistrer(const QString& name) {
 
 void GridController::NewItemClick() {
     guard([this] {
-        if (!DemandeEnregistrer(doc_.grille().NomCourt))
+        if (!DemandeEnregistrer(doc_.shortName()))
             return;
         doc_.newGrid();
         view_.updateCaption();
@@ -148,7 +148,7 @@ void GridController::Enregistrer1Click() {
 
 void GridController::Enregistrersous1Click() {
     guard([this] {
-        const QString previousFile = doc_.grille().NomFichier;
+        const QString previousFile = doc_.fileName();
         // A cancelled dialog still saves to the grid's own file, except after
         // the user refused to replace a file: that one may be the grid's own.
         if (SaveAs() == SaveAsOutcome::Declined)
@@ -162,13 +162,18 @@ void GridController::Enregistrersous1Click() {
 
 // ---------------------------------------------------------------- shape
 
+TFTaille& GridController::dimensionsDialog() {
+    return ownWindow(FTaille, [this] { return new TFTaille(window_); });
+}
+
 void GridController::Dimensions1Click() {
     guard([this] {
         std::int32_t lignes = doc_.grille().NbLignes;
         std::int32_t colonnes = doc_.grille().NbColonnes;
-        FTaille->Init(lignes, colonnes);
-        services_.modal.run(*FTaille);
-        FTaille->Result(lignes, colonnes);
+        TFTaille& FTaille = dimensionsDialog();
+        FTaille.Init(lignes, colonnes);
+        services_.modal.run(FTaille);
+        FTaille.Result(lignes, colonnes);
         doc_.applyGridChange(GridChange(QStringLiteral("le changement des dimensions"))
                                  .setDimensions(lignes, colonnes));
         view_.DessinGrille();

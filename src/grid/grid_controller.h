@@ -3,7 +3,7 @@
 #pragma once
 
 #include "common/controller.h"
-#include "grid/document.h"
+#include "document/document.h"
 
 namespace orv {
 
@@ -14,7 +14,8 @@ class GridController : public Controller {
 public:
     GridController(Document& document, Services& services, QMainWindow* window, MainView& view);
 
-    TFTaille* FTaille = nullptr; // the dimensions dialog, created with the other windows
+    // The dimensions dialog, made on first use.
+    TFTaille& dimensionsDialog();
 
     enum class SaveAsOutcome { Named, Cancelled, Declined };
     // The save dialog names the grid's file. Declined: the user would not
@@ -40,6 +41,7 @@ private:
     // and names the step in their hints.
     void updateHistoryActions();
 
+    TFTaille* FTaille = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
 };

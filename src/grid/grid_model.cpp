@@ -1,10 +1,19 @@
-// Clearing and single-cell editing rules of the grid document.
+// The grid value: clearing, naming cells, the rule of a typed key.
 #include "grid/grid_model.h"
 
 #include "common/codec.h"
 #include "common/keys.h"
 
 namespace orv {
+
+QString cellName(Cell cell) {
+    return QString(QChar(u'A' + cell.col - 1)) + QString::number(cell.row);
+}
+
+Grille::Grille(int playingRows, int playingCols)
+    : NbLignes(playingRows + 1), NbColonnes(playingCols + 1) {
+    Raz();
+}
 
 void Grille::Raz() {
     for (int c = 1; c <= kMaxIndex; ++c)
@@ -22,23 +31,6 @@ bool cellCodeForKey(char& key, char& code) {
         code = key;
     else
         return false;
-    return true;
-}
-
-bool typeOnCell(Grille& grille, char& key, int col, int row) {
-    char code;
-    if (!cellCodeForKey(key, code))
-        return false;
-    grille.cell(col, row) = code;
-    grille.Modifie = true;
-    return true;
-}
-
-bool keyDownOnCell(Grille& grille, int virtualKey, int col, int row) {
-    if (virtualKey != vk::Delete)
-        return false;
-    grille.cell(col, row) = ' ';
-    grille.Modifie = true;
     return true;
 }
 

@@ -1,9 +1,11 @@
-// The crossword grid document: dimensions, cells, clues, file names and the
-// unsaved-changes flag, with the clearing routine and the single-cell rules.
+// The crossword grid as a value: dimensions, cells and clues, with the
+// clearing routine and the rule of a typed key. Its file name and whether it
+// is saved belong to the document that holds it.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -15,21 +17,38 @@ constexpr int kCellSide = 23;
 // Clue slots carried by a grid file: 0 .. 20.
 constexpr int kFileClues = 21;
 
+// A cell of the grid control: column and row, 1 .. 22 for playing cells
+// (row 0 and column 0 are the control's header row and column).
+struct Cell {
+    int col = 0;
+    int row = 0;
+    friend bool operator==(const Cell&, const Cell&) = default;
+};
+
+// A cell as the program names it: column letter and row number ("C4").
+QString cellName(Cell cell);
+
 struct Grille {
+    Grille() = default;
+    // An empty grid of this many playing rows and columns (1 .. 22), clues empty.
+    Grille(int playingRows, int playingCols);
+
     std::int32_t NbLignes = 0;   // rows of the grid control, header row included
     std::int32_t NbColonnes = 0; // columns of the grid control, header column included
     // Column by column: the cell of column c and row r is element c * 23 + r.
     std::array<char, kCellSide * kCellSide> Cases{};
     std::array<QByteArray, kCellSide> DefHoriz; // clue of playing row k + 1
     std::array<QByteArray, kCellSide> DefVert;  // clue of playing column k + 1
-    QString NomFichier;
-    QString NomCourt;
-    bool Modifie = false;
 
+    // Playing rows and columns, 0 .. 21 whatever the counts hold.
+    int playingRows() const { return std::clamp(NbLignes - 1, 0, kMaxIndex - 1); }
+    int playingCols() const { return std::clamp(NbColonnes - 1, 0, kMaxIndex - 1); }
     char& cell(int col, int row) { return Cases[std::size_t(col) * kCellSide + std::size_t(row)]; }
     char cell(int col, int row) const {
         return Cases[std::size_t(col) * kCellSide + std::size_t(row)];
     }
+    char& cell(Cell c) { return cell(c.col, c.row); }
+    char cell(Cell c) const { return cell(c.col, c.row); }
     bool isPlayingCell(int col, int row) const {
         return col >= 1 && row >= 1 && col < NbColonnes && row < NbLignes;
     }
@@ -42,14 +61,5 @@ struct Grille {
 // place (plain letters only); Backspace gives an empty cell, a space a black
 // square, a capital letter itself. False for any other key.
 bool cellCodeForKey(char& key, char& code);
-
-// A character typed on the current cell. The key is upper-cased in place
-// (plain letters only); Backspace empties the cell, a space makes a black
-// square, a capital letter is stored. Returns whether the cell was written
-// (and Modifie set); other keys change nothing.
-bool typeOnCell(Grille& grille, char& key, int col, int row);
-
-// A key going down on the current cell: Delete (46) empties it and sets Modifie.
-bool keyDownOnCell(Grille& grille, int virtualKey, int col, int row);
 
 } // namespace orv

@@ -6,7 +6,7 @@
 namespace orv {
 
 GridSlots::GridSlots(const Grille& grille)
-    : columns_(std::max(0, grille.NbColonnes - 1)), rows_(std::max(0, grille.NbLignes - 1)) {
+    : columns_(grille.playingCols()), rows_(grille.playingRows()) {
     const std::size_t cells = std::size_t(columns_) * std::size_t(rows_);
     across_.assign(cells, -1);
     down_.assign(cells, -1);

@@ -1,10 +1,10 @@
 // The play window's controls, drawing, keys, help commands and layout.
 #include "play/play_window.h"
 
-#include "app/pictures.h"
 #include "common/codec.h"
-#include "common/crossword_grid.h"
+#include "common/pictures.h"
 #include "common/string_grid.h"
+#include "publish/crossword_grid.h"
 #include "search/letter_picker.h"
 
 #include <QFrame>

@@ -36,8 +36,9 @@ void paintPages(QPainter& painter, const PrintLayout& layout, double unitsPerLay
     }
 }
 
-QString titleOf(const Grille& grille, const PublishOptions& options) {
-    return options.title.trimmed().isEmpty() ? defaultTitle(grille) : options.title.trimmed();
+QString titleOf(const PublishOptions& options) {
+    return options.title.trimmed().isEmpty() ? defaultTitle(options.gridName)
+                                             : options.title.trimmed();
 }
 
 } // namespace
@@ -75,7 +76,7 @@ QByteArray pdfBytes(const Grille& grille, const PublishOptions& options) {
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setResolution(int(kLayoutUnitsPerInch));
-        writer.setTitle(titleOf(grille, options));
+        writer.setTitle(titleOf(options));
         writer.setCreator(QStringLiteral("Orv Grille"));
         QPainter painter(&writer);
         paintPages(painter, layout, writer.logicalDpiX() / kLayoutUnitsPerInch, false,
@@ -97,7 +98,7 @@ QByteArray svgBytes(const Grille& grille, const PublishOptions& options) {
     svg.setResolution(72);
     svg.setSize(QSize(int(std::ceil(page.width() / 10)), int(std::ceil(height / 10))));
     svg.setViewBox(QRectF(0, 0, page.width(), height));
-    svg.setTitle(titleOf(grille, options));
+    svg.setTitle(titleOf(options));
     svg.setDescription(QStringLiteral("Grille de mots croisés"));
     QPainter painter(&svg);
     paintPages(painter, layout, 1, true);
@@ -149,7 +150,7 @@ void exportGrid(const QString& path, const Grille& grille, const PublishOptions&
         writeWholeFile(path, pngBytes(grille, options, pngDotsPerInch), path);
         break;
     case ExportFormat::Ipuz:
-        writeIpuzFile(path, grille, {titleOf(grille, options), options.author.trimmed()});
+        writeIpuzFile(path, grille, {titleOf(options), options.author.trimmed()});
         break;
     case ExportFormat::Grd:
         writeGridFile(path, grille);

@@ -13,9 +13,6 @@
 namespace orv {
 namespace {
 
-int playingRows(const Grille& g) { return std::clamp(g.NbLignes - 1, 0, kMaxIndex - 1); }
-int playingCols(const Grille& g) { return std::clamp(g.NbColonnes - 1, 0, kMaxIndex - 1); }
-
 // Pixel sizes keep the measures independent of the device's resolution; the
 // painter's units are fine enough (20 or more to a cell) for whole numbers.
 QFont sizedFont(const QString& family, double size, bool bold) {
@@ -33,7 +30,7 @@ QSizeF labelMargins(const Grille& g, const GridPaintOptions& o) {
         return {0, 0};
     const QFontMetricsF fm(labelFont(o));
     double widest = 0;
-    for (int r = 1; r <= playingRows(g); ++r)
+    for (int r = 1; r <= g.playingRows(); ++r)
         widest = std::max(widest, fm.horizontalAdvance(romanNumeral(r)));
     return {widest + o.cellSize * 0.35, fm.height() + o.cellSize * 0.15};
 }
@@ -69,7 +66,7 @@ void paintCellCode(QPainter& painter, char code, const QRectF& rect, const QFont
 
 QSizeF gridPictureSize(const Grille& g, const GridPaintOptions& o) {
     const QSizeF m = labelMargins(g, o);
-    return {m.width() + playingCols(g) * o.cellSize, m.height() + playingRows(g) * o.cellSize};
+    return {m.width() + g.playingCols() * o.cellSize, m.height() + g.playingRows() * o.cellSize};
 }
 
 QRectF gridCellRect(const Grille& g, const GridPaintOptions& o, QPointF origin, int col, int row) {
@@ -80,8 +77,8 @@ QRectF gridCellRect(const Grille& g, const GridPaintOptions& o, QPointF origin, 
 
 void paintGrid(QPainter& painter, const Grille& g, const GridPaintOptions& o, QPointF origin) {
     painter.save();
-    const int rows = playingRows(g);
-    const int cols = playingCols(g);
+    const int rows = g.playingRows();
+    const int cols = g.playingCols();
     const QFont font = letterFont(o);
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= cols; ++c) {

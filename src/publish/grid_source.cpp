@@ -62,25 +62,14 @@ Grille loadAnyGrid(const QString& path, IpuzInfo* info) {
         g = readGridFile(data, empty, path);
     else
         g = readPlainGrid(data, empty, path);
-    g.NomFichier.clear();
-    g.NomCourt.clear();
-    g.Modifie = false;
     return g;
 }
 
 Grille openGridFile(const QString& path, const Grille& current) {
-    Grille read;
-    if (isIpuzPath(path)) {
-        read = readIpuz(readWholeFile(path, path, kMaxGridFileBytes), current, path);
-        read.NomFichier.clear();
-        read.NomCourt.clear();
-    } else {
-        read = readGridFile(readWholeFile(path, path, kMaxGridFileBytes), current, path);
-        read.NomFichier = path;
-        read.NomCourt = gridShortName(path);
-    }
-    read.Modifie = false;
-    return read;
+    const QByteArray data = readWholeFile(path, path, kMaxGridFileBytes);
+    return isIpuzPath(path) ? readIpuz(data, current, path) : readGridFile(data, current, path);
 }
+
+bool opensWithName(const QString& path) { return !isIpuzPath(path); }
 
 } // namespace orv

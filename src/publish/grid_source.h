@@ -17,14 +17,16 @@ namespace orv {
 Grille readPlainGrid(const QByteArray& data, const Grille& base, const QString& displayName);
 
 // Reads the file at `path` by its kind: ".ipuz" as ipuz, ".grd" as a grid
-// file, anything else as a plain text grid. The result's file names are empty
-// and Modifie false; `info` receives an ipuz file's title and author.
+// file, anything else as a plain text grid; `info` receives an ipuz file's
+// title and author.
 Grille loadAnyGrid(const QString& path, IpuzInfo* info = nullptr);
 
 // What opening a file puts in place of `current`, read and checked whole
-// (OrvError otherwise, `current` untouched): a grid file with its name; an
-// ipuz file without one, so that saving asks for a grid file's name and never
-// writes a grid file over the ipuz file. Modifie is false.
+// (OrvError otherwise, `current` untouched).
 Grille openGridFile(const QString& path, const Grille& current);
+// Whether the opened file becomes the grid's file: a grid file does; an ipuz
+// file does not, so that saving asks for a grid file's name and never writes a
+// grid file over the ipuz file.
+bool opensWithName(const QString& path);
 
 } // namespace orv

@@ -22,7 +22,7 @@ constexpr int kMaxPlaying = 20; // the dimensions dialog's largest grid
 // The cells of the words (runs of two or more non-black cells) of one line of
 // the grid, as ipuz coordinates [column, row] counted from 1.
 QJsonArray wordCells(const Grille& g, bool row, int index) {
-    const int length = row ? g.NbColonnes - 1 : g.NbLignes - 1;
+    const int length = row ? g.playingCols() : g.playingRows();
     QJsonArray cells;
     int start = 1;
     while (start <= length) {
@@ -285,8 +285,8 @@ bool isIpuzPath(const QString& path) {
 }
 
 QByteArray ipuzBytes(const Grille& g, const IpuzInfo& info) {
-    const int rows = std::clamp(g.NbLignes - 1, 0, kMaxIndex - 1);
-    const int cols = std::clamp(g.NbColonnes - 1, 0, kMaxIndex - 1);
+    const int rows = g.playingRows();
+    const int cols = g.playingCols();
     QJsonArray puzzle, solution, across, down;
     for (int r = 1; r <= rows; ++r) {
         QJsonArray prow, srow;

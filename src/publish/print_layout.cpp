@@ -54,9 +54,6 @@ QFont font(double size, bool bold, bool italic = false) {
     return f;
 }
 
-int playingRows(const Grille& g) { return std::clamp(g.NbLignes - 1, 0, kMaxIndex - 1); }
-int playingCols(const Grille& g) { return std::clamp(g.NbColonnes - 1, 0, kMaxIndex - 1); }
-
 GridPaintOptions gridOptions(double cellSize, bool letters) {
     GridPaintOptions o;
     o.cellSize = cellSize;
@@ -68,8 +65,8 @@ GridPaintOptions gridOptions(double cellSize, bool letters) {
 
 } // namespace
 
-QString defaultTitle(const Grille& grille) {
-    QString name = grille.NomCourt;
+QString defaultTitle(const QString& gridName) {
+    QString name = gridName;
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot > 0)
         name.truncate(dot);
@@ -78,15 +75,16 @@ QString defaultTitle(const Grille& grille) {
 
 PrintLayout::PrintLayout(const Grille& grille, const PublishOptions& options)
     : grille_(grille), options_(options) {
-    title_ = options.title.trimmed().isEmpty() ? defaultTitle(grille) : options.title.trimmed();
+    title_ = options.title.trimmed().isEmpty() ? defaultTitle(options.gridName)
+                                               : options.title.trimmed();
     content_ = QRectF(kMargin, kMargin, kA4Width - 2 * kMargin, kA4Height - 2 * kMargin);
 
     double y = content_.top() + QFontMetricsF(font(kTitleSize, true)).height();
     if (!options_.author.trimmed().isEmpty())
         y += QFontMetricsF(font(kAuthorSize, false, true)).height();
     y += 120;
-    const int rows = std::max(playingRows(grille_), 1);
-    const int cols = std::max(playingCols(grille_), 1);
+    const int rows = std::max(grille_.playingRows(), 1);
+    const int cols = std::max(grille_.playingCols(), 1);
     cellSize_ = std::min({content_.width() * 0.62 / (cols + 1.4),
                           content_.height() * 0.42 / (rows + 1), kLargestCell});
     headerBottom_ = y + gridPictureSize(grille_, gridOptions(cellSize_, false)).height() + 150;
@@ -98,11 +96,11 @@ PrintLayout::PrintLayout(const Grille& grille, const PublishOptions& options)
     }
 
     paragraphs_.append({true, {}, QStringLiteral("HORIZONTALEMENT")});
-    for (int r = 1; r <= playingRows(grille_); ++r)
+    for (int r = 1; r <= grille_.playingRows(); ++r)
         paragraphs_.append({false, romanNumeral(r) + QLatin1Char('.'),
                             toUi(grille_.DefHoriz[std::size_t(r - 1)])});
     paragraphs_.append({true, {}, QStringLiteral("VERTICALEMENT")});
-    for (int c = 1; c <= playingCols(grille_); ++c)
+    for (int c = 1; c <= grille_.playingCols(); ++c)
         paragraphs_.append({false, QString::number(c) + QLatin1Char('.'),
                             toUi(grille_.DefVert[std::size_t(c - 1)])});
 
@@ -194,8 +192,8 @@ void PrintLayout::paintSolution(QPainter& painter, const QRectF& area, bool upsi
     const double cell =
         upsideDown
             ? cellSize_ * 0.45
-            : std::min({area.width() * 0.8 / (playingCols(grille_) + 1.4),
-                        area.height() * 0.7 / (playingRows(grille_) + 1), kLargestCell * 1.2});
+            : std::min({area.width() * 0.8 / (grille_.playingCols() + 1.4),
+                        area.height() * 0.7 / (grille_.playingRows() + 1), kLargestCell * 1.2});
     const GridPaintOptions o = gridOptions(cell, true);
     const QFont headingFont = font(upsideDown ? 90 : kTitleSize, true);
     const double headingHeight = QFontMetricsF(headingFont).height();

@@ -20,7 +20,8 @@ namespace orv {
 enum class SolutionPlacement { Page, Foot, None };
 
 struct PublishOptions {
-    QString title; // the grid's short name when empty
+    QString title;    // when empty, the grid's file name gives it
+    QString gridName; // the grid's file name ("" for a grid without a file)
     QString author;
     SolutionPlacement solution = SolutionPlacement::Page;
 };
@@ -32,7 +33,7 @@ constexpr double kA4Height = 297 / 25.4 * kLayoutUnitsPerInch;
 
 // The title a grid gets when none is typed: its file name without the
 // extension, or "Mots croisés" for a grid without a file.
-QString defaultTitle(const Grille& grille);
+QString defaultTitle(const QString& gridName);
 
 class PrintLayout {
 public:

@@ -42,13 +42,15 @@ void printPages(QPrinter& printer, const PrintLayout& layout) {
     painter.end();
 }
 
-void PublishCommands::Imprimer(const Grille& grille) {
-    dialog_->Init(ExportDialog::Purpose::Print, defaultTitle(grille));
+void PublishCommands::Imprimer(const Grille& grille, const QString& gridName) {
+    dialog_->Init(ExportDialog::Purpose::Print, defaultTitle(gridName));
     services_.modal.run(*dialog_);
     const ExportDialog::Outcome outcome = dialog_->outcome();
     if (outcome == ExportDialog::Outcome::Cancelled)
         return;
-    const PrintLayout layout(grille, dialog_->options());
+    PublishOptions options = dialog_->options();
+    options.gridName = gridName;
+    const PrintLayout layout(grille, options);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(dialog_->options().title);
@@ -70,7 +72,7 @@ void PublishCommands::Imprimer(const Grille& grille) {
         printPages(printer, layout);
 }
 
-void PublishCommands::Exporter(const Grille& grille) {
+void PublishCommands::Exporter(const Grille& grille, const QString& gridName) {
     const QString path = services_.files.saveTypedFile(parent_, exportFileFilter());
     if (path.isEmpty())
         return;
@@ -82,13 +84,14 @@ void PublishCommands::Exporter(const Grille& grille) {
     PublishOptions options;
     int resolution = kDefaultPngResolution;
     if (format != ExportFormat::Grd) {
-        dialog_->Init(ExportDialog::Purpose::Export, defaultTitle(grille), format);
+        dialog_->Init(ExportDialog::Purpose::Export, defaultTitle(gridName), format);
         services_.modal.run(*dialog_);
         if (dialog_->outcome() == ExportDialog::Outcome::Cancelled)
             return;
         options = dialog_->options();
         resolution = dialog_->resolution();
     }
+    options.gridName = gridName;
     exportGrid(path, grille, options, resolution);
 }
 

@@ -24,9 +24,10 @@ public:
 
     // "&Imprimer...": the options, then the preview ("Aperçu avant impression")
     // or the print dialog; the pages go to the printer chosen there.
-    void Imprimer(const Grille& grille);
+    // `gridName` is the grid's file name, which titles it when no title is typed.
+    void Imprimer(const Grille& grille, const QString& gridName);
     // "E&xporter...": the save dialog with one entry per format, then the options.
-    void Exporter(const Grille& grille);
+    void Exporter(const Grille& grille, const QString& gridName);
 
     ExportDialog& dialog() { return *dialog_; }
 

@@ -1,7 +1,7 @@
 // Printing and export commands on the document's grid.
 #include "publish/publish_controller.h"
 
-#include "grid/document.h"
+#include "document/document.h"
 #include "publish/publish_commands.h"
 
 #include <QKeySequence>
@@ -22,11 +22,11 @@ PublishController::PublishController(Document& document, Services& services, QMa
 }
 
 void PublishController::Imprimer1Click() {
-    guard([this] { commands_->Imprimer(doc_.grille()); });
+    guard([this] { commands_->Imprimer(doc_.grille(), doc_.shortName()); });
 }
 
 void PublishController::Exporter1Click() {
-    guard([this] { commands_->Exporter(doc_.grille()); });
+    guard([this] { commands_->Exporter(doc_.grille(), doc_.shortName()); });
 }
 
 } // namespace orv

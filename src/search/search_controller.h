@@ -13,11 +13,21 @@ class SearchController : public Controller {
 public:
     SearchController(Document& document, Services& services, QMainWindow* window, MainView& view);
 
-    TRMots* RMots = nullptr;
-    TLettre* Lettre = nullptr; // the letter picker, shared with the play window
+    // The windows, made on first use: the word search, and the letter
+    // picker that it shares with the play window.
+    TRMots& searchWindow();
+    TLettre& letterPicker();
 
 public Q_SLOTS:
     void Recherchedemots1Click();
+
+Q_SIGNALS:
+    // A word of the search's list was double-clicked.
+    void wordDoubleClicked(QWidget* searchWindow, const QByteArray& word);
+
+private:
+    TRMots* RMots = nullptr;
+    TLettre* Lettre = nullptr;
 };
 
 } // namespace orv

@@ -97,7 +97,7 @@ int orvgridExport(const QStringList& args, QTextStream& out, QTextStream& err) {
     try {
         IpuzInfo info;
         Grille grille = loadAnyGrid(input, &info);
-        grille.NomCourt = QFileInfo(input).fileName();
+        options.gridName = QFileInfo(input).fileName();
         if (!titleGiven && !info.title.isEmpty())
             options.title = info.title;
         if (options.author.isEmpty())

@@ -139,8 +139,8 @@ Grille startGrid(const MakeArgs& m) {
     if (from.NbLignes != g.NbLignes || from.NbColonnes != g.NbColonnes)
         throw OrvError(QStringLiteral("%1 : la grille a %2 lignes et %3 colonnes, pas %4x%5")
                            .arg(m.from)
-                           .arg(from.NbLignes - 1)
-                           .arg(from.NbColonnes - 1)
+                           .arg(from.playingRows())
+                           .arg(from.playingCols())
                            .arg(m.rows)
                            .arg(m.columns));
     return from;

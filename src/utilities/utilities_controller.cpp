@@ -18,16 +18,28 @@ UtilitiesController::UtilitiesController(Document& document, Services& services,
                QStringLiteral("Horloge"), &UtilitiesController::Hotloge1Click);
 }
 
+TCalendrier& UtilitiesController::calendar() {
+    return ownWindow(Calendrier, [this] { return new TCalendrier(services_, window_); });
+}
+
+THorloge& UtilitiesController::clock() {
+    return ownWindow(Horloge, [this] { return new THorloge(services_, window_); });
+}
+
+TPocket& UtilitiesController::calculator() {
+    return ownWindow(Pocket, [this] { return new TPocket(services_, window_); });
+}
+
 void UtilitiesController::Calendrier1Click() {
-    guard([&] { services_.modal.run(*Calendrier); });
+    guard([&] { services_.modal.run(calendar()); });
 }
 
 void UtilitiesController::Calculatrice1Click() {
-    guard([&] { services_.modal.run(*Pocket); });
+    guard([&] { services_.modal.run(calculator()); });
 }
 
 void UtilitiesController::Hotloge1Click() {
-    guard([&] { services_.modal.run(*Horloge); });
+    guard([&] { services_.modal.run(clock()); });
 }
 
 } // namespace orv

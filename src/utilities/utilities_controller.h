@@ -15,14 +15,20 @@ public:
     UtilitiesController(Document& document, Services& services, QMainWindow* window,
                         MainView& view);
 
-    TCalendrier* Calendrier = nullptr;
-    THorloge* Horloge = nullptr;
-    TPocket* Pocket = nullptr;
+    // The windows, made on first use.
+    TCalendrier& calendar();
+    THorloge& clock();
+    TPocket& calculator();
 
 public Q_SLOTS:
     void Calendrier1Click();
     void Calculatrice1Click();
     void Hotloge1Click();
+
+private:
+    TCalendrier* Calendrier = nullptr;
+    THorloge* Horloge = nullptr;
+    TPocket* Pocket = nullptr;
 };
 
 } // namespace orv

@@ -53,7 +53,7 @@ void DataFilesWindowTest::wordsTypedOverAnUnreadableDictionaryGoBeside() {
     QCOMPARE(app.fakes.messages.errors, QStringList{"Ne peut ouvrir le fichier Dicogrd.dat."});
     addWord(app, "zebre");
     addWord(app, "abri");
-    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "ZEBRE"}));
+    QCOMPARE(plainOf(w.document().dictionary().words()), (QList<QByteArray>{"ABRI", "ZEBRE"}));
     app.fakes.messages.answers << MessageService::Answer::No;
     QVERIFY(w.close());
     // The clock of the fakes stands at 2026-12-07 14:05.
@@ -72,8 +72,7 @@ void DataFilesWindowTest::definitionsTypedOverAnUnreadableFileGoBeside() {
     TestApp app;
     replaceByFolder(app, "Dicodef.dat");
     TMainForm& w = app.start();
-    w.document().ListeDefs = {"CHAT\tf\xE9lin"};
-    w.document().noteDefinitionsChanged();
+    w.document().setDefinitions({"CHAT\tf\xE9lin"}, true);
     QVERIFY(w.close());
     const QString side = QStringLiteral("Dicodef-2026-12-07-1405.dat");
     QCOMPARE(app.readFile(side), QByteArray("CHAT\tf\xE9lin\r\n"));
@@ -115,10 +114,10 @@ void DataFilesWindowTest::secondInstanceMayOpenReadOnly() {
     QCOMPARE(app.fakes.messages.choiceSets,
              (QList<QStringList>{{"Ouvrir en lecture seule", "Quitter"}}));
     QVERIFY(w.isVisible());
-    QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ZOO"});
+    QCOMPARE(plainOf(w.document().dictionary().words()), QList<QByteArray>{"ZOO"});
     addWord(app, "lion");
-    w.document().ListeDefs.append("LION\tfauve");
-    w.document().noteDefinitionsChanged();
+    w.document().setDefinitions(w.document().definitions() + QList<QByteArray>{"LION\tfauve"},
+                                true);
     app.fakes.messages.answers << MessageService::Answer::No;
     QVERIFY(w.close());
     // Neither file is replaced; the changes are kept beside and the user told where.
@@ -142,14 +141,14 @@ void DataFilesWindowTest::secondInstanceMayQuit() {
     app.fakes.messages.choiceAnswers << 1; // "Quitter"
     TMainForm& w = app.start();
     QTRY_VERIFY(!w.isVisible());
-    QCOMPARE(w.document().ListeMots.count(), qsizetype(0)); // nothing was even read
+    QCOMPARE(w.document().dictionary().words().count(), qsizetype(0)); // nothing was even read
     QCOMPARE(app.readFile(QStringLiteral("Dicogrd.dat")), dictionaryFile({"ZOO"}));
     QCOMPARE(app.fakes.messages.total(), 1);
     // The first program gone, the next start takes the folder without a question.
     other.release();
     TMainForm& next = app.start();
     QCOMPARE(app.fakes.messages.choiceTexts.size(), 1);
-    QCOMPARE(plainOf(next.document().ListeMots), QList<QByteArray>{"ZOO"});
+    QCOMPARE(plainOf(next.document().dictionary().words()), QList<QByteArray>{"ZOO"});
 }
 
 void DataFilesWindowTest::droppedLinesAreToldAndTheFileKeptOnce() {
@@ -158,13 +157,13 @@ void DataFilesWindowTest::droppedLinesAreToldAndTheFileKeptOnce() {
                                dictionaryFile({"LION", "TIGRE"});
     app.writeFile(QStringLiteral("Dicogrd.dat"), damaged);
     TMainForm& w = app.start();
-    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
+    QCOMPARE(plainOf(w.document().dictionary().words()), (QList<QByteArray>{"ABRI", "ZOO"}));
     QCOMPARE(w.panel0->text(),
              QStringLiteral("Dicogrd.dat : 3 lignes écartées à la lecture ; le fichier lu sera "
                             "gardé dans Dicogrd.dat.bak avant d'être réécrit"));
     addWord(app, "chat");
     // The first write of the run keeps the file as read.
-    w.document().writeDictionary(QDateTime::currentDateTime());
+    w.document().dictionary().write(QDateTime::currentDateTime());
     QCOMPARE(app.readFile(QStringLiteral("Dicogrd.dat.bak")), damaged);
     QCOMPARE(app.readFile(QStringLiteral("Dicogrd.dat")), dictionaryFile({"ABRI", "CHAT", "ZOO"}));
     addWord(app, "puma");

@@ -55,7 +55,7 @@ void MainWindowTest::startsWithSevenBySevenGrid() {
     for (int c = 1; c <= 22; ++c)
         for (int r = 1; r <= 22; ++r)
             QCOMPARE(w.grille().cell(c, r), ' ');
-    QCOMPARE(w.grille().Modifie, false);
+    QCOMPARE(w.document().isModified(), false);
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -102,7 +102,7 @@ void MainWindowTest::typedKeysFollowTheCellRules() {
     QKeyEvent press(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(modifiers), typed);
     QApplication::sendEvent(w.StringGrid1, &press);
     QCOMPARE(w.grille().cell(3, 2), after);
-    QCOMPARE(w.grille().Modifie, modified);
+    QCOMPARE(w.document().isModified(), modified);
     // The current cell does not move after a key.
     QCOMPARE(w.StringGrid1->col(), 3);
     QCOMPARE(w.StringGrid1->row(), 2);
@@ -260,7 +260,7 @@ void MainWindowTest::quittingAfterAnEdit() {
     app.writeFile(QStringLiteral("Dicogrd.dat"), "AB\nCD");
     TMainForm& w = app.start();
     QTest::keyClick(w.StringGrid1, Qt::Key_E);
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     app.fakes.messages.answers << MessageService::Answer(answer);
     QCOMPARE(w.close(), closes);
     QCOMPARE(app.fakes.messages.questions,
@@ -279,7 +279,7 @@ void MainWindowTest::missingDictionaryIsReportedAndCreatedAtExit() {
     // The start goes on: a maximised window with the 7 by 7 grid.
     QCOMPARE(w.grille().NbLignes, 8);
     QVERIFY(w.windowState() & Qt::WindowMaximized);
-    QCOMPARE(w.document().ListeMots.count(), 0);
+    QCOMPARE(w.document().dictionary().words().count(), 0);
     QTest::keyClick(w.StringGrid1, Qt::Key_A);
     app.fakes.messages.answers << MessageService::Answer::No;
     QVERIFY(w.close());
@@ -299,7 +299,7 @@ void MainWindowTest::unreadableDataFilesAreNeverOverwritten() {
              (QStringList{QStringLiteral("Ne peut ouvrir le fichier Dicogrd.dat."),
                           QStringLiteral("Ne peut ouvrir le fichier Dicodef.dat.")}));
     QTest::keyClick(w.StringGrid1, Qt::Key_A);
-    w.document().DefsModifiees = true;
+    w.document().setDefinitions(w.document().definitions(), true);
     app.fakes.messages.answers << MessageService::Answer::No;
     QVERIFY(w.close());
     // No attempt to replace them was made (it would have failed with a message).
@@ -321,7 +321,7 @@ void MainWindowTest::failedWriteAtExitKeepsTheWindowOpen() {
              QStringList{QStringLiteral("Ne peut créer le fichier Dicogrd.dat.")});
     QVERIFY(w.isVisible());
     QCOMPARE(w.grille().cell(1, 1), 'A');
-    QCOMPARE(w.document().ListeMots.count(), 1);
+    QCOMPARE(w.document().dictionary().words().count(), 1);
     // Once the way is clear again, quitting writes the file.
     QVERIFY(QDir().rmdir(app.path(QStringLiteral("Dicogrd.dat"))));
     app.fakes.messages.answers << MessageService::Answer::No;

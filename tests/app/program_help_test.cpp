@@ -44,7 +44,6 @@ void ProgramHelpTest::everyPlaceOfF1ShowsAPage() {
     FakeServices& f = app.fakes;
     Services services{f.messages, f.files, f.modal, f.random, f.clock, help};
     TMainForm w(services);
-    w.CreeFenetres();
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -78,7 +77,6 @@ void ProgramHelpTest::contentsCommandShowsTheContents() {
     FakeServices& f = app.fakes;
     Services services{f.messages, f.files, f.modal, f.random, f.clock, help};
     TMainForm w(services);
-    w.CreeFenetres();
     w.show();
     QAction* contents = child<QAction>(&w, "Sommaire1");
     QVERIFY(contents);

@@ -70,9 +70,9 @@ void StartGridTest::startsOnTheGridFile() {
     QCOMPARE(w.grille().cell(8, 10), 'Z');
     QCOMPARE(w.grille().DefHoriz[0], QByteArray("Premier rang"));
     QCOMPARE(w.grille().DefVert[7], saved.DefVert[7]);
-    QCOMPARE(w.grille().NomFichier, file);
-    QCOMPARE(w.grille().NomCourt, QStringLiteral("essai.grd"));
-    QVERIFY(!w.grille().Modifie);
+    QCOMPARE(w.document().fileName(), file);
+    QCOMPARE(w.document().shortName(), QStringLiteral("essai.grd"));
+    QVERIFY(!w.document().isModified());
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - essai.grd"));
     QCOMPARE(w.StringGrid1->rowCount(), 11);
     QCOMPARE(w.StringGrid1->colCount(), 9);
@@ -83,7 +83,7 @@ void StartGridTest::startsOnTheGridFile() {
     QTest::keyClick(w.StringGrid1, Qt::Key_K);
     trigger(w, "Enregistrer1");
     QCOMPARE(app.fakes.files.saveFilters.size(), 0);
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
     const Grille back =
         readGridFile(app.readFile(QStringLiteral("v1.2/essai.grd")), Grille(), file);
     QCOMPARE(back.cell(3, 2), 'K');
@@ -123,8 +123,8 @@ void StartGridTest::unreadableFileIsReportedAndTheProgramGoesOn() {
     // The program carries on with its start grid, nameless and unmodified.
     QCOMPARE(w.grille().NbLignes, 8);
     QCOMPARE(w.grille().NbColonnes, 8);
-    QVERIFY(w.grille().NomFichier.isEmpty());
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(w.document().fileName().isEmpty());
+    QVERIFY(!w.document().isModified());
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
     QVERIFY(w.isVisible());
 }

@@ -2,6 +2,7 @@
 // exchanged for each size, the slots beyond left alone, the labels, and the
 // modified flag raised only by typing.
 #include "definitions/clue_exchange.h"
+#include "document/document.h"
 
 #include <QTest>
 
@@ -36,8 +37,7 @@ class ClueExchangeTest : public QObject {
 private Q_SLOTS:
     void rangesFollowTheDimensions_data();
     void rangesFollowTheDimensions();
-    void typingAloneRaisesModifie_data();
-    void typingAloneRaisesModifie();
+    void onlyAChangedSheetModifiesTheDocument();
     void labels();
 };
 
@@ -70,7 +70,7 @@ void ClueExchangeTest::rangesFollowTheDimensions() {
 
     // Back from the sheet: exactly the same ranges, the rest untouched, even
     // when the sheet hands back more lines than the grid has.
-    cluesFromSheet(g, {replaced("h", 23), replaced("v", 23)}, false);
+    cluesFromSheet(g, {replaced("h", 23), replaced("v", 23)});
     for (int k = 0; k < kCellSide; ++k) {
         const auto i = std::size_t(k);
         QCOMPARE(g.DefHoriz[i], k < rows ? replaced("h", 23).at(k) : "H" + QByteArray::number(k));
@@ -78,24 +78,18 @@ void ClueExchangeTest::rangesFollowTheDimensions() {
     }
 }
 
-void ClueExchangeTest::typingAloneRaisesModifie_data() {
-    QTest::addColumn<bool>("before");
-    QTest::addColumn<bool>("typed");
-    QTest::addColumn<bool>("after");
-    QTest::newRow("untouched sheet, saved grid") << false << false << false;
-    QTest::newRow("untouched sheet, unsaved grid") << true << false << true;
-    QTest::newRow("typed, saved grid") << false << true << true;
-    QTest::newRow("typed, unsaved grid") << true << true << true;
-}
-
-void ClueExchangeTest::typingAloneRaisesModifie() {
-    QFETCH(bool, before);
-    QFETCH(bool, typed);
-    QFETCH(bool, after);
-    Grille g = gridWithClues(8, 8);
-    g.Modifie = before;
-    cluesFromSheet(g, cluesForSheet(g), typed);
-    QCOMPARE(g.Modifie, after);
+void ClueExchangeTest::onlyAChangedSheetModifiesTheDocument() {
+    Document doc;
+    doc.start();
+    QVERIFY(!doc.applyGridChange(cluesChange(doc.grille(), cluesForSheet(doc.grille()))));
+    QVERIFY(!doc.isModified());
+    SheetClues typed = cluesForSheet(doc.grille());
+    typed.vert[2] = "Fleuve";
+    QVERIFY(doc.applyGridChange(cluesChange(doc.grille(), typed)));
+    QVERIFY(doc.isModified());
+    QCOMPARE(doc.grille().DefVert[2], QByteArray("Fleuve"));
+    QVERIFY(doc.undo());
+    QVERIFY(!doc.isModified());
 }
 
 void ClueExchangeTest::labels() {

@@ -119,7 +119,7 @@ void ClueSheetWindowTest::closingWithoutTypingLeavesModifie() {
         QTest::keyClick(s.StringGrid1, Qt::Key_Escape);
         QVERIFY(!s.GetMd());
     });
-    QCOMPARE(w.grille().Modifie, modified);
+    QCOMPARE(w.document().isModified(), modified);
     QCOMPARE(w.grille().DefHoriz[1], QByteArray("Horizontale 2 \xe9t\xe9"));
 }
 
@@ -146,7 +146,7 @@ void ClueSheetWindowTest::typedClueWithAccentsReachesTheGrid() {
         QTest::mouseClick(s.Button1, Qt::LeftButton);
         QVERIFY(s.GetMd());
     });
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     QCOMPARE(w.grille().DefHoriz[2], QByteArray("Pi\xe8"
                                                 "ce d'\x9cuvre  \xe0 5 \x80"));
     QCOMPARE(w.grille().DefVert[6], QByteArray("\xc7"
@@ -175,7 +175,7 @@ void ClueSheetWindowTest::backspaceAfterACharacterCounts() {
         QTest::keyClick(editor, Qt::Key_Backspace);
         QCOMPARE(editor->text(), QStringLiteral("ABC"));
     });
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     QCOMPARE(w.grille().DefVert[0], QByteArray("ABC"));
     // Typed, but the clue is what it was: no step beside the set-up's own.
     QCOMPARE(w.document().undoCount(), 1);
@@ -199,12 +199,12 @@ void ClueSheetWindowTest::deleteAndArrowsAloneDoNotCount() {
     // The sheet saw no typing, but the clue did change: it comes back as a
     // change to save, and one step that undo takes back.
     QCOMPARE(w.grille().DefHoriz[0], QByteArray("AC"));
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     QCOMPARE(w.document().undoDescription(),
              QStringLiteral("la modification des définitions de la grille"));
     trigger(w, "Annuler1");
     QCOMPARE(w.grille().DefHoriz[0], QByteArray("ABC"));
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
 }
 
 void ClueSheetWindowTest::cluesOfALargerGridKeptAfterShrinking() {
@@ -262,10 +262,10 @@ void ClueSheetWindowTest::typedCluesSurviveASaveAndAnOpen() {
         QTest::keyClick(col, Qt::Key_Return);
         QTest::mouseClick(s.Button1, Qt::LeftButton);
     });
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     app.fakes.files.savePaths << app.path(QStringLiteral("clues"));
     w.findChild<QAction*>(QStringLiteral("Enregistrersous1"))->trigger();
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
     QVERIFY(app.readFile(QStringLiteral("clues.grd"))
                 .contains(QByteArray("\x01 F\xeate de l'\xe9t\xe9 \xe0 No\xebl\r\n")));
 

@@ -107,8 +107,8 @@ void DefinitionsWindowTest::enterWritesTheTypedWord() {
         QCOMPARE(QApplication::focusWidget(), d.Edit1);
     });
     QCOMPARE(app.fakes.modal.shown, QStringList{"Definitions"});
-    QCOMPARE(w.document().ListeDefs, afterClose);
-    QVERIFY(w.document().DefsModifiees);
+    QCOMPARE(w.document().definitions(), afterClose);
+    QVERIFY(w.document().definitionsModified());
     w.close();
     QCOMPARE(app.readFile("Dicodef.dat"), crlfLines(afterClose));
 }
@@ -127,8 +127,8 @@ void DefinitionsWindowTest::lineWithoutTabIsShownAndLeftAsItIs() {
         QTest::keyClick(d.Edit2, Qt::Key_PageUp);
         QCOMPARE(d.Edit1->text(), QStringLiteral("MOT"));
     });
-    QCOMPARE(w.document().ListeDefs, (Lines{"MOT", "ABC\tdef"}));
-    QVERIFY(!w.document().DefsModifiees);
+    QCOMPARE(w.document().definitions(), (Lines{"MOT", "ABC\tdef"}));
+    QVERIFY(!w.document().definitionsModified());
     w.close();
     QCOMPARE(app.readFile("Dicodef.dat"), file);
 }
@@ -146,8 +146,8 @@ void DefinitionsWindowTest::clickingAndDeletingOnlyHandsBackTheListUnsorted() {
         QCOMPARE(d.Edit1->text(), QStringLiteral("ABAT"));
         QCOMPARE(listBoxTexts(d), (QStringList{"ZEBRE\tanimal rayé", "ABAT\tpluie"}));
     });
-    QCOMPARE(w.document().ListeDefs, (Lines{"ZEBRE\tanimal ray\xe9", "ABAT\tpluie"}));
-    QVERIFY(!w.document().DefsModifiees);
+    QCOMPARE(w.document().definitions(), (Lines{"ZEBRE\tanimal ray\xe9", "ABAT\tpluie"}));
+    QVERIFY(!w.document().definitionsModified());
     w.close();
     QCOMPARE(app.readFile("Dicodef.dat"), file);
 }
@@ -169,7 +169,7 @@ void DefinitionsWindowTest::aClickSelectsTheClickedEntry() {
         QCOMPARE(d.Edit1->text(), QStringLiteral("AS"));
         QTest::mouseClick(d.Button3, Qt::LeftButton);
     });
-    QCOMPARE(w.document().ListeDefs, (Lines{"RAS\t\xe0 ras", "ZOO\tanimaux"}));
+    QCOMPARE(w.document().definitions(), (Lines{"RAS\t\xe0 ras", "ZOO\tanimaux"}));
 }
 
 void DefinitionsWindowTest::typedDefinitionsWithAccentsComeBackSortedAfterARestart() {
@@ -190,12 +190,12 @@ void DefinitionsWindowTest::typedDefinitionsWithAccentsComeBackSortedAfterAResta
                        "ETE\tsaison o\xf9 l'on r\xe9"
                        "colte le bl\xe9",
                        "ZELE\tardeur, empressement \xe0 servir"};
-    QCOMPARE(w.document().ListeDefs, sorted);
+    QCOMPARE(w.document().definitions(), sorted);
     w.close();
     QCOMPARE(app.readFile("Dicodef.dat"), crlfLines(sorted));
 
     TMainForm& again = app.start();
-    QCOMPARE(again.document().ListeDefs, sorted);
+    QCOMPARE(again.document().definitions(), sorted);
     runEditor(app, [](TDefinitions& d) {
         QCOMPARE(d.Edit1->text(), QStringLiteral("ABIME"));
         QCOMPARE(d.Edit2->text(), QStringLiteral("gouffre très profond"));
@@ -235,8 +235,8 @@ void DefinitionsWindowTest::emptyListTakesItsFirstEntryFromAjouter() {
     app.writeFile("Dicodef.dat", "SEUL\tun seul\r\n");
     TMainForm& w = app.start();
     runEditor(app, [](TDefinitions& d) { QTest::mouseClick(d.Button3, Qt::LeftButton); });
-    QVERIFY(w.document().ListeDefs.isEmpty());
-    QVERIFY(!w.document().DefsModifiees);
+    QVERIFY(w.document().definitions().isEmpty());
+    QVERIFY(!w.document().definitionsModified());
     runEditor(app, [](TDefinitions& d) {
         // An empty list shows what the fields held when the editor last closed.
         QCOMPARE(d.Edit1->text(), QStringLiteral("SEUL"));
@@ -247,8 +247,8 @@ void DefinitionsWindowTest::emptyListTakesItsFirstEntryFromAjouter() {
         QCOMPARE(d.editor().ListeTravail, Lines{"PREMIER\tle premier"});
         QCOMPARE(d.editor().Indice, 0);
     });
-    QCOMPARE(w.document().ListeDefs, Lines{"PREMIER\tle premier"});
-    QVERIFY(w.document().DefsModifiees);
+    QCOMPARE(w.document().definitions(), Lines{"PREMIER\tle premier"});
+    QVERIFY(w.document().definitionsModified());
 }
 
 void DefinitionsWindowTest::longDefinitionIsCutOnceShownAndLeft() {
@@ -257,12 +257,12 @@ void DefinitionsWindowTest::longDefinitionIsCutOnceShownAndLeft() {
     app.writeFile("Dicodef.dat", crlfLines({longLine, "MOT\tcourt"}));
     TMainForm& w = app.start();
     runEditor(app, [](TDefinitions&) {});
-    QCOMPARE(w.document().ListeDefs.first(), longLine);
+    QCOMPARE(w.document().definitions().first(), longLine);
     runEditor(app, [](TDefinitions& d) {
         QCOMPARE(d.Edit2->text().size(), 255);
         QTest::keyClick(d.Edit2, Qt::Key_PageDown);
     });
-    QCOMPARE(w.document().ListeDefs, (Lines{"LONG\t" + QByteArray(255, 'x'), "MOT\tcourt"}));
+    QCOMPARE(w.document().definitions(), (Lines{"LONG\t" + QByteArray(255, 'x'), "MOT\tcourt"}));
 }
 
 void DefinitionsWindowTest::fieldsRefuseWhatTheyCannotHold() {
@@ -279,8 +279,8 @@ void DefinitionsWindowTest::fieldsRefuseWhatTheyCannotHold() {
         QCOMPARE(d.Edit2->text(), QStringLiteral("cœur  5 €"));
         QTest::keyClick(d.Edit2, Qt::Key_Enter);
     });
-    QCOMPARE(w.document().ListeDefs, Lines{"COUR\tc\x9cur  5 \x80"});
-    QVERIFY(w.document().DefsModifiees);
+    QCOMPARE(w.document().definitions(), Lines{"COUR\tc\x9cur  5 \x80"});
+    QVERIFY(w.document().definitionsModified());
     w.close();
     QCOMPARE(app.readFile("Dicodef.dat"), QByteArray("COUR\tc\x9cur  5 \x80\r\n"));
 }
@@ -297,7 +297,7 @@ void DefinitionsWindowTest::unreadableFileIsNeverOverwritten() {
         replaceText(d.Edit2, QStringLiteral("parole"));
         QTest::keyClick(d.Edit2, Qt::Key_Return);
     });
-    QVERIFY(w.document().DefsModifiees);
+    QVERIFY(w.document().definitionsModified());
     QVERIFY(w.close());
     QVERIFY(QFileInfo(app.path("Dicodef.dat")).isDir());
     QCOMPARE(app.fakes.messages.errors.size(), 1);
@@ -318,12 +318,12 @@ void DefinitionsWindowTest::failedWriteKeepsTheProgramOpen() {
     QVERIFY(!w.close());
     QCOMPARE(app.fakes.messages.errors, QStringList{"Ne peut créer le fichier Dicodef.dat."});
     QVERIFY(w.isVisible());
-    QVERIFY(w.document().DefsModifiees);
-    QCOMPARE(w.document().ListeDefs, (Lines{"ANCIEN\tdefinition", "NOUVEAU\tajout\xe9"}));
+    QVERIFY(w.document().definitionsModified());
+    QCOMPARE(w.document().definitions(), (Lines{"ANCIEN\tdefinition", "NOUVEAU\tajout\xe9"}));
     // Once the way is clear, the next attempt writes the whole list.
     QVERIFY(QDir(app.path("Dicodef.dat")).removeRecursively());
     QVERIFY(w.close());
-    QCOMPARE(app.readFile("Dicodef.dat"), crlfLines(w.document().ListeDefs));
+    QCOMPARE(app.readFile("Dicodef.dat"), crlfLines(w.document().definitions()));
 }
 
 void DefinitionsWindowTest::nextWordTypedReplacesTheStoredOne() {
@@ -342,7 +342,7 @@ void DefinitionsWindowTest::nextWordTypedReplacesTheStoredOne() {
         QTest::keyClicks(d.Edit1, QStringLiteral("lion"));
         QCOMPARE(d.Edit1->text(), QStringLiteral("LION"));
     });
-    QCOMPARE(w.document().ListeDefs, (Lines{"ABAT\tpluie", "ZEBRE\tray\xe9"}));
+    QCOMPARE(w.document().definitions(), (Lines{"ABAT\tpluie", "ZEBRE\tray\xe9"}));
 }
 
 QTEST_MAIN(DefinitionsWindowTest)

@@ -1,6 +1,7 @@
 // The dictionary browser and the statistics window, opened from the main
 // window's menu and tool bar on a dictionary file written before start-up.
 #include "dictionary/dictionary_browser.h"
+#include "dictionary/dictionary_controller.h"
 #include "dictionary/scramble.h"
 #include "dictionary/statistics_window.h"
 #include "support/test_app.h"
@@ -91,8 +92,8 @@ void BrowserAndStatsWindowTest::browserListsOneLetter() {
     QCOMPARE(onB, QStringList{"BAC"});
     QCOMPARE(onC, QStringList{});
     // The browser only reads: the dictionary is unchanged and not marked.
-    QCOMPARE(w.document().ListeMots.count(), 3);
-    QVERIFY(!w.grille().Modifie);
+    QCOMPARE(w.document().dictionary().words().count(), 3);
+    QVERIFY(!w.document().isModified());
 }
 
 void BrowserAndStatsWindowTest::browserAtTheEndsOfTheAlphabet_data() {
@@ -199,9 +200,9 @@ void BrowserAndStatsWindowTest::browserOpensOnAAndCopiesAtEachOpening() {
         second = rows(dico.ListBox1);
     });
     openFromMenu(w, "Dictionnaire1");
-    QVERIFY(w.Dico->CopieMots.isEmpty()); // emptied at closing
+    QVERIFY(w.dictionary().browser().CopieMots.isEmpty()); // emptied at closing
     // A word added between two openings shows at the next one, from the tool bar.
-    w.document().ListeMots.append(Crypte("AZUR"));
+    w.document().dictionary().addWord("AZUR");
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton31"), Qt::LeftButton);
     QCOMPARE(app.fakes.modal.shown, (QStringList{"Dico", "Dico"}));
     QCOMPARE(secondLetter, 'A');
@@ -281,7 +282,7 @@ void BrowserAndStatsWindowTest::statisticsCount() {
     TestApp app;
     TMainForm& w = startWith(app, file);
     for (const QByteArray& word : addedDuringRun)
-        w.document().ListeMots.append(Crypte(word));
+        w.document().dictionary().addWord(word);
     QMap<QString, QString> texts;
     app.fakes.modal.scripts.append([&](QDialog& dialog) {
         for (QLabel* label : dialog.findChildren<QLabel*>())
@@ -302,17 +303,20 @@ void BrowserAndStatsWindowTest::statisticsCount() {
 void BrowserAndStatsWindowTest::statisticsLabelsInTwoColumns() {
     TestApp app;
     TMainForm& w = startWith(app, {"BU"});
-    w.Stats->Init(w.document().ListeMots);
+    w.dictionary().statisticsWindow().Init(w.document().dictionary().words());
     auto place = [&](int number) {
-        return child<QLabel>(w.Stats, qPrintable(QStringLiteral("Label%1").arg(number)))->pos();
+        return child<QLabel>(&w.dictionary().statisticsWindow(),
+                             qPrintable(QStringLiteral("Label%1").arg(number)))
+            ->pos();
     };
-    QCOMPARE(w.Stats->windowTitle(), QStringLiteral("Statistiques"));
+    QCOMPARE(w.dictionary().statisticsWindow().windowTitle(), QStringLiteral("Statistiques"));
     QCOMPARE(place(3), QPoint(20, 50));
     QCOMPARE(place(2), QPoint(20, 75));
     QCOMPARE(place(10), QPoint(20, 248));
     QCOMPARE(place(11), QPoint(260, 50));
     QCOMPARE(place(19), QPoint(260, 248));
-    QCOMPARE(child<QLabel>(w.Stats, "Label3")->text(), QStringLiteral("Mots de 2 lettres : 1"));
+    QCOMPARE(child<QLabel>(&w.dictionary().statisticsWindow(), "Label3")->text(),
+             QStringLiteral("Mots de 2 lettres : 1"));
 }
 
 void BrowserAndStatsWindowTest::statisticsOpenedTwiceAndClosed() {

@@ -87,11 +87,11 @@ void ImportCommandTest::importsTheExampleFile() {
     QCOMPARE(
         app.fakes.files.openFilters,
         QStringList{QStringLiteral("Fichiers texte (*.txt)|*.txt|tous les fichiers (*.*)|*.*")});
-    QCOMPARE(plainOf(w.document().ListeMots),
+    QCOMPARE(plainOf(w.document().dictionary().words()),
              (QList<QByteArray>{"ABRI", "CHAT", "CHIEN", "CHIENNE", "ZOO"}));
-    QVERIFY(w.document().ListeMots.isSorted());
-    QVERIFY(w.grille().Modifie);
-    QVERIFY(w.document().MotsModifies);
+    QVERIFY(w.document().dictionary().words().isSorted());
+    QVERIFY(w.document().isModified());
+    QVERIFY(w.document().dictionary().isModified());
     QCOMPARE(app.fakes.messages.total(), 0);
     QVERIFY(!w.ProgressBar1->isVisible());
     QVERIFY(w.StatusBar->isVisible());
@@ -118,7 +118,7 @@ void ImportCommandTest::admissibleLines() {
     QList<QByteArray> expected{"ZOO"};
     if (!added.isEmpty())
         expected.prepend(added);
-    QCOMPARE(plainOf(w.document().ListeMots), expected);
+    QCOMPARE(plainOf(w.document().dictionary().words()), expected);
 }
 
 void ImportCommandTest::progressBarPaintsInPlaceOfTheStatusBar() {
@@ -140,7 +140,7 @@ void ImportCommandTest::progressBarPaintsInPlaceOfTheStatusBar() {
     QVERIFY(log.inPlaceWhilePainting);
     QVERIFY(!w.ProgressBar1->isVisible());
     QVERIFY(w.StatusBar->isVisible());
-    QCOMPARE(w.document().ListeMots.count(), qsizetype(8));
+    QCOMPARE(w.document().dictionary().words().count(), qsizetype(8));
 }
 
 void ImportCommandTest::emptyFileStillMarksTheDictionaryChanged() {
@@ -150,9 +150,9 @@ void ImportCommandTest::emptyFileStillMarksTheDictionaryChanged() {
     TMainForm& w = app.start();
     importFile(app, app.path(QStringLiteral("vide.txt")));
     // Nothing added, but the whole dictionary is re-sorted.
-    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
-    QVERIFY(w.grille().Modifie);
-    QVERIFY(w.document().MotsModifies);
+    QCOMPARE(plainOf(w.document().dictionary().words()), (QList<QByteArray>{"ABRI", "ZOO"}));
+    QVERIFY(w.document().isModified());
+    QVERIFY(w.document().dictionary().isModified());
     QVERIFY(!w.ProgressBar1->isVisible());
     QVERIFY(w.StatusBar->isVisible());
     QCOMPARE(app.fakes.messages.total(), 0);
@@ -173,9 +173,9 @@ void ImportCommandTest::cancelledMissingAndUnreadableFiles() {
         app.fakes.messages.errors,
         QStringList{QStringLiteral("Ne peut ouvrir le fichier %1.")
                         .arg(QDir::toNativeSeparators(app.path(QStringLiteral("dossier.txt"))))});
-    QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ZOO"});
-    QVERIFY(!w.grille().Modifie);
-    QVERIFY(!w.document().MotsModifies);
+    QCOMPARE(plainOf(w.document().dictionary().words()), QList<QByteArray>{"ZOO"});
+    QVERIFY(!w.document().isModified());
+    QVERIFY(!w.document().dictionary().isModified());
     QVERIFY(!w.ProgressBar1->isVisible());
     QVERIFY(w.StatusBar->isVisible());
 }
@@ -202,7 +202,7 @@ void ImportCommandTest::marksAndWideEncodingsAreRead() {
     TMainForm& w = app.start();
     importFile(app, app.path(QStringLiteral("bom.txt")));
     importFile(app, app.path(QStringLiteral("utf16.txt")));
-    QCOMPARE(plainOf(w.document().ListeMots),
+    QCOMPARE(plainOf(w.document().dictionary().words()),
              (QList<QByteArray>{"CHAT", "CHIEN", "LION", "TIGRE", "ZOO"}));
     QCOMPARE(app.fakes.messages.total(), 0);
 }
@@ -218,8 +218,8 @@ void ImportCommandTest::listInAnUnknownEncodingIsReported() {
                                         "codage n'est pas reconnu")
                              .arg(QDir::toNativeSeparators(app.path("binaire.txt")))});
     // The import's own rules still hold: nothing added, the dictionary marked.
-    QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ZOO"});
-    QVERIFY(w.grille().Modifie);
+    QCOMPARE(plainOf(w.document().dictionary().words()), QList<QByteArray>{"ZOO"});
+    QVERIFY(w.document().isModified());
 }
 
 void ImportCommandTest::dialogTakesANameThatDoesNotExist() {
@@ -243,8 +243,8 @@ void ImportCommandTest::fifoListIsRefusedAtOnce() {
         app.fakes.messages.errors,
         QStringList{
             QStringLiteral("Ne peut ouvrir le fichier %1.").arg(QDir::toNativeSeparators(fifo))});
-    QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ZOO"});
-    QVERIFY(!w.grille().Modifie);
+    QCOMPARE(plainOf(w.document().dictionary().words()), QList<QByteArray>{"ZOO"});
+    QVERIFY(!w.document().isModified());
     QVERIFY(!w.ProgressBar1->isVisible());
 }
 
@@ -275,18 +275,18 @@ void ImportCommandTest::annulerLeavesTheDictionaryAsItWas() {
     });
     importFile(app, app.path(QStringLiteral("grande.txt")));
     QVERIFY(clicked);
-    QCOMPARE(plainOf(w.document().ListeMots),
+    QCOMPARE(plainOf(w.document().dictionary().words()),
              (QList<QByteArray>{"ZOO", "ABRI"})); // not even sorted
-    QVERIFY(!w.grille().Modifie);
-    QVERIFY(!w.document().MotsModifies);
+    QVERIFY(!w.document().isModified());
+    QVERIFY(!w.document().dictionary().isModified());
     QVERIFY(!w.ProgressBar1->isVisible());
     QVERIFY(w.StatusBar->isVisible());
     QVERIFY(w.menuBar()->isEnabled());
     // The same list, not cancelled, comes in whole.
     importFile(app, app.path(QStringLiteral("grande.txt")));
-    QCOMPARE(w.document().ListeMots.count(), qsizetype(200002));
-    QVERIFY(w.document().ListeMots.isSorted());
-    QVERIFY(w.grille().Modifie);
+    QCOMPARE(w.document().dictionary().words().count(), qsizetype(200002));
+    QVERIFY(w.document().dictionary().words().isSorted());
+    QVERIFY(w.document().isModified());
 }
 
 QTEST_MAIN(ImportCommandTest)

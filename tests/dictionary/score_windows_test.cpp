@@ -57,19 +57,19 @@ void ScoreWindowsTest::addedWordTakesTheDialogsScore() {
     TestApp app;
     TMainForm& w = startWith(app, {"ABRI", "ZOO"});
     Document& doc = w.document();
-    QCOMPARE(doc.Scores.score("TAPIOCAS"), kUnknownScore);
+    QCOMPARE(doc.dictionary().score("TAPIOCAS"), kUnknownScore);
     app.fakes.modal.scripts.append(addWord(QStringLiteral("tapiocas")));
     trigger(w, "Ajoutermot1");
-    QCOMPARE(doc.Scores.score("TAPIOCAS"), kUserAddedScore);
+    QCOMPARE(doc.dictionary().score("TAPIOCAS"), kUserAddedScore);
     app.fakes.modal.scripts.append(addWord(QStringLiteral("zebus"), 35));
     trigger(w, "Ajoutermot1");
-    QCOMPARE(doc.Scores.score("ZEBUS"), 35);
-    QCOMPARE(doc.Scores.user().count(), 2);
+    QCOMPARE(doc.dictionary().score("ZEBUS"), 35);
+    QCOMPARE(doc.dictionary().scores().user().count(), 2);
     // A word already there keeps its score: the command stops at the message.
     app.fakes.modal.scripts.append(addWord(QStringLiteral("zoo"), 3));
     trigger(w, "Ajoutermot1");
     QCOMPARE(app.fakes.messages.infos.last(), QStringLiteral("Ce mot existe déjà"));
-    QVERIFY(doc.Scores.score("ZOO") != 3);
+    QVERIFY(doc.dictionary().score("ZOO") != 3);
 }
 
 void ScoreWindowsTest::deleteDialogHasNoScoreBox() {
@@ -83,7 +83,7 @@ void ScoreWindowsTest::deleteDialogHasNoScoreBox() {
     });
     trigger(w, "Supprimermot1");
     QVERIFY(!scoreShown);
-    QCOMPARE(w.document().Scores.user().count(), 0);
+    QCOMPARE(w.document().dictionary().scores().user().count(), 0);
 }
 
 void ScoreWindowsTest::browserShowsAndSetsTheChosenWordsScore() {
@@ -91,7 +91,7 @@ void ScoreWindowsTest::browserShowsAndSetsTheChosenWordsScore() {
     app.writeFile(kScores, "ARBRE\t64\r\n");
     TMainForm& w = startWith(app, {"ABRI", "ARBRE", "BAC"});
     Document& doc = w.document();
-    const int abri = doc.Scores.score("ABRI");
+    const int abri = doc.dictionary().score("ABRI");
     app.fakes.modal.scripts.append([&](QDialog& d) {
         auto& dico = static_cast<TDico&>(d);
         QVERIFY(!dico.SpinScore->isEnabled()); // no word chosen yet
@@ -109,10 +109,10 @@ void ScoreWindowsTest::browserShowsAndSetsTheChosenWordsScore() {
         QVERIFY(!dico.SpinScore->isEnabled());
     });
     trigger(w, "Dictionnaire1");
-    QCOMPARE(doc.Scores.score("ABRI"), 0);
-    QCOMPARE(doc.Scores.score("ARBRE"), 64);
-    QVERIFY(doc.ListeMots.count() == 3);
-    QVERIFY(!w.grille().Modifie); // a score is not a change of the dictionary
+    QCOMPARE(doc.dictionary().score("ABRI"), 0);
+    QCOMPARE(doc.dictionary().score("ARBRE"), 64);
+    QVERIFY(doc.dictionary().words().count() == 3);
+    QVERIFY(!w.document().isModified()); // a score is not a change of the dictionary
 }
 
 void ScoreWindowsTest::scoresFileReadAtStartWrittenAtExitOnlyWhenChanged() {
@@ -121,7 +121,7 @@ void ScoreWindowsTest::scoresFileReadAtStartWrittenAtExitOnlyWhenChanged() {
         TestApp app;
         app.writeFile(kScores, asRead);
         TMainForm& w = startWith(app, {"ABRI", "ZOO"});
-        QCOMPARE(w.document().Scores.score("ZOO"), 12);
+        QCOMPARE(w.document().dictionary().score("ZOO"), 12);
         QVERIFY(w.close());
         QCOMPARE(app.readFile(kScores), asRead);
     }

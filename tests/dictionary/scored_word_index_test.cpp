@@ -5,10 +5,10 @@
 #include "common/text_file.h"
 #include "dictionary/scored_word_index.h"
 #include "dictionary/scramble.h"
+#include "document/document.h"
 #include "fill/fill_scores.h"
 #include "fill/grid_fill.h"
 #include "fill/suggestions.h"
-#include "grid/document.h"
 #include "grid/grid_slots.h"
 #include "grid/grid_text.h"
 
@@ -26,8 +26,7 @@ ScoreTable table() { return ScoreTable("ABC\t80\nABD\t60\nXYZ\t90\n", "QQQ\n"); 
 
 void addWords(Document& doc, const QList<QByteArray>& words) {
     for (const QByteArray& w : words)
-        doc.ListeMots.append(Crypte(w));
-    doc.noteWordsChanged();
+        doc.dictionary().addWord(w);
 }
 
 } // namespace
@@ -104,24 +103,24 @@ void ScoredWordIndexTest::followsWordsAndScoresOnlyWhenTheyChange() {
 void ScoredWordIndexTest::heldIndexStaysAsItIs() {
     Document doc;
     addWords(doc, {"ABC", "ABD"});
-    const WordIndex& before = doc.wordIndex();
+    const WordIndex& before = doc.dictionary().index();
     const int abd = before.score(3, std::uint32_t(before.find("ABD")));
     QVERIFY(abd > 0);
     {
-        const auto hold = doc.WordsIndex.hold();
-        QVERIFY(doc.WordsIndex.isHeld());
+        const auto hold = doc.dictionary().holdIndex();
+        QVERIFY(doc.dictionary().scoredIndex().isHeld());
         addWords(doc, {"XYZ"});
-        doc.Scores.user().set("ABD", 0);
+        doc.dictionary().setUserScore("ABD", 0);
         // Whoever asks meanwhile gets the index the worker reads, untouched.
-        const WordIndex& during = doc.wordIndex();
+        const WordIndex& during = doc.dictionary().index();
         QCOMPARE(&during, &before);
         QVERIFY(!during.contains("XYZ"));
         QCOMPARE(int(during.score(3, std::uint32_t(during.find("ABD")))), abd);
-        QCOMPARE(doc.WordsIndex.builds(), 1);
-        QCOMPARE(doc.WordsIndex.scorings(), 1);
+        QCOMPARE(doc.dictionary().scoredIndex().builds(), 1);
+        QCOMPARE(doc.dictionary().scoredIndex().scorings(), 1);
     }
-    QVERIFY(!doc.WordsIndex.isHeld());
-    const WordIndex& after = doc.wordIndex();
+    QVERIFY(!doc.dictionary().scoredIndex().isHeld());
+    const WordIndex& after = doc.dictionary().index();
     QVERIFY(after.contains("XYZ"));
     QCOMPARE(after.score(3, std::uint32_t(after.find("ABD"))), 0);
 }
@@ -133,11 +132,14 @@ void ScoredWordIndexTest::scoresReadFromAFileCountAtOnce() {
     writeWholeFile(file, "ABC\t7\r\n");
     Document doc;
     addWords(doc, {"ABC", "ABD"});
-    const WordIndex& index = doc.wordIndex();
+    const WordIndex& index = doc.dictionary().index();
     QVERIFY(index.score(3, std::uint32_t(index.find("ABC"))) != 7);
-    doc.Scores.user().load(file, file);
-    QCOMPARE(doc.wordIndex().score(3, std::uint32_t(index.find("ABC"))), 7);
-    QCOMPARE(doc.WordsIndex.builds(), 1);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    doc.dictionary().loadScores();
+    QDir::setCurrent(before);
+    QCOMPARE(doc.dictionary().index().score(3, std::uint32_t(index.find("ABC"))), 7);
+    QCOMPARE(doc.dictionary().scoredIndex().builds(), 1);
 }
 
 void ScoredWordIndexTest::zeroScoreKeepsAWordOutOfFillAndSuggestions() {
@@ -147,13 +149,13 @@ void ScoredWordIndexTest::zeroScoreKeepsAWordOutOfFillAndSuggestions() {
     const GridSlots slots(grid);
     QCOMPARE(slots.count(), 1);
     addWords(doc, {"ABC", "ABD", "ABE"});
-    doc.Scores.user().set("ABC", 100);
-    doc.Scores.user().set("ABD", 20);
-    doc.Scores.user().set("ABE", 20);
+    doc.dictionary().setUserScore("ABC", 100);
+    doc.dictionary().setUserScore("ABD", 20);
+    doc.dictionary().setUserScore("ABE", 20);
 
     const auto fills = [&](Vocabulary vocabulary) {
         QSet<QByteArray> placed;
-        const WordIndex& index = doc.wordIndex();
+        const WordIndex& index = doc.dictionary().index();
         const VocabularyFill v = vocabularyFill(vocabulary);
         for (std::uint64_t seed = 1; seed <= 12; ++seed) {
             FillOptions o;
@@ -167,7 +169,7 @@ void ScoredWordIndexTest::zeroScoreKeepsAWordOutOfFillAndSuggestions() {
         return placed;
     };
     const auto suggested = [&] {
-        const WordIndex& index = doc.wordIndex();
+        const WordIndex& index = doc.dictionary().index();
         QSet<QByteArray> words;
         const SlotSuggestions s =
             suggestWords(grid, slots, 0, index, minimumScore(Vocabulary::Whole));
@@ -180,16 +182,16 @@ void ScoredWordIndexTest::zeroScoreKeepsAWordOutOfFillAndSuggestions() {
     QVERIFY(suggested().contains("ABC"));
     // Scored 0 once the index exists (as from the browser): it leaves the
     // next fill and the next suggestions, and stays in the dictionary.
-    doc.Scores.user().set("ABC", 0);
+    doc.dictionary().setUserScore("ABC", 0);
     for (const Vocabulary v : {Vocabulary::Whole, Vocabulary::Extended, Vocabulary::Common}) {
         const QSet<QByteArray> placed = fills(v);
         QVERIFY(!placed.isEmpty());
         QVERIFY(!placed.contains("ABC"));
     }
     QCOMPARE(suggested(), (QSet<QByteArray>{"ABD", "ABE"}));
-    QVERIFY(doc.wordIndex().contains("ABC"));
-    QVERIFY(doc.ListeMots.contains(Crypte("ABC")));
-    QCOMPARE(doc.WordsIndex.builds(), 1);
+    QVERIFY(doc.dictionary().index().contains("ABC"));
+    QVERIFY(doc.dictionary().words().contains(Crypte("ABC")));
+    QCOMPARE(doc.dictionary().scoredIndex().builds(), 1);
 }
 
 QTEST_MAIN(ScoredWordIndexTest)

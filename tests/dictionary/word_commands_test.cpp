@@ -1,6 +1,7 @@
 // The word dialog and the add and delete commands on the real main window,
 // and the dictionary file at start-up and exit.
 #include "common/string_grid.h"
+#include "dictionary/dictionary_controller.h"
 #include "dictionary/scramble.h"
 #include "dictionary/word_dialog.h"
 #include "support/test_app.h"
@@ -72,17 +73,16 @@ private Q_SLOTS:
 void WordCommandsTest::dialogLayout() {
     TestApp app;
     TMainForm& w = app.start();
-    QVERIFY(w.Ajout);
-    QCOMPARE(w.Ajout->objectName(), QStringLiteral("Ajout"));
-    QCOMPARE(w.Ajout->windowTitle(), QStringLiteral("Ajouter mot"));
-    QCOMPARE(w.Ajout->size(), QSize(287, 81));
-    QCOMPARE(w.Ajout->Edit1->geometry(), QRect(8, 11, 137, 24));
-    QCOMPARE(w.Ajout->Edit1->maxLength(), 14);
-    QCOMPARE(w.Ajout->Button1->text(), QStringLiteral("OK"));
-    QCOMPARE(w.Ajout->Button2->text(), QStringLiteral("Annuler"));
-    QCOMPARE(w.Ajout->Button1->geometry(), QRect(188, 9, 75, 25));
-    QCOMPARE(w.Ajout->Button2->geometry(), QRect(188, 41, 75, 25));
-    QVERIFY(!w.Ajout->isVisible());
+    QCOMPARE(w.dictionary().wordDialog().objectName(), QStringLiteral("Ajout"));
+    QCOMPARE(w.dictionary().wordDialog().windowTitle(), QStringLiteral("Ajouter mot"));
+    QCOMPARE(w.dictionary().wordDialog().size(), QSize(287, 81));
+    QCOMPARE(w.dictionary().wordDialog().Edit1->geometry(), QRect(8, 11, 137, 24));
+    QCOMPARE(w.dictionary().wordDialog().Edit1->maxLength(), 14);
+    QCOMPARE(w.dictionary().wordDialog().Button1->text(), QStringLiteral("OK"));
+    QCOMPARE(w.dictionary().wordDialog().Button2->text(), QStringLiteral("Annuler"));
+    QCOMPARE(w.dictionary().wordDialog().Button1->geometry(), QRect(188, 9, 75, 25));
+    QCOMPARE(w.dictionary().wordDialog().Button2->geometry(), QRect(188, 41, 75, 25));
+    QVERIFY(!w.dictionary().wordDialog().isVisible());
     // Centred on the screen each time it shows.
     QPoint centre;
     app.fakes.modal.scripts.append([&](QDialog& d) { centre = d.geometry().center(); });
@@ -123,7 +123,7 @@ void WordCommandsTest::keyFilter() {
     trigger(w, "Ajoutermot1");
     QCOMPARE(seen, box);
     QCOMPARE(app.fakes.modal.shown, QStringList{QStringLiteral("Ajout")});
-    QCOMPARE(w.document().ListeMots.count(), qsizetype(0));
+    QCOMPARE(w.document().dictionary().words().count(), qsizetype(0));
 }
 
 void WordCommandsTest::enterConfirmsEscapeAndCloseBoxCancel_data() {
@@ -144,8 +144,8 @@ void WordCommandsTest::enterConfirmsEscapeAndCloseBoxCancel() {
     // An earlier use confirmed: the close box must not hand that word back.
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("abri")));
     trigger(w, "Ajoutermot1");
-    QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ABRI"});
-    QVERIFY(w.Ajout->Confirme());
+    QCOMPARE(plainOf(w.document().dictionary().words()), QList<QByteArray>{"ABRI"});
+    QVERIFY(w.dictionary().wordDialog().Confirme());
 
     app.fakes.modal.scripts.append([how](QDialog& d) {
         typeKeys(edit1(d), QStringLiteral("zoo"));
@@ -168,9 +168,9 @@ void WordCommandsTest::enterConfirmsEscapeAndCloseBoxCancel() {
         QTRY_VERIFY(how == 4 || !d.isVisible());
     });
     trigger(w, "Ajoutermot1");
-    QCOMPARE(w.Ajout->Confirme(), added);
-    QCOMPARE(w.Ajout->Result(), added ? QByteArray("ZOO") : QByteArray());
-    QCOMPARE(plainOf(w.document().ListeMots),
+    QCOMPARE(w.dictionary().wordDialog().Confirme(), added);
+    QCOMPARE(w.dictionary().wordDialog().Result(), added ? QByteArray("ZOO") : QByteArray());
+    QCOMPARE(plainOf(w.document().dictionary().words()),
              added ? (QList<QByteArray>{"ABRI", "ZOO"}) : QList<QByteArray>{"ABRI"});
     QCOMPARE(app.fakes.messages.total(), 0);
 }
@@ -199,18 +199,20 @@ void WordCommandsTest::addingPutsTheWordInItsPlace() {
     TestApp app;
     app.writeFile(QStringLiteral("Dicogrd.dat"), dictionaryFile({"ABRI", "ZOO"}));
     TMainForm& w = app.start();
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("zebre")));
     trigger(w, "Ajoutermot1");
-    QCOMPARE(w.Ajout->windowTitle(), QStringLiteral("Ajouter un mot"));
-    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "ZEBRE", "ZOO"}));
-    QCOMPARE(w.document().ListeMots.at(1), Crypte("ZEBRE"));
-    QVERIFY(w.grille().Modifie);
-    QVERIFY(w.document().MotsModifies);
+    QCOMPARE(w.dictionary().wordDialog().windowTitle(), QStringLiteral("Ajouter un mot"));
+    QCOMPARE(plainOf(w.document().dictionary().words()),
+             (QList<QByteArray>{"ABRI", "ZEBRE", "ZOO"}));
+    QCOMPARE(w.document().dictionary().words().at(1), Crypte("ZEBRE"));
+    QVERIFY(w.document().isModified());
+    QVERIFY(w.document().dictionary().isModified());
     // A one-letter word can be added while the program runs.
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("y")));
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton28"), Qt::LeftButton);
-    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "Y", "ZEBRE", "ZOO"}));
+    QCOMPARE(plainOf(w.document().dictionary().words()),
+             (QList<QByteArray>{"ABRI", "Y", "ZEBRE", "ZOO"}));
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -221,9 +223,9 @@ void WordCommandsTest::addingAPresentWordChangesNothing() {
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("zoo")));
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton28"), Qt::LeftButton);
     QCOMPARE(app.fakes.messages.infos, QStringList{QStringLiteral("Ce mot existe déjà")});
-    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
-    QVERIFY(!w.grille().Modifie);
-    QVERIFY(!w.document().MotsModifies);
+    QCOMPARE(plainOf(w.document().dictionary().words()), (QList<QByteArray>{"ABRI", "ZOO"}));
+    QVERIFY(!w.document().isModified());
+    QVERIFY(!w.document().dictionary().isModified());
 }
 
 void WordCommandsTest::aCancelledOrEmptyDialogDoesNothing() {
@@ -240,9 +242,9 @@ void WordCommandsTest::aCancelledOrEmptyDialogDoesNothing() {
     });
     trigger(w, "Supprimermot1");
     QCOMPARE(app.fakes.modal.shown.size(), qsizetype(3));
-    QCOMPARE(plainOf(w.document().ListeMots), QList<QByteArray>{"ABRI"});
+    QCOMPARE(plainOf(w.document().dictionary().words()), QList<QByteArray>{"ABRI"});
     QCOMPARE(app.fakes.messages.total(), 0);
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
 }
 
 void WordCommandsTest::deletingRemovesExactlyThatEntry() {
@@ -251,14 +253,15 @@ void WordCommandsTest::deletingRemovesExactlyThatEntry() {
     TMainForm& w = app.start();
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("abri")));
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton27"), Qt::LeftButton);
-    QCOMPARE(w.Ajout->windowTitle(), QStringLiteral("Supprimer un mot"));
+    QCOMPARE(w.dictionary().wordDialog().windowTitle(), QStringLiteral("Supprimer un mot"));
     // The first of the two, and the others keep their order.
-    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ZOO", "CHAT", "ABRI"}));
-    QVERIFY(w.grille().Modifie);
-    QVERIFY(w.document().MotsModifies);
+    QCOMPARE(plainOf(w.document().dictionary().words()),
+             (QList<QByteArray>{"ZOO", "CHAT", "ABRI"}));
+    QVERIFY(w.document().isModified());
+    QVERIFY(w.document().dictionary().isModified());
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("zoo")));
     trigger(w, "Supprimermot1");
-    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"CHAT", "ABRI"}));
+    QCOMPARE(plainOf(w.document().dictionary().words()), (QList<QByteArray>{"CHAT", "ABRI"}));
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -270,9 +273,9 @@ void WordCommandsTest::deletingAnAbsentWord() {
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("abri")));
     trigger(w, "Supprimermot1");
     QCOMPARE(app.fakes.messages.infos, QStringList{QStringLiteral("Ce mot n'existe pas")});
-    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"abri", "ZOO"}));
-    QVERIFY(!w.grille().Modifie);
-    QVERIFY(!w.document().MotsModifies);
+    QCOMPARE(plainOf(w.document().dictionary().words()), (QList<QByteArray>{"abri", "ZOO"}));
+    QVERIFY(!w.document().isModified());
+    QVERIFY(!w.document().dictionary().isModified());
 }
 
 void WordCommandsTest::startUpKeepsTwoToNineteenLetters() {
@@ -281,9 +284,9 @@ void WordCommandsTest::startUpKeepsTwoToNineteenLetters() {
     app.writeFile(QStringLiteral("Dicogrd.dat"),
                   dictionaryFile({"", "A", "ZO", nineteen, QByteArray(20, 'T')}));
     TMainForm& w = app.start();
-    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ZO", nineteen}));
-    QVERIFY(!w.grille().Modifie);
-    QVERIFY(!w.document().MotsModifies);
+    QCOMPARE(plainOf(w.document().dictionary().words()), (QList<QByteArray>{"ZO", nineteen}));
+    QVERIFY(!w.document().isModified());
+    QVERIFY(!w.document().dictionary().isModified());
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -291,7 +294,7 @@ void WordCommandsTest::emptyAndMissingDictionaryFiles() {
     {
         TestApp app; // the fixture's Dicogrd.dat is empty
         TMainForm& w = app.start();
-        QCOMPARE(w.document().ListeMots.count(), qsizetype(0));
+        QCOMPARE(w.document().dictionary().words().count(), qsizetype(0));
         QCOMPARE(app.fakes.messages.total(), 0);
     }
     TestApp app;
@@ -299,8 +302,8 @@ void WordCommandsTest::emptyAndMissingDictionaryFiles() {
     TMainForm& w = app.start();
     QCOMPARE(app.fakes.messages.errors,
              QStringList{QStringLiteral("Ne peut ouvrir le fichier Dicogrd.dat.")});
-    QCOMPARE(w.document().ListeMots.count(), qsizetype(0));
-    QVERIFY(!w.grille().Modifie);
+    QCOMPARE(w.document().dictionary().words().count(), qsizetype(0));
+    QVERIFY(!w.document().isModified());
     // A word added afterwards creates the file at exit.
     app.fakes.modal.scripts.append(typeAndConfirm(QStringLiteral("chat")));
     trigger(w, "Ajoutermot1");
@@ -320,11 +323,11 @@ void WordCommandsTest::wordsAddedAreWrittenEvenAfterTheGridWasSaved() {
     app.fakes.files.savePaths << app.path(QStringLiteral("grille"));
     trigger(w, "Enregistrer1");
     QVERIFY(QFile::exists(app.path(QStringLiteral("grille.grd"))));
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
     QVERIFY(w.close());
     QCOMPARE(app.fakes.messages.questions.size(), qsizetype(0));
     QCOMPARE(app.readFile(QStringLiteral("Dicogrd.dat")), dictionaryFile({"ABRI", "ZEBRE", "ZOO"}));
-    QVERIFY(!w.document().MotsModifies);
+    QVERIFY(!w.document().dictionary().isModified());
 }
 
 void WordCommandsTest::exitWritesOnlyAfterAChange() {
@@ -344,7 +347,7 @@ void WordCommandsTest::exitWritesOnlyAfterAChange() {
         TMainForm& w = app.start();
         QVERIFY(w.StringGrid1->setCurrent(1, 1));
         QTest::keyClicks(w.StringGrid1, QStringLiteral("e"));
-        QVERIFY(w.grille().Modifie);
+        QVERIFY(w.document().isModified());
         app.fakes.messages.answers.append(MessageService::Answer::No);
         QVERIFY(w.close());
         QCOMPARE(app.readFile(QStringLiteral("Dicogrd.dat")), dictionaryFile({"ABRI", "ZOO"}));
@@ -380,8 +383,8 @@ void WordCommandsTest::aFailedWriteKeepsTheProgramOpen() {
     QVERIFY(!w.close());
     QCOMPARE(app.fakes.messages.errors,
              QStringList{QStringLiteral("Ne peut créer le fichier Dicogrd.dat.")});
-    QVERIFY(w.document().MotsModifies);
-    QCOMPARE(plainOf(w.document().ListeMots), (QList<QByteArray>{"ABRI", "ZOO"}));
+    QVERIFY(w.document().dictionary().isModified());
+    QCOMPARE(plainOf(w.document().dictionary().words()), (QList<QByteArray>{"ABRI", "ZOO"}));
     // Once the folder is back, quitting writes the words.
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(QDir::setCurrent(folder));

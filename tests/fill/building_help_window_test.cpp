@@ -259,7 +259,7 @@ void BuildingHelpWindowTest::listsShowScoresAndFollowTheBrowser() {
     });
     trigger(w, "Dictionnaire1");
     QCOMPARE(listed(panel, SlotDirection::Horizontal), (QStringList{"AMI", "ALU"}));
-    QCOMPARE(w.document().WordsIndex.builds(), 1);
+    QCOMPARE(w.document().dictionary().scoredIndex().builds(), 1);
 }
 
 void BuildingHelpWindowTest::typedLettersFindAWord() {
@@ -286,21 +286,21 @@ void BuildingHelpWindowTest::placedWordIsOneUndoableChange() {
     trigger(w, "Suggestions1");
     setRows(w, kGrid);
     w.document().markSaved();
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
     QVERIFY(w.StringGrid1->setCurrent(2, 2));
     SuggestionListView* list = help(w).panel()->view(SlotDirection::Horizontal);
     list->setFocus();
     QCOMPARE(list->currentIndex().row(), 0);
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(rowText(w, 2, 1, 3), QByteArray("AMI"));
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     QCOMPARE(label(w, "HorizHeading"), QStringLiteral("Ligne 2 : AMI"));
     QCOMPARE(w.focusWidget(), w.StringGrid1);
 
     // One step takes the whole word back.
     trigger(w, "Annuler1");
     QCOMPARE(rowText(w, 2, 1, 3), QByteArray("A  "));
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
     QCOMPARE(label(w, "HorizHeading"), QStringLiteral("Ligne 2 : A.."));
 
     // A double click places the word of the column's list.

@@ -92,7 +92,7 @@ void FillCommandTest::fillsKeepingTypedLettersAsOneStep() {
         if (start.cell(c, 3) != '#')
             start.cell(c, 3) = p.solution.cell(c, 3);
     setGrid(w, start);
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
     app.fakes.modal.scripts.append([](QDialog& window) {
         QCOMPARE(window.windowTitle(), QStringLiteral("Remplissage de la grille"));
         waitForTheEnd(window);
@@ -104,11 +104,11 @@ void FillCommandTest::fillsKeepingTypedLettersAsOneStep() {
     const QSet<QByteArray> words(p.words.begin(), p.words.end());
     const QStringList problems = fillProblems(start, w.grille(), words);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     // One step takes the whole fill back.
     trigger(w, "Annuler1");
     QCOMPARE(gridText(w.grille()), gridText(start));
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
 }
 
 void FillCommandTest::progressCountsAndStopLeavesTheGrid() {
@@ -142,7 +142,7 @@ void FillCommandTest::progressCountsAndStopLeavesTheGrid() {
     QCOMPARE(app.fakes.messages.infos,
              QStringList{"Remplissage arrêté : la grille est restée telle quelle."});
     QCOMPARE(gridText(w.grille()), before);
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
     QCOMPARE(w.document().undoCount(), steps);
 }
 
@@ -159,7 +159,7 @@ void FillCommandTest::namesTheSlotThatNoWordFits() {
     trigger(w, "Remplir1");
     QCOMPARE(app.fakes.messages.infos,
              QStringList{"Aucun mot du dictionnaire ne convient pour la ligne 3 : C..Z."});
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
 }
 
 void FillCommandTest::casesWithNothingToDo() {
@@ -178,7 +178,7 @@ void FillCommandTest::casesWithNothingToDo() {
     TMainForm& e = startWith(emptyApp, {});
     trigger(e, "Remplir1");
     QCOMPARE(emptyApp.fakes.messages.infos, QStringList{"Le dictionnaire ne contient aucun mot."});
-    QVERIFY(!e.grille().Modifie);
+    QVERIFY(!e.document().isModified());
 }
 
 // Words added after the start are found by the next fill.
@@ -189,9 +189,8 @@ void FillCommandTest::followsTheDictionary() {
     trigger(w, "Remplir1");
     QCOMPARE(app.fakes.messages.infos.size(), 1);
     QVERIFY(app.fakes.messages.infos[0].startsWith(QStringLiteral("Aucun remplissage")));
-    w.document().ListeMots.append(Crypte("AC"));
-    w.document().ListeMots.append(Crypte("BD"));
-    w.document().noteWordsChanged();
+    w.document().dictionary().addWord("AC");
+    w.document().dictionary().addWord("BD");
     app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
     trigger(w, "Remplir1");
     QCOMPARE(app.fakes.messages.infos.size(), 1);
@@ -224,13 +223,13 @@ void FillCommandTest::browserScoreKeepsAWordOutOfTheNextFill() {
         QCOMPARE(dico.SpinScore->value(), 0);
     });
     trigger(w, "Dictionnaire1");
-    QCOMPARE(w.document().Scores.score("AB"), 0);
+    QCOMPARE(w.document().dictionary().score("AB"), 0);
     app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
     trigger(w, "Remplir1");
     QCOMPARE(app.fakes.messages.infos, QStringList{});
     QCOMPARE(gridText(w.grille()).left(2), QByteArray("CD"));
-    QCOMPARE(w.document().WordsIndex.builds(), 1);
-    QVERIFY(w.document().ListeMots.contains(Crypte("AB")));
+    QCOMPARE(w.document().dictionary().scoredIndex().builds(), 1);
+    QVERIFY(w.document().dictionary().words().contains(Crypte("AB")));
 
     // Hidden, AB is not used even where it is the only word that fits.
     trigger(w, "Annuler1");
@@ -249,9 +248,9 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
     TMainForm& w = startWith(app, listOf(words));
     Document& doc = w.document();
     for (const QByteArray& word : words)
-        doc.Scores.user().set(word, kUnknownScore);
+        doc.dictionary().setUserScore(word, kUnknownScore);
     for (const QByteArray& word : oneWordIn25(words))
-        doc.Scores.user().set(word, 60);
+        doc.dictionary().setUserScore(word, 60);
     const Grille layout = readGridText(kSevenBySeven);
     setGrid(w, layout);
     const QSet<QByteArray> wordSet(words.begin(), words.end());
@@ -264,7 +263,7 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
             const QStringList problems = fillProblems(layout, w.grille(), wordSet);
             if (!problems.isEmpty())
                 qFatal("%s", qPrintable(problems.join('\n')));
-            unknown += unknownWords(w.grille(), doc.Scores);
+            unknown += unknownWords(w.grille(), doc.dictionary().scores());
             trigger(w, "Annuler1");
         }
         return unknown;

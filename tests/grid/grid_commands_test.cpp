@@ -145,7 +145,7 @@ void GridCommandsTest::dimensionsDialogSetsTheGrid() {
     // No cell is cleared and the change is not one to save.
     QCOMPARE(w.grille().cell(7, 7), 'W');
     QCOMPARE(w.grille().cell(8, 8), 'V');
-    QCOMPARE(w.grille().Modifie, true);
+    QCOMPARE(w.document().isModified(), true);
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -238,7 +238,7 @@ void GridCommandsTest::blackSquaresFollowTheRules() {
         QVERIFY(inCol >= 2);
     }
     // Placing black squares changes the grid: a change to save, like any other.
-    QCOMPARE(w.grille().Modifie, true);
+    QCOMPARE(w.document().isModified(), true);
     QCOMPARE(w.panel0->text(), QString());
     // A second run starts from the squares already there: the tool button.
     app.fakes.random.asked.clear();

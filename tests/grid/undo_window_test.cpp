@@ -137,7 +137,7 @@ void UndoWindowTest::everyKindOfChangeIsUndoneAndRedone() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     const State after(w.grille());
     QVERIFY(!(after == before));
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     QAction* undo = action(w, "Annuler1");
     QAction* redo = action(w, "Retablir1");
     QVERIFY(undo->isEnabled());
@@ -150,14 +150,14 @@ void UndoWindowTest::everyKindOfChangeIsUndoneAndRedone() {
 
     undoKey(w);
     QVERIFY(State(w.grille()) == before);
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
     QCOMPARE(w.StringGrid1->rowCount(), before.lignes);
     QVERIFY(redo->isEnabled());
     QCOMPARE(redo->statusTip(), QStringLiteral("Rétablir") + hint.mid(7));
 
     QTest::keyClick(w.StringGrid1, Qt::Key_Y, Qt::ControlModifier);
     QVERIFY(State(w.grille()) == after);
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     QCOMPARE(w.StringGrid1->rowCount(), after.lignes);
     QVERIFY(!redo->isEnabled());
 
@@ -219,7 +219,7 @@ void UndoWindowTest::undoneTypingSavesTheFileThatWasThere() {
     typeOn(w, 6, 1, ' ');
     for (int i = 0; i < 4; ++i)
         undoKey(w);
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
     // Saving now writes exactly what was there before the typing.
     app.fakes.files.savePaths << app.path("apres");
     trigger(w, "Enregistrersous1");
@@ -227,7 +227,7 @@ void UndoWindowTest::undoneTypingSavesTheFileThatWasThere() {
     // A save keeps the history: one more undo goes past the saved state.
     undoKey(w);
     QCOMPARE(w.grille().cell(2, 1), ' ');
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
 }
 
 void UndoWindowTest::newAndOpenClearTheHistory() {
@@ -257,7 +257,7 @@ void UndoWindowTest::blackSquaresAskTheSaveQuestionAtExit() {
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     trigger(w, "Placercasesnoires1");
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     QTest::keyClick(w.StringGrid1, Qt::Key_X, Qt::AltModifier);
     QCOMPARE(app.fakes.messages.questions, QStringList{"Enregistrer changements dans  ?"});
     QVERIFY(w.isVisible()); // "Annuler" keeps the program running
@@ -304,8 +304,8 @@ void UndoWindowTest::saveAsAsksBeforeReplacingAFile() {
     // The dialog again after "&Non"; once it is cancelled, nothing more.
     QCOMPARE(app.fakes.files.saveFilters.size(), 3);
     QCOMPARE(app.readFile("fini.grd"), finished);
-    QVERIFY(w.grille().Modifie);
-    QVERIFY(w.grille().NomFichier.isEmpty());
+    QVERIFY(w.document().isModified());
+    QVERIFY(w.document().fileName().isEmpty());
 
     // "&Non", then another name: that one is written.
     app.fakes.files.savePaths << app.path("fini.grd") << app.path("autre");
@@ -313,7 +313,7 @@ void UndoWindowTest::saveAsAsksBeforeReplacingAFile() {
     trigger(w, "Enregistrersous1");
     QCOMPARE(app.readFile("fini.grd"), finished);
     QVERIFY(!app.readFile("autre.grd").isEmpty());
-    QCOMPARE(w.grille().NomCourt, QStringLiteral("autre.grd"));
+    QCOMPARE(w.document().shortName(), QStringLiteral("autre.grd"));
 
     // The grid's own file: "&Non", then a cancelled dialog writes nothing.
     app.fakes.files.savePaths << app.path("autre");
@@ -322,7 +322,7 @@ void UndoWindowTest::saveAsAsksBeforeReplacingAFile() {
     const QByteArray other = app.readFile("autre.grd");
     trigger(w, "Enregistrersous1");
     QCOMPARE(app.readFile("autre.grd"), other);
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     QCOMPARE(app.fakes.messages.confirmations.size(), 3);
 
     // "&Oui" replaces it; the plain save of a named grid asks nothing.
@@ -330,12 +330,12 @@ void UndoWindowTest::saveAsAsksBeforeReplacingAFile() {
     app.fakes.messages.confirmAnswers << true;
     trigger(w, "Enregistrersous1");
     QVERIFY(app.readFile("fini.grd") != finished);
-    QCOMPARE(w.grille().NomCourt, QStringLiteral("fini.grd"));
-    QVERIFY(!w.grille().Modifie);
+    QCOMPARE(w.document().shortName(), QStringLiteral("fini.grd"));
+    QVERIFY(!w.document().isModified());
     typeOn(w, 6, 6, 'y');
     trigger(w, "Enregistrer1");
     QCOMPARE(app.fakes.messages.confirmations.size(), 4);
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
 }
 
 QTEST_MAIN(UndoWindowTest)

@@ -3,6 +3,7 @@
 // and the letter picker, laid out on resizing, and closed with the editor's
 // grid untouched.
 #include "common/string_grid.h"
+#include "play/play_controller.h"
 #include "play/play_window.h"
 #include "search/letter_picker.h"
 #include "solution.h"
@@ -35,7 +36,7 @@ void fillGrid(Grille& grille) {
     grille.DefHoriz[7] = "Hors grille";
 }
 
-TGrilleJeu& window(TestApp& app) { return *app.main().GrilleJeu; }
+TGrilleJeu& window(TestApp& app) { return app.main().play().playWindow(); }
 
 // Opens the play window from the menu, runs the script on it, and lets it close.
 void play(TestApp& app, std::function<void(TGrilleJeu&)> script) {
@@ -69,8 +70,7 @@ struct Snapshot {
     bool same(const Grille& g) const {
         return g.Cases == grille.Cases && g.DefHoriz == grille.DefHoriz &&
                g.DefVert == grille.DefVert && g.NbLignes == grille.NbLignes &&
-               g.NbColonnes == grille.NbColonnes && g.NomFichier == grille.NomFichier &&
-               g.Modifie == grille.Modifie;
+               g.NbColonnes == grille.NbColonnes;
     }
 };
 
@@ -315,7 +315,7 @@ void PlayWindowTest::editorGridUnchangedAfterAGame() {
         QTest::keyClick(&w, Qt::Key_Escape);
     });
     QVERIFY(before.same(main.grille()));
-    QCOMPARE(main.grille().Modifie, modified);
+    QCOMPARE(main.document().isModified(), modified);
     // The editor's keys still work on its own grid afterwards.
     QVERIFY(main.StringGrid1->setCurrent(1, 1));
     QTest::keyClicks(main.StringGrid1, QStringLiteral("b"));

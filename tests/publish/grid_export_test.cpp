@@ -113,6 +113,7 @@ void GridExportTest::pdfPagesAndText() {
     const QString path = dir_.filePath(QStringLiteral("grille.pdf"));
     PublishOptions options;
     options.author = QStringLiteral("Amélie Poulain");
+    options.gridName = QStringLiteral("essai.grd");
     options.solution = SolutionPlacement(placement);
     exportGrid(path, test::sampleGrid(), options);
 
@@ -237,6 +238,7 @@ void GridExportTest::ipuzAndGridFilesReadBack() {
     const Grille g = test::sampleGrid();
     PublishOptions options;
     options.author = QStringLiteral("Zoé");
+    options.gridName = QStringLiteral("essai.grd");
     exportGrid(dir_.filePath(QStringLiteral("g.ipuz")), g, options);
     exportGrid(dir_.filePath(QStringLiteral("g.grd")), g, options);
     IpuzInfo info;

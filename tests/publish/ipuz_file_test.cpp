@@ -3,6 +3,7 @@
 // their reasons. Also the plain text grids that the command line reads.
 #include "common/codec.h"
 #include "common/errors.h"
+#include "document/document.h"
 #include "grid/grid_file.h"
 #include "ipuz_samples.h"
 #include "publish/grid_source.h"
@@ -156,7 +157,6 @@ void IpuzFileTest::cluesBeyondTheGridKeepTheirValues() {
     const Grille read = readIpuz(ipuzBytes(test::sampleGrid()), base, QStringLiteral("x.ipuz"));
     QCOMPARE(read.DefHoriz[15], QByteArray("quinze"));
     QCOMPARE(read.DefVert[12], QByteArray("treize"));
-    QCOMPARE(read.NomCourt, base.NomCourt);
 }
 
 void IpuzFileTest::numberedFileOfAnotherProgram() {
@@ -231,7 +231,6 @@ void IpuzFileTest::anyGridByItsExtension() {
     QCOMPARE(info.title, QStringLiteral("Titre"));
     QCOMPARE(fromIpuz.cell(5, 2), '#');
     QCOMPARE(fromIpuz.DefHoriz[9], g.DefHoriz[9]);
-    QVERIFY(fromIpuz.NomCourt.isEmpty());
 
     QFile plain(dir.filePath("a.txt"));
     QVERIFY(plain.open(QIODevice::WriteOnly));
@@ -248,36 +247,40 @@ void IpuzFileTest::anyGridByItsExtension() {
 
 void IpuzFileTest::openingNamesOnlyGridFiles() {
     QTemporaryDir dir;
-    Grille current = test::sampleGrid();
-    current.NomFichier = dir.filePath("courante.grd");
-    current.NomCourt = QStringLiteral("courante.grd");
-    current.Modifie = true;
-    current.DefHoriz[20] = "vingt et un";
+    Document doc;
+    doc.start();
+    writeGridFile(dir.filePath("courante.grd"), test::sampleGrid());
+    doc.open(dir.filePath("courante.grd"));
+    doc.applyGridChange(GridChange().setClue(true, 20, "vingt et un").setCell(2, 2, 'Y'));
+    QVERIFY(doc.isModified());
     Grille other = test::sampleGrid();
     other.cell(1, 1) = 'Z';
     writeIpuzFile(dir.filePath("autre.ipuz"), other);
     writeGridFile(dir.filePath("autre.grd"), other);
 
-    const Grille fromIpuz = openGridFile(dir.filePath("autre.ipuz"), current);
-    QCOMPARE(fromIpuz.cell(1, 1), 'Z');
-    QVERIFY(fromIpuz.NomFichier.isEmpty() && fromIpuz.NomCourt.isEmpty());
-    QVERIFY(!fromIpuz.Modifie);
-    QCOMPARE(fromIpuz.DefHoriz[20], QByteArray("vingt et un")); // beyond the grid: kept
-    const Grille fromGrd = openGridFile(dir.filePath("autre.grd"), current);
-    QCOMPARE(fromGrd.NomFichier, dir.filePath("autre.grd"));
-    QCOMPARE(fromGrd.NomCourt, QStringLiteral("autre.grd"));
-    QCOMPARE(fromGrd.cell(1, 1), 'Z');
+    doc.open(dir.filePath("autre.ipuz"));
+    QCOMPARE(doc.grille().cell(1, 1), 'Z');
+    QVERIFY(doc.fileName().isEmpty() && doc.shortName().isEmpty());
+    QVERIFY(!doc.isModified());
+    QCOMPARE(doc.grille().DefHoriz[20], QByteArray("vingt et un")); // beyond the grid: kept
+    doc.open(dir.filePath("autre.grd"));
+    QCOMPARE(doc.fileName(), dir.filePath("autre.grd"));
+    QCOMPARE(doc.shortName(), QStringLiteral("autre.grd"));
+    QCOMPARE(doc.grille().cell(1, 1), 'Z');
 
     QFile bad(dir.filePath("mauvaise.ipuz"));
     QVERIFY(bad.open(QIODevice::WriteOnly));
     bad.write(R"({"kind":["http://ipuz.org/crossword#1"],"dimensions":{"width":30,"height":3}})");
     bad.close();
     try {
-        openGridFile(dir.filePath("mauvaise.ipuz"), current);
+        doc.open(dir.filePath("mauvaise.ipuz"));
         QFAIL("a grid of 30 columns was opened");
     } catch (const OrvError& e) {
         QVERIFY(e.message().contains(QStringLiteral("au plus 20")));
     }
+    // A refused file leaves the document as it was.
+    QCOMPARE(doc.fileName(), dir.filePath("autre.grd"));
+    QCOMPARE(doc.grille().cell(1, 1), 'Z');
 }
 
 QTEST_GUILESS_MAIN(IpuzFileTest)

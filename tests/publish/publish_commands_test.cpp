@@ -91,7 +91,7 @@ void PublishCommandsTest::exportPdfWithTheTypedOptions() {
     fakes_->files.savePaths = {path};
     fakes_->modal.scripts = {
         options(QStringLiteral("Grille du lundi"), QStringLiteral("Éloïse"), 1, "OkButton")};
-    commands_->Exporter(test::sampleGrid());
+    commands_->Exporter(test::sampleGrid(), QStringLiteral("essai.grd"));
     QCOMPARE(fakes_->modal.shown, QStringList{QStringLiteral("ExportDialog")});
     QVERIFY(
         fakes_->files.saveFilters.at(0).startsWith(QStringLiteral("Document PDF (*.pdf)|*.pdf|")));
@@ -107,7 +107,7 @@ void PublishCommandsTest::exportPdfWithTheTypedOptions() {
     fakes_->modal.scripts = {[&](QDialog& d) {
         shownTitle = d.findChild<QLineEdit*>(QStringLiteral("TitleEdit"))->text();
     }};
-    commands_->Exporter(test::sampleGrid());
+    commands_->Exporter(test::sampleGrid(), QStringLiteral("essai.grd"));
     QCOMPARE(shownTitle, QStringLiteral("Grille du lundi"));
 }
 
@@ -124,10 +124,10 @@ void PublishCommandsTest::dialogShowsWhatTheFormatNeeds() {
     for (const char* name : {"a.png", "a.ipuz", "a.svg"}) {
         fakes_->files.savePaths = {dir_->filePath(QString::fromLatin1(name))};
         fakes_->modal.scripts = {look};
-        commands_->Exporter(test::sampleGrid());
+        commands_->Exporter(test::sampleGrid(), QStringLiteral("essai.grd"));
     }
     fakes_->modal.scripts = {look};
-    commands_->Imprimer(test::sampleGrid());
+    commands_->Imprimer(test::sampleGrid(), QStringLiteral("essai.grd"));
     QCOMPARE(seen.size(), 4);
     QVERIFY(seen[0].solution && seen[0].resolution && !seen[0].preview);   // PNG
     QVERIFY(!seen[1].solution && !seen[1].resolution && !seen[1].preview); // ipuz
@@ -139,7 +139,7 @@ void PublishCommandsTest::dialogShowsWhatTheFormatNeeds() {
     // A grid file needs no options: it is written at once.
     fakes_->modal.shown.clear();
     fakes_->files.savePaths = {dir_->filePath(QStringLiteral("a.grd"))};
-    commands_->Exporter(test::sampleGrid());
+    commands_->Exporter(test::sampleGrid(), QStringLiteral("essai.grd"));
     QVERIFY(fakes_->modal.shown.isEmpty());
     QCOMPARE(loadAnyGrid(dir_->filePath(QStringLiteral("a.grd"))).DefHoriz[9],
              test::sampleGrid().DefHoriz[9]);
@@ -149,7 +149,7 @@ void PublishCommandsTest::exportPngAtTheChosenResolution() {
     const QString path = dir_->filePath(QStringLiteral("grille.png"));
     fakes_->files.savePaths = {path};
     fakes_->modal.scripts = {options({}, {}, 0, "OkButton", 72)};
-    commands_->Exporter(test::sampleGrid());
+    commands_->Exporter(test::sampleGrid(), QStringLiteral("essai.grd"));
     const QImage image(path);
     QCOMPARE(image.width(), 596);   // A4 at 72 dots per inch
     QCOMPARE(image.height(), 1684); // two pages one under the other
@@ -157,11 +157,11 @@ void PublishCommandsTest::exportPngAtTheChosenResolution() {
 
 void PublishCommandsTest::cancelledExportsWriteNothing() {
     fakes_->files.savePaths = {QString()};
-    commands_->Exporter(test::sampleGrid());
+    commands_->Exporter(test::sampleGrid(), QStringLiteral("essai.grd"));
     QVERIFY(fakes_->modal.shown.isEmpty());
     fakes_->files.savePaths = {dir_->filePath(QStringLiteral("x.pdf"))};
     fakes_->modal.scripts = {options(QStringLiteral("T"), {}, 0, "CancelButton")};
-    commands_->Exporter(test::sampleGrid());
+    commands_->Exporter(test::sampleGrid(), QStringLiteral("essai.grd"));
     QVERIFY(QDir(dir_->path()).isEmpty());
     QCOMPARE(fakes_->messages.total(), 0);
 }
@@ -174,13 +174,15 @@ void PublishCommandsTest::failedExportIsReportedAndLeavesNoFile() {
     const QString path = blocker + QStringLiteral("/x.pdf");
     fakes_->files.savePaths = {path};
     fakes_->modal.scripts = {options(QStringLiteral("T"), {}, 0, "OkButton")};
-    guarded(fakes_->messages, window_.get(), [&] { commands_->Exporter(test::sampleGrid()); });
+    guarded(fakes_->messages, window_.get(),
+            [&] { commands_->Exporter(test::sampleGrid(), QStringLiteral("essai.grd")); });
     QCOMPARE(fakes_->messages.errors,
              QStringList{QStringLiteral("Ne peut créer le fichier %1.").arg(path)});
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("bloque")});
 
     fakes_->files.savePaths = {dir_->filePath(QStringLiteral("x.doc"))};
-    guarded(fakes_->messages, window_.get(), [&] { commands_->Exporter(test::sampleGrid()); });
+    guarded(fakes_->messages, window_.get(),
+            [&] { commands_->Exporter(test::sampleGrid(), QStringLiteral("essai.grd")); });
     QVERIFY(fakes_->messages.errors.last().contains(QStringLiteral("pdf, svg, png, ipuz et grd")));
 }
 
@@ -194,7 +196,8 @@ void PublishCommandsTest::printThroughThePrintDialog() {
                                  print.printer()->setOutputFileName(path);
                                  print.done(QDialog::Accepted);
                              }};
-    guarded(fakes_->messages, window_.get(), [&] { commands_->Imprimer(test::sampleGrid()); });
+    guarded(fakes_->messages, window_.get(),
+            [&] { commands_->Imprimer(test::sampleGrid(), QStringLiteral("essai.grd")); });
     QCOMPARE(fakes_->messages.total(), 0);
     QCOMPARE(fakes_->modal.shown,
              (QStringList{QStringLiteral("ExportDialog"), QStringLiteral("PrintDialog")}));
@@ -209,7 +212,7 @@ void PublishCommandsTest::printThroughThePrintDialog() {
     // Cancelling the print dialog prints nothing.
     QFile::remove(path);
     fakes_->modal.scripts = {options(QStringLiteral("T"), {}, 0, "OkButton")};
-    commands_->Imprimer(test::sampleGrid());
+    commands_->Imprimer(test::sampleGrid(), QStringLiteral("essai.grd"));
     QVERIFY(!QFile::exists(path));
 }
 
@@ -222,7 +225,7 @@ void PublishCommandsTest::previewShowsEveryPage() {
                                  widget->updatePreview();
                                  pages = widget->pageCount();
                              }};
-    commands_->Imprimer(test::sampleGrid());
+    commands_->Imprimer(test::sampleGrid(), QStringLiteral("essai.grd"));
     QCOMPARE(fakes_->modal.shown.last(), QStringLiteral("PrintPreview"));
     QCOMPARE(caption, QStringLiteral("Aperçu avant impression"));
     QCOMPARE(pages, 2);

@@ -88,7 +88,7 @@ void PublishMenuTest::exportAndPrintTheOpenGrid() {
     TestApp app;
     TMainForm& w = app.start();
     loadSample(w);
-    const bool modified = w.grille().Modifie;
+    const bool modified = w.document().isModified();
     app.fakes.files.savePaths = {app.path("grille.ipuz")};
     app.fakes.modal.scripts = {[](QDialog& d) {
         QCOMPARE(d.findChild<QLineEdit*>(QStringLiteral("TitleEdit"))->text(),
@@ -101,8 +101,8 @@ void PublishMenuTest::exportAndPrintTheOpenGrid() {
     QCOMPARE(back.DefHoriz[9], sampleGrid().DefHoriz[9]);
     QCOMPARE(back.cell(5, 2), '#');
     // Exporting saves nothing: the grid keeps its state and its (lack of a) name.
-    QCOMPARE(w.grille().Modifie, modified);
-    QVERIFY(w.grille().NomFichier.isEmpty());
+    QCOMPARE(w.document().isModified(), modified);
+    QVERIFY(w.document().fileName().isEmpty());
 
     // Ctrl+P, typed on the grid, opens the printing options.
     app.fakes.modal.shown.clear();
@@ -130,13 +130,13 @@ void PublishMenuTest::ipuzOpensAsTheSameGrid() {
             QCOMPARE(w.grille().cell(c, r), exported.cell(c, r));
     }
     QCOMPARE(w.StringGrid1->rowCount(), 11);
-    QVERIFY(!w.grille().Modifie);
+    QVERIFY(!w.document().isModified());
     // Unnamed: saving asks for a grid file's name and leaves the ipuz file alone.
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
     typeOn(w, 3, 3, 'x');
     app.fakes.files.savePaths << app.path("autre");
     trigger(w, "Enregistrer1");
-    QCOMPARE(w.grille().NomCourt, QStringLiteral("autre.grd"));
+    QCOMPARE(w.document().shortName(), QStringLiteral("autre.grd"));
     QCOMPARE(loadAnyGrid(app.path("autre.grd")).cell(3, 3), 'X');
     QCOMPARE(loadAnyGrid(app.path("autre.ipuz")).cell(3, 3), ' ');
 }
@@ -145,7 +145,7 @@ void PublishMenuTest::refusedIpuzLeavesTheGridAsItWas() {
     TestApp app;
     TMainForm& w = app.start();
     typeOn(w, 2, 2, 'k');
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     const Grille before = w.grille();
     app.writeFile(QStringLiteral("rebus.ipuz"),
                   R"({"kind":["http://ipuz.org/crossword#1"],"dimensions":{"width":2,"height":1},
@@ -159,7 +159,7 @@ void PublishMenuTest::refusedIpuzLeavesTheGridAsItWas() {
              qPrintable(app.fakes.messages.errors[0]));
     QCOMPARE(w.grille().Cases, before.Cases);
     QCOMPARE(w.grille().NbLignes, before.NbLignes);
-    QVERIFY(w.grille().Modifie);
+    QVERIFY(w.document().isModified());
     QCOMPARE(w.grille().cell(2, 2), 'K');
 }
 

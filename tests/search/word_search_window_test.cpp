@@ -2,6 +2,7 @@
 // written before start-up and driven through its boxes, letter panel, length
 // field and buttons.
 #include "dictionary/scramble.h"
+#include "search/search_controller.h"
 #include "search/word_search_window.h"
 #include "support/test_app.h"
 #include "support/word_lists.h"
@@ -301,7 +302,7 @@ void WordSearchWindowTest::reopeningFindsTheWindowAsLeft() {
     app.fakes.modal.scripts.append(
         [&](QDialog& dialog) { look(static_cast<TRMots&>(dialog), second); });
     openFromMenu(w);
-    QVERIFY(w.RMots->CopieMots.isEmpty()); // emptied at closing
+    QVERIFY(w.search().searchWindow().CopieMots.isEmpty()); // emptied at closing
     QTest::mouseClick(child<QToolButton>(&w, "SpeedButton30"), Qt::LeftButton);
     QCOMPARE(app.fakes.modal.shown, (QStringList{"RMots", "RMots"}));
     QCOMPARE(first.listed, QStringList{"COLLEGE"});

@@ -56,7 +56,6 @@ inline Grille sampleGrid() {
         g.DefHoriz[std::size_t(r - 1)] = *fromUi(sampleAcross(r));
         g.DefVert[std::size_t(r - 1)] = *fromUi(sampleDown(r));
     }
-    g.NomCourt = QStringLiteral("essai.grd");
     return g;
 }
 

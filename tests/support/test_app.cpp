@@ -42,7 +42,6 @@ QString TestApp::path(const QString& name) const { return dir_.filePath(name); }
 
 TMainForm& TestApp::start() {
     main_ = std::make_unique<TMainForm>(fakes.services);
-    main_->CreeFenetres();
     main_->show();
     return *main_;
 }

@@ -2,6 +2,7 @@
 // on the focused button, Escape, the error box, and the menu that opens it.
 #include "support/test_app.h"
 #include "utilities/calculator_window.h"
+#include "utilities/utilities_controller.h"
 
 #include <QAction>
 #include <QLabel>
@@ -60,7 +61,7 @@ void CalculatorWindowTest::menuOpensTheCalculator() {
     main.findChild<QAction*>(QStringLiteral("Calculatrice1"))->trigger();
     QCOMPARE(app.fakes.modal.shown, QStringList{QStringLiteral("Pocket")});
     QCOMPARE(seen, QStringLiteral("0,33333333333"));
-    QVERIFY(!main.Pocket->isVisible());
+    QVERIFY(!main.utilities().calculator().isVisible());
 }
 
 void CalculatorWindowTest::typedSequences_data() {
@@ -218,8 +219,8 @@ void CalculatorWindowTest::reopeningStartsANewCalculation() {
     open->trigger();
     QCOMPARE(shownAtOpening, QString());
     // No pending "+" survived: "4" "=" "=" leaves 4.
-    QCOMPARE(display(*main.Pocket), QStringLiteral("4"));
-    QCOMPARE(main.Pocket->calculator().Operation, '\0');
+    QCOMPARE(display(main.utilities().calculator()), QStringLiteral("4"));
+    QCOMPARE(main.utilities().calculator().calculator().Operation, '\0');
 }
 
 QTEST_MAIN(CalculatorWindowTest)

@@ -6,6 +6,7 @@
 #include "utilities/calendar_grid.h"
 #include "utilities/calendar_window.h"
 #include "utilities/month_calendar.h"
+#include "utilities/utilities_controller.h"
 
 #include <QAction>
 #include <QLabel>
@@ -224,7 +225,7 @@ void CalendarWindowTest::dateIsKeptBetweenOpenings() {
     QCOMPARE(app.fakes.modal.shown, (QStringList{"Calendrier", "Calendrier"}));
     QCOMPARE(firstBanner, QStringLiteral("mars  1998"));
     QCOMPARE(secondBanner, QStringLiteral("avril  1998"));
-    QCOMPARE(main.Calendrier->Calendar1->SelectedDate(), QDate(1998, 4, 12));
+    QCOMPARE(main.utilities().calendar().Calendar1->SelectedDate(), QDate(1998, 4, 12));
 }
 
 QTEST_MAIN(CalendarWindowTest)

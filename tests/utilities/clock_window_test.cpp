@@ -4,6 +4,7 @@
 #include "common/up_down_button.h"
 #include "support/test_app.h"
 #include "utilities/clock_window.h"
+#include "utilities/utilities_controller.h"
 
 #include <QAction>
 #include <QLabel>
@@ -74,7 +75,7 @@ void ClockWindowTest::menuOpensTheClockShowingTheTimeAtOnce() {
     QCOMPARE(time, QStringLiteral("04:05:09"));
     QCOMPARE(date, QStringLiteral("07/03/2026"));
     QVERIFY(running);
-    QCOMPARE(main.Horloge->windowTitle(), QStringLiteral("Horloge"));
+    QCOMPARE(main.utilities().clock().windowTitle(), QStringLiteral("Horloge"));
 }
 
 void ClockWindowTest::adjustingWhileFrozen_data() {
@@ -158,17 +159,18 @@ void ClockWindowTest::reopeningAfterFreezingRunsTheClock() {
         QTest::keyClick(d.focusWidget(), Qt::Key_Escape);
     };
     open->trigger();
-    QVERIFY(!main.Horloge->isVisible());
-    QVERIFY(main.Horloge->ModeReglage);
+    QVERIFY(!main.utilities().clock().isVisible());
+    QVERIFY(main.utilities().clock().ModeReglage);
     app.fakes.clock.current = at(2030, 4, 2, 8, 9, 10);
     bool running = false;
-    app.fakes.modal.scripts << [&](QDialog&) { running = main.Horloge->Timer1->isActive(); };
+    app.fakes.modal.scripts <<
+        [&](QDialog&) { running = main.utilities().clock().Timer1->isActive(); };
     open->trigger();
     QVERIFY(running);
-    QVERIFY(!main.Horloge->ModeReglage);
-    QCOMPARE(main.Horloge->Label1->text(), QStringLiteral("08:09:10"));
+    QVERIFY(!main.utilities().clock().ModeReglage);
+    QCOMPARE(main.utilities().clock().Label1->text(), QStringLiteral("08:09:10"));
     // Only the chosen item lasts.
-    QCOMPARE(main.Horloge->chosenField(), std::optional<ClockField>(ClockField::Mo));
+    QCOMPARE(main.utilities().clock().chosenField(), std::optional<ClockField>(ClockField::Mo));
 }
 
 void ClockWindowTest::unreadableFieldGoesToTheErrorBox() {

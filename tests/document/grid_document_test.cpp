@@ -98,10 +98,10 @@ void GridDocumentTest::saveAsWritesTheStartGridFile() {
     saveAs(app, "essai");
     QCOMPARE(app.fakes.files.saveFilters, QStringList{kFilter});
     QCOMPARE(app.readFile("essai.grd"), startGridFile());
-    QCOMPARE(w.grille().NomFichier, app.path("essai.grd"));
-    QCOMPARE(w.grille().NomCourt, QStringLiteral("essai.grd"));
+    QCOMPARE(w.document().fileName(), app.path("essai.grd"));
+    QCOMPARE(w.document().shortName(), QStringLiteral("essai.grd"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - essai.grd"));
-    QCOMPARE(w.grille().Modifie, false);
+    QCOMPARE(w.document().isModified(), false);
     QCOMPARE(app.fakes.messages.total(), 0);
 }
 
@@ -130,8 +130,8 @@ void GridDocumentTest::chosenNamesAreCutInTheFileNameOnly() {
         QVERIFY(QDir(app.path("")).mkdir(folder));
     saveAs(app, chosen);
     QCOMPARE(app.readFile(written), startGridFile());
-    QCOMPARE(w.grille().NomFichier, app.path(written));
-    QCOMPARE(w.grille().NomCourt, QStringLiteral("essai.grd"));
+    QCOMPARE(w.document().fileName(), app.path(written));
+    QCOMPARE(w.document().shortName(), QStringLiteral("essai.grd"));
     // Nothing lands beside the folder.
     QVERIFY(!QFile::exists(app.path("jean.grd")));
     QVERIFY(!QFile::exists(app.path(chosen)) || chosen == written);
@@ -186,8 +186,8 @@ void GridDocumentTest::savedGridOpensAsItWas() {
         QCOMPARE(w.grille().DefHoriz[k], saved.DefHoriz[k]);
         QCOMPARE(w.grille().DefVert[k], saved.DefVert[k]);
     }
-    QCOMPARE(w.grille().Modifie, false);
-    QCOMPARE(w.grille().NomCourt, QStringLiteral("essai.grd"));
+    QCOMPARE(w.document().isModified(), false);
+    QCOMPARE(w.document().shortName(), QStringLiteral("essai.grd"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - essai.grd"));
     QCOMPARE(w.StringGrid1->rowCount(), 11);
     QCOMPARE(w.StringGrid1->colCount(), 13);
@@ -210,7 +210,7 @@ void GridDocumentTest::openingSetsTheDimensions() {
     QCOMPARE(w.StringGrid1->rowCount(), 11);
     QCOMPARE(w.StringGrid1->cell(0, 10), QStringLiteral("10"));
     QCOMPARE(w.grille().cell(2, 10), 'A');
-    QCOMPARE(w.grille().NomFichier, app.path("dix.grd"));
+    QCOMPARE(w.document().fileName(), app.path("dix.grd"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - dix.grd"));
     QCOMPARE(app.fakes.messages.total(), 0);
 }
@@ -227,7 +227,7 @@ void GridDocumentTest::saveWritesOnlyAfterAChange() {
     typeOn(w, 1, 1, 'b');
     trigger(w, "Enregistrer1");
     QVERIFY(app.readFile("essai.grd").contains("\r\nB       \r\n"));
-    QCOMPARE(w.grille().Modifie, false);
+    QCOMPARE(w.document().isModified(), false);
     QCOMPARE(app.fakes.files.saveFilters.size(), 1); // named: no dialog after the first
 }
 
@@ -239,8 +239,8 @@ void GridDocumentTest::saveAsCancelledKeepsTheName() {
     trigger(w, "Enregistrersous1"); // dialog cancelled: saved under the current name
     QCOMPARE(app.fakes.files.saveFilters.size(), 2);
     QVERIFY(app.readFile("essai.grd").contains("\r\nC       \r\n"));
-    QCOMPARE(w.grille().NomCourt, QStringLiteral("essai.grd"));
-    QCOMPARE(w.grille().Modifie, false);
+    QCOMPARE(w.document().shortName(), QStringLiteral("essai.grd"));
+    QCOMPARE(w.document().isModified(), false);
 }
 
 void GridDocumentTest::saveAsCancelledWithoutANameAsksTwice() {
@@ -250,14 +250,14 @@ void GridDocumentTest::saveAsCancelledWithoutANameAsksTwice() {
     trigger(w, "Enregistrersous1");
     QCOMPARE(app.fakes.files.saveFilters.size(), 2);
     QCOMPARE(QDir(app.path("")).entryList({"*.grd"}), QStringList());
-    QCOMPARE(w.grille().NomFichier, QString());
-    QCOMPARE(w.grille().Modifie, true);
+    QCOMPARE(w.document().fileName(), QString());
+    QCOMPARE(w.document().isModified(), true);
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
     // The second dialog's answer is taken.
     app.fakes.files.savePaths << QString() << app.path("deux");
     trigger(w, "Enregistrersous1");
     QVERIFY(QFile::exists(app.path("deux.grd")));
-    QCOMPARE(w.grille().Modifie, false);
+    QCOMPARE(w.document().isModified(), false);
 }
 
 void GridDocumentTest::toolButtonsRunTheCommands() {
@@ -300,9 +300,9 @@ void GridDocumentTest::newGridAsksWithTheShortName() {
              QStringList{QStringLiteral("Enregistrer changements dans essai.grd ?")});
     QCOMPARE(app.readFile("essai.grd") != before, saved);
     QCOMPARE(w.grille().cell(2, 2), cleared ? ' ' : 'N');
-    QCOMPARE(w.grille().Modifie, !cleared);
-    QCOMPARE(w.grille().NomCourt, cleared ? QString() : QStringLiteral("essai.grd"));
-    QCOMPARE(w.grille().NomFichier.isEmpty(), cleared);
+    QCOMPARE(w.document().isModified(), !cleared);
+    QCOMPARE(w.document().shortName(), cleared ? QString() : QStringLiteral("essai.grd"));
+    QCOMPARE(w.document().fileName().isEmpty(), cleared);
     QCOMPARE(w.windowTitle(),
              cleared ? QStringLiteral("Orv Grille") : QStringLiteral("Orv Grille - essai.grd"));
 }
@@ -332,7 +332,7 @@ void GridDocumentTest::yesWithoutANameAndCancelledSaveGoesOn() {
              QStringList{QStringLiteral("Enregistrer changements dans  ?")});
     QCOMPARE(app.fakes.files.saveFilters.size(), 1);
     QCOMPARE(w.grille().cell(1, 1), ' ');
-    QCOMPARE(w.grille().Modifie, false);
+    QCOMPARE(w.document().isModified(), false);
 
     typeOn(w, 1, 1, 'y');
     app.fakes.messages.answers << Answer::Yes;
@@ -368,9 +368,9 @@ void GridDocumentTest::openAsksWithTheFullPath() {
     QCOMPARE(app.fakes.files.openFilters.size(), dialogShown ? 1 : 0);
     QCOMPARE(app.readFile("essai.grd").contains("   O    "), saved);
     QCOMPARE(w.grille().cell(4, 4), dialogShown ? ' ' : 'O');
-    QCOMPARE(w.grille().NomCourt,
+    QCOMPARE(w.document().shortName(),
              dialogShown ? QStringLiteral("autre.grd") : QStringLiteral("essai.grd"));
-    QCOMPARE(w.grille().Modifie, !dialogShown);
+    QCOMPARE(w.document().isModified(), !dialogShown);
 }
 
 void GridDocumentTest::cancelledOpenKeepsTheChanges() {
@@ -383,7 +383,7 @@ void GridDocumentTest::cancelledOpenKeepsTheChanges() {
     trigger(w, "OpenItem");
     QCOMPARE(app.fakes.files.openFilters.size(), 1);
     QCOMPARE(w.grille().cell(5, 5), 'K');
-    QCOMPARE(w.grille().Modifie, true);
+    QCOMPARE(w.document().isModified(), true);
     app.fakes.messages.answers << Answer::Cancel;
     QVERIFY(!w.close());
     QCOMPARE(app.fakes.messages.questions.size(), 2);
@@ -423,10 +423,10 @@ void GridDocumentTest::writeIntoAMissingFolderFails() {
     saveAs(app, "absent/essai");
     QCOMPARE(app.fakes.messages.errors,
              QStringList{QStringLiteral("Ne peut créer le fichier ") + target + "."});
-    QCOMPARE(w.grille().Modifie, true);
+    QCOMPARE(w.document().isModified(), true);
     QVERIFY(!QFile::exists(target));
     // The grid keeps the name of the file that does exist.
-    QCOMPARE(w.grille().NomFichier, app.path("essai.grd"));
+    QCOMPARE(w.document().fileName(), app.path("essai.grd"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - essai.grd"));
     QCOMPARE(app.readFile("essai.grd"), startGridFile());
 }
@@ -443,11 +443,11 @@ void GridDocumentTest::fullDiskKeepsTheEarlierFile() {
     QCOMPARE(app.fakes.messages.errors,
              QStringList{"Ne peut créer le fichier " + app.path("essai.grd") + "."});
     QCOMPARE(app.readFile("essai.grd"), startGridFile());
-    QCOMPARE(w.grille().Modifie, true);
+    QCOMPARE(w.document().isModified(), true);
     QCOMPARE(QDir(app.path("")).entryList({"essai*"}), QStringList{"essai.grd"});
     trigger(w, "Enregistrer1"); // room again: the same command now succeeds
     QVERIFY(app.readFile("essai.grd").contains("\r\nD       \r\n"));
-    QCOMPARE(w.grille().Modifie, false);
+    QCOMPARE(w.document().isModified(), false);
 }
 
 void GridDocumentTest::failedWriteAfterYesStopsNewGrid() {
@@ -459,8 +459,8 @@ void GridDocumentTest::failedWriteAfterYesStopsNewGrid() {
     trigger(w, "NewItem");
     QCOMPARE(app.fakes.messages.errors.size(), 1);
     QCOMPARE(w.grille().cell(2, 3), 'E');
-    QCOMPARE(w.grille().Modifie, true);
-    QCOMPARE(w.grille().NomFichier, QString());
+    QCOMPARE(w.document().isModified(), true);
+    QCOMPARE(w.document().fileName(), QString());
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
 }
 
@@ -473,7 +473,7 @@ void GridDocumentTest::failedWriteAfterYesKeepsTheProgramOpen() {
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());
     QCOMPARE(app.fakes.messages.errors.size(), 1);
-    QCOMPARE(w.grille().Modifie, true);
+    QCOMPARE(w.document().isModified(), true);
     // "Oui" with the save dialog cancelled still lets the program close.
     app.fakes.messages.answers << Answer::Yes;
     QVERIFY(w.close());
@@ -519,9 +519,9 @@ void GridDocumentTest::refusedOpenLosesNothing() {
     QCOMPARE(w.StringGrid1->rowCount(), 10);
     QCOMPARE(w.grille().Cases, before.Cases);
     QCOMPARE(w.grille().DefHoriz, before.DefHoriz);
-    QCOMPARE(w.grille().NomFichier, app.path("essai.grd"));
+    QCOMPARE(w.document().fileName(), app.path("essai.grd"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille - essai.grd"));
-    QCOMPARE(w.grille().Modifie, true);
+    QCOMPARE(w.document().isModified(), true);
 }
 
 QTEST_MAIN(GridDocumentTest)

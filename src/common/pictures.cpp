@@ -1,5 +1,5 @@
 // Drawing of the tool bar glyphs and the program's picture.
-#include "app/pictures.h"
+#include "common/pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

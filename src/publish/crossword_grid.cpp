@@ -1,5 +1,5 @@
 // Shared settings, sizing and cell painting of the crossword grids.
-#include "common/crossword_grid.h"
+#include "publish/crossword_grid.h"
 
 #include "common/codec.h"
 #include "common/string_grid.h"

@@ -4,7 +4,7 @@
 #include "common/errors.h"
 #include "common/text_file.h"
 #include "dictionary/scramble.h"
-#include "grid/document.h"
+#include "document/document.h"
 #include "grid/grid_file.h"
 
 #include <QDir>
@@ -255,7 +255,7 @@ void DocumentTest::wordsStayUnsavedWhateverTheGridDoes() {
     Started s;
     Document& d = s.doc;
     type(d, 'a', 1, 1);
-    d.noteWordsChanged();
+    QVERIFY(d.dictionary().addWord("ABRI"));
     d.undo();
     // The grid is back as it started, but the new word is still unsaved.
     QVERIFY(d.isModified());
@@ -265,7 +265,7 @@ void DocumentTest::wordsStayUnsavedWhateverTheGridDoes() {
     d.markSaved();
     // A grid save answers the question; the word is still written at exit.
     QVERIFY(!d.isModified());
-    QVERIFY(d.MotsModifies);
+    QVERIFY(d.dictionary().isModified());
     QVERIFY(d.writesDictionaryAtExit());
     d.undo();
     QVERIFY(d.isModified());
@@ -298,9 +298,9 @@ void DocumentTest::whatIsWrittenAtExit() {
     if (gridEdit)
         type(d, 'a', 1, 1);
     if (words)
-        d.noteWordsChanged();
+        QVERIFY(d.dictionary().addWord("ABRI"));
     if (definitions)
-        d.noteDefinitionsChanged();
+        d.setDefinitions({"ABRI\tRefuge"}, true);
     QCOMPARE(d.writesDictionaryAtExit(), dictionary);
     QCOMPARE(d.writesDefinitionsAtExit(), definitionsFile);
 }
@@ -312,7 +312,7 @@ void DocumentTest::newAndOpenClearTheHistorySaveKeepsIt() {
     type(d, 'b', 2, 1);
     d.setFileName(QDir::current().filePath(QStringLiteral("essai.grd")));
     d.save();
-    QCOMPARE(d.grille().NomCourt, QStringLiteral("essai.grd"));
+    QCOMPARE(d.shortName(), QStringLiteral("essai.grd"));
     QVERIFY(!d.isModified());
     QCOMPARE(d.undoCount(), 2);
     const QByteArray saved = readWholeFile(QStringLiteral("essai.grd"));
@@ -329,7 +329,7 @@ void DocumentTest::newAndOpenClearTheHistorySaveKeepsIt() {
     QVERIFY(!d.canUndo());
     QVERIFY(!d.canRedo());
     QVERIFY(!d.isModified());
-    QVERIFY(d.grille().NomFichier.isEmpty());
+    QVERIFY(d.fileName().isEmpty());
     QCOMPARE(d.grille().cell(1, 1), ' ');
 
     type(d, 'z', 5, 5);
@@ -338,7 +338,7 @@ void DocumentTest::newAndOpenClearTheHistorySaveKeepsIt() {
     QVERIFY(!d.isModified());
     QCOMPARE(d.grille().cell(2, 1), 'B');
     QCOMPARE(d.grille().cell(5, 5), ' ');
-    QCOMPARE(d.grille().NomCourt, QStringLiteral("essai.grd"));
+    QCOMPARE(d.shortName(), QStringLiteral("essai.grd"));
 }
 
 void DocumentTest::aRefusedFileChangesNothing() {
@@ -392,14 +392,14 @@ void writeDictionary(const QString& path, const QList<QByteArray>& plain, const 
 
 QList<QByteArray> plainWords(const Document& doc) {
     QList<QByteArray> out;
-    for (const QByteArray& e : doc.ListeMots.entries())
+    for (const QByteArray& e : doc.dictionary().words().entries())
         out.append(Decrypte(e));
     return out;
 }
 
 QString loadError(Document& doc) {
     try {
-        doc.loadDictionary();
+        doc.dictionary().load();
     } catch (const OrvError& e) {
         return e.message();
     }
@@ -414,26 +414,26 @@ void DocumentTest::dictionaryReadAheadIsTakenOnlyWhileTheFileIsUnchanged() {
     writeDictionary(file, {"ABRI", "CHAT"}, QByteArray("\0\r\nXX\r\n", 7), 10);
     {
         Document doc;
-        doc.prefetchDictionary();
+        doc.dictionary().prefetch();
         QCOMPARE(loadError(doc), QString());
         QCOMPARE(plainWords(doc), (QList<QByteArray>{"ABRI", "CHAT"}));
-        QCOMPARE(doc.FichierMots.dropped(), 2);
-        QVERIFY(doc.ListeMots.contains(Crypte("CHAT")));
+        QCOMPARE(doc.dictionary().file().dropped(), 2);
+        QVERIFY(doc.dictionary().words().contains(Crypte("CHAT")));
     }
     // The file changed after the reading began (same size): the new one is read.
     {
         Document doc;
-        doc.prefetchDictionary();
+        doc.dictionary().prefetch();
         writeDictionary(file, {"ABRA", "CHOU"}, {}, 20);
         QCOMPARE(loadError(doc), QString());
         QCOMPARE(plainWords(doc), (QList<QByteArray>{"ABRA", "CHOU"}));
-        QCOMPARE(doc.FichierMots.dropped(), 0);
+        QCOMPARE(doc.dictionary().file().dropped(), 0);
     }
     // Missing when read ahead, there at the load.
     QVERIFY(QFile::remove(file));
     {
         Document doc;
-        doc.prefetchDictionary();
+        doc.dictionary().prefetch();
         writeDictionary(file, {"ZOO"}, {}, 30);
         QCOMPARE(loadError(doc), QString());
         QCOMPARE(plainWords(doc), (QList<QByteArray>{"ZOO"}));
@@ -442,18 +442,18 @@ void DocumentTest::dictionaryReadAheadIsTakenOnlyWhileTheFileIsUnchanged() {
     QVERIFY(QFile::remove(file));
     {
         Document doc;
-        doc.prefetchDictionary();
+        doc.dictionary().prefetch();
         QCOMPARE(loadError(doc), QStringLiteral("Ne peut ouvrir le fichier Dicogrd.dat"));
-        QVERIFY(doc.FichierMots.mayReplace());
-        QVERIFY(doc.ListeMots.isEmpty());
+        QVERIFY(doc.dictionary().file().mayReplace());
+        QVERIFY(doc.dictionary().words().isEmpty());
     }
     // A FIFO is refused at once and never replaced.
     QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
     {
         Document doc;
-        doc.prefetchDictionary();
+        doc.dictionary().prefetch();
         QCOMPARE(loadError(doc), QStringLiteral("Ne peut ouvrir le fichier Dicogrd.dat"));
-        QVERIFY(doc.FichierMots.unreadable());
+        QVERIFY(doc.dictionary().file().unreadable());
     }
     QVERIFY(QFile::remove(file));
     // The working folder changed in between: the file of the new one is read.
@@ -461,7 +461,7 @@ void DocumentTest::dictionaryReadAheadIsTakenOnlyWhileTheFileIsUnchanged() {
     QTemporaryDir other;
     {
         Document doc;
-        doc.prefetchDictionary();
+        doc.dictionary().prefetch();
         QVERIFY(QDir::setCurrent(other.path()));
         writeDictionary(file, {"AILLEURS"}, {}, 50);
         QCOMPARE(loadError(doc), QString());

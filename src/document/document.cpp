@@ -1,0 +1,214 @@
+// The document's change path, its history and its decisions.
+#include "document/document.h"
+
+#include "common/keys.h"
+#include "common/text_file.h"
+#include "definitions/definitions_sort.h"
+#include "dictionary/dictionary_rules.h"
+#include "grid/grid_file.h"
+#include "publish/grid_source.h"
+
+#include <QStringList>
+#include <utility>
+
+namespace orv {
+Document::Document(QObject* parent) : QObject(parent) {
+    dictionary_.onWordsChanged([this] {
+        wordsSinceSave_ = true;
+        updateModified();
+    });
+}
+
+// ---------------------------------------------------------------- change path
+
+bool Document::applyGridChange(GridChange change) {
+    applyForward(grille_, change);
+    if (change.isEmpty())
+        return false;
+    const bool dimensions = change.dimensions.has_value();
+    Step step{std::move(change), current_, ++lastRevision_};
+    current_ = step.after;
+    undo_.push_back(std::move(step));
+    if (int(undo_.size()) > kMaxUndoSteps)
+        undo_.pop_front();
+    redo_.clear();
+    updateModified();
+    notify(dimensions);
+    return true;
+}
+
+bool Document::typeOnCell(char& key, int col, int row) {
+    char code;
+    if (!cellCodeForKey(key, code))
+        return false;
+    QString what;
+    if (code == '#')
+        what = QStringLiteral("la case noire en ") + cellName({col, row});
+    else if (code == ' ')
+        what = QStringLiteral("l'effacement de la case ") + cellName({col, row});
+    else
+        what = QStringLiteral("la saisie de la lettre ") + QChar(QLatin1Char(code)) +
+               QStringLiteral(" en ") + cellName({col, row});
+    applyGridChange(GridChange(what).setCell(col, row, code));
+    return true;
+}
+
+bool Document::keyDownOnCell(int virtualKey, int col, int row) {
+    if (virtualKey != vk::Delete)
+        return false;
+    applyGridChange(GridChange(QStringLiteral("l'effacement de la case ") + cellName({col, row}))
+                        .setCell(col, row, ' '));
+    return true;
+}
+
+QString Document::undoDescription() const {
+    return undo_.empty() ? QString() : undo_.back().change.description;
+}
+
+QString Document::redoDescription() const {
+    return redo_.empty() ? QString() : redo_.back().change.description;
+}
+
+bool Document::undo() {
+    if (undo_.empty())
+        return false;
+    Step step = std::move(undo_.back());
+    undo_.pop_back();
+    applyBackward(grille_, step.change);
+    current_ = step.before;
+    const bool dimensions = step.change.dimensions.has_value();
+    redo_.push_back(std::move(step));
+    updateModified();
+    notify(dimensions);
+    return true;
+}
+
+bool Document::redo() {
+    if (redo_.empty())
+        return false;
+    Step step = std::move(redo_.back());
+    redo_.pop_back();
+    // Written again as recorded: the grid stands where the step first found it.
+    applyAgain(grille_, step.change);
+    current_ = step.after;
+    const bool dimensions = step.change.dimensions.has_value();
+    undo_.push_back(std::move(step));
+    updateModified();
+    notify(dimensions);
+    return true;
+}
+
+void Document::clearHistory() {
+    undo_.clear();
+    redo_.clear();
+    current_ = ++lastRevision_;
+    saved_ = current_;
+    wordsSinceSave_ = false;
+}
+
+void Document::updateModified() { modified_ = current_ != saved_ || wordsSinceSave_; }
+
+void Document::notify(bool dimensions) {
+    Q_EMIT gridChanged(dimensions);
+    Q_EMIT historyChanged();
+}
+
+// ---------------------------------------------------------------- decisions
+
+Document::AfterQuestion Document::afterSaveQuestion(Answer answer) {
+    switch (answer) {
+    case Answer::Yes:
+        return AfterQuestion::SaveThenContinue;
+    case Answer::No:
+        return AfterQuestion::Continue;
+    case Answer::Cancel:
+        break;
+    }
+    return AfterQuestion::Stop;
+}
+
+bool Document::writesDictionaryAtExit() const { return isModified() || dictionary_.isModified(); }
+
+bool Document::writesDefinitionsAtExit() const { return DefsModifiees; }
+
+// ---------------------------------------------------------------- commands
+
+void Document::start() {
+    grille_.NbLignes = 8;
+    grille_.NbColonnes = 8;
+    grille_.Raz();
+    clearHistory();
+    dictionary_.markUnmodified();
+    DefsModifiees = false;
+    updateModified();
+    notify(true);
+}
+
+void Document::newGrid() {
+    grille_.Raz();
+    setFileName({});
+    clearHistory();
+    updateModified();
+    notify(false);
+}
+
+void Document::open(const QString& path) {
+    grille_ = openGridFile(path, grille_);
+    setFileName(opensWithName(path) ? path : QString());
+    clearHistory();
+    updateModified();
+    notify(true);
+}
+
+void Document::setFileName(const QString& path) {
+    NomFichier = path;
+    NomCourt = path.isEmpty() ? QString() : gridShortName(path);
+}
+
+void Document::save() {
+    writeGridFile(NomFichier, grille_);
+    markSaved();
+}
+
+void Document::markSaved() {
+    saved_ = current_;
+    wordsSinceSave_ = false;
+    updateModified();
+}
+
+// ---------------------------------------------------------------- data files
+
+void Document::setDefinitions(QList<QByteArray> definitions, bool changed) {
+    ListeDefs = std::move(definitions);
+    if (changed)
+        DefsModifiees = true;
+}
+
+void Document::setReadOnly(bool readOnly) {
+    dictionary_.setReadOnly(readOnly);
+    FichierDefs.setReadOnly(readOnly);
+}
+
+void Document::loadDefinitions() {
+    ListeDefs.clear();
+    const QByteArray data = FichierDefs.read();
+    ListeDefs = splitTextLines(data);
+    FichierDefs.noteDropped(linesAfterNul(data));
+}
+
+QString Document::writeDefinitions(const QDateTime& now) {
+    const QString side =
+        FichierDefs.write(joinTextLines(ListeDefs), now, DefsModifiees && !ListeDefs.isEmpty());
+    DefsModifiees = false;
+    return side.isEmpty() ? QString() : definitionsKeptBesideMessage(FichierDefs, side);
+}
+
+QString Document::droppedLinesStatus() const {
+    QStringList dropped;
+    for (const DataFile* file : {&dictionary_.file(), &FichierDefs})
+        if (file->dropped() > 0)
+            dropped.append(droppedLinesMessage(*file));
+    return dropped.join(QStringLiteral(" ; "));
+}
+
+} // namespace orv

@@ -1,0 +1,152 @@
+// The one document of a run: the grid with its file name and its history of
+// changes, the dictionary, the definitions and their change flags, and the
+// decisions of the document commands (the save question, what is written at
+// exit, new, open, save). Every change of cells, dimensions or clues goes through
+// applyGridChange, which records it as one undo step; "modified" is the
+// current revision compared with the one last saved or opened.
+#pragma once
+
+#include "common/data_file.h"
+#include "dictionary/word_scores.h"
+#include "document/dictionary.h"
+#include "grid/grid_change.h"
+#include "grid/grid_model.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace orv {
+
+class Document : public QObject {
+    Q_OBJECT
+public:
+    // Steps kept for undo; the oldest is dropped beyond.
+    static constexpr int kMaxUndoSteps = 1000;
+
+    enum class Answer { Yes, No, Cancel };
+    enum class AfterQuestion { Continue, SaveThenContinue, Stop };
+    enum class SaveOutcome { Saved, Cancelled, Failed };
+
+    explicit Document(QObject* parent = nullptr);
+
+    const Grille& grille() const { return grille_; }
+
+    // --- The one change path of the grid ---
+    // Applies the change and records it as one undo step (edits that change
+    // nothing are dropped). Returns false, recording nothing, when nothing changed.
+    bool applyGridChange(GridChange change);
+    // A key typed on a playing cell, under the cell rules (the key is
+    // upper-cased in place); Delete through keyDownOnCell. True when a cell was written.
+    bool typeOnCell(char& key, int col, int row);
+    bool keyDownOnCell(int virtualKey, int col, int row);
+
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    // The description of the step that undo or redo would take back or do again.
+    QString undoDescription() const;
+    QString redoDescription() const;
+    bool undo();
+    bool redo();
+    int undoCount() const { return int(undo_.size()); }
+    int redoCount() const { return int(redo_.size()); }
+
+    // --- Unsaved changes ---
+    // Modifie: the grid differs from what was last saved or opened, or the
+    // dictionary changed since then (the save question covers both).
+    bool isModified() const { return modified_; }
+    // The save question is asked exactly while the document is modified.
+    bool asksSaveQuestion() const { return isModified(); }
+    static AfterQuestion afterSaveQuestion(Answer answer);
+    // A save that failed stops the command, so the changes are not thrown away.
+    static bool goesOnAfterSave(SaveOutcome outcome) { return outcome != SaveOutcome::Failed; }
+    // What closing the program writes: the dictionary when the document is
+    // modified or words changed during the run (even before a grid save), the
+    // definitions when they changed. Where they go is the data file's decision.
+    bool writesDictionaryAtExit() const;
+    bool writesDefinitionsAtExit() const;
+
+    // --- Document commands ---
+    // The start of a run: an empty 8 by 8 grid (7 by 7 playing cells), no
+    // history, every change flag clear.
+    void start();
+    // A new grid: cells cleared, no file name, no history; dimensions and clues stay.
+    void newGrid();
+    // Reads and checks a grid file (or an ipuz file, which comes in unnamed)
+    // whole, then puts it in place with its name and no history; the current
+    // grid is untouched when the file is refused (throws).
+    void open(const QString& path);
+    // The file the grid is saved to (NomFichier, NomCourt); an empty path clears both.
+    void setFileName(const QString& path);
+    // Writes the grid to NomFichier (replaced atomically) and marks it saved;
+    // throws and changes nothing when the file cannot be written.
+    void save();
+    // The current revision becomes the saved one; the history stays.
+    void markSaved();
+
+    // The grid's file (NomFichier) and its short name (NomCourt), "" before a save.
+    const QString& fileName() const { return NomFichier; }
+    const QString& shortName() const { return NomCourt; }
+
+    // --- The dictionary ---
+    Dictionary& dictionary() { return dictionary_; }
+    const Dictionary& dictionary() const { return dictionary_; }
+    // The vocabulary that automatic filling draws from, and « Chercher plus
+    // de mots courants » (kept between runs in the settings).
+    Vocabulary FillVocabulary = Vocabulary::Common;
+    bool FillThorough = false;
+
+    // --- The definitions (ListeDefs), "Dicodef.dat" ---
+    const QList<QByteArray>& definitions() const { return ListeDefs; }
+    // The list as the definitions editor hands it back; `changed` raises DefsModifiees.
+    void setDefinitions(QList<QByteArray> definitions, bool changed);
+    bool definitionsModified() const { return DefsModifiees; }
+    void loadDefinitions();
+    // Writes the file (or, when it may not be replaced, a side file beside it)
+    // and returns what the user must be told of a side file, or "".
+    QString writeDefinitions(const QDateTime& now);
+
+    // --- Both data files ---
+    // Another instance holds the folder: neither file is replaced.
+    void setReadOnly(bool readOnly);
+    // What the load had to leave out of the data files, for the status bar; "" when nothing.
+    QString droppedLinesStatus() const;
+
+Q_SIGNALS:
+    // The grid's content changed (any path); `dimensions` when its size did.
+    void gridChanged(bool dimensions);
+    // Undo or redo became possible or not, or their descriptions changed.
+    void historyChanged();
+
+private:
+    struct Step {
+        GridChange change;
+        quint64 before = 0; // revision before the step
+        quint64 after = 0;  // revision after it
+    };
+    void clearHistory();
+    void updateModified();
+    void notify(bool dimensions);
+
+    Grille grille_;
+    QString NomFichier;
+    QString NomCourt;
+    bool modified_ = false;
+    Dictionary dictionary_;
+    QList<QByteArray> ListeDefs;
+    bool DefsModifiees = false;
+    DataFile FichierDefs{QStringLiteral("Dicodef.dat")};
+    std::deque<Step> undo_;
+    std::vector<Step> redo_;
+    quint64 lastRevision_ = 0;
+    quint64 current_ = 0;
+    quint64 saved_ = 0;
+    // Words changed since the grid was last saved, opened or created.
+    bool wordsSinceSave_ = false;
+};
+
+} // namespace orv
