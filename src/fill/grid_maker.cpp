@@ -273,7 +273,8 @@ double Maker::splitGain(const Pattern& p, Square x) const {
 // Blackens the best cell of `cells` that can take a black square: the
 // greatest split gain, plus the failures of the slots through it when known,
 // with some noise so that two patterns differ.
-bool Maker::placeBest(Pattern& p, const std::vector<Square>& cells, const std::vector<double>* heat) {
+bool Maker::placeBest(Pattern& p, const std::vector<Square>& cells,
+                      const std::vector<double>* heat) {
     std::uniform_real_distribution<double> noise(0.0, 1.0);
     std::vector<std::pair<double, Square>> ranked;
     for (const Square& x : cells) {
