@@ -58,9 +58,9 @@ const MenuPlace kMenus[] = {
     {"FileMenu",
      "&Fichier",
      FileMenuTopic,
-     {"NewItem", "OpenItem", "-", "Enregistrer1", "Enregistrersous1", "-", "Imprimer1", "Exporter1",
-      "-", "Importerfichier1", "-", "ExitItem"}},
-    {"EditionMenu", "&Edition", MainWindowTopic, {"Annuler1", "Retablir1"}},
+     {"NewItem", "OpenItem", "-", "Enregistrer1", "Enregistrersous1", "-", "printGrid",
+      "exportGrid", "-", "Importerfichier1", "-", "ExitItem"}},
+    {"EditionMenu", "&Edition", MainWindowTopic, {"undo", "redo"}},
     {"MotsMenu",
      "&Mots",
      WordsMenuTopic,
@@ -69,12 +69,11 @@ const MenuPlace kMenus[] = {
     {"GrilleMenu",
      "&Grille",
      MainWindowTopic,
-     {"Dimensions1", "Dfinitions1", "-", "Placercasesnoires1", "-", "Verifiergrille1"}},
+     {"Dimensions1", "Dfinitions1", "-", "Placercasesnoires1", "-", "checkGrid"}},
     {"AffichageMenu",
      "Affi&chage",
      MainWindowTopic,
-     {"Suggestions1", "Marquercases1", "-", "Avancer1", "-", "ZoomPlus1", "ZoomMoins1",
-      "TailleNormale1"}},
+     {"suggestions", "markCells", "-", "advance", "-", "zoomIn", "zoomOut", "normalSize"}},
     {"JeuMenu", "&Jeu", MainWindowTopic, {"Jouer1"}},
     {"UtilitairesMenu",
      "&Utilitaires",
@@ -181,12 +180,12 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
         void (TMainForm::*slot)();
     };
     const ZoomCommand zooms[] = {
-        {"ZoomPlus1", "Zoom +", "Agrandir la grille", QKeySequence(Qt::CTRL | Qt::Key_Plus),
-         &TMainForm::ZoomPlus1Click},
-        {"ZoomMoins1", "Zoom -", "Réduire la grille", QKeySequence(Qt::CTRL | Qt::Key_Minus),
-         &TMainForm::ZoomMoins1Click},
-        {"TailleNormale1", "Taille normale", "Grille à sa taille normale",
-         QKeySequence(Qt::CTRL | Qt::Key_0), &TMainForm::TailleNormale1Click},
+        {"zoomIn", "Zoom +", "Agrandir la grille", QKeySequence(Qt::CTRL | Qt::Key_Plus),
+         &TMainForm::zoomInClick},
+        {"zoomOut", "Zoom -", "Réduire la grille", QKeySequence(Qt::CTRL | Qt::Key_Minus),
+         &TMainForm::zoomOutClick},
+        {"normalSize", "Taille normale", "Grille à sa taille normale",
+         QKeySequence(Qt::CTRL | Qt::Key_0), &TMainForm::normalSizeClick},
     };
     for (const ZoomCommand& z : zooms) {
         QAction* action = addCommand(QStringLiteral("AffichageMenu"), QString::fromLatin1(z.name),
@@ -195,7 +194,7 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
         connect(action, &QAction::triggered, this, z.slot);
     }
     // Ctrl with "=" too: on many keyboards "+" needs Shift.
-    findChild<QAction*>(QStringLiteral("ZoomPlus1"))
+    findChild<QAction*>(QStringLiteral("zoomIn"))
         ->setShortcuts(
             {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     QAction* exit = addCommand(QStringLiteral("FileMenu"), QStringLiteral("ExitItem"),
@@ -489,7 +488,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     FormResize();
-    if (!PrendDossier())
+    if (!takeWorkingFolder())
         return;
     // A data file that cannot be read is reported, and the start goes on with
     // an empty list so that the user still gets a grid to work on.
@@ -510,8 +509,8 @@ void TMainForm::FormShow() {
         setStatusText(dropped);
 }
 
-bool TMainForm::PrendDossier() {
-    if (!mustAskSecondInstance(Verrou.acquire()))
+bool TMainForm::takeWorkingFolder() {
+    if (!mustAskSecondInstance(folderLock.acquire()))
         return true;
     const StartDecision decision = secondInstanceDecision(
         services_.messages.choice(this, secondInstanceText(), secondInstanceChoices()));
@@ -524,7 +523,7 @@ bool TMainForm::PrendDossier() {
 bool TMainForm::FormCloseQuery() {
     // "Annuler" keeps the program running, and so does a save that failed;
     // a cancelled save dialog lets it close.
-    return grid_->DemandeEnregistrer(document_.shortName());
+    return grid_->askToSave(document_.shortName());
 }
 
 bool TMainForm::FormClose() {
@@ -571,10 +570,10 @@ void TMainForm::setZoom(int percent) {
     zoomCrosswordGrid(*StringGrid1, zoom_);
 }
 
-void TMainForm::ZoomPlus1Click() { setZoom(nextZoom(zoom_, true)); }
+void TMainForm::zoomInClick() { setZoom(nextZoom(zoom_, true)); }
 
-void TMainForm::ZoomMoins1Click() { setZoom(nextZoom(zoom_, false)); }
+void TMainForm::zoomOutClick() { setZoom(nextZoom(zoom_, false)); }
 
-void TMainForm::TailleNormale1Click() { setZoom(100); }
+void TMainForm::normalSizeClick() { setZoom(100); }
 
 } // namespace orv

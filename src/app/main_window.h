@@ -48,7 +48,7 @@ public:
     Document& document() { return document_; }
     const Grille& grille() const { return document_.grille(); }
     // One instance at a time in the working folder.
-    WorkingFolderLock Verrou;
+    WorkingFolderLock folderLock;
 
     // --- Controls ---
     StringGrid* StringGrid1 = nullptr;
@@ -96,7 +96,7 @@ public:
     // --- Start and stop ---
     void FormShow();
     // Takes the working folder; false when the user chose to quit.
-    bool PrendDossier();
+    bool takeWorkingFolder();
     bool FormCloseQuery();
     bool FormClose();
 
@@ -106,9 +106,9 @@ public:
 public Q_SLOTS:
     void ExitItemClick();
     void About1Click();
-    void ZoomPlus1Click();
-    void ZoomMoins1Click();
-    void TailleNormale1Click();
+    void zoomInClick();
+    void zoomOutClick();
+    void normalSizeClick();
 
 protected:
     bool event(QEvent* event) override;

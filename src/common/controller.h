@@ -23,8 +23,8 @@ public:
 
 protected:
     // Adds a command to the named menu and runs `slot` when it is chosen:
-    //   addCommand(this, "GrilleMenu", "Remplir1", "&Remplir", "Remplir la grille",
-    //              &GridController::Remplir1Click);
+    //   addCommand(this, "GrilleMenu", "fill", "&Remplir", "Remplir la grille",
+    //              &GridController::fillClick);
     template <typename C>
     QAction* addCommand(C* self, const char* menu, const char* name, const QString& caption,
                         const QString& hint, void (C::*slot)()) {

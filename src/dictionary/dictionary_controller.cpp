@@ -105,14 +105,13 @@ DictionaryController::DictionaryController(Document& document, Services& service
     addCommand(this, "MotsMenu", "Statistiques1", QStringLiteral("&Statistiques"),
                QStringLiteral("Statistiques sur le dictionnaire"),
                &DictionaryController::Statistiques1Click);
-    addCommand(this, "GrilleMenu", "OptionsRemplissage1",
-               QStringLiteral("&Options de remplissage..."),
+    addCommand(this, "GrilleMenu", "fillOptions", QStringLiteral("&Options de remplissage..."),
                QStringLiteral("Choisir les mots que le remplissage automatique peut prendre"),
-               &DictionaryController::OptionsRemplissage1Click);
+               &DictionaryController::fillOptionsClick);
 }
 
-TOptionsRemplissage& DictionaryController::fillOptionsDialog() {
-    return ownWindow(options_, [this] { return new TOptionsRemplissage(window_); });
+FillOptionsDialog& DictionaryController::fillOptionsDialog() {
+    return ownWindow(options_, [this] { return new FillOptionsDialog(window_); });
 }
 
 TAjout& DictionaryController::wordDialog() {
@@ -127,9 +126,9 @@ TStats& DictionaryController::statisticsWindow() {
     return ownWindow(Stats, [this] { return new TStats(window_); });
 }
 
-void DictionaryController::OptionsRemplissage1Click() {
+void DictionaryController::fillOptionsClick() {
     guard([this] {
-        TOptionsRemplissage& dialog = fillOptionsDialog();
+        FillOptionsDialog& dialog = fillOptionsDialog();
         dialog.Init(doc_.FillVocabulary, doc_.FillThorough);
         services_.modal.run(dialog);
         if (dialog.result() != QDialog::Accepted)

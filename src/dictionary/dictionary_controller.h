@@ -9,7 +9,7 @@
 namespace orv {
 
 class TAjout;
-class TOptionsRemplissage;
+class FillOptionsDialog;
 class TDico;
 class TStats;
 
@@ -34,14 +34,14 @@ public Q_SLOTS:
     void Dictionnaire1Click();
     void Statistiques1Click();
     // Chooses the vocabulary of automatic filling.
-    void OptionsRemplissage1Click();
+    void fillOptionsClick();
 
 private:
-    TOptionsRemplissage& fillOptionsDialog();
+    FillOptionsDialog& fillOptionsDialog();
     TAjout* Ajout = nullptr;
     TStats* Stats = nullptr;
     TDico* Dico = nullptr;
-    TOptionsRemplissage* options_ = nullptr;
+    FillOptionsDialog* options_ = nullptr;
     // The word typed in the word dialog under the command's caption, or "".
     QByteArray askWord(const QString& caption);
 };

@@ -25,8 +25,8 @@ QLabel* explanation(const QString& text, QWidget* parent, int indent = 22) {
 
 } // namespace
 
-TOptionsRemplissage::TOptionsRemplissage(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("OptionsRemplissage"));
+FillOptionsDialog::FillOptionsDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FillOptionsDialog"));
     setWindowTitle(QStringLiteral("Options de remplissage"));
 
     auto* layout = new QVBoxLayout(this);
@@ -43,18 +43,18 @@ TOptionsRemplissage::TOptionsRemplissage(QWidget* parent) : QDialog(parent) {
                        "permet ; les autres mots seulement où il en manque.")
             .arg(kFrequentScore),
         this));
-    CheckPlusCourants = new QCheckBox(QStringLiteral("Chercher plus de mots courants"), this);
-    CheckPlusCourants->setObjectName(QStringLiteral("CheckPlusCourants"));
+    thoroughBox = new QCheckBox(QStringLiteral("Chercher plus de mots courants"), this);
+    thoroughBox->setObjectName(QStringLiteral("thoroughBox"));
     auto* thorough = new QHBoxLayout;
     thorough->addSpacing(22);
-    thorough->addWidget(CheckPlusCourants);
+    thorough->addWidget(thoroughBox);
     layout->addLayout(thorough);
     layout->addWidget(explanation(
         QStringLiteral("Une fois la grille remplie, le remplissage cherche plus longtemps à "
                        "remplacer les mots moins connus\u00a0: un remplissage plus lent (de "
                        "quelques dixièmes de seconde en général)."),
         this, 44));
-    connect(RadioCourants, &QRadioButton::toggled, CheckPlusCourants, &QWidget::setEnabled);
+    connect(RadioCourants, &QRadioButton::toggled, thoroughBox, &QWidget::setEnabled);
     layout->addWidget(RadioEtendu);
     layout->addWidget(explanation(
         QStringLiteral("Tous les mots sauf les formes verbales rares (passé simple, subjonctif "
@@ -81,26 +81,26 @@ TOptionsRemplissage::TOptionsRemplissage(QWidget* parent) : QDialog(parent) {
     setFixedHeight(sizeHint().height());
 }
 
-void TOptionsRemplissage::Init(Vocabulary vocabulary, bool thorough) {
+void FillOptionsDialog::Init(Vocabulary vocabulary, bool thorough) {
     given_ = chosen_ = vocabulary;
     givenThorough_ = chosenThorough_ = thorough;
     RadioCourants->setChecked(vocabulary == Vocabulary::Common);
     RadioEtendu->setChecked(vocabulary == Vocabulary::Extended);
     RadioTout->setChecked(vocabulary == Vocabulary::Whole);
-    CheckPlusCourants->setChecked(thorough);
-    CheckPlusCourants->setEnabled(vocabulary == Vocabulary::Common);
+    thoroughBox->setChecked(thorough);
+    thoroughBox->setEnabled(vocabulary == Vocabulary::Common);
 }
 
-Vocabulary TOptionsRemplissage::Result() const { return chosen_; }
+Vocabulary FillOptionsDialog::Result() const { return chosen_; }
 
-bool TOptionsRemplissage::ResultThorough() const { return chosenThorough_; }
+bool FillOptionsDialog::ResultThorough() const { return chosenThorough_; }
 
-void TOptionsRemplissage::done(int result) {
+void FillOptionsDialog::done(int result) {
     chosen_ = given_;
     chosenThorough_ = givenThorough_;
     if (result == QDialog::Accepted) {
         // Kept while another vocabulary is chosen, for when « Mots courants » comes back.
-        chosenThorough_ = CheckPlusCourants->isChecked();
+        chosenThorough_ = thoroughBox->isChecked();
         if (RadioEtendu->isChecked())
             chosen_ = Vocabulary::Extended;
         else if (RadioTout->isChecked())

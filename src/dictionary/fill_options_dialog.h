@@ -12,10 +12,10 @@ class QRadioButton;
 
 namespace orv {
 
-class TOptionsRemplissage : public QDialog {
+class FillOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TOptionsRemplissage(QWidget* parent = nullptr);
+    explicit FillOptionsDialog(QWidget* parent = nullptr);
 
     // Shows the vocabulary and the thorough search in force before the dialog opens.
     void Init(Vocabulary vocabulary, bool thorough = false);
@@ -27,7 +27,7 @@ public:
     QRadioButton* RadioEtendu = nullptr;
     QRadioButton* RadioTout = nullptr;
     // « Chercher plus de mots courants », open with « Mots courants » only.
-    QCheckBox* CheckPlusCourants = nullptr;
+    QCheckBox* thoroughBox = nullptr;
     QPushButton* Button1 = nullptr; // "OK"
     QPushButton* Button2 = nullptr; // "Annuler"
 

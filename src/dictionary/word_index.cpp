@@ -66,7 +66,7 @@ void WordIndex::Bucket::setBits(std::uint32_t id) {
 std::int64_t WordIndex::Bucket::find(const char* word) const {
     const std::size_t len = std::size_t(length);
     std::uint32_t lo = 0;
-    std::uint32_t hi = sorted;
+    std::uint32_t hi = size;
     while (lo < hi) {
         const std::uint32_t mid = lo + (hi - lo) / 2;
         if (std::memcmp(text.data() + mid * len, word, len) < 0)
@@ -74,12 +74,9 @@ std::int64_t WordIndex::Bucket::find(const char* word) const {
         else
             hi = mid;
     }
-    if (lo < sorted && std::memcmp(text.data() + lo * len, word, len) == 0)
+    if (lo < size && std::memcmp(text.data() + lo * len, word, len) == 0)
         return lo;
-    if (tail.empty())
-        return -1;
-    const auto it = tail.find(std::string(word, len));
-    return it == tail.end() ? -1 : std::int64_t(it->second);
+    return -1;
 }
 
 WordIndex::Bucket* WordIndex::bucket(int length) {
@@ -175,7 +172,6 @@ void WordIndex::finishBuild() {
             n = b.text.size() / L;
         }
         b.size = std::uint32_t(n);
-        b.sorted = b.size;
         b.live = b.size;
         b.scores.assign(n, kDefaultScore);
         b.blocks = 0;
@@ -191,55 +187,6 @@ void WordIndex::finishBuild() {
         b.shown = b.size;
         total_ += n;
     }
-}
-
-bool WordIndex::add(QByteArrayView word) {
-    const int len = int(word.size());
-    if (!plainWord(word.data(), len))
-        return false;
-    Bucket& b = *bucket(len);
-    if (b.firstBlock.empty()) {
-        b.length = len;
-        b.firstBlock.assign(std::size_t(len) * 26, kNoBlock);
-        b.lastBlock.assign(std::size_t(len) * 26, kNoBlock);
-    }
-    std::int64_t id = b.find(word.data());
-    if (id < 0) {
-        id = b.size;
-        if (b.size == b.blocks * 64)
-            b.grow(std::max<std::uint32_t>(1, b.blocks * 2));
-        b.text.insert(b.text.end(), word.data(), word.data() + len);
-        b.scores.push_back(kDefaultScore);
-        const bool inOrder =
-            b.sorted == b.size &&
-            (b.size == 0 || std::memcmp(b.text.data() + std::size_t(b.size - 1) * std::size_t(len),
-                                        word.data(), std::size_t(len)) < 0);
-        ++b.size;
-        if (inOrder)
-            b.sorted = b.size;
-        else
-            b.tail.emplace(std::string(word.data(), std::size_t(len)), std::uint32_t(id));
-        b.setBits(std::uint32_t(id));
-    } else if (isLive(len, std::uint32_t(id))) {
-        return false;
-    }
-    b.liveBits[std::size_t(id / 64)] |= std::uint64_t(1) << (id % 64);
-    b.updateShown(std::uint32_t(id));
-    ++b.live;
-    ++total_;
-    return true;
-}
-
-bool WordIndex::remove(QByteArrayView word) {
-    const std::int64_t id = find(word);
-    if (id < 0 || !isLive(int(word.size()), std::uint32_t(id)))
-        return false;
-    Bucket& b = *bucket(int(word.size()));
-    b.liveBits[std::size_t(id / 64)] &= ~(std::uint64_t(1) << (id % 64));
-    b.updateShown(std::uint32_t(id));
-    --b.live;
-    --total_;
-    return true;
 }
 
 bool WordIndex::contains(QByteArrayView word) const {
@@ -470,7 +417,6 @@ std::size_t WordIndex::memoryBytes() const {
         n += b.text.capacity() + b.bits.capacity() * 8 + b.liveBits.capacity() * 8 +
              b.shownBits.capacity() * 8 + b.scores.capacity() +
              (b.firstBlock.capacity() + b.lastBlock.capacity()) * 4;
-        n += b.tail.size() * (sizeof(std::string) + 48);
     }
     return n;
 }

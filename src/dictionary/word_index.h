@@ -2,13 +2,12 @@
 // bucket per length; every (length, position, letter) has a bitset over the
 // words of its bucket, so that "which words of length L have X at position p"
 // is an intersection of bitsets, and a pattern's candidates are counted, and
-// its possible letters found, without building a single string. It lives as
-// long as the dictionary and follows every addition, deletion and import.
+// its possible letters found, without building a single string. It is built
+// again whenever the words change (see ScoredWordIndex).
 //
-// A word keeps its number (its id within its length) for the life of the
-// index: a deleted word is only marked dead, and adding it again brings the
-// same number back. Each word carries a score from 0 to 100 (every word the
-// same until scores are given), and queries may ask for a minimum score.
+// A word's number is its id within its length, in the bytes' order. Each word
+// carries a score from 0 to 100 (every word the same until scores are given),
+// and queries may ask for a minimum score.
 #pragma once
 
 #include <QByteArray>
@@ -44,20 +43,15 @@ public:
     void buildFromPlain(const std::vector<QByteArray>& plain);
     void clear();
 
-    // Adds a plain word (2 to 19 capital letters); false when it was already
-    // there or is not such a word.
-    bool add(QByteArrayView word);
-    // Marks a plain word deleted; false when it was not there.
-    bool remove(QByteArrayView word);
     bool contains(QByteArrayView word) const;
 
     // Live words, in all and of one length.
     std::size_t wordCount() const { return total_; }
     std::size_t wordCount(int length) const;
 
-    // Ids of one length run from 0 to idCount(length) - 1, dead ones included.
+    // Ids of one length run from 0 to idCount(length) - 1.
     std::uint32_t idCount(int length) const;
-    // The id of a plain word (live or dead), or -1.
+    // The id of a plain word, or -1.
     std::int64_t find(QByteArrayView word) const;
     // The letters of word `id` of a length (not terminated).
     const char* letters(int length, std::uint32_t id) const;
@@ -100,7 +94,6 @@ private:
         std::uint32_t size = 0;   // ids in use
         std::uint32_t blocks = 0; // 64-bit words per bitset (capacity / 64)
         std::uint32_t live = 0;
-        std::uint32_t sorted = 0;            // ids [0, sorted) are in increasing byte order
         std::vector<char> text;              // size * length letters
         std::vector<std::uint64_t> bits;     // (position * 26 + letter) * blocks + block
         std::vector<std::uint64_t> liveBits; // blocks
@@ -112,7 +105,6 @@ private:
         // Blocks outside [first, last] of a (position, letter) hold no bit.
         std::vector<std::uint32_t> firstBlock; // position * 26 + letter
         std::vector<std::uint32_t> lastBlock;
-        std::unordered_map<std::string, std::uint32_t> tail; // ids from `sorted` on
 
         const std::uint64_t* letterBits(int position, int letter) const {
             return bits.data() + std::size_t(position * 26 + letter) * blocks;

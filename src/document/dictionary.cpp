@@ -18,7 +18,7 @@ Dictionary::Dictionary() = default;
 
 void Dictionary::changed() {
     ++revision_;
-    MotsModifies = true;
+    wordsModified_ = true;
     if (changed_)
         changed_();
 }
@@ -59,7 +59,7 @@ void Dictionary::sort() {
 
 void Dictionary::check() {
     ++revision_;
-    FichierMots.noteDropped(Verifie(ListeMots));
+    file_.noteDropped(Verifie(ListeMots));
 }
 
 void Dictionary::clear() {
@@ -71,39 +71,39 @@ void Dictionary::setUserScore(const QByteArray& plainWord, int score) {
     Scores.user().set(plainWord, score);
 }
 
-void Dictionary::prefetch() { prefetch_.start(FichierMots.name()); }
+void Dictionary::prefetch() { prefetch_.start(file_.name()); }
 
 void Dictionary::load() {
     ++revision_;
     ListeMots.clear();
     std::optional<WordFilePrefetch::Result> early;
-    const QByteArray data = FichierMots.read([this, &early]() -> std::optional<QByteArray> {
-        early = prefetch_.take(FichierMots.name());
+    const QByteArray data = file_.read([this, &early]() -> std::optional<QByteArray> {
+        early = prefetch_.take(file_.name());
         return early ? std::optional<QByteArray>(early->data) : std::nullopt;
     });
     if (early) {
         ListeMots = std::move(early->words);
-        FichierMots.noteDropped(early->afterNul);
+        file_.noteDropped(early->afterNul);
         return;
     }
     if (ListeMots.parse(data) < data.size())
-        FichierMots.noteDropped(linesAfterNul(data));
+        file_.noteDropped(linesAfterNul(data));
 }
 
 void Dictionary::loadScores() {
-    loadDataFile(kScoresFile, ScoresIllisibles,
+    loadDataFile(kScoresFile, scoresUnreadable_,
                  [this] { Scores.user().load(kScoresFile, kScoresFile); });
 }
 
 QString Dictionary::write(const QDateTime& now) {
     const QString side =
-        FichierMots.write(ListeMots.fileBytes(), now, MotsModifies && ListeMots.count() > 0);
-    MotsModifies = false;
-    return side.isEmpty() ? QString() : dictionaryKeptBesideMessage(FichierMots, side);
+        file_.write(ListeMots.fileBytes(), now, wordsModified_ && ListeMots.count() > 0);
+    wordsModified_ = false;
+    return side.isEmpty() ? QString() : dictionaryKeptBesideMessage(file_, side);
 }
 
 void Dictionary::writeScores() {
-    if (!ScoresIllisibles)
+    if (!scoresUnreadable_)
         Scores.user().saveIfModified(kScoresFile, kScoresFile);
 }
 

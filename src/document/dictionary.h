@@ -37,10 +37,10 @@ public:
     // deletion, import, sort); compare it for equality only.
     quint64 revision() const { return revision_ * 0x9E3779B97F4A7C15ull + ListeMots.revision(); }
     // The words changed since the file was last read or written.
-    bool isModified() const { return MotsModifies; }
+    bool isModified() const { return wordsModified_; }
     // "Dicoscore.dat" could not be read: it is then never written.
-    bool scoresUnreadable() const { return ScoresIllisibles; }
-    const DataFile& file() const { return FichierMots; }
+    bool scoresUnreadable() const { return scoresUnreadable_; }
+    const DataFile& file() const { return file_; }
 
     // --- Changing the words ---
     // False, changing nothing, when the word is already there (or not there).
@@ -54,7 +54,7 @@ public:
     void check();
     void clear();
     // The start of a run counts the words as read, whatever the check dropped.
-    void markUnmodified() { MotsModifies = false; }
+    void markUnmodified() { wordsModified_ = false; }
 
     // --- Scores ---
     // The user's own score of a word (0 hides it from filling and suggestions).
@@ -74,7 +74,7 @@ public:
     void load();
     void loadScores();
     // Never replaces the data file (what changed goes to a side file).
-    void setReadOnly(bool readOnly) { FichierMots.setReadOnly(readOnly); }
+    void setReadOnly(bool readOnly) { file_.setReadOnly(readOnly); }
     // Writes the file, or a side file when it may not be replaced; returns
     // what the user must be told of a side file, or "".
     QString write(const QDateTime& now);
@@ -87,9 +87,9 @@ private:
     WordList ListeMots;
     WordScores Scores;
     ScoredWordIndex WordsIndex;
-    DataFile FichierMots{QStringLiteral("Dicogrd.dat")};
-    bool MotsModifies = false;
-    bool ScoresIllisibles = false;
+    DataFile file_{QStringLiteral("Dicogrd.dat")};
+    bool wordsModified_ = false;
+    bool scoresUnreadable_ = false;
     // Counts the changes that replace the list as a whole.
     quint64 revision_ = 0;
     WordFilePrefetch prefetch_;

@@ -186,26 +186,26 @@ void Document::setDefinitions(QList<QByteArray> definitions, bool changed) {
 
 void Document::setReadOnly(bool readOnly) {
     dictionary_.setReadOnly(readOnly);
-    FichierDefs.setReadOnly(readOnly);
+    definitionsFile_.setReadOnly(readOnly);
 }
 
 void Document::loadDefinitions() {
     ListeDefs.clear();
-    const QByteArray data = FichierDefs.read();
+    const QByteArray data = definitionsFile_.read();
     ListeDefs = splitTextLines(data);
-    FichierDefs.noteDropped(linesAfterNul(data));
+    definitionsFile_.noteDropped(linesAfterNul(data));
 }
 
 QString Document::writeDefinitions(const QDateTime& now) {
-    const QString side =
-        FichierDefs.write(joinTextLines(ListeDefs), now, DefsModifiees && !ListeDefs.isEmpty());
+    const QString side = definitionsFile_.write(joinTextLines(ListeDefs), now,
+                                                DefsModifiees && !ListeDefs.isEmpty());
     DefsModifiees = false;
-    return side.isEmpty() ? QString() : definitionsKeptBesideMessage(FichierDefs, side);
+    return side.isEmpty() ? QString() : definitionsKeptBesideMessage(definitionsFile_, side);
 }
 
 QString Document::droppedLinesStatus() const {
     QStringList dropped;
-    for (const DataFile* file : {&dictionary_.file(), &FichierDefs})
+    for (const DataFile* file : {&dictionary_.file(), &definitionsFile_})
         if (file->dropped() > 0)
             dropped.append(droppedLinesMessage(*file));
     return dropped.join(QStringLiteral(" ; "));

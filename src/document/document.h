@@ -139,7 +139,7 @@ private:
     Dictionary dictionary_;
     QList<QByteArray> ListeDefs;
     bool DefsModifiees = false;
-    DataFile FichierDefs{QStringLiteral("Dicodef.dat")};
+    DataFile definitionsFile_{QStringLiteral("Dicodef.dat")};
     std::deque<Step> undo_;
     std::vector<Step> redo_;
     quint64 lastRevision_ = 0;

@@ -53,34 +53,32 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
     });
 
     suggestionsAction_ =
-        view_.addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("Suggestions1"),
+        view_.addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("suggestions"),
                          QStringLiteral("&Suggestions"),
                          QStringLiteral("Afficher les mots qui conviennent à la case courante"));
     suggestionsAction_->setCheckable(true);
     suggestionsAction_->setShortcut(QKeySequence(Qt::Key_F4));
     connect(panel_, &SuggestionsPanel::closedByUser, suggestionsAction_,
             [this] { suggestionsAction_->setChecked(false); });
-    connect(suggestionsAction_, &QAction::toggled, this,
-            &BuildingHelpController::Suggestions1Click);
+    connect(suggestionsAction_, &QAction::toggled, this, &BuildingHelpController::suggestionsClick);
 
-    marksAction_ =
-        view_.addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("Marquercases1"),
-                         QStringLiteral("&Marquer les cases bloquées"),
-                         QStringLiteral("Marquer les cases qu'aucune lettre ne remplit "
-                                        "et celles qu'une seule lettre remplit"));
+    marksAction_ = view_.addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("markCells"),
+                                    QStringLiteral("&Marquer les cases bloquées"),
+                                    QStringLiteral("Marquer les cases qu'aucune lettre ne remplit "
+                                                   "et celles qu'une seule lettre remplit"));
     marksAction_->setCheckable(true);
-    connect(marksAction_, &QAction::toggled, this, &BuildingHelpController::Marquercases1Click);
+    connect(marksAction_, &QAction::toggled, this, &BuildingHelpController::markCellsClick);
 
-    advanceAction_ = view_.addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("Avancer1"),
+    advanceAction_ = view_.addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("advance"),
                                       QStringLiteral("Avancer après une &lettre"),
                                       QStringLiteral("Passer à la case suivante après chaque "
                                                      "lettre (Tab change de sens)"));
     advanceAction_->setCheckable(true);
-    connect(advanceAction_, &QAction::toggled, this, &BuildingHelpController::Avancer1Click);
+    connect(advanceAction_, &QAction::toggled, this, &BuildingHelpController::advanceClick);
 
-    addCommand(this, "GrilleMenu", "Verifiergrille1", QStringLiteral("&Vérifier la grille"),
+    addCommand(this, "GrilleMenu", "checkGrid", QStringLiteral("&Vérifier la grille"),
                QStringLiteral("Vérifier les mots de la grille"),
-               &BuildingHelpController::Verifiergrille1Click);
+               &BuildingHelpController::checkGridClick);
 
     for (const char* name : kDictionaryCommands)
         if (auto* action = window->findChild<QAction*>(QString::fromLatin1(name)))
@@ -115,14 +113,14 @@ const WordIndex& BuildingHelpController::index() { return doc_.dictionary().inde
 
 // ---------------------------------------------------------------- commands
 
-void BuildingHelpController::Suggestions1Click(bool shown) {
+void BuildingHelpController::suggestionsClick(bool shown) {
     panel_->setVisible(shown);
     QSettings().setValue(kSuggestionsKey, shown);
     if (shown)
         refreshPanel();
 }
 
-void BuildingHelpController::Marquercases1Click(bool on) {
+void BuildingHelpController::markCellsClick(bool on) {
     marksOn_ = on;
     if (on)
         refreshMarks();
@@ -130,7 +128,7 @@ void BuildingHelpController::Marquercases1Click(bool on) {
         grid_->update();
 }
 
-void BuildingHelpController::Avancer1Click(bool on) {
+void BuildingHelpController::advanceClick(bool on) {
     advance_ = on;
     if (on)
         showDirection();
@@ -138,7 +136,7 @@ void BuildingHelpController::Avancer1Click(bool on) {
         view_.setStatusText(QString());
 }
 
-void BuildingHelpController::Verifiergrille1Click() {
+void BuildingHelpController::checkGridClick() {
     guard([this] {
         const Grille& g = doc_.grille();
         slots_ = GridSlots(g);

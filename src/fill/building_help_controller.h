@@ -41,10 +41,10 @@ public Q_SLOTS:
     // A word double-clicked in the word search (`from`): placed, after a
     // question, in the slot of the current cell that it fits.
     void offerSearchWord(QWidget* from, const QByteArray& word);
-    void Suggestions1Click(bool shown);
-    void Marquercases1Click(bool on);
-    void Avancer1Click(bool on);
-    void Verifiergrille1Click();
+    void suggestionsClick(bool shown);
+    void markCellsClick(bool on);
+    void advanceClick(bool on);
+    void checkGridClick();
 
 private:
     void refresh();

@@ -16,9 +16,9 @@ FillController::FillController(Document& document, Services& services, QMainWind
                                MainView& view)
     : Controller(document, services, window, view) {
     QAction* fill =
-        addCommand(this, "GrilleMenu", "Remplir1", QStringLiteral("&Remplir la grille"),
+        addCommand(this, "GrilleMenu", "fill", QStringLiteral("&Remplir la grille"),
                    QStringLiteral("Remplir les cases vides avec des mots du dictionnaire"),
-                   &FillController::Remplir1Click);
+                   &FillController::fillClick);
     fill->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 }
 
@@ -44,7 +44,7 @@ QString FillController::failureMessage(const FillResult& result) const {
     return {};
 }
 
-void FillController::Remplir1Click() {
+void FillController::fillClick() {
     guard([this] {
         const Grille before = doc_.grille();
         const GridSlots slots(before);

@@ -18,7 +18,7 @@ public:
     double timeLimitSeconds = 120;
 
 public Q_SLOTS:
-    void Remplir1Click();
+    void fillClick();
 
 private:
     // The sentence that tells the user why the grid stayed as it was.

@@ -795,7 +795,7 @@ bool Filler::setUp(FillResult& result) {
         Var& x = vars_[std::size_t(v)];
         const Slot& slot = slots_[x.slot];
         const QByteArray pattern = slotPattern(grille_, slot);
-        x.dom = index_.candidates(pattern, options_.minScoreOf(x.slot));
+        x.dom = index_.candidates(pattern, options_.minScore);
         std::erase_if(x.dom, [&](std::uint32_t id) {
             return usedBy_[std::size_t(x.length)][id] == kFixedWord;
         });

@@ -46,14 +46,6 @@ struct FillOptions {
     double timeLimitSeconds = 0; // 0: no limit
     // Words scoring less are never placed.
     int minScore = 0;
-    // A higher minimum for some slots, by their number in the grid's slots;
-    // missing or lower entries leave minScore.
-    std::vector<int> minScoreOfSlot;
-    int minScoreOf(int slot) const {
-        return slot >= 0 && slot < int(minScoreOfSlot.size())
-                   ? std::max(minScore, minScoreOfSlot[std::size_t(slot)])
-                   : minScore;
-    }
     // The search gives up (TimedOut) after this many failures; 0: never.
     std::uint64_t maxFailures = 0;
     // How much a word's score weighs against the choice it leaves its

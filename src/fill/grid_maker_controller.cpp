@@ -16,17 +16,16 @@ namespace orv {
 GridMakerController::GridMakerController(Document& document, Services& services,
                                          QMainWindow* window, MainView& view)
     : Controller(document, services, window, view) {
-    addCommand(this, "GrilleMenu", "Creergrillecomplete1",
-               QStringLiteral("&Créer une grille complète..."),
+    addCommand(this, "GrilleMenu", "makeGrid", QStringLiteral("&Créer une grille complète..."),
                QStringLiteral("Placer les cases noires et les mots ensemble"),
-               &GridMakerController::Creergrillecomplete1Click);
+               &GridMakerController::makeGridClick);
 }
 
 GridMakerDialog& GridMakerController::dialog() {
     return ownWindow(Dialogue, [this] { return new GridMakerDialog(window_); });
 }
 
-void GridMakerController::Creergrillecomplete1Click() {
+void GridMakerController::makeGridClick() {
     guard([this] { make(); });
 }
 

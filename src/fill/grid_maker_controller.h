@@ -22,7 +22,7 @@ public:
     double timeLimitSeconds = 120;
 
 public Q_SLOTS:
-    void Creergrillecomplete1Click();
+    void makeGridClick();
 
 private:
     GridMakerDialog* Dialogue = nullptr;

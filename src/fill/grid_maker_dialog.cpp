@@ -16,9 +16,9 @@ GridMakerDialog::GridMakerDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Créer une grille complète"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
-    MaxNoires = new QSpinBox(this);
-    MaxNoires->setObjectName(QStringLiteral("MaxNoires"));
-    form->addRow(QStringLiteral("Nombre maximal de cases noires"), MaxNoires);
+    maxBlackSquares = new QSpinBox(this);
+    maxBlackSquares->setObjectName(QStringLiteral("maxBlackSquares"));
+    form->addRow(QStringLiteral("Nombre maximal de cases noires"), maxBlackSquares);
     Vocabulaire = new QComboBox(this);
     Vocabulaire->setObjectName(QStringLiteral("Vocabulaire"));
     for (const Vocabulary v : {Vocabulary::Common, Vocabulary::Extended, Vocabulary::Whole})
@@ -36,23 +36,23 @@ GridMakerDialog::GridMakerDialog(QWidget* parent) : QDialog(parent) {
     BoutonOK = new QPushButton(QStringLiteral("OK"), this);
     BoutonOK->setObjectName(QStringLiteral("BoutonOK"));
     BoutonOK->setDefault(true);
-    BoutonAnnuler = new QPushButton(QStringLiteral("Annuler"), this);
-    BoutonAnnuler->setObjectName(QStringLiteral("BoutonAnnuler"));
+    cancelButton = new QPushButton(QStringLiteral("Annuler"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
     buttons->addWidget(BoutonOK);
-    buttons->addWidget(BoutonAnnuler);
+    buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
     connect(BoutonOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BoutonAnnuler, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void GridMakerDialog::Init(int rows, int columns) {
-    MaxNoires->setRange(0, rows * columns);
-    MaxNoires->setValue(defaultMaxBlacks(rows, columns));
+    maxBlackSquares->setRange(0, rows * columns);
+    maxBlackSquares->setValue(defaultMaxBlacks(rows, columns));
 }
 
 MakeOptions GridMakerDialog::Result() const {
     MakeOptions o;
-    o.maxBlacks = MaxNoires->value();
+    o.maxBlacks = maxBlackSquares->value();
     o.symmetric = Symetrie->isChecked();
     o.adjacentBlacks = CoteACote->isChecked();
     return o;

@@ -28,12 +28,12 @@ public:
     // The words the grid may take.
     Vocabulary vocabulary() const;
 
-    QSpinBox* MaxNoires = nullptr;
+    QSpinBox* maxBlackSquares = nullptr;
     QCheckBox* Symetrie = nullptr;
     QCheckBox* CoteACote = nullptr;
     QComboBox* Vocabulaire = nullptr; // "Mots courants" first
     QPushButton* BoutonOK = nullptr;
-    QPushButton* BoutonAnnuler = nullptr;
+    QPushButton* cancelButton = nullptr;
 };
 
 } // namespace orv

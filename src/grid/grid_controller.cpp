@@ -37,11 +37,11 @@ GridController::GridController(Document& document, Services& services, QMainWind
     addCommand(this, "FileMenu", "Enregistrersous1", QStringLiteral("Enregistrer &sous..."),
                QStringLiteral("Enregistrer grille sous un autre nom"),
                &GridController::Enregistrersous1Click);
-    undoAction_ = addCommand(this, "EditionMenu", "Annuler1", QStringLiteral("&Annuler"),
-                             QStringLiteral("Annuler"), &GridController::Annuler1Click);
+    undoAction_ = addCommand(this, "EditionMenu", "undo", QStringLiteral("&Annuler"),
+                             QStringLiteral("Annuler"), &GridController::undoClick);
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction_ = addCommand(this, "EditionMenu", "Retablir1", QStringLiteral("&Rétablir"),
-                             QStringLiteral("Rétablir"), &GridController::Retablir1Click);
+    redoAction_ = addCommand(this, "EditionMenu", "redo", QStringLiteral("&Rétablir"),
+                             QStringLiteral("Rétablir"), &GridController::redoClick);
     redoAction_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addCommand(this, "GrilleMenu", "Dimensions1", QStringLiteral("&Dimensions"),
@@ -92,7 +92,7 @@ Document::SaveOutcome GridController::Sauve() {
 }
 
 void GridController::Charge() {
-    if (!DemandeEnregistrer(doc_.fileName()))
+    if (!askToSave(doc_.fileName()))
         return;
     const QString chosen =
         services_.files.openFile(window_, gridFileFilter() + QLatin1Char('|') + ipuzFileFilter());
@@ -105,7 +105,7 @@ void GridController::Charge() {
     view_.DessinGrille();
 }
 
-bool GridController::DemandeEnregistrer(const QString& name) {
+bool GridController::askToSave(const QString& name) {
     if (!doc_.asksSaveQuestion())
         return true;
     const auto answer = services_.messages.question(
@@ -125,7 +125,7 @@ bool GridController::DemandeEnregistrer(const QString& name) {
 
 void GridController::NewItemClick() {
     guard([this] {
-        if (!DemandeEnregistrer(doc_.shortName()))
+        if (!askToSave(doc_.shortName()))
             return;
         doc_.newGrid();
         view_.updateCaption();
@@ -194,11 +194,11 @@ void GridController::Placercasesnoires1Click() {
 
 // ---------------------------------------------------------------- history
 
-void GridController::Annuler1Click() {
+void GridController::undoClick() {
     guard([this] { doc_.undo(); });
 }
 
-void GridController::Retablir1Click() {
+void GridController::redoClick() {
     guard([this] { doc_.redo(); });
 }
 

@@ -24,7 +24,7 @@ public:
     Document::SaveOutcome Sauve();
     void Charge();
     // The save question while the document is modified; false when the command must stop.
-    bool DemandeEnregistrer(const QString& name);
+    bool askToSave(const QString& name);
 
 public Q_SLOTS:
     void NewItemClick();
@@ -33,8 +33,8 @@ public Q_SLOTS:
     void Enregistrersous1Click();
     void Dimensions1Click();
     void Placercasesnoires1Click();
-    void Annuler1Click();
-    void Retablir1Click();
+    void undoClick();
+    void redoClick();
 
 private:
     // Greys out undo and redo when there is nothing to take back or do again,

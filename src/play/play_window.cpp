@@ -63,10 +63,10 @@ void setClue(QTableWidget* list, int row, const QByteArray& clue) {
 
 } // namespace
 
-TGrilleJeu::TGrilleJeu(Services& services, Liens liens, QWidget* parent)
+TGrilleJeu::TGrilleJeu(Services& services, Links links, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      services_(services), liens_(std::move(liens)) {
+      services_(services), links_(std::move(links)) {
     setObjectName(QStringLiteral("GrilleJeu"));
     setWindowTitle(QStringLiteral("Joeur aux mots-croisés"));
     resize(723, 542);
@@ -232,7 +232,7 @@ void TGrilleJeu::SpeedButton1Click() {
 }
 
 void TGrilleJeu::SpeedButton2Click() {
-    TLettre* picker = liens_.Lettre ? liens_.Lettre() : nullptr;
+    TLettre* picker = links_.letterPicker ? links_.letterPicker() : nullptr;
     if (!picker)
         return;
     services_.modal.run(*picker);
@@ -246,13 +246,13 @@ void TGrilleJeu::SpeedButton2Click() {
 }
 
 void TGrilleJeu::SpeedButton30Click() {
-    if (liens_.RechercheMots)
-        liens_.RechercheMots();
+    if (links_.search)
+        links_.search();
 }
 
 void TGrilleJeu::SpeedButton31Click() {
-    if (liens_.Dictionnaire)
-        liens_.Dictionnaire();
+    if (links_.browse)
+        links_.browse();
 }
 
 // ---------------------------------------------------------------- layout

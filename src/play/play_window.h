@@ -24,15 +24,15 @@ class TLettre;
 class TGrilleJeu : public QDialog {
     Q_OBJECT
 public:
-    // What the window reaches outside itself. The letter picker is created
-    // after this window, so it is looked up when needed.
-    struct Liens {
-        std::function<void()> Dictionnaire;  // the main window's dictionary browser
-        std::function<void()> RechercheMots; // the main window's word search
-        std::function<TLettre*()> Lettre;    // the letter picker
+    // What the window reaches outside itself; the letter picker belongs to
+    // the word search and is made on first use, so it is asked for when needed.
+    struct Links {
+        std::function<void()> browse;           // the dictionary browser
+        std::function<void()> search;           // the word search
+        std::function<TLettre*()> letterPicker; // the letter picker
     };
 
-    TGrilleJeu(Services& services, Liens liens, QWidget* parent = nullptr);
+    TGrilleJeu(Services& services, Links links, QWidget* parent = nullptr);
 
     // --- Set up by the main window before each showing ---
     void Init(int NbL, int NbC);
@@ -81,7 +81,7 @@ private:
     void updatePoints();
 
     Services& services_;
-    Liens liens_;
+    Links links_;
 };
 
 } // namespace orv

@@ -12,20 +12,20 @@ PublishController::PublishController(Document& document, Services& services, QMa
                                      MainView& view)
     : Controller(document, services, window, view),
       commands_(new PublishCommands(services, window)) {
-    QAction* print = addCommand(this, "FileMenu", "Imprimer1", QStringLiteral("&Imprimer..."),
+    QAction* print = addCommand(this, "FileMenu", "printGrid", QStringLiteral("&Imprimer..."),
                                 QStringLiteral("Imprimer la grille et ses définitions"),
-                                &PublishController::Imprimer1Click);
+                                &PublishController::printGridClick);
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    addCommand(this, "FileMenu", "Exporter1", QStringLiteral("E&xporter..."),
+    addCommand(this, "FileMenu", "exportGrid", QStringLiteral("E&xporter..."),
                QStringLiteral("Exporter la grille en PDF, SVG, PNG ou ipuz"),
-               &PublishController::Exporter1Click);
+               &PublishController::exportGridClick);
 }
 
-void PublishController::Imprimer1Click() {
+void PublishController::printGridClick() {
     guard([this] { commands_->Imprimer(doc_.grille(), doc_.shortName()); });
 }
 
-void PublishController::Exporter1Click() {
+void PublishController::exportGridClick() {
     guard([this] { commands_->Exporter(doc_.grille(), doc_.shortName()); });
 }
 

@@ -15,8 +15,8 @@ public:
     PublishCommands& commands() { return *commands_; }
 
 public Q_SLOTS:
-    void Imprimer1Click();
-    void Exporter1Click();
+    void printGridClick();
+    void exportGridClick();
 
 private:
     PublishCommands* commands_;

@@ -202,7 +202,7 @@ void ClueSheetWindowTest::deleteAndArrowsAloneDoNotCount() {
     QVERIFY(w.document().isModified());
     QCOMPARE(w.document().undoDescription(),
              QStringLiteral("la modification des définitions de la grille"));
-    trigger(w, "Annuler1");
+    trigger(w, "undo");
     QCOMPARE(w.grille().DefHoriz[0], QByteArray("ABC"));
     QVERIFY(!w.document().isModified());
 }

@@ -150,7 +150,7 @@ void ScoreWindowsTest::fillOptionsChooseTheVocabulary() {
     Document& doc = w.document();
     QCOMPARE(doc.FillVocabulary, Vocabulary::Common);
     bool shownChecked = false;
-    workFillOptions(app, w, [&](TOptionsRemplissage& o) {
+    workFillOptions(app, w, [&](FillOptionsDialog& o) {
         QCOMPARE(o.windowTitle(), QStringLiteral("Options de remplissage"));
         shownChecked = o.RadioCourants->isChecked();
         clickMark(o.RadioEtendu);
@@ -160,7 +160,7 @@ void ScoreWindowsTest::fillOptionsChooseTheVocabulary() {
     QCOMPARE(doc.FillVocabulary, Vocabulary::Extended);
 
     // "Annuler" keeps the vocabulary in force.
-    workFillOptions(app, w, [&](TOptionsRemplissage& o) {
+    workFillOptions(app, w, [&](FillOptionsDialog& o) {
         QVERIFY(o.RadioEtendu->isChecked());
         clickMark(o.RadioTout);
         QVERIFY(o.RadioTout->isChecked());
@@ -173,7 +173,7 @@ void ScoreWindowsTest::fillOptionsAreKeptBetweenRuns() {
     {
         TestApp app;
         TMainForm& w = startWith(app, {"ABRI"});
-        workFillOptions(app, w, [&](TOptionsRemplissage& o) {
+        workFillOptions(app, w, [&](FillOptionsDialog& o) {
             clickMark(o.RadioTout);
             QTest::mouseClick(o.Button1, Qt::LeftButton);
         });
@@ -184,10 +184,10 @@ void ScoreWindowsTest::fillOptionsAreKeptBetweenRuns() {
         TMainForm& w = startWith(app, {"ABRI"});
         QCOMPARE(w.document().FillVocabulary, Vocabulary::Whole);
         QVERIFY(!w.document().FillThorough);
-        workFillOptions(app, w, [&](TOptionsRemplissage& o) {
+        workFillOptions(app, w, [&](FillOptionsDialog& o) {
             QVERIFY(o.RadioTout->isChecked());
             clickMark(o.RadioCourants);
-            clickMark(o.CheckPlusCourants);
+            clickMark(o.thoroughBox);
             QTest::mouseClick(o.Button1, Qt::LeftButton);
         });
     }
@@ -197,7 +197,7 @@ void ScoreWindowsTest::fillOptionsAreKeptBetweenRuns() {
         QCOMPARE(w.document().FillVocabulary, Vocabulary::Common);
         QVERIFY(w.document().FillThorough);
         // "Annuler" writes nothing.
-        workFillOptions(app, w, [&](TOptionsRemplissage& o) {
+        workFillOptions(app, w, [&](FillOptionsDialog& o) {
             clickMark(o.RadioEtendu);
             QTest::mouseClick(o.Button2, Qt::LeftButton);
         });

@@ -110,15 +110,15 @@ void BuildingHelpWindowTest::menuAndPanelState() {
                  menus.indexOf(QStringLiteral("&Grille")) + 1);
         QCOMPARE(menus.indexOf(QStringLiteral("&Jeu")),
                  menus.indexOf(QStringLiteral("Affi&chage")) + 1);
-        auto* suggestions = child<QAction>(&w, "Suggestions1");
+        auto* suggestions = child<QAction>(&w, "suggestions");
         QCOMPARE(suggestions->shortcut(), QKeySequence(Qt::Key_F4));
         QVERIFY(!suggestions->isChecked());
         QVERIFY(!help(w).panel()->isVisible());
-        QVERIFY(!child<QAction>(&w, "Marquercases1")->isChecked());
-        QVERIFY(!child<QAction>(&w, "Avancer1")->isChecked());
+        QVERIFY(!child<QAction>(&w, "markCells")->isChecked());
+        QVERIFY(!child<QAction>(&w, "advance")->isChecked());
         // The grid keeps its place and size beside the panel.
         const QRect grid = w.StringGrid1->geometry();
-        trigger(w, "Suggestions1");
+        trigger(w, "suggestions");
         QVERIFY(suggestions->isChecked());
         QVERIFY(help(w).panel()->isVisible());
         QCOMPARE(w.dockWidgetArea(help(w).panel()), Qt::RightDockWidgetArea);
@@ -128,7 +128,7 @@ void BuildingHelpWindowTest::menuAndPanelState() {
         // Shown when the program was last left.
         TestApp app;
         TMainForm& w = startWith(app, kWords);
-        QVERIFY(child<QAction>(&w, "Suggestions1")->isChecked());
+        QVERIFY(child<QAction>(&w, "suggestions")->isChecked());
         QVERIFY(help(w).panel()->isVisible());
         // Shown from the start, it lists words of the dictionary loaded at start.
         setRows(w, kGrid);
@@ -136,7 +136,7 @@ void BuildingHelpWindowTest::menuAndPanelState() {
         QCOMPARE(label(w, "HorizCount"), QStringLiteral("2 mots"));
         // The panel's own close button hides it as the menu does.
         help(w).panel()->close();
-        QVERIFY(!child<QAction>(&w, "Suggestions1")->isChecked());
+        QVERIFY(!child<QAction>(&w, "suggestions")->isChecked());
         QVERIFY(!help(w).panel()->isVisible());
     }
     TestApp app;
@@ -147,7 +147,7 @@ void BuildingHelpWindowTest::menuAndPanelState() {
 void BuildingHelpWindowTest::panelFollowsCursorAndEdits() {
     TestApp app;
     TMainForm& w = startWith(app, kWords);
-    trigger(w, "Suggestions1");
+    trigger(w, "suggestions");
     setRows(w, kGrid);
     SuggestionsPanel& panel = *help(w).panel();
     w.StringGrid1->setFocus();
@@ -188,7 +188,7 @@ void BuildingHelpWindowTest::addedWordJoinsTheLists() {
     // Every word scores the same, so that the crossings' openness alone ranks.
     app.writeFile(QStringLiteral("Dicoscore.dat"), sameScores(kWords, 50));
     TMainForm& w = startWith(app, kWords);
-    trigger(w, "Suggestions1");
+    trigger(w, "suggestions");
     setRows(w, kGrid);
     QVERIFY(w.StringGrid1->setCurrent(2, 2));
     QCOMPARE(listed(*help(w).panel(), SlotDirection::Horizontal), (QStringList{"AMI", "ALU"}));
@@ -218,7 +218,7 @@ void BuildingHelpWindowTest::listsShowScoresAndFollowTheBrowser() {
     app.writeFile(QStringLiteral("Dicoscore.dat"),
                   sameScores(kWords, 50) + "ALU\t100\r\nART\t0\r\n");
     TMainForm& w = startWith(app, kWords);
-    trigger(w, "Suggestions1");
+    trigger(w, "suggestions");
     setRows(w, kGrid);
     SuggestionsPanel& panel = *help(w).panel();
     QVERIFY(w.StringGrid1->setCurrent(2, 2));
@@ -265,7 +265,7 @@ void BuildingHelpWindowTest::listsShowScoresAndFollowTheBrowser() {
 void BuildingHelpWindowTest::typedLettersFindAWord() {
     TestApp app;
     TMainForm& w = startWith(app, kWords);
-    trigger(w, "Suggestions1");
+    trigger(w, "suggestions");
     SuggestionsPanel& panel = *help(w).panel();
     setRows(w, {"...####", "...####", "...####", "#######", "#######", "#######", "#######"});
     QVERIFY(w.StringGrid1->setCurrent(1, 1));
@@ -283,7 +283,7 @@ void BuildingHelpWindowTest::typedLettersFindAWord() {
 void BuildingHelpWindowTest::placedWordIsOneUndoableChange() {
     TestApp app;
     TMainForm& w = startWith(app, kWords);
-    trigger(w, "Suggestions1");
+    trigger(w, "suggestions");
     setRows(w, kGrid);
     w.document().markSaved();
     QVERIFY(!w.document().isModified());
@@ -298,7 +298,7 @@ void BuildingHelpWindowTest::placedWordIsOneUndoableChange() {
     QCOMPARE(w.focusWidget(), w.StringGrid1);
 
     // One step takes the whole word back.
-    trigger(w, "Annuler1");
+    trigger(w, "undo");
     QCOMPARE(rowText(w, 2, 1, 3), QByteArray("A  "));
     QVERIFY(!w.document().isModified());
     QCOMPARE(label(w, "HorizHeading"), QStringLiteral("Ligne 2 : A.."));
@@ -311,7 +311,7 @@ void BuildingHelpWindowTest::placedWordIsOneUndoableChange() {
     doubleClick(down->viewport(), second.center());
     QCOMPARE(QByteArray() + w.grille().cell(2, 1) + w.grille().cell(2, 2) + w.grille().cell(2, 3),
              words.last().toLatin1());
-    trigger(w, "Annuler1");
+    trigger(w, "undo");
     QCOMPARE(w.grille().cell(2, 2), ' ');
 }
 
@@ -319,7 +319,7 @@ void BuildingHelpWindowTest::marksFollowTheGrid() {
     TestApp app;
     TMainForm& w = startWith(app, kWords);
     setRows(w, {"CA.####", "#######", "#######", "#######", "#######", "#######", "#######"});
-    trigger(w, "Marquercases1");
+    trigger(w, "markCells");
     // CA. : CAR and CAS, so the cell stays open.
     QCOMPARE(help(w).marks().mark(3, 1), CellMark::None);
     setRows(w, {"CU.####"});
@@ -335,7 +335,7 @@ void BuildingHelpWindowTest::checkWindowListsAndMovesTheCursor() {
     TestApp app;
     TMainForm& w = startWith(app, kWords);
     setRows(w, {"CAR#CAR", "###.###", "ZZZ#...", "#######", "#######", "#######", "#######"});
-    trigger(w, "Verifiergrille1");
+    trigger(w, "checkGrid");
     GridCheckWindow* check = help(w).checkWindow();
     QVERIFY(check && check->isVisible());
     QStringList lines;
@@ -354,7 +354,7 @@ void BuildingHelpWindowTest::checkWindowListsAndMovesTheCursor() {
     QCOMPARE(w.StringGrid1->row(), 3);
     // Mended, the grid checks clean.
     setRows(w, {"CAR#CAS", "###.###", "RAT#..."});
-    trigger(w, "Verifiergrille1");
+    trigger(w, "checkGrid");
     QCOMPARE(check->list()->count(), 0);
     QCOMPARE(child<QLabel>(check, "CheckSummary")->text(),
              QStringLiteral("Rien à signaler dans la grille."));
@@ -371,7 +371,7 @@ void BuildingHelpWindowTest::typingDirectionOption() {
     QCOMPARE(w.StringGrid1->col(), 2);
     QCOMPARE(w.StringGrid1->row(), 2);
 
-    trigger(w, "Avancer1");
+    trigger(w, "advance");
     QCOMPARE(w.panel0->text(), QStringLiteral("Saisie horizontale (Tab : verticale)"));
     QTest::keyClick(w.StringGrid1, Qt::Key_Y);
     QCOMPARE(w.grille().cell(2, 2), 'Y');
@@ -390,7 +390,7 @@ void BuildingHelpWindowTest::typingDirectionOption() {
     QTest::keyClick(w.StringGrid1, Qt::Key_A);
     QCOMPARE(w.StringGrid1->row(), 7);
 
-    trigger(w, "Avancer1");
+    trigger(w, "advance");
     QTest::keyClick(w.StringGrid1, Qt::Key_B);
     QCOMPARE(w.grille().cell(3, 7), 'B');
     QCOMPARE(w.StringGrid1->row(), 7);
@@ -415,7 +415,7 @@ void BuildingHelpWindowTest::searchResultOffersToPlaceTheWord() {
     QCOMPARE(app.fakes.messages.questions,
              QStringList{QStringLiteral("Placer MOUTON en ligne 1 ?")});
     QCOMPARE(rowText(w, 1, 1, 6), QByteArray("MOUTON"));
-    trigger(w, "Annuler1");
+    trigger(w, "undo");
     QCOMPARE(rowText(w, 1, 1, 6), QByteArray("      "));
 }
 

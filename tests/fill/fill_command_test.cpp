@@ -80,7 +80,7 @@ void FillCommandTest::fillsKeepingTypedLettersAsOneStep() {
     TestApp app;
     const Planted p = plant(10, 14, 300, 21);
     TMainForm& w = startWith(app, listOf(p.words));
-    QAction* fill = child<QAction>(&w, "Remplir1");
+    QAction* fill = child<QAction>(&w, "fill");
     QVERIFY(fill);
     QCOMPARE(fill->text(), QStringLiteral("&Remplir la grille"));
     QCOMPARE(fill->statusTip(),
@@ -106,7 +106,7 @@ void FillCommandTest::fillsKeepingTypedLettersAsOneStep() {
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     QVERIFY(w.document().isModified());
     // One step takes the whole fill back.
-    trigger(w, "Annuler1");
+    trigger(w, "undo");
     QCOMPARE(gridText(w.grille()), gridText(start));
     QVERIFY(!w.document().isModified());
 }
@@ -137,7 +137,7 @@ void FillCommandTest::progressCountsAndStopLeavesTheGrid() {
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
         stopAnswered = clock.elapsed();
     });
-    trigger(w, "Remplir1");
+    trigger(w, "fill");
     QVERIFY(stopAnswered >= 0);
     QCOMPARE(app.fakes.messages.infos,
              QStringList{"Remplissage arrêté : la grille est restée telle quelle."});
@@ -156,7 +156,7 @@ void FillCommandTest::namesTheSlotThatNoWordFits() {
                             ".......\n"
                             ".......\n"
                             ".......\n"));
-    trigger(w, "Remplir1");
+    trigger(w, "fill");
     QCOMPARE(app.fakes.messages.infos,
              QStringList{"Aucun mot du dictionnaire ne convient pour la ligne 3 : C..Z."});
     QVERIFY(!w.document().isModified());
@@ -167,16 +167,16 @@ void FillCommandTest::casesWithNothingToDo() {
     TMainForm& w = startWith(app, {"AB", "CD", "AC", "BD"});
     Grille full = readGridText("AB#####\nCD#####\n#######\n#######\n#######\n#######\n#######\n");
     setGrid(w, full);
-    trigger(w, "Remplir1");
+    trigger(w, "fill");
     setGrid(w, readGridText("#.#.#.#\n.#.#.#.\n#######\n#######\n#######\n#######\n#######\n"));
-    trigger(w, "Remplir1");
+    trigger(w, "fill");
     QCOMPARE(app.fakes.messages.infos,
              (QStringList{"La grille est déjà pleine.", "La grille n'a aucun mot à remplir."}));
     QCOMPARE(app.fakes.modal.shown, QStringList{});
 
     TestApp emptyApp;
     TMainForm& e = startWith(emptyApp, {});
-    trigger(e, "Remplir1");
+    trigger(e, "fill");
     QCOMPARE(emptyApp.fakes.messages.infos, QStringList{"Le dictionnaire ne contient aucun mot."});
     QVERIFY(!e.document().isModified());
 }
@@ -186,13 +186,13 @@ void FillCommandTest::followsTheDictionary() {
     TestApp app;
     TMainForm& w = startWith(app, {"AB", "CD"});
     setGrid(w, readGridText("..#####\n..#####\n#######\n#######\n#######\n#######\n#######\n"));
-    trigger(w, "Remplir1");
+    trigger(w, "fill");
     QCOMPARE(app.fakes.messages.infos.size(), 1);
     QVERIFY(app.fakes.messages.infos[0].startsWith(QStringLiteral("Aucun remplissage")));
     w.document().dictionary().addWord("AC");
     w.document().dictionary().addWord("BD");
     app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
-    trigger(w, "Remplir1");
+    trigger(w, "fill");
     QCOMPARE(app.fakes.messages.infos.size(), 1);
     const QByteArray filled = gridText(w.grille()).left(10);
     QVERIFY2(filled == "AB#####\nCD" || filled == "AC#####\nBD", filled.constData());
@@ -207,9 +207,9 @@ void FillCommandTest::browserScoreKeepsAWordOutOfTheNextFill() {
     // One slot of two cells: either word fills it, the better known first.
     setGrid(w, readGridText("..#####\n#######\n#######\n#######\n#######\n#######\n#######\n"));
     app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
-    trigger(w, "Remplir1");
+    trigger(w, "fill");
     QCOMPARE(gridText(w.grille()).left(2), QByteArray("AB"));
-    trigger(w, "Annuler1");
+    trigger(w, "undo");
     QCOMPARE(gridText(w.grille()).left(2), QByteArray(".."));
 
     app.fakes.modal.scripts.append([](QDialog& d) {
@@ -225,17 +225,17 @@ void FillCommandTest::browserScoreKeepsAWordOutOfTheNextFill() {
     trigger(w, "Dictionnaire1");
     QCOMPARE(w.document().dictionary().score("AB"), 0);
     app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
-    trigger(w, "Remplir1");
+    trigger(w, "fill");
     QCOMPARE(app.fakes.messages.infos, QStringList{});
     QCOMPARE(gridText(w.grille()).left(2), QByteArray("CD"));
     QCOMPARE(w.document().dictionary().scoredIndex().builds(), 1);
     QVERIFY(w.document().dictionary().words().contains(Crypte("AB")));
 
     // Hidden, AB is not used even where it is the only word that fits.
-    trigger(w, "Annuler1");
+    trigger(w, "undo");
     editGrid(w, [](Grille& g) { g.cell(1, 1) = 'A'; });
     app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
-    trigger(w, "Remplir1");
+    trigger(w, "fill");
     QCOMPARE(app.fakes.messages.infos.size(), 1);
     QCOMPARE(gridText(w.grille()).left(2), QByteArray("A."));
 }
@@ -259,25 +259,25 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
         for (int seed : {3, 5, 8, 13}) {
             app.fakes.random.next = {seed};
             app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
-            trigger(w, "Remplir1");
+            trigger(w, "fill");
             const QStringList problems = fillProblems(layout, w.grille(), wordSet);
             if (!problems.isEmpty())
                 qFatal("%s", qPrintable(problems.join('\n')));
             unknown += unknownWords(w.grille(), doc.dictionary().scores());
-            trigger(w, "Annuler1");
+            trigger(w, "undo");
         }
         return unknown;
     };
     const int quick = fillWithSeeds();
 
     // Chosen in the options with the keyboard; shown only with « Mots courants ».
-    workFillOptions(app, w, [](TOptionsRemplissage& o) {
-        QCOMPARE(o.CheckPlusCourants->text(), QStringLiteral("Chercher plus de mots courants"));
-        QVERIFY(o.CheckPlusCourants->isEnabled());
-        QVERIFY(!o.CheckPlusCourants->isChecked());
-        o.CheckPlusCourants->setFocus();
-        QTest::keyClick(o.CheckPlusCourants, Qt::Key_Space);
-        QVERIFY(o.CheckPlusCourants->isChecked());
+    workFillOptions(app, w, [](FillOptionsDialog& o) {
+        QCOMPARE(o.thoroughBox->text(), QStringLiteral("Chercher plus de mots courants"));
+        QVERIFY(o.thoroughBox->isEnabled());
+        QVERIFY(!o.thoroughBox->isChecked());
+        o.thoroughBox->setFocus();
+        QTest::keyClick(o.thoroughBox, Qt::Key_Space);
+        QVERIFY(o.thoroughBox->isChecked());
         QTest::keyClick(&o, Qt::Key_Return);
     });
     QVERIFY(doc.FillThorough);
@@ -287,21 +287,21 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
     QCOMPARE(app.fakes.messages.infos, QStringList{});
 
     // Off with another vocabulary, and kept for when « Mots courants » comes back.
-    workFillOptions(app, w, [](TOptionsRemplissage& o) {
-        QVERIFY(o.CheckPlusCourants->isChecked());
+    workFillOptions(app, w, [](FillOptionsDialog& o) {
+        QVERIFY(o.thoroughBox->isChecked());
         clickMark(o.RadioTout);
-        QVERIFY(!o.CheckPlusCourants->isEnabled());
+        QVERIFY(!o.thoroughBox->isEnabled());
         QTest::mouseClick(o.Button1, Qt::LeftButton);
     });
     QCOMPARE(doc.FillVocabulary, Vocabulary::Whole);
     QVERIFY(doc.FillThorough);
     // "Annuler" keeps what was in force.
-    workFillOptions(app, w, [](TOptionsRemplissage& o) {
-        QVERIFY(!o.CheckPlusCourants->isEnabled());
+    workFillOptions(app, w, [](FillOptionsDialog& o) {
+        QVERIFY(!o.thoroughBox->isEnabled());
         clickMark(o.RadioCourants);
-        QVERIFY(o.CheckPlusCourants->isEnabled());
-        clickMark(o.CheckPlusCourants);
-        QVERIFY(!o.CheckPlusCourants->isChecked());
+        QVERIFY(o.thoroughBox->isEnabled());
+        clickMark(o.thoroughBox);
+        QVERIFY(!o.thoroughBox->isChecked());
         QTest::mouseClick(o.Button2, Qt::LeftButton);
     });
     QCOMPARE(doc.FillVocabulary, Vocabulary::Whole);

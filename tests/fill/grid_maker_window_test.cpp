@@ -32,7 +32,7 @@ void typeOn(TMainForm& w, int col, int row, char key) {
 // The dialog's script: checks its default maximum, sets the choices, presses a button.
 FakeModal::Script choose(int expectedDefault, int maxBlacks, bool symmetric, const char* button) {
     return [=](QDialog& d) {
-        auto* max = child<QSpinBox>(&d, "MaxNoires");
+        auto* max = child<QSpinBox>(&d, "maxBlackSquares");
         QVERIFY(max);
         QCOMPARE(max->value(), expectedDefault);
         max->setValue(maxBlacks);
@@ -78,7 +78,7 @@ void GridMakerWindowTest::madeGridIsOneUndoableChange() {
 
     // 7 by 7 playing cells: 12 % of 49 rounds to 6.
     app.fakes.modal.scripts << choose(6, 9, true, "BoutonOK") << waitForTheEnd();
-    trigger(w, "Creergrillecomplete1");
+    trigger(w, "makeGrid");
     QCOMPARE(app.fakes.modal.shown,
              QStringList({QStringLiteral("GridMakerDialog"), QStringLiteral("FillProgress")}));
     QVERIFY2(app.fakes.messages.total() == 0, qPrintable(app.fakes.messages.infos.join(u'|')));
@@ -98,7 +98,7 @@ void GridMakerWindowTest::madeGridIsOneUndoableChange() {
     QVERIFY(w.document().isModified());
     QCOMPARE(w.document().undoCount(), stepsBefore + 1);
 
-    trigger(w, "Annuler1");
+    trigger(w, "undo");
     QCOMPARE(w.document().grille().Cases, typed.Cases);
 }
 
@@ -121,7 +121,7 @@ void GridMakerWindowTest::stopLeavesTheGridAsItWas() {
         QTest::mouseClick(child<QPushButton>(&d, "StopButton"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 20000);
     };
-    trigger(w, "Creergrillecomplete1");
+    trigger(w, "makeGrid");
     QCOMPARE(
         app.fakes.messages.infos,
         QStringList(QStringLiteral("Création de la grille arrêtée : la grille n'a pas changé.")));
@@ -132,7 +132,7 @@ void GridMakerWindowTest::stopLeavesTheGridAsItWas() {
     // Closing the progress window stops the work the same way.
     app.fakes.messages.infos.clear();
     app.fakes.modal.scripts << choose(48, 30, false, "BoutonOK");
-    trigger(w, "Creergrillecomplete1");
+    trigger(w, "makeGrid");
     QCOMPARE(app.fakes.messages.infos.size(), 1);
     QCOMPARE(w.document().grille().Cases, before.Cases);
 }
@@ -144,15 +144,15 @@ void GridMakerWindowTest::cancelAndImpossibleChangeNothing() {
     typeOn(w, 3, 2, ' ');
     const Grille before = w.document().grille();
 
-    app.fakes.modal.scripts << choose(6, 6, false, "BoutonAnnuler");
-    trigger(w, "Creergrillecomplete1");
+    app.fakes.modal.scripts << choose(6, 6, false, "cancelButton");
+    trigger(w, "makeGrid");
     QCOMPARE(app.fakes.modal.shown, QStringList(QStringLiteral("GridMakerDialog")));
     QCOMPARE(app.fakes.messages.total(), 0);
     QCOMPARE(w.document().grille().Cases, before.Cases);
 
     // Two black squares typed side by side, and the dialog does not allow it.
     app.fakes.modal.scripts << choose(6, 6, false, "BoutonOK") << waitForTheEnd();
-    trigger(w, "Creergrillecomplete1");
+    trigger(w, "makeGrid");
     QCOMPARE(app.fakes.messages.infos,
              QStringList(QStringLiteral("Impossible de créer la grille : Deux cases noires de la "
                                         "grille se touchent en B2.")));
@@ -175,7 +175,7 @@ void GridMakerWindowTest::vocabularyReachesTheMaker() {
             child<QComboBox>(&d, "Vocabulaire")->setCurrentIndex(vocabulary);
             QTest::mouseClick(child<QPushButton>(&d, "BoutonOK"), Qt::LeftButton);
         } << waitForTheEnd();
-        trigger(w, "Creergrillecomplete1");
+        trigger(w, "makeGrid");
     };
     make(0); // "Mots courants": no word left
     QCOMPARE(app.fakes.messages.infos.size(), 1);

@@ -89,7 +89,7 @@ void UndoWindowTest::everyKindOfChangeIsUndoneAndRedone() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     typeOn(w, 2, 2, 'm');
     w.document().markSaved(); // as after a save: the change below is the only one
-    QVERIFY(!action(w, "Annuler1")->isEnabled() || w.document().canUndo());
+    QVERIFY(!action(w, "undo")->isEnabled() || w.document().canUndo());
     const State before(w.grille());
 
     switch (Kind(kind)) {
@@ -138,8 +138,8 @@ void UndoWindowTest::everyKindOfChangeIsUndoneAndRedone() {
     const State after(w.grille());
     QVERIFY(!(after == before));
     QVERIFY(w.document().isModified());
-    QAction* undo = action(w, "Annuler1");
-    QAction* redo = action(w, "Retablir1");
+    QAction* undo = action(w, "undo");
+    QAction* redo = action(w, "redo");
     QVERIFY(undo->isEnabled());
     QVERIFY(!redo->isEnabled());
     QCOMPARE(undo->statusTip(), hint);
@@ -162,12 +162,12 @@ void UndoWindowTest::everyKindOfChangeIsUndoneAndRedone() {
     QVERIFY(!redo->isEnabled());
 
     // The menu items and the other redo key do the same.
-    trigger(w, "Annuler1");
+    trigger(w, "undo");
     QVERIFY(State(w.grille()) == before);
     QTest::keyClick(w.StringGrid1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(State(w.grille()) == after);
-    trigger(w, "Annuler1");
-    trigger(w, "Retablir1");
+    trigger(w, "undo");
+    trigger(w, "redo");
     QVERIFY(State(w.grille()) == after);
     QCOMPARE(app.fakes.messages.total(), 0);
 }
@@ -181,16 +181,16 @@ void UndoWindowTest::editionMenuStandsBetweenFileAndWords() {
     QCOMPARE(titles.mid(0, 3), (QStringList{"&Fichier", "&Edition", "&Mots"}));
     auto* edition = child<QMenu>(&w, "EditionMenu");
     QVERIFY(edition);
-    QCOMPARE(edition->actions(), (QList<QAction*>{action(w, "Annuler1"), action(w, "Retablir1")}));
-    QCOMPARE(action(w, "Annuler1")->text(), QStringLiteral("&Annuler"));
-    QCOMPARE(action(w, "Retablir1")->text(), QStringLiteral("&Rétablir"));
-    QCOMPARE(action(w, "Annuler1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QCOMPARE(action(w, "Retablir1")->shortcuts(),
+    QCOMPARE(edition->actions(), (QList<QAction*>{action(w, "undo"), action(w, "redo")}));
+    QCOMPARE(action(w, "undo")->text(), QStringLiteral("&Annuler"));
+    QCOMPARE(action(w, "redo")->text(), QStringLiteral("&Rétablir"));
+    QCOMPARE(action(w, "undo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(action(w, "redo")->shortcuts(),
              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
     // Nothing to take back at the start: both greyed out, and their keys do nothing.
-    QVERIFY(!action(w, "Annuler1")->isEnabled());
-    QVERIFY(!action(w, "Retablir1")->isEnabled());
+    QVERIFY(!action(w, "undo")->isEnabled());
+    QVERIFY(!action(w, "redo")->isEnabled());
     // The other menus keep their commands in their order.
     QStringList file;
     for (QAction* a : child<QMenu>(&w, "FileMenu")->actions())
@@ -198,7 +198,7 @@ void UndoWindowTest::editionMenuStandsBetweenFileAndWords() {
     // (Imprimer and Exporter stand between the save commands and the import.)
     QCOMPARE(file,
              (QStringList{"NewItem", "OpenItem", "-", "Enregistrer1", "Enregistrersous1", "-",
-                          "Imprimer1", "Exporter1", "-", "Importerfichier1", "-", "ExitItem"}));
+                          "printGrid", "exportGrid", "-", "Importerfichier1", "-", "ExitItem"}));
 }
 
 void UndoWindowTest::undoneTypingSavesTheFileThatWasThere() {
@@ -240,14 +240,14 @@ void UndoWindowTest::newAndOpenClearTheHistory() {
     app.fakes.messages.answers << Answer::No;
     app.fakes.files.openPaths << app.path("essai.grd");
     trigger(w, "OpenItem");
-    QVERIFY(!action(w, "Annuler1")->isEnabled());
-    QVERIFY(!action(w, "Retablir1")->isEnabled());
+    QVERIFY(!action(w, "undo")->isEnabled());
+    QVERIFY(!action(w, "redo")->isEnabled());
     typeOn(w, 3, 3, 'c');
-    trigger(w, "Annuler1");
-    QVERIFY(action(w, "Retablir1")->isEnabled());
+    trigger(w, "undo");
+    QVERIFY(action(w, "redo")->isEnabled());
     trigger(w, "NewItem"); // nothing unsaved: no question
-    QVERIFY(!action(w, "Annuler1")->isEnabled());
-    QVERIFY(!action(w, "Retablir1")->isEnabled());
+    QVERIFY(!action(w, "undo")->isEnabled());
+    QVERIFY(!action(w, "redo")->isEnabled());
     QCOMPARE(app.fakes.messages.questions.size(), 1);
 }
 
@@ -262,7 +262,7 @@ void UndoWindowTest::blackSquaresAskTheSaveQuestionAtExit() {
     QCOMPARE(app.fakes.messages.questions, QStringList{"Enregistrer changements dans  ?"});
     QVERIFY(w.isVisible()); // "Annuler" keeps the program running
     // Undone, there is nothing left to lose: Alt+X closes without a word.
-    trigger(w, "Annuler1");
+    trigger(w, "undo");
     QTest::keyClick(w.StringGrid1, Qt::Key_X, Qt::AltModifier);
     QCOMPARE(app.fakes.messages.questions.size(), 1);
     QVERIFY(!w.isVisible());
@@ -280,7 +280,7 @@ void UndoWindowTest::blackSquaresOverLettersAreOneStepBack() {
     // No question: the letters the placement covers come back with one undo.
     QCOMPARE(app.fakes.messages.total(), 0);
     QVERIFY(!(State(w.grille()) == letters));
-    trigger(w, "Annuler1");
+    trigger(w, "undo");
     QVERIFY(State(w.grille()) == letters);
 }
 

@@ -77,11 +77,11 @@ void PublishMenuTest::commandsStandInTheirMenus() {
     QVERIFY(view > 0);
     QCOMPARE(bar.at(view - 1), QStringLiteral("&Grille"));
     QCOMPARE(bar.at(view + 1), QStringLiteral("&Jeu"));
-    QCOMPARE(action(w, "Imprimer1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-    QCOMPARE(action(w, "ZoomPlus1")->shortcut(), QKeySequence(QStringLiteral("Ctrl++")));
-    QCOMPARE(action(w, "ZoomMoins1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+-")));
-    QCOMPARE(action(w, "TailleNormale1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
-    QVERIFY(!action(w, "Exporter1")->statusTip().isEmpty());
+    QCOMPARE(action(w, "printGrid")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    QCOMPARE(action(w, "zoomIn")->shortcut(), QKeySequence(QStringLiteral("Ctrl++")));
+    QCOMPARE(action(w, "zoomOut")->shortcut(), QKeySequence(QStringLiteral("Ctrl+-")));
+    QCOMPARE(action(w, "normalSize")->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
+    QVERIFY(!action(w, "exportGrid")->statusTip().isEmpty());
 }
 
 void PublishMenuTest::exportAndPrintTheOpenGrid() {
@@ -95,7 +95,7 @@ void PublishMenuTest::exportAndPrintTheOpenGrid() {
                  QStringLiteral("Mots croisés")); // a grid without a file
         QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("OkButton")), Qt::LeftButton);
     }};
-    trigger(w, "Exporter1");
+    trigger(w, "exportGrid");
     QCOMPARE(app.fakes.messages.total(), 0);
     const Grille back = loadAnyGrid(app.path("grille.ipuz"));
     QCOMPARE(back.DefHoriz[9], sampleGrid().DefHoriz[9]);
@@ -170,8 +170,8 @@ void PublishMenuTest::zoomScalesTheGridAndComesBack() {
     const QSize normal = grid.size();
     QCOMPARE(grid.cellRect(1, 1).width(), 20);
     QCOMPARE(w.zoom(), 100);
-    trigger(w, "ZoomPlus1");
-    trigger(w, "ZoomPlus1");
+    trigger(w, "zoomIn");
+    trigger(w, "zoomIn");
     QCOMPARE(w.zoom(), 150);
     QCOMPARE(grid.cellRect(1, 1).width(), 30);
     QCOMPARE(grid.size(), QSize(8 * 33 + 4, 8 * 33 + 4));
@@ -186,10 +186,10 @@ void PublishMenuTest::zoomScalesTheGridAndComesBack() {
     QCOMPARE(w.zoom(), 100);
     QCOMPARE(grid.cellRect(1, 1).width(), 20);
     QCOMPARE(grid.height(), 11 * 22 + 3);
-    trigger(w, "ZoomMoins1");
+    trigger(w, "zoomOut");
     QCOMPARE(w.zoom(), 75);
     QCOMPARE(grid.cellRect(1, 1).width(), 15);
-    trigger(w, "TailleNormale1");
+    trigger(w, "normalSize");
     editGrid(w, [](Grille& g) { g.NbLignes = 8; });
     w.DessinGrille();
     QCOMPARE(grid.size(), normal);

@@ -80,13 +80,13 @@ void chooseWord(TDico& dico, const QString& word) {
 }
 
 void workFillOptions(TestApp& app, TMainForm& w,
-                     const std::function<void(TOptionsRemplissage&)>& steps) {
+                     const std::function<void(FillOptionsDialog&)>& steps) {
     const qsizetype before = app.fakes.modal.shown.size();
     app.fakes.modal.scripts.append(
-        [steps](QDialog& d) { steps(static_cast<TOptionsRemplissage&>(d)); });
-    trigger(w, "OptionsRemplissage1");
+        [steps](QDialog& d) { steps(static_cast<FillOptionsDialog&>(d)); });
+    trigger(w, "fillOptions");
     QCOMPARE(app.fakes.modal.shown.size(), before + 1);
-    QCOMPARE(app.fakes.modal.shown.last(), QStringLiteral("OptionsRemplissage"));
+    QCOMPARE(app.fakes.modal.shown.last(), QStringLiteral("FillOptionsDialog"));
 }
 
 } // namespace orv::test

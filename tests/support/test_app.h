@@ -16,7 +16,7 @@ class QAbstractButton;
 
 namespace orv {
 class TDico;
-class TOptionsRemplissage;
+class FillOptionsDialog;
 } // namespace orv
 
 namespace orv::test {
@@ -72,6 +72,6 @@ void chooseWord(TDico& dico, const QString& word);
 // Opens « Options de remplissage » from the menu; `steps` works the dialog
 // and closes it. Fails the test when the dialog was not shown.
 void workFillOptions(TestApp& app, TMainForm& w,
-                     const std::function<void(TOptionsRemplissage&)>& steps);
+                     const std::function<void(FillOptionsDialog&)>& steps);
 
 } // namespace orv::test
