@@ -4,6 +4,7 @@
 #include "common/keys.h"
 #include "common/text_file.h"
 #include "definitions/definitions_sort.h"
+#include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_rules.h"
 #include "grid/grid_file.h"
 #include "publish/grid_source.h"
@@ -302,8 +303,9 @@ void Document::loadDictionary() {
         FichierMots.noteDropped(early->afterNul);
         return;
     }
-    if (ListeMots.parse(data) < data.size())
-        FichierMots.noteDropped(linesAfterNul(data));
+    DictionaryFileLines lines = splitDictionaryFile(data);
+    ListeMots = std::move(lines.words);
+    FichierMots.noteDropped(lines.afterNul);
 }
 
 void Document::loadScores() {
