@@ -201,7 +201,10 @@ bool WordListReader::stoppedEarly() const { return lines_->stoppedAtNul(); }
 QByteArray WordListReader::convert(const QByteArray& line) const {
     if (isAsciiBytes(line))
         return line;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Only the list's first bytes may be a mark: one at the start of a later
+    // line is a character, which no word admits.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(line);
     if (utf8.hasError())
         text = toUi(line);
