@@ -2,6 +2,7 @@
 // start-up and by the word commands: any bytes must load, clean up, sort,
 // look up and write back without a crash, and keep the list's promises.
 #include "common/text_file.h"
+#include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_rules.h"
 #include "dictionary/word_list.h"
 #include "dictionary/word_order.h"
@@ -38,6 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     w.parse(bytes);
     const QList<QByteArray> lines = splitTextLines(bytes);
     check(w.entries() == lines);
+    // As the program and the tools read the file: the same lines, and those
+    // after a NUL counted.
+    const DictionaryFileLines file = splitDictionaryFile(bytes);
+    check(file.words.entries() == lines);
+    check(file.afterNul == linesAfterNul(bytes));
+    check((file.afterNul > 0) == bytes.contains('\0'));
     for (const QByteArray& e : w.entries())
         check(!e.contains('\r') && !e.contains('\n') && !e.contains('\0'));
     checkLookups(w);

@@ -1,7 +1,7 @@
-// Fuzzes the import of word lists, as the program's command reads them
-// (bytes, one word per line) and as orvdico reads them (UTF-8 or
-// Windows-1252, accents folded or not), into a dictionary that already
-// holds words: only admissible words enter, once each, in order.
+// Fuzzes the import of word lists, as lines held whole (bytes, one word per
+// line; UTF-8 or Windows-1252, accents folded or not) and as the program,
+// orvdico and orvgrid read them, a line at a time, into a dictionary that
+// already holds words: only admissible words enter, once each, in order.
 #include "common/text_file.h"
 #include "dictionary/dictionary_rules.h"
 #include "dictionary/scramble.h"
@@ -22,14 +22,41 @@ void check(bool ok) {
         std::abort();
 }
 
+// The list read a line at a time, as the program's import, orvdico and
+// orvgrid read it, a word batch keeping each word once: the same words as
+// the lines read whole give, in order, once each, within the memory bound.
+void checkStreamedImport(const QByteArray& bytes) {
+    const QList<QByteArray> lines = wordListLines(bytes, false);
+    WordList whole;
+    importLines(whole, lines);
+    Tri(whole);
+
+    WordListReader reader(bytes, false);
+    WordBatch batch;
+    const ImportReport report = readWordBatch(reader, batch);
+    batch.finish();
+    check(batch.count() == whole.count());
+    const qsizetype peak = batch.peakMemoryBytes();
+    WordList streamed;
+    check(streamed.merge(std::move(batch)) == whole.count());
+    check(streamed.entries() == whole.entries());
+    check(peak <= 2 * streamed.memoryBytes() + WordBatch::kRunBlockBytes);
+    check(report.admissible >= whole.count());
+    check(!report.unknownEncoding || whole.count() == 0);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)
         return 0;
     // The first byte chooses the reader; the rest is the file.
-    const int mode = data[0] % 3;
+    const int mode = data[0] % 4;
     const QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    if (mode == 3) {
+        checkStreamedImport(bytes);
+        return 0;
+    }
     const QList<QByteArray> lines =
         mode == 0 ? splitTextLines(bytes) : wordListLines(bytes, mode == 2);
 

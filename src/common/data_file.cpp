@@ -94,15 +94,19 @@ QString keptBesideMessage(const DataFile& file, const QString& sideFile, const Q
                .arg(file.unreadable() ? added : whole, sideFile);
 }
 
+QString droppedLinesText(const QString& name, qsizetype lines) {
+    if (lines <= 0)
+        return {};
+    const QString count = lines == 1 ? QStringLiteral("1 ligne écartée")
+                                     : QStringLiteral("%1 lignes écartées").arg(lines);
+    return QStringLiteral("%1 : %2 à la lecture").arg(name, count);
+}
+
 QString droppedLinesMessage(const DataFile& file) {
     if (file.dropped() <= 0)
         return {};
-    const QString lines = file.dropped() == 1
-                              ? QStringLiteral("1 ligne écartée")
-                              : QStringLiteral("%1 lignes écartées").arg(file.dropped());
-    return QStringLiteral("%1 : %2 à la lecture ; le fichier lu sera gardé dans %3 avant "
-                          "d'être réécrit")
-        .arg(file.name(), lines, file.backupName());
+    return QStringLiteral("%1 ; le fichier lu sera gardé dans %2 avant d'être réécrit")
+        .arg(droppedLinesText(file.name(), file.dropped()), file.backupName());
 }
 
 } // namespace orv

@@ -71,6 +71,10 @@ QString sideFileName(const QString& name, const QDateTime& now);
 QString keptBesideMessage(const DataFile& file, const QString& sideFile, const QString& added,
                           const QString& whole);
 
+// "Dicogrd.dat : 3 lignes écartées à la lecture", or "" when no line was
+// dropped: what the command-line tools say of a file read as the program reads it.
+QString droppedLinesText(const QString& name, qsizetype lines);
+
 // "Dicogrd.dat : 3 lignes écartées à la lecture ; le fichier lu sera gardé
 // dans Dicogrd.dat.bak avant d'être réécrit", or "" when nothing was dropped.
 QString droppedLinesMessage(const DataFile& file);

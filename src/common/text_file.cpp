@@ -25,6 +25,32 @@ QString cannotCreateMessage(const QString& fileName) {
 
 bool fileExists(const QString& path) { return QFileInfo::exists(path); }
 
+bool sameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+#ifdef Q_OS_UNIX
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+#else
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+#endif
+}
+
+QString writesOverInputMessage(const QString& output) {
+    return QStringLiteral("Le fichier %1 est aussi un fichier lu : il n'est pas remplacé")
+        .arg(output);
+}
+
+void refuseWritingOverInput(const QString& output, const QStringList& inputs) {
+    for (const QString& input : inputs)
+        if (sameFile(output, input))
+            throw OrvError(writesOverInputMessage(output));
+}
+
 QList<QByteArray> splitTextLines(const QByteArray& data) {
     QList<QByteArray> lines;
     forEachTextLine(data, [&lines](const char* begin, qsizetype size) {

@@ -8,6 +8,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -92,6 +93,15 @@ void writeTextLines(const QString& path, const QList<QByteArray>& lines,
 void writeWholeFile(const QString& path, const QByteArray& data, const QString& displayName = {});
 
 bool fileExists(const QString& path);
+
+// Whether two paths name one existing file, through links too (the same
+// device and inode), so that a tool never writes over a file it reads.
+bool sameFile(const QString& a, const QString& b);
+// "Le fichier <output> est aussi un fichier lu : il n'est pas remplacé".
+QString writesOverInputMessage(const QString& output);
+// Throws OrvError writesOverInputMessage when `output` is one of `inputs`
+// (an empty name stands for no file).
+void refuseWritingOverInput(const QString& output, const QStringList& inputs);
 
 // Loads a data file of the working folder through `load`, which throws on
 // failure. `unreadable` tells afterwards whether the file exists but could not

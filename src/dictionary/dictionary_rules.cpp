@@ -72,7 +72,6 @@ ImportReport readWordBatch(WordListReader& reader, WordBatch& batch, const Impor
     const qint64 size = std::max<qint64>(reader.size(), 1);
     int shown = -1;
     char word[kMaxWordLength];
-    batch.reserve(reader.size());
     for (;;) {
         if (cancel && cancel->load(std::memory_order_relaxed)) {
             report.cancelled = true;
@@ -107,8 +106,11 @@ ImportReport importWordList(WordList& words, WordListReader& reader, const Impor
                             const std::atomic<bool>* cancel) {
     WordBatch batch;
     ImportReport report = readWordBatch(reader, batch, progress, cancel);
-    if (!report.cancelled)
+    if (!report.cancelled) {
+        batch.finish();
+        report.distinct = batch.count();
         report.added = words.merge(std::move(batch));
+    }
     return report;
 }
 

@@ -47,6 +47,7 @@ struct ImportReport {
     qsizetype lines = 0;      // lines read
     qsizetype admissible = 0; // admissible lines among them
     qsizetype added = 0;      // words new to the dictionary
+    qsizetype distinct = 0;   // distinct admissible words of the list
     // No admissible word, and a NUL byte ended the text early: the list is
     // in an encoding that was not recognised.
     bool unknownEncoding = false;
@@ -55,8 +56,8 @@ struct ImportReport {
 
 // The first half of an import, which touches no dictionary and may run on
 // another thread: reads the list line by line and keeps its admissible
-// words, upper-cased, in the batch (costing memory for the words it keeps,
-// not for the lines it reads). Progress is the share of the list's bytes read
+// words, upper-cased, in the batch, each once: memory follows the distinct
+// words of the list, not its size. Progress is the share of the list's bytes read
 // before each line, reported when it changes. Stops, cancelled, as soon as
 // `cancel` is set.
 ImportReport readWordBatch(WordListReader& reader, WordBatch& batch,

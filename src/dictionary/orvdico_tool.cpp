@@ -2,12 +2,15 @@
 #include "dictionary/orvdico_tool.h"
 
 #include "common/codec.h"
+#include "common/data_file.h"
 #include "common/errors.h"
 #include "common/text_file.h"
+#include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_rules.h"
 #include "dictionary/scramble.h"
 #include "dictionary/word_source.h"
 
+#include <QFile>
 #include <QSet>
 #include <QTextStream>
 #include <array>
@@ -56,12 +59,43 @@ QString oneFile(const QString& command, const QStringList& args) {
     return args[0];
 }
 
+// Whether the file's first lines read as a dictionary's scrambled words
+// rather than as plain ones: a dictionary given as a list gives few words.
+bool looksScrambled(const QString& path) {
+    constexpr qint64 kSample = 64 << 10;
+    const QByteArray head = openForReading(path, path)->read(kSample);
+    qsizetype plain = 0;
+    qsizetype scrambled = 0;
+    qsizetype lines = 0;
+    forEachTextLine(head, [&](const char* begin, qsizetype size) {
+        const QByteArray line(begin, size);
+        ++lines;
+        plain += MotAdmissible(upperLine(line));
+        scrambled += MotAdmissible(Decrypte(line));
+    });
+    // Nearly every line of a dictionary unscrambles to a word, and few read
+    // as words (2 % of the French one); a plain list is the other way round.
+    return scrambled > plain && 10 * scrambled >= 9 * lines;
+}
+
 int build(const QStringList& args, QTextStream& out, QTextStream& err) {
     const BuildArgs b = parseBuild(args);
+    for (const QString& list : b.lists)
+        if (sameFile(b.output, list)) {
+            err << QStringLiteral("orvdico : %1.").arg(writesOverInputMessage(b.output))
+                << Qt::endl;
+            return OrvdicoWritesOverInput;
+        }
     WordList words;
     qsizetype lines = 0;
     for (const QString& list : b.lists) {
         WordListReader reader(list, list, b.fold);
+        if (looksScrambled(list))
+            err << QStringLiteral("orvdico : attention, %1 ressemble à un dictionnaire brouillé "
+                                  "(comme Dicogrd.dat) et non à une liste de mots en clair ; "
+                                  "« orvdico words %1 » en donne les mots.")
+                       .arg(list)
+                << Qt::endl;
         const ImportReport report = importWordList(words, reader);
         lines += report.lines;
         if (report.unknownEncoding)
@@ -78,23 +112,30 @@ int build(const QStringList& args, QTextStream& out, QTextStream& err) {
     return OrvdicoOk;
 }
 
-WordList loadDictionary(const QString& path) {
-    WordList words;
-    words.load(path, path);
-    return words;
+// Tells on the error output how many lines the reading left out, as the
+// program tells it at start.
+void warnDropped(const QString& path, qsizetype dropped, QTextStream& err) {
+    if (dropped > 0)
+        err << QStringLiteral("orvdico : %1.").arg(droppedLinesText(path, dropped)) << Qt::endl;
 }
 
-int printWords(const QStringList& args, QTextStream& out) {
-    const WordList words = loadDictionary(oneFile(QStringLiteral("words"), args));
+int printWords(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const QString path = oneFile(QStringLiteral("words"), args);
+    const DictionaryFileWords file = readDictionaryFile(path, path);
+    warnDropped(path, file.dropped, err);
+    const WordList& words = file.words;
     for (const QByteArray& e : words.entries())
         out << toUi(Decrypte(e)) << '\n';
     out.flush();
     return OrvdicoOk;
 }
 
-int stats(const QStringList& args, QTextStream& out) {
+int stats(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString path = oneFile(QStringLiteral("stats"), args);
-    const WordList words = loadDictionary(path);
+    // Every line is counted, of any length, up to a NUL byte, as the program reads the file.
+    const DictionaryFileLines file = splitDictionaryFile(readWholeFile(path, path));
+    warnDropped(path, file.afterNul, err);
+    const WordList& words = file.words;
     std::array<qsizetype, kMaxWordLength + 1> byLength{};
     std::array<qsizetype, 26> byInitial{};
     qsizetype outside = 0;
@@ -142,21 +183,25 @@ QString orvdicoUsage() {
         "\n"
         "  orvdico build [--fold-accents] LISTE... -o Dicogrd.dat\n"
         "      Écrit un dictionnaire à partir de listes de mots en texte brut, un mot\n"
-        "      par ligne, en UTF-8 ou Windows-1252 (détecté). Comme l'import du\n"
-        "      programme, garde les lignes de 2 à 19 lettres A à Z (les minuscules\n"
-        "      sont mises en capitales), une seule fois chacune, en ordre alphabétique.\n"
+        "      par ligne, en UTF-8, Windows-1252, UTF-16 ou UTF-32 (détecté). Comme\n"
+        "      l'import du programme, garde les lignes de 2 à 19 lettres A à Z (les\n"
+        "      minuscules sont mises en capitales), une seule fois chacune, en ordre\n"
+        "      alphabétique.\n"
+        "      Le fichier écrit ne peut être l'une des listes lues.\n"
         "      --fold-accents : les lettres accentuées et les ligatures deviennent des\n"
         "      capitales simples (É en E, Ç en C, Œ en OE, Æ en AE), pour garder\n"
         "      les mots accentués des listes françaises.\n"
         "  orvdico words FICHIER\n"
-        "      Affiche les mots du dictionnaire en clair, un par ligne.\n"
+        "      Affiche les mots du dictionnaire en clair, un par ligne, comme le\n"
+        "      programme les garde : jusqu'à un octet NUL, de 2 à 19 lettres ; le\n"
+        "      nombre de lignes écartées va sur la sortie d'erreur.\n"
         "  orvdico stats FICHIER\n"
         "      Compte les mots du dictionnaire par longueur et par initiale.\n"
         "  orvdico --help\n"
         "      Affiche cette aide.\n"
         "\n"
         "Code de sortie : 0 si tout va bien, 1 si un fichier ne peut être lu ou écrit,\n"
-        "2 si les arguments sont incorrects.\n");
+        "2 si les arguments sont incorrects, 3 si le fichier à écrire est aussi lu.\n");
 }
 
 int runOrvdico(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -173,9 +218,9 @@ int runOrvdico(const QStringList& args, QTextStream& out, QTextStream& err) {
         if (command == QLatin1String("build"))
             return build(rest, out, err);
         if (command == QLatin1String("words"))
-            return printWords(rest, out);
+            return printWords(rest, out, err);
         if (command == QLatin1String("stats"))
-            return stats(rest, out);
+            return stats(rest, out, err);
         throw UsageError{QStringLiteral("commande inconnue « %1 »").arg(command)};
     } catch (const UsageError& e) {
         err << QStringLiteral("orvdico : %1\n").arg(e.message)

@@ -9,8 +9,14 @@ class QTextStream;
 
 namespace orv {
 
-// Exit statuses: 0 done, 1 a file could not be read or written, 2 bad arguments.
-enum OrvdicoStatus { OrvdicoOk = 0, OrvdicoFileError = 1, OrvdicoUsageError = 2 };
+// Exit statuses: 0 done, 1 a file could not be read or written, 2 bad
+// arguments, 3 the file to write is one of those read.
+enum OrvdicoStatus {
+    OrvdicoOk = 0,
+    OrvdicoFileError = 1,
+    OrvdicoUsageError = 2,
+    OrvdicoWritesOverInput = 3
+};
 
 // Runs one command; args excludes the program name.
 int runOrvdico(const QStringList& args, QTextStream& out, QTextStream& err);

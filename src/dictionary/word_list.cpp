@@ -114,29 +114,6 @@ Keyed keyOf(QByteArrayView w) {
     return k;
 }
 
-// Writes the scrambled form of the plain word in[0, n) at out; reads and
-// writes up to 16 bytes beyond the word's end when n is at most 32 (the
-// caller leaves that room).
-void scrambleInto(char* out, const char* in, qsizetype n) {
-#if defined(__SSE2__)
-    if (n <= 32) {
-        const __m128i key = _mm_set1_epi8(char(kScrambleKey));
-        const __m128i low = _mm_setr_epi8(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_add_epi8(_mm_xor_si128(a, key), low));
-        if (n > 16) {
-            const __m128i high = _mm_add_epi8(low, _mm_set1_epi8(16));
-            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16),
-                             _mm_add_epi8(_mm_xor_si128(c, key), high));
-        }
-        return;
-    }
-#endif
-    for (qsizetype i = 0; i < n; ++i)
-        out[i] = char(scrambleByte(static_cast<unsigned char>(in[i]), int(i + 1)));
-}
-
 // Calls add(start, size) for every line of text[0, end) that ends at an LF
 // (a CR before it dropped) or at the end, and returns true, unless a CR
 // stands anywhere else (a line end of its own): then it returns false at
@@ -815,10 +792,7 @@ qsizetype WordList::merge(WordBatch&& batch) {
     }
     Data& x = *d;
     x.ensureKeys();
-    const auto wordAt = [&batch](qsizetype i) {
-        return QByteArrayView(batch.bytes_.data() + batch.starts_[size_t(i)],
-                              batch.ends_[size_t(i)] - batch.starts_[size_t(i)]);
-    };
+    const auto wordAt = [&batch](qsizetype i) { return batch.wordAt(i); };
     // A few words, or a list with words beyond the capitals (whose order
     // needs the collator), take the words one at a time.
     if (!allCapitals() || n <= kInsertOneByOne || n * 64 < x.count) {
@@ -829,12 +803,12 @@ qsizetype WordList::merge(WordBatch&& batch) {
                 const qsizetype at = x.lowerBound(w, true);
                 if (at < x.count && x.viewOf(x.entry(at)) == w)
                     continue;
-                x.insertAt(at, x.store(w, batch.keys_[size_t(i)], true));
+                x.insertAt(at, x.store(w, batch.keys_[i], true));
                 ++x.sortedPrefix;
             } else {
                 if (contains(w))
                     continue;
-                x.insertAt(x.count, x.store(w, batch.keys_[size_t(i)], true));
+                x.insertAt(x.count, x.store(w, batch.keys_[i], true));
             }
             ++added;
         }
@@ -845,7 +819,7 @@ qsizetype WordList::merge(WordBatch&& batch) {
     sort();
     std::vector<Entry> merged;
     merged.reserve(size_t(x.count + n));
-    x.arena.reserve(x.arena.size() + qsizetype(batch.bytes_.size()));
+    x.arena.reserve(x.arena.size() + batch.bytes_.size());
     qsizetype added = 0;
     size_t b = 0;
     size_t at = 0;
@@ -859,7 +833,7 @@ qsizetype WordList::merge(WordBatch&& batch) {
     };
     for (qsizetype i = 0; i < n; ++i) {
         const QByteArrayView w = wordAt(i);
-        const quint32 key = batch.keys_[size_t(i)];
+        const quint32 key = batch.keys_[i];
         const quint32 letters = letterKey(key);
         int c = 1;
         const Entry* e = nullptr;
@@ -883,51 +857,55 @@ qsizetype WordList::merge(WordBatch&& batch) {
 }
 
 void WordBatch::addPlain(QByteArrayView plain) {
-    starts_.push_back(quint32(bytes_.size()));
-    bytes_.append(plain.data(), size_t(plain.size()));
-    ends_.push_back(quint32(bytes_.size()));
-    finished_ = false;
+    Q_ASSERT(!finished_);
+    // A run grows with the words kept, so that a long list of new words is
+    // merged a few times only, and stays within a quarter of them.
+    if (runStarts_.size() >= std::max(kRunWords, count() / 4))
+        sortRun();
+    runStarts_.append(quint32(run_.size()));
+    run_.append(plain.data(), plain.size());
 }
 
-void WordBatch::reserve(qint64 bytes) {
-    // A line of a list holds a word of about eight letters and its line end.
-    const qint64 words = std::min<qint64>(bytes / 10, qint64(1) << 26);
-    bytes_.reserve(size_t(std::min<qint64>(bytes, qint64(1) << 30)));
-    starts_.reserve(size_t(words));
-    ends_.reserve(size_t(words));
+qsizetype WordBatch::memoryBytes() const {
+    return bytes_.capacity() + run_.capacity() +
+           qsizetype(sizeof(quint32)) *
+               (starts_.capacity() + keys_.capacity() + runStarts_.capacity());
 }
 
-void WordBatch::finish() {
-    if (finished_)
+void WordBatch::noteMemory(qsizetype extra) { peak_ = std::max(peak_, memoryBytes() + extra); }
+
+void WordBatch::sortRun() {
+    const qsizetype n = runStarts_.size();
+    if (n == 0)
         return;
-    finished_ = true;
     // Capitals order as their bytes do, a word before every longer one it
     // begins. Bytes 1 to 8 and 9 to 16, read as two numbers (zeros after
     // the end), decide every comparison but between words of 17 letters or
     // more.
     constexpr qsizetype kPad = 16;
-    bytes_.append(size_t(kPad), '\0');
-    const char* b = bytes_.data();
+    const qsizetype runSize = run_.size();
+    run_.append(QByteArray(kPad, '\0'));
+    const char* b = run_.constData();
     struct Item {
         quint64 head;
         quint64 next;
         quint32 start;
         quint32 end;
     };
-    const auto bigEndian = [](const char* p, quint32 n) {
+    const auto bigEndian = [](const char* p, quint32 k) {
         quint64 v = 0;
         std::memcpy(&v, p, 8);
         v = qFromBigEndian(v);
-        return n >= 8 ? v : (n == 0 ? 0 : v & ~(~quint64(0) >> (8 * n)));
+        return k >= 8 ? v : (k == 0 ? 0 : v & ~(~quint64(0) >> (8 * k)));
     };
-    std::vector<Item> items(starts_.size());
-    for (size_t i = 0; i < items.size(); ++i) {
-        const quint32 s = starts_[i];
-        const quint32 n = ends_[i] - s;
-        items[i] = Item{bigEndian(b + s, n), n > 8 ? bigEndian(b + s + 8, n - 8) : 0, s, ends_[i]};
+    std::vector<Item> items(static_cast<size_t>(n));
+    for (qsizetype i = 0; i < n; ++i) {
+        const quint32 s = runStarts_[i];
+        const quint32 e = i + 1 < n ? runStarts_[i + 1] : quint32(runSize);
+        const quint32 k = e - s;
+        items[size_t(i)] = Item{bigEndian(b + s, k), k > 8 ? bigEndian(b + s + 8, k - 8) : 0, s, e};
     }
-    std::vector<quint32>().swap(starts_);
-    std::vector<quint32>().swap(ends_);
+    noteMemory(qsizetype(items.capacity() * sizeof(Item)));
     const auto rest = [b](const Item& x) {
         return x.end - x.start > 16 ? QByteArrayView(b + x.start + 16, x.end - x.start - 16)
                                     : QByteArrayView();
@@ -939,27 +917,115 @@ void WordBatch::finish() {
             return x.next < y.next;
         return (x.end - x.start > 16 || y.end - y.start > 16) && rest(x).compare(rest(y)) < 0;
     });
-    std::string scrambled(bytes_.size() + size_t(kPad), '\0');
-    char* out = scrambled.data();
-    quint32 used = 0;
-    starts_.reserve(items.size());
-    ends_.reserve(items.size());
-    keys_.reserve(items.size());
-    for (size_t k = 0; k < items.size(); ++k) {
-        const Item& it = items[k];
-        const quint32 n = it.end - it.start;
-        if (k > 0 && it.head == items[k - 1].head && it.next == items[k - 1].next &&
-            n == items[k - 1].end - items[k - 1].start && rest(it) == rest(items[k - 1]))
+    const auto runWord = [b](const Item& x) {
+        return QByteArrayView(b + x.start, x.end - x.start);
+    };
+
+    // The run's words that are new: once each, and not among the words kept
+    // (both sequences in order, walked side by side).
+    const qsizetype kept = count();
+    qsizetype fresh = 0;
+    qsizetype freshBytes = 0;
+    qsizetype s = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const Item& it = items[size_t(i)];
+        const QByteArrayView w = runWord(it);
+        if (fresh > 0 && runWord(items[size_t(fresh - 1)]) == w)
             continue;
-        const char* w = b + it.start;
-        starts_.push_back(used);
-        scrambleInto(out + used, w, n);
-        used += n;
-        ends_.push_back(used);
-        keys_.push_back(lettersOfPlain(w, n) << kSizeBits | sizeField(n));
+        while (s < kept && wordAt(s).compare(w) < 0)
+            ++s;
+        if (s < kept && wordAt(s) == w)
+            continue;
+        items[size_t(fresh++)] = it;
+        freshBytes += w.size();
     }
-    scrambled.resize(used);
-    bytes_ = std::move(scrambled);
+    if (fresh > 0) {
+        // Merged from the end, in place: each kept word moves once, towards
+        // the end, over bytes already moved or free.
+        if (starts_.isEmpty())
+            starts_.append(0);
+        qsizetype oldEnd = bytes_.size();
+        bytes_.resize(oldEnd + freshBytes);
+        starts_.resize(kept + fresh + 1);
+        noteMemory(qsizetype(items.capacity() * sizeof(Item)));
+        char* out = bytes_.data();
+        qsizetype write = bytes_.size();
+        starts_[kept + fresh] = quint32(write);
+        qsizetype i = kept - 1;
+        for (qsizetype j = fresh - 1; j >= 0;) {
+            const QByteArrayView w = runWord(items[size_t(j)]);
+            const qsizetype oldStart = i >= 0 ? starts_[i] : 0;
+            if (i >= 0 && QByteArrayView(out + oldStart, oldEnd - oldStart).compare(w) > 0) {
+                write -= oldEnd - oldStart;
+                std::memmove(out + write, out + oldStart, size_t(oldEnd - oldStart));
+                oldEnd = oldStart;
+                starts_[i + j + 1] = quint32(write);
+                --i;
+            } else {
+                write -= w.size();
+                std::memcpy(out + write, w.data(), size_t(w.size()));
+                starts_[i + j + 1] = quint32(write);
+                --j;
+            }
+        }
+    }
+    run_.resize(0);
+    runStarts_.resize(0);
+}
+
+namespace {
+
+// Scrambles the plain word at p[0, n) in place; p must have 32 bytes of room.
+void scrambleInPlace(char* p, qsizetype n) {
+#if defined(__SSE2__)
+    if (n <= 32) {
+        const __m128i key = _mm_set1_epi8(char(kScrambleKey));
+        const __m128i length = _mm_set1_epi8(char(n));
+        for (int half = 0; half < 2 && 16 * half < n; ++half) {
+            const char o = char(16 * half);
+            const __m128i index =
+                _mm_setr_epi8(o, char(o + 1), char(o + 2), char(o + 3), char(o + 4), char(o + 5),
+                              char(o + 6), char(o + 7), char(o + 8), char(o + 9), char(o + 10),
+                              char(o + 11), char(o + 12), char(o + 13), char(o + 14), char(o + 15));
+            __m128i* at = reinterpret_cast<__m128i*>(p + 16 * half);
+            const __m128i a = _mm_loadu_si128(at);
+            const __m128i scrambled =
+                _mm_add_epi8(_mm_xor_si128(a, key), _mm_add_epi8(index, _mm_set1_epi8(1)));
+            const __m128i inWord = _mm_cmpgt_epi8(length, index);
+            _mm_storeu_si128(
+                at, _mm_or_si128(_mm_and_si128(inWord, scrambled), _mm_andnot_si128(inWord, a)));
+        }
+        return;
+    }
+#endif
+    for (qsizetype i = 0; i < n; ++i)
+        p[i] = char(scrambleByte(static_cast<unsigned char>(p[i]), int(i + 1)));
+}
+
+} // namespace
+
+void WordBatch::finish() {
+    if (finished_)
+        return;
+    sortRun();
+    finished_ = true;
+    run_ = QByteArray();
+    runStarts_ = QList<quint32>();
+    const qsizetype n = count();
+    keys_.reserve(n);
+    noteMemory();
+    constexpr qsizetype kRoom = 32;
+    const qsizetype size = bytes_.size();
+    bytes_.append(QByteArray(kRoom, '\0'));
+    char* p = bytes_.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        const qsizetype k = starts_[i + 1] - starts_[i];
+        keys_.append(lettersOfPlain(p + starts_[i], k) << kSizeBits | sizeField(k));
+        scrambleInPlace(p + starts_[i], k);
+    }
+    bytes_.resize(size);
+    bytes_.squeeze();
+    starts_.squeeze();
 }
 
 } // namespace orv

@@ -128,23 +128,47 @@ private:
 
 // Words ready to join a dictionary: scrambled, in order, each once. Built
 // apart from the list (on another thread if need be) by the import.
+//
+// The words read are kept in order and each once while they are read: they
+// gather in a run, and each full run is sorted and merged, without its
+// repeats and the words already kept, into the words kept, in place. Memory
+// thus follows the distinct words of a list, not its size: the words kept
+// take what the dictionary will take for them (their bytes, a start and a
+// key each), and a run at most a quarter of that, or one block of
+// kRunWords words.
 class WordBatch {
 public:
     // Takes plain words of capital letters (2 to 19 of them), in any order
-    // and with repeats; sorts them and keeps each once.
+    // and with repeats.
     void addPlain(QByteArrayView plain);
-    // Makes room for about `bytes` bytes of words (a list's size).
-    void reserve(qint64 bytes);
-    // Sorts, keeps each word once and scrambles them.
+    // Sorts the last run, keeps each word once and scrambles them; no word
+    // may be added afterwards.
     void finish();
-    qsizetype count() const { return qsizetype(ends_.size()); }
+    // The distinct words kept so far (all of them once finished).
+    qsizetype count() const { return starts_.isEmpty() ? 0 : starts_.size() - 1; }
+
+    // Bytes held now, and the most held at once since the first word.
+    qsizetype memoryBytes() const;
+    qsizetype peakMemoryBytes() const { return peak_; }
+    // Words of a run before it is sorted, while the words kept are few.
+    static constexpr qsizetype kRunWords = qsizetype(1) << 17;
+    // What a run of kRunWords words can hold at most (bytes, starts and the
+    // sort's table): the "one block" beyond the words kept.
+    static constexpr qsizetype kRunBlockBytes = kRunWords * (19 + 4 + 24);
 
 private:
     friend class WordList;
-    std::string bytes_;           // plain, then scrambled words side by side
-    std::vector<quint32> starts_; // where each word begins
-    std::vector<quint32> ends_;   // where it ends
-    std::vector<quint32> keys_;   // once finished, each word's key in the list
+    void sortRun();
+    void noteMemory(qsizetype extra = 0);
+    QByteArrayView wordAt(qsizetype i) const {
+        return QByteArrayView(bytes_.constData() + starts_[i], starts_[i + 1] - starts_[i]);
+    }
+    QByteArray bytes_;         // the kept words side by side, plain (scrambled once finished)
+    QList<quint32> starts_;    // where each begins, then where the last ends
+    QList<quint32> keys_;      // once finished, each word's key in the list
+    QByteArray run_;           // the words added since the last sort
+    QList<quint32> runStarts_; // where each of them begins
+    qsizetype peak_ = 0;
     bool finished_ = false;
 };
 

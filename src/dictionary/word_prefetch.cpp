@@ -2,6 +2,7 @@
 #include "dictionary/word_prefetch.h"
 
 #include "common/text_file.h"
+#include "dictionary/dictionary_file.h"
 
 #include <QFileInfo>
 #include <filesystem>
@@ -44,8 +45,9 @@ void WordFilePrefetch::start(const QString& name) {
         o.stamp = stampOf(path);
         try {
             o.result.data = readWholeFile(path, name, kMaxListFileBytes);
-            if (o.result.words.parse(o.result.data) < o.result.data.size())
-                o.result.afterNul = linesAfterNul(o.result.data);
+            DictionaryFileLines lines = splitDictionaryFile(o.result.data);
+            o.result.words = std::move(lines.words);
+            o.result.afterNul = lines.afterNul;
         } catch (...) {
             o.error = std::current_exception();
         }

@@ -114,7 +114,9 @@ QList<QByteArray> wordListLines(const QByteArray& data, bool fold) {
     // A list held whole keeps its own choice of encoding: every line of a
     // list that is not UTF-8 throughout is Windows-1252.
     if (!wideEncoding(data) && detectEncoding(data) == ListEncoding::Windows1252) {
-        QList<QByteArray> lines = splitTextLines(data);
+        // A UTF-8 mark is no text, as for the reader a line at a time.
+        QList<QByteArray> lines =
+            splitTextLines(data.startsWith(kUtf8Bom) ? data.mid(kUtf8Bom.size()) : data);
         if (fold)
             for (QByteArray& line : lines)
                 line = fromUiLossy(foldAccents(toUi(line)));
@@ -199,7 +201,10 @@ bool WordListReader::stoppedEarly() const { return lines_->stoppedAtNul(); }
 QByteArray WordListReader::convert(const QByteArray& line) const {
     if (isAsciiBytes(line))
         return line;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Only the list's first bytes may be a mark: one at the start of a later
+    // line is a character, which no word admits.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(line);
     if (utf8.hasError())
         text = toUi(line);

@@ -2,6 +2,7 @@
 #include "document/dictionary.h"
 
 #include "common/text_file.h"
+#include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_rules.h"
 #include "dictionary/scramble.h"
 
@@ -86,8 +87,9 @@ void Dictionary::load() {
         file_.noteDropped(early->afterNul);
         return;
     }
-    if (ListeMots.parse(data) < data.size())
-        file_.noteDropped(linesAfterNul(data));
+    DictionaryFileLines lines = splitDictionaryFile(data);
+    ListeMots = std::move(lines.words);
+    file_.noteDropped(lines.afterNul);
 }
 
 void Dictionary::loadScores() {

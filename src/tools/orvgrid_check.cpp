@@ -1,7 +1,9 @@
 // orvgrid check: lists what stands in the way of a finished grid, with the
 // program's own slots, dictionary index and check.
+#include "common/data_file.h"
 #include "common/errors.h"
 #include "common/text_file.h"
+#include "dictionary/dictionary_file.h"
 #include "dictionary/word_index.h"
 #include "fill/grid_check.h"
 #include "grid/grid_file.h"
@@ -52,7 +54,12 @@ int orvgridCheck(const QStringList& args, QTextStream& out, QTextStream& err) {
     try {
         const CheckArgs c = parseCheck(args);
         grid = readToolGrid(c.grid);
-        index.buildFromFile(readWholeFile(c.dictionary));
+        const DictionaryFileWords file = readDictionaryFile(c.dictionary, c.dictionary);
+        if (file.dropped > 0)
+            err << QStringLiteral("orvgrid check : %1.")
+                       .arg(droppedLinesText(c.dictionary, file.dropped))
+                << Qt::endl;
+        index.build(file.words);
     } catch (const OrvError& e) {
         err << QStringLiteral("orvgrid check : %1.").arg(e.message()) << Qt::endl;
         return OrvgridBadInput;

@@ -1,8 +1,10 @@
 // The grid tool's shared reading, writing and loading.
 #include "tools/orvgrid_common.h"
 
+#include "common/data_file.h"
 #include "common/errors.h"
 #include "common/text_file.h"
+#include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_rules.h"
 #include "dictionary/scored_word_index.h"
 #include "dictionary/word_list.h"
@@ -11,6 +13,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <cmath>
 
 namespace orv {
 
@@ -36,31 +39,44 @@ void writeToolGrid(const QString& path, const Grille& grid) {
         writeWholeFile(path, gridText(grid));
 }
 
+QString toolScoresPath(const QString& dictionary) {
+    const QString dir = dictionary.isEmpty() ? QStringLiteral(".") : QFileInfo(dictionary).path();
+    return dir + QStringLiteral("/Dicoscore.dat");
+}
+
 void loadToolWords(const QString& dictionary, const QString& words, bool withScores,
                    ToolWords& out) {
     QElapsedTimer clock;
     clock.start();
+    WordList list;
     if (words.isEmpty()) {
-        // The dictionary file goes straight into the index: no list is kept.
-        const QByteArray data = readWholeFile(dictionary);
-        out.loadingNs = clock.nsecsElapsed();
-        clock.restart();
-        out.index.buildFromFile(data);
+        // Read as the program reads it at start, and told the same way.
+        DictionaryFileWords file = readDictionaryFile(dictionary, dictionary);
+        list = std::move(file.words);
+        if (file.dropped > 0)
+            out.warnings.append(droppedLinesText(dictionary, file.dropped));
     } else {
-        WordList list;
-        importLines(list, readTextLines(words));
-        out.loadingNs = clock.nsecsElapsed();
-        clock.restart();
-        out.index.build(list);
+        // Read as « Importer fichier » reads it.
+        WordListReader reader(words, words, false);
+        const ImportReport report = importWordList(list, reader);
+        if (report.unknownEncoding)
+            out.warnings.append(unknownEncodingMessage(words));
     }
+    out.loadingNs = clock.nsecsElapsed();
+    clock.restart();
+    out.index.build(list);
+    list = WordList();
     if (withScores) {
-        const QString dir =
-            dictionary.isEmpty() ? QStringLiteral(".") : QFileInfo(dictionary).path();
-        out.scores.user().load(dir + QStringLiteral("/Dicoscore.dat"),
-                               QStringLiteral("Dicoscore.dat"));
+        out.scores.user().load(toolScoresPath(dictionary), QStringLiteral("Dicoscore.dat"));
         setIndexScores(out.index, out.scores);
     }
     out.indexingNs = clock.nsecsElapsed();
+}
+
+double finiteNumberOf(const QString& text, bool& ok) {
+    const double value = text.toDouble(&ok);
+    ok = ok && std::isfinite(value);
+    return value;
 }
 
 QString millisecondsText(qint64 nanoseconds) {

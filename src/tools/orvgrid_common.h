@@ -8,6 +8,7 @@
 #include "grid/grid_model.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace orv {
 
@@ -25,14 +26,26 @@ struct ToolWords {
     WordScores scores;
     qint64 loadingNs = 0;
     qint64 indexingNs = 0;
+    // What the reading left out or could not read, one line each, for the
+    // error output (the lines of a dictionary file left out, a list in an
+    // unknown encoding), as the program tells them.
+    QStringList warnings;
 };
 
-// Loads the dictionary file, or the plain list `words` when it is not empty,
-// into the index; with `withScores`, gives each word its score, the user's
+// Loads the dictionary file as the program reads it at start, or the plain
+// list `words` when it is not empty as « Importer fichier » reads it, into
+// the index; with `withScores`, gives each word its score, the user's
 // own taken from "Dicoscore.dat" beside the dictionary (or in the current
 // folder for a plain list), as the program keeps them. Throws OrvError.
 void loadToolWords(const QString& dictionary, const QString& words, bool withScores,
                    ToolWords& out);
+
+// The user's scores read with the words: "Dicoscore.dat" beside the
+// dictionary, or in the current folder for a plain list.
+QString toolScoresPath(const QString& dictionary);
+
+// The number of a numeric option; `ok` false when the text is not a finite number.
+double finiteNumberOf(const QString& text, bool& ok);
 
 // Nanoseconds as milliseconds with one decimal, for the timing lines.
 QString millisecondsText(qint64 nanoseconds);

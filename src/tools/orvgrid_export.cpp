@@ -2,6 +2,7 @@
 #include "tools/orvgrid_export.h"
 
 #include "common/errors.h"
+#include "common/text_file.h"
 #include "publish/grid_export.h"
 #include "publish/grid_source.h"
 
@@ -95,6 +96,7 @@ int orvgridExport(const QStringList& args, QTextStream& out, QTextStream& err) {
                                         "sont pdf, svg, png, ipuz et grd")
                              .arg(output));
     try {
+        refuseWritingOverInput(output, {input});
         IpuzInfo info;
         Grille grille = loadAnyGrid(input, &info);
         options.gridName = QFileInfo(input).fileName();

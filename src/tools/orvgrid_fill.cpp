@@ -57,7 +57,7 @@ FillArgs parseFill(const QStringList& args) {
                 throw OrvError(QStringLiteral("--seed attend un entier positif"));
         } else if (a == QLatin1String("--time-limit")) {
             bool ok = false;
-            f.timeLimit = valueOf(args, i).toDouble(&ok);
+            f.timeLimit = finiteNumberOf(valueOf(args, i), ok);
             if (!ok || !(f.timeLimit > 0))
                 throw OrvError(QStringLiteral("--time-limit attend un nombre de secondes positif"));
         } else if (a == QLatin1String("--min-score")) {
@@ -67,7 +67,7 @@ FillArgs parseFill(const QStringList& args) {
                 throw OrvError(QStringLiteral("--min-score attend un entier de 0 à 100"));
         } else if (a == QLatin1String("--score-weight")) {
             bool ok = false;
-            f.scoreWeight = valueOf(args, i).toDouble(&ok);
+            f.scoreWeight = finiteNumberOf(valueOf(args, i), ok);
             if (!ok || f.scoreWeight < 0)
                 throw OrvError(QStringLiteral("--score-weight attend un nombre positif ou nul"));
         } else if (a == QLatin1String("--vocabulary")) {
@@ -111,12 +111,16 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     ToolWords words;
     try {
         f = parseFill(args);
+        refuseWritingOverInput(f.output, {f.grid, f.dictionary, f.words,
+                                          f.scores ? toolScoresPath(f.dictionary) : QString()});
         grid = readToolGrid(f.grid);
         loadToolWords(f.dictionary, f.words, f.scores, words);
     } catch (const OrvError& e) {
         err << QStringLiteral("orvgrid fill : %1.").arg(e.message()) << Qt::endl;
         return OrvgridBadInput;
     }
+    for (const QString& warning : words.warnings)
+        err << QStringLiteral("orvgrid fill : %1.").arg(warning) << Qt::endl;
     const WordIndex& index = words.index;
     const WordScores& scores = words.scores;
     if (index.wordCount() == 0) {

@@ -97,7 +97,7 @@ MakeArgs parseMake(const QStringList& args) {
                 throw OrvError(QStringLiteral("--seed attend un entier positif"));
         } else if (a == QLatin1String("--time-limit")) {
             bool ok = false;
-            m.timeLimit = valueOf(args, i).toDouble(&ok);
+            m.timeLimit = finiteNumberOf(valueOf(args, i), ok);
             if (!ok || !(m.timeLimit > 0))
                 throw OrvError(QStringLiteral("--time-limit attend un nombre de secondes positif"));
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
@@ -154,12 +154,16 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
     ToolWords words;
     try {
         m = parseMake(args);
+        refuseWritingOverInput(m.output, {m.from, m.dictionary, m.words,
+                                          m.scores ? toolScoresPath(m.dictionary) : QString()});
         grid = startGrid(m);
         loadToolWords(m.dictionary, m.words, m.scores, words);
     } catch (const OrvError& e) {
         err << QStringLiteral("orvgrid make : %1.").arg(e.message()) << Qt::endl;
         return OrvgridBadInput;
     }
+    for (const QString& warning : words.warnings)
+        err << QStringLiteral("orvgrid make : %1.").arg(warning) << Qt::endl;
     const WordIndex& index = words.index;
     const WordScores& scores = words.scores;
     if (index.wordCount() == 0) {

@@ -9,6 +9,7 @@
 #include "support/word_lists.h"
 
 #include <QRandomGenerator>
+#include <QSet>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,6 +40,8 @@ private Q_SLOTS:
     void readsMarkedAndWideLists();
     void listWithoutWordsBecauseOfItsEncodingIsReported();
     void streamedImportMatchesTheWholeListImport();
+    void importKeepsEachWordOnceWhileReading();
+    void importMemoryFollowsTheDistinctWords();
 
     void orvdicoBuildsFromAUtf8ListWithAccents();
     void orvdicoRefusesBadArgumentsAndFiles_data();
@@ -257,6 +260,88 @@ void WordImportTest::streamedImportMatchesTheWholeListImport() {
     QCOMPARE(seen.first(), 0);
     QVERIFY(seen.last() < 100 && seen.last() >= 99);
     QVERIFY(std::is_sorted(seen.cbegin(), seen.cend()));
+}
+
+void WordImportTest::importKeepsEachWordOnceWhileReading() {
+    // A thousand words over and over: many times the lines that one run holds.
+    QList<QByteArray> words;
+    for (int k = 0; k < 1000; ++k) {
+        QByteArray word;
+        for (int x = k * 7919 + 100000; x > 0; x /= 26)
+            word += char('a' + x % 26);
+        words.append(word);
+    }
+    QByteArray data;
+    for (int k = 0; k < 3000000; ++k)
+        data += words[k % 1000] + (k % 2 ? "\r\n" : "\n");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("liste.txt"));
+    writeWholeFile(path, data);
+    data.clear();
+
+    WordListReader reader(path, QStringLiteral("liste.txt"), false);
+    WordBatch batch;
+    const ImportReport report = readWordBatch(reader, batch);
+    QCOMPARE(report.lines, qsizetype(3000000));
+    QCOMPARE(report.admissible, qsizetype(3000000));
+    // Each word is kept once as soon as its run is sorted, and the last run at the end.
+    QVERIFY(batch.count() <= 1000);
+    batch.finish();
+    QCOMPARE(batch.count(), qsizetype(1000));
+    const qsizetype peak = batch.peakMemoryBytes();
+    WordList w;
+    QCOMPARE(w.merge(std::move(batch)), qsizetype(1000));
+    QList<QByteArray> expected;
+    for (const QByteArray& word : words)
+        expected.append(word.toUpper());
+    std::sort(expected.begin(), expected.end());
+    QCOMPARE(plainOf(w), expected);
+    // The memory is that of one run beside the words kept, whatever the
+    // list's size (19 Mo here; a batch of every line would hold more than that).
+    QVERIFY2(peak <= 2 * w.memoryBytes() + WordBatch::kRunBlockBytes,
+             qPrintable(QString::number(peak)));
+    QVERIFY2(peak < reader.size() / 3,
+             qPrintable(QStringLiteral("%1 of %2").arg(peak).arg(reader.size())));
+
+    // The whole import tells the distinct words.
+    WordListReader again(path, QStringLiteral("liste.txt"), false);
+    WordList into;
+    into.append(Crypte(expected[0]));
+    const ImportReport whole = importWordList(into, again);
+    QCOMPARE(whole.distinct, qsizetype(1000));
+    QCOMPARE(whole.added, qsizetype(999));
+}
+
+void WordImportTest::importMemoryFollowsTheDistinctWords() {
+    // Distinct words in no order, each twice, over several runs that grow
+    // with the words kept: merged in place, in order, each once.
+    QRandomGenerator random(5);
+    QSet<QByteArray> distinct;
+    QByteArray data;
+    QList<QByteArray> lines;
+    while (distinct.size() < 300000) {
+        QByteArray word;
+        const int n = random.bounded(2, 20);
+        for (int i = 0; i < n; ++i)
+            word += char('A' + random.bounded(26));
+        distinct.insert(word);
+        lines.append(word);
+    }
+    for (int pass = 0; pass < 2; ++pass)
+        for (const QByteArray& word : lines)
+            data += word + '\n';
+    WordListReader reader(data, false);
+    WordBatch batch;
+    readWordBatch(reader, batch);
+    batch.finish();
+    const qsizetype peak = batch.peakMemoryBytes();
+    WordList w;
+    QCOMPARE(w.merge(std::move(batch)), qsizetype(distinct.size()));
+    QList<QByteArray> expected(distinct.begin(), distinct.end());
+    std::sort(expected.begin(), expected.end());
+    QCOMPARE(plainOf(w), expected);
+    QVERIFY2(peak <= 2 * w.memoryBytes() + WordBatch::kRunBlockBytes,
+             qPrintable(QStringLiteral("%1 > 2 x %2").arg(peak).arg(w.memoryBytes())));
 }
 
 void WordImportTest::orvdicoBuildsFromAUtf8ListWithAccents() {

@@ -1,5 +1,6 @@
 // orvgrid export on real files: each kind of grid in, each format out, the
 // options reaching the page, and the one-line refusals of bad requests.
+#include "common/text_file.h"
 #include "grid/grid_file.h"
 #include "publish/grid_source.h"
 #include "publish/ipuz_file.h"
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void ipuzTitleAndAuthorReachThePage();
     void badRequests_data();
     void badRequests();
+    void refusesToWriteOverItsGrid();
 
 private:
     QTemporaryDir dir_;
@@ -120,6 +122,20 @@ void OrvgridExportTest::badRequests() {
              qPrintable(r.err));
     QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
     QVERIFY(!QFile::exists(QStringLiteral("x.pdf")) && !QFile::exists(QStringLiteral("x.png")));
+}
+
+void OrvgridExportTest::refusesToWriteOverItsGrid() {
+    writeGridFile(path_("g.grd"), sampleGrid());
+    const QByteArray before = readWholeFile(path_("g.grd"));
+    QVERIFY(QFile::link(path_("g.grd"), path_("lien.grd")));
+    for (const char* output : {"g.grd", "lien.grd"}) {
+        const Run r = exportWith({path_("g.grd"), QStringLiteral("-o"), path_(output)});
+        QCOMPARE(r.status, 3);
+        QCOMPARE(r.err, QStringLiteral("orvgrid export : Le fichier %1 est aussi un fichier lu : "
+                                       "il n'est pas remplacé\n")
+                            .arg(path_(output)));
+        QCOMPARE(readWholeFile(path_("g.grd")), before);
+    }
 }
 
 QTEST_MAIN(OrvgridExportTest)
