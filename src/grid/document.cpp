@@ -14,8 +14,6 @@
 namespace orv {
 namespace {
 
-const QString kScoresFile = QStringLiteral("Dicoscore.dat");
-
 bool inCellArray(int col, int row) {
     return col >= 0 && row >= 0 && col <= kMaxIndex && row <= kMaxIndex;
 }
@@ -307,13 +305,22 @@ void Document::loadDictionary() {
 }
 
 void Document::loadScores() {
-    loadDataFile(kScoresFile, ScoresIllisibles,
-                 [this] { Scores.user().load(kScoresFile, kScoresFile); });
+    Scores.user().loadBytes({});
+    try {
+        Scores.user().loadBytes(FichierScores.read());
+    } catch (...) {
+        // A missing file is no scores yet.
+        if (FichierScores.unreadable())
+            throw;
+    }
 }
 
-void Document::writeScores() {
-    if (!ScoresIllisibles)
-        Scores.user().saveIfModified(kScoresFile, kScoresFile);
+QString Document::writeScores(const QDateTime& now) {
+    if (!Scores.user().modified())
+        return {};
+    const QString side = FichierScores.write(Scores.user().fileBytes(), now, true);
+    Scores.user().markSaved();
+    return side.isEmpty() ? QString() : scoresKeptBesideMessage(FichierScores, side);
 }
 
 void Document::checkDictionary() {

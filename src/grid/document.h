@@ -163,7 +163,7 @@ public:
     // "Dicoscore.dat" and written whenever one changed; and the vocabulary
     // that automatic filling draws from (kept between runs in the settings).
     WordScores Scores;
-    bool ScoresIllisibles = false;
+    DataFile FichierScores{QStringLiteral("Dicoscore.dat")};
     Vocabulary FillVocabulary = Vocabulary::Common;
     // « Chercher plus de mots courants »: the common-words fill searches
     // longer for fills with fewer unknown words.
@@ -174,8 +174,10 @@ public:
     // date first (see ScoredWordIndex: hold it while a worker thread reads it).
     ScoredWordIndex WordsIndex;
     const WordIndex& wordIndex() { return WordsIndex.upToDate(ListeMots, wordsRevision(), Scores); }
-    // Writes "Dicoscore.dat" when a score changed since it was read or written.
-    void writeScores();
+    // Writes "Dicoscore.dat" (or a side file, as for the words) when a score
+    // changed since it was read or written; returns what the user must be
+    // told of a side file, or "".
+    QString writeScores(const QDateTime& now);
     // Data files of the working folder, "Dicogrd.dat" and "Dicodef.dat".
     // prefetchDictionary starts reading the dictionary's file on another
     // thread; loadDictionary takes what it read when the file has not
