@@ -6,9 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
 #include <QMutex>
-#include <QSet>
 #include <QSysInfo>
 #include <QTemporaryFile>
 #include <QThread>
@@ -27,21 +27,21 @@ constexpr qint64 kMaxLockBytes = 4096;
 // The lock files held by this process, by full name: a lock naming this
 // process is live only when one of them is it.
 QMutex heldMutex;
-QSet<QString>& heldHere() {
-    static QSet<QString> held;
+QHash<QString, int>& heldHere() {
+    static QHash<QString, int> held;
     return held;
 }
 
 bool isHeldHere(const QString& path) {
     const QMutexLocker locker(&heldMutex);
-    return heldHere().contains(path);
+    return heldHere().value(path) > 0;
 }
 
 void noteHeld(const QString& path, bool held) {
     const QMutexLocker locker(&heldMutex);
-    if (held)
-        heldHere().insert(path);
-    else
+    int& count = heldHere()[path];
+    count += held ? 1 : -1;
+    if (count <= 0)
         heldHere().remove(path);
 }
 
@@ -241,7 +241,7 @@ WorkingFolderLock::Made WorkingFolderLock::replace(const std::optional<QByteArra
     // removal lock replaces it, the other then finds the new one.
     QLockFile removal(path_ + QStringLiteral(".rmlock"));
     if (!removal.tryLock(2000))
-        return Made::Exists;
+        return removal.error() == QLockFile::LockFailedError ? Made::Exists : Made::Failed;
     const Reading now = readLock(path_);
     if (!now.missing) {
         // Changed since it was judged: judged again.
