@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
+#include "app/exit_writes.h"
 #include "common/codec.h"
 #include "common/keys.h"
 #include "common/locale.h"
@@ -24,6 +25,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -504,17 +506,23 @@ void TMainForm::FormShow() {
     DessinGrille();
     Remplit();
     Timer1Timer();
-    const QString dropped = document_.droppedLinesStatus();
-    if (!dropped.isEmpty())
-        setStatusText(dropped);
+    QStringList status;
+    for (const QString& note : {folderLock.takeOverNote(), document_.droppedLinesStatus()})
+        if (!note.isEmpty())
+            status.append(note);
+    if (!status.isEmpty())
+        setStatusText(status.join(QStringLiteral(" ; ")));
 }
 
 bool TMainForm::takeWorkingFolder() {
     if (!mustAskSecondInstance(folderLock.acquire()))
         return true;
     const StartDecision decision = secondInstanceDecision(
-        services_.messages.choice(this, secondInstanceText(), secondInstanceChoices()));
+        services_.messages.choice(this, secondInstanceText(folderLock), secondInstanceChoices()));
+    // Read-only: no data file of the folder is written; what changed goes beside.
     document_.setReadOnly(decision.readOnly);
+    if (decision.takeOver)
+        folderLock.takeOver();
     if (!decision.proceed)
         QTimer::singleShot(0, this, &QWidget::close);
     return decision.proceed;
@@ -527,18 +535,14 @@ bool TMainForm::FormCloseQuery() {
 }
 
 bool TMainForm::FormClose() {
-    return guard([this] {
-        // Words or definitions kept in a side file are named to the user.
-        const auto tell = [this](const QString& message) {
-            if (!message.isEmpty())
-                services_.messages.information(this, message);
-        };
-        if (document_.writesDictionaryAtExit())
-            tell(document_.dictionary().write(services_.clock.now()));
-        if (document_.writesDefinitionsAtExit())
-            tell(document_.writeDefinitions(services_.clock.now()));
-        document_.dictionary().writeScores();
-    });
+    // Files kept on the side are named to the user; a write that fails lets
+    // the user try again, keep the changes in the home folder, or quit.
+    bool mayClose = false;
+    return guard([this, &mayClose] {
+               mayClose =
+                   writeAtExit(documentExitWrites(document_), services_, this, QDir::homePath());
+           }) &&
+           mayClose;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -1,9 +1,10 @@
-// A data file of the working folder ("Dicogrd.dat", "Dicodef.dat") and what
-// the program must remember about it between the start and the exit, so that
-// nothing typed during a run is lost: a file that exists but could not be
-// read is never replaced (the run's list goes to a side file beside it); a
-// read-only run replaces nothing either; and a file from which the load had
-// to leave lines out is first kept whole as "<name>.bak", once.
+// A data file of the working folder ("Dicogrd.dat", "Dicodef.dat",
+// "Dicoscore.dat") and what the program must remember about it between the
+// start and the exit, so that nothing typed during a run is lost: a file
+// that exists but could not be read is never replaced (the run's list goes
+// to a side file beside it); a read-only run replaces nothing either; and a
+// file from which the load had to leave lines out is first kept whole as
+// "<name>.bak", once.
 #pragma once
 
 #include <QByteArray>

@@ -30,6 +30,13 @@ QString dictionaryKeptBesideMessage(const DataFile& file, const QString& sideFil
         QStringLiteral("Le dictionnaire, avec les changements de cette session, est enregistré"));
 }
 
+QString scoresKeptBesideMessage(const DataFile& file, const QString& sideFile) {
+    return keptBesideMessage(
+        file, sideFile, QStringLiteral("Les scores donnés pendant cette session sont enregistrés"),
+        QStringLiteral(
+            "Les scores des mots, avec les changements de cette session, sont enregistrés"));
+}
+
 QByteArray upperLine(QByteArray line) {
     for (char& c : line)
         c = upperAscii(c);

@@ -30,6 +30,8 @@ bool MotAdmissible(const QByteArray& line);
 // What the user is told at exit when the run's words went to a side file
 // beside Dicogrd.dat (unreadable at start, or a read-only run).
 QString dictionaryKeptBesideMessage(const DataFile& file, const QString& sideFile);
+// The same for the words' scores, beside Dicoscore.dat.
+QString scoresKeptBesideMessage(const DataFile& file, const QString& sideFile);
 
 // Upper case of the plain letters a to z only.
 QByteArray upperLine(QByteArray line);

@@ -192,12 +192,14 @@ void UserScores::remove(const QByteArray& word) {
 }
 
 void UserScores::load(const QString& path, const QString& displayName) {
+    loadBytes(fileExists(path) ? readWholeFile(path, displayName) : QByteArray());
+}
+
+void UserScores::loadBytes(const QByteArray& bytes) {
     scores_.clear();
     modified_ = false;
     revision_ = freshRevision();
-    if (!fileExists(path))
-        return;
-    for (const QByteArray& line : readTextLines(path, displayName)) {
+    for (const QByteArray& line : splitTextLines(bytes)) {
         const qsizetype tab = line.indexOf('\t');
         if (tab <= 0)
             continue;
@@ -209,16 +211,20 @@ void UserScores::load(const QString& path, const QString& displayName) {
     }
 }
 
-void UserScores::saveIfModified(const QString& path, const QString& displayName) {
-    if (!modified_)
-        return;
+QByteArray UserScores::fileBytes() const {
     QList<QByteArray> words = scores_.keys();
     std::sort(words.begin(), words.end());
     QList<QByteArray> lines;
     lines.reserve(words.size());
     for (const QByteArray& w : words)
         lines.append(w + '\t' + QByteArray::number(scores_.value(w)));
-    writeTextLines(path, lines, displayName);
+    return joinTextLines(lines);
+}
+
+void UserScores::saveIfModified(const QString& path, const QString& displayName) {
+    if (!modified_)
+        return;
+    writeWholeFile(path, fileBytes(), displayName);
     modified_ = false;
 }
 

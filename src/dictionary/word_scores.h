@@ -97,9 +97,14 @@ public:
     // TAB and a number are skipped. Throws OrvError "Ne peut ouvrir le fichier
     // <displayName>" when the file exists but cannot be read.
     void load(const QString& path, const QString& displayName);
+    // The same from the file's bytes.
+    void loadBytes(const QByteArray& bytes);
     // Writes the scores in word order when they changed since the load or the
     // last save; throws OrvError "Ne peut créer le fichier <displayName>".
     void saveIfModified(const QString& path, const QString& displayName);
+    // The file's bytes, in word order; and the note that they were written.
+    QByteArray fileBytes() const;
+    void markSaved() { modified_ = false; }
 
 private:
     QHash<QByteArray, int> scores_;

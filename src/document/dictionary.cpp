@@ -9,12 +9,6 @@
 #include <optional>
 
 namespace orv {
-namespace {
-
-const QString kScoresFile = QStringLiteral("Dicoscore.dat");
-
-} // namespace
-
 Dictionary::Dictionary() = default;
 
 void Dictionary::changed() {
@@ -93,8 +87,14 @@ void Dictionary::load() {
 }
 
 void Dictionary::loadScores() {
-    loadDataFile(kScoresFile, scoresUnreadable_,
-                 [this] { Scores.user().load(kScoresFile, kScoresFile); });
+    Scores.user().loadBytes({});
+    try {
+        Scores.user().loadBytes(scoresFile_.read());
+    } catch (...) {
+        // A missing file is no scores yet.
+        if (scoresFile_.unreadable())
+            throw;
+    }
 }
 
 QString Dictionary::write(const QDateTime& now) {
@@ -104,9 +104,12 @@ QString Dictionary::write(const QDateTime& now) {
     return side.isEmpty() ? QString() : dictionaryKeptBesideMessage(file_, side);
 }
 
-void Dictionary::writeScores() {
-    if (!scoresUnreadable_)
-        Scores.user().saveIfModified(kScoresFile, kScoresFile);
+QString Dictionary::writeScores(const QDateTime& now) {
+    if (!Scores.user().modified())
+        return {};
+    const QString side = scoresFile_.write(Scores.user().fileBytes(), now, true);
+    Scores.user().markSaved();
+    return side.isEmpty() ? QString() : scoresKeptBesideMessage(scoresFile_, side);
 }
 
 } // namespace orv

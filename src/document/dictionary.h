@@ -38,9 +38,8 @@ public:
     quint64 revision() const { return revision_ * 0x9E3779B97F4A7C15ull + ListeMots.revision(); }
     // The words changed since the file was last read or written.
     bool isModified() const { return wordsModified_; }
-    // "Dicoscore.dat" could not be read: it is then never written.
-    bool scoresUnreadable() const { return scoresUnreadable_; }
     const DataFile& file() const { return file_; }
+    const DataFile& scoresFile() const { return scoresFile_; }
 
     // --- Changing the words ---
     // False, changing nothing, when the word is already there (or not there).
@@ -74,12 +73,17 @@ public:
     void load();
     void loadScores();
     // Never replaces the data file (what changed goes to a side file).
-    void setReadOnly(bool readOnly) { file_.setReadOnly(readOnly); }
+    void setReadOnly(bool readOnly) {
+        file_.setReadOnly(readOnly);
+        scoresFile_.setReadOnly(readOnly);
+    }
     // Writes the file, or a side file when it may not be replaced; returns
     // what the user must be told of a side file, or "".
     QString write(const QDateTime& now);
-    // Writes "Dicoscore.dat" when a score changed since it was read or written.
-    void writeScores();
+    // Writes "Dicoscore.dat" (or a side file, as for the words) when a score
+    // changed since it was read or written; returns what the user must be
+    // told of a side file, or "".
+    QString writeScores(const QDateTime& now);
 
 private:
     void changed();
@@ -88,8 +92,8 @@ private:
     WordScores Scores;
     ScoredWordIndex WordsIndex;
     DataFile file_{QStringLiteral("Dicogrd.dat")};
+    DataFile scoresFile_{QStringLiteral("Dicoscore.dat")};
     bool wordsModified_ = false;
-    bool scoresUnreadable_ = false;
     // Counts the changes that replace the list as a whole.
     quint64 revision_ = 0;
     WordFilePrefetch prefetch_;

@@ -105,6 +105,7 @@ public:
     // The list as the definitions editor hands it back; `changed` raises DefsModifiees.
     void setDefinitions(QList<QByteArray> definitions, bool changed);
     bool definitionsModified() const { return DefsModifiees; }
+    const DataFile& definitionsFile() const { return definitionsFile_; }
     void loadDefinitions();
     // Writes the file (or, when it may not be replaced, a side file beside it)
     // and returns what the user must be told of a side file, or "".

@@ -289,9 +289,11 @@ void DataFilesTest::secondLockInTheFolderIsRefused() {
     QVERIFY(mustAskSecondInstance(WorkingFolderLock::State::HeldByOther));
     QVERIFY(!mustAskSecondInstance(WorkingFolderLock::State::Held));
     QVERIFY(!mustAskSecondInstance(WorkingFolderLock::State::Unavailable));
-    const StartDecision readOnly = secondInstanceDecision(0);
-    QVERIFY(readOnly.proceed && readOnly.readOnly);
-    QVERIFY(!secondInstanceDecision(1).proceed);
+    const StartDecision readOnly = secondInstanceDecision(OpenReadOnly);
+    QVERIFY(readOnly.proceed && readOnly.readOnly && !readOnly.takeOver);
+    const StartDecision anyway = secondInstanceDecision(OpenAnyway);
+    QVERIFY(anyway.proceed && !anyway.readOnly && anyway.takeOver);
+    QVERIFY(!secondInstanceDecision(QuitInstead).proceed);
     QVERIFY(!secondInstanceDecision(-1).proceed);
     // The first one gone, the folder is free again.
     first.release();
