@@ -341,7 +341,7 @@ void TMainForm::CreeFenetres() {
     Pocket = new TPocket(services_, this);
     RMots = new TRMots(this);
     FTaille = new TFTaille(this);
-    Definitions = new TDefinitions(this);
+    Definitions = new TDefinitions(services_.messages, this);
     Defgrille = new TDefgrille(this);
     GrilleJeu =
         new TGrilleJeu(services_,

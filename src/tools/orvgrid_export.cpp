@@ -4,6 +4,7 @@
 #include "common/errors.h"
 #include "publish/grid_export.h"
 #include "publish/grid_source.h"
+#include "tools/orvgrid_common.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -102,6 +103,8 @@ int orvgridExport(const QStringList& args, QTextStream& out, QTextStream& err) {
             options.title = info.title;
         if (options.author.isEmpty())
             options.author = info.author;
+        if (exportFormatOf(output) == ExportFormat::Grd)
+            warnOfCutClues(grille, err, QStringLiteral("export"));
         exportGrid(output, grille, options, dpi);
     } catch (const OrvError& e) {
         return fail(err, e.message());
