@@ -38,7 +38,11 @@ QLineEdit* editClue(QTableWidget* grid, int row) {
     grid->setFocus();
     grid->setCurrentCell(row, 1);
     QTest::keyClick(grid, Qt::Key_F2);
-    return grid->viewport()->findChild<QLineEdit*>();
+    // Editors closed earlier are hidden until they are deleted.
+    for (QLineEdit* edit : grid->viewport()->findChildren<QLineEdit*>())
+        if (edit->isVisible())
+            return edit;
+    return nullptr;
 }
 
 QStringList column(const QTableWidget* grid, int col) {
@@ -294,7 +298,7 @@ void ClueSheetWindowTest::longCluesAreNeverCutWithoutAsking() {
     TMainForm& w = app.start();
     // An ipuz file brings a clue longer than a grid file holds.
     Grille g = test::sampleGrid();
-    const QByteArray longClue = "Tr\xe8s longue " + QByteArray(287, 'x'); // 300 characters
+    const QByteArray longClue = "Tr\xe8s longue " + QByteArray(288, 'x'); // 300 characters
     g.DefHoriz[2] = longClue;
     writeIpuzFile(app.path(QStringLiteral("longue.ipuz")), g);
     app.fakes.files.openPaths << app.path(QStringLiteral("longue.ipuz"));
