@@ -3,6 +3,7 @@
 
 #include "common/codec.h"
 #include "definitions/typed_text.h"
+#include "grid/grid_file.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -16,6 +17,7 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace orv {
 namespace {
@@ -61,9 +63,19 @@ QWidget* ClueDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     auto* edit = new QLineEdit(parent);
     edit->setFrame(false);
     edit->setValidator(new LineTextValidator(edit));
+    edit->setMaxLength(kMaxClueLength);
     edit->installEventFilter(keyWatcher_);
+    connect(edit, &QLineEdit::textChanged, this, &ClueDelegate::editorTextChanged);
     editor_ = edit;
     return edit;
+}
+
+void ClueDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    // Opening the editor on a longer clue must not cut it.
+    if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        edit->setMaxLength(
+            std::max(kMaxClueLength, int(index.data(Qt::EditRole).toString().size())));
+    QStyledItemDelegate::setEditorData(editor, index);
 }
 
 void ClueDelegate::finishEditing() { finish(editor_); }
@@ -122,6 +134,9 @@ TDefgrille::TDefgrille(QWidget* parent) : QDialog(parent) {
     Button1->setAutoDefault(false);
     bar->addWidget(Button1);
     bar->addStretch(1);
+    LabelLongueur = new QLabel(Panel1);
+    LabelLongueur->setObjectName(QStringLiteral("LabelLongueur"));
+    bar->addWidget(LabelLongueur);
     layout->addWidget(Panel1);
 
     auto* body = new QVBoxLayout;
@@ -146,6 +161,14 @@ TDefgrille::TDefgrille(QWidget* parent) : QDialog(parent) {
     delegate2_ = new ClueDelegate(this, StringGrid2);
     StringGrid1->setItemDelegateForColumn(1, delegate1_);
     StringGrid2->setItemDelegateForColumn(1, delegate2_);
+
+    for (ClueDelegate* delegate : {delegate1_, delegate2_})
+        connect(delegate, &ClueDelegate::editorTextChanged, this, &TDefgrille::showLength);
+    for (QTableWidget* grid : {StringGrid1, StringGrid2}) {
+        connect(grid, &QTableWidget::currentCellChanged, this,
+                [this, grid] { showCurrentLength(grid); });
+        connect(grid, &QTableWidget::itemChanged, this, [this, grid] { showCurrentLength(grid); });
+    }
 
     setTabOrder(Button1, StringGrid1);
     setTabOrder(StringGrid1, StringGrid2);
@@ -197,6 +220,21 @@ void TDefgrille::fillLabels(QTableWidget* grid, const QStringList& labels) {
         grid->setCurrentCell(0, 1);
 }
 
+void TDefgrille::showCurrentLength(const QTableWidget* grid) {
+    const QTableWidgetItem* item = grid->item(grid->currentRow(), 1);
+    showLength(item ? item->text() : QString());
+}
+
+void TDefgrille::showLength(const QString& text) {
+    const auto length = text.size();
+    LabelLongueur->setText(
+        length > kMaxClueLength
+            ? QStringLiteral("%1 caractères : un fichier de grille n'en garde que %2")
+                  .arg(length)
+                  .arg(kMaxClueLength)
+            : QStringLiteral("%1 / %2 caractères").arg(length).arg(kMaxClueLength));
+}
+
 void TDefgrille::Init(int Lignes, int Colonnes) {
     delegate1_->finishEditing();
     delegate2_->finishEditing();
@@ -207,6 +245,7 @@ void TDefgrille::Init(int Lignes, int Colonnes) {
 void TDefgrille::setClues(const SheetClues& clues) {
     fillClueColumn(StringGrid1, clues.horiz);
     fillClueColumn(StringGrid2, clues.vert);
+    showCurrentLength(StringGrid1);
 }
 
 SheetClues TDefgrille::clues() const { return {clueColumn(StringGrid1), clueColumn(StringGrid2)}; }
@@ -235,6 +274,9 @@ void TDefgrille::done(int result) {
 }
 
 bool TDefgrille::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn)
+        if (auto* grid = qobject_cast<QTableWidget*>(watched))
+            showCurrentLength(grid);
     if (event->type() == QEvent::KeyPress && isTypedCharacter(static_cast<QKeyEvent*>(event)))
         Md = true;
     return QDialog::eventFilter(watched, event);

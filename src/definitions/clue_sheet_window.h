@@ -17,7 +17,9 @@ class QTableWidget;
 namespace orv {
 
 // The clue cells' editor: a one-line field that refuses what the grid file
-// cannot hold. The sheet can end an edit in progress when it closes, so that
+// cannot hold, the characters it cannot write and more than it keeps of a
+// clue; a longer clue (from an ipuz file) is shown whole and may only
+// shrink. The sheet can end an edit in progress when it closes, so that
 // what was typed is never lost.
 class ClueDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -26,8 +28,13 @@ public:
     ClueDelegate(QObject* keyWatcher, QObject* parent);
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     // Writes the open editor's text into its cell and closes it.
     void finishEditing();
+
+Q_SIGNALS:
+    // The open editor's text, after each change.
+    void editorTextChanged(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,7 +61,9 @@ public:
 
     QWidget* Panel1 = nullptr;
     QPushButton* Button1 = nullptr; // "Fermer"
-    QLabel* Label1 = nullptr;       // "Horizontalement"
+    // The length of the current clue against what a grid file holds.
+    QLabel* LabelLongueur = nullptr;
+    QLabel* Label1 = nullptr; // "Horizontalement"
     QTableWidget* StringGrid1 = nullptr;
     QLabel* Label2 = nullptr; // "Verticalement"
     QTableWidget* StringGrid2 = nullptr;
@@ -70,6 +79,9 @@ protected:
 private:
     QTableWidget* makeGrid(const QString& name);
     void fillLabels(QTableWidget* grid, const QStringList& labels);
+    // The current clue of the grid that last had the focus, or the text being typed.
+    void showLength(const QString& text);
+    void showCurrentLength(const QTableWidget* grid);
 
     bool Md = false;
     ClueDelegate* delegate1_ = nullptr;

@@ -21,7 +21,7 @@ DefinitionsController::DefinitionsController(Document& document, Services& servi
 }
 
 TDefinitions& DefinitionsController::definitionsWindow() {
-    return ownWindow(Definitions, [this] { return new TDefinitions(window_); });
+    return ownWindow(Definitions, [this] { return new TDefinitions(services_.messages, window_); });
 }
 
 TDefgrille& DefinitionsController::clueSheet() {

@@ -50,15 +50,54 @@ qsizetype DefinitionsEditor::indexOfWord(const QByteArray& word) const {
     return -1;
 }
 
+QByteArray DefinitionsEditor::storedDefinition(qsizetype entry) const {
+    const QByteArray& line = ListeTravail.at(entry);
+    const qsizetype tab = line.indexOf('\t');
+    return tab < 0 ? QByteArray() : line.mid(tab + 1);
+}
+
+qsizetype DefinitionsEditor::longDefinitionReplaced() const {
+    if (Mot.isEmpty() || Definition.isEmpty())
+        return 0;
+    const qsizetype found = indexOfWord(Mot);
+    if (found < 0)
+        return 0;
+    const QByteArray stored = storedDefinition(found);
+    if (stored.size() <= kShownDefinition || Definition == stored.left(kShownDefinition))
+        return 0;
+    return stored.size();
+}
+
+qsizetype DefinitionsEditor::hiddenDefinitionLength(const QByteArray& word,
+                                                    const QByteArray& shown) const {
+    const qsizetype found = word.isEmpty() ? -1 : indexOfWord(word);
+    if (found < 0)
+        return 0;
+    const QByteArray stored = storedDefinition(found);
+    return stored.size() > kShownDefinition && shown == stored.left(kShownDefinition)
+               ? stored.size()
+               : 0;
+}
+
+void DefinitionsEditor::keepWholeDefinition() {
+    const qsizetype found = Mot.isEmpty() ? -1 : indexOfWord(Mot);
+    if (found >= 0)
+        Definition = storedDefinition(found).left(kShownDefinition);
+}
+
 void DefinitionsEditor::EcritMot() {
     if (Mot.isEmpty() || Definition.isEmpty())
         return;
-    const QByteArray line = Mot + '\t' + Definition;
     const qsizetype found = indexOfWord(Mot);
     if (found >= 0) {
-        ListeTravail[found] = line;
+        // What the field shows of a longer definition is not all of it.
+        const QByteArray stored = storedDefinition(found);
+        if (stored.size() > kShownDefinition && Definition == stored.left(kShownDefinition))
+            return;
+        ListeTravail[found] = Mot + '\t' + Definition;
         return;
     }
+    const QByteArray line = Mot + '\t' + Definition;
     ListeTravail.append(line);
     ++Indice;
     // Appending after the list was emptied by deletions must not leave the

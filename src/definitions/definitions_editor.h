@@ -29,8 +29,20 @@ public:
     // leaves everything as it was.
     void LitMot();
     // Writes the fields into the list: replaces the word's entry, or appends
-    // a new one. Does nothing while either field is empty.
+    // a new one. Does nothing while either field is empty. An entry whose
+    // definition is longer than the field holds stays whole while the field
+    // shows its beginning unchanged.
     void EcritMot();
+    // The length of the word's definition when EcritMot would replace one
+    // longer than the field holds by other text (the user edited what the
+    // field shows), else 0: the window asks before that.
+    qsizetype longDefinitionReplaced() const;
+    // The length of the word's whole definition when it is longer than the
+    // field holds and `shown` is what the field shows of it, else 0.
+    qsizetype hiddenDefinitionLength(const QByteArray& word, const QByteArray& shown) const;
+    // Gives the definition field back the beginning of the word's whole
+    // definition, so that EcritMot leaves the entry as it is.
+    void keepWholeDefinition();
 
     void Precedent(); // previous entry, after writing the fields back
     void Suivant();   // next entry, after writing the fields back
@@ -64,6 +76,8 @@ public:
 
 private:
     void keepIndexInRange();
+    // The definition of the word's entry, or nothing when it has none.
+    QByteArray storedDefinition(qsizetype entry) const;
 };
 
 // The word of a definitions line: what comes before its first TAB, or the

@@ -2,11 +2,13 @@
 #include "definitions/definitions_window.h"
 
 #include "common/codec.h"
+#include "common/services.h"
 #include "definitions/typed_text.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -69,7 +71,8 @@ void DefinitionListBox::mouseReleaseEvent(QMouseEvent* event) { event->accept();
 
 // ---------------------------------------------------------------- window
 
-TDefinitions::TDefinitions(QWidget* parent) : QDialog(parent) {
+TDefinitions::TDefinitions(MessageService& messages, QWidget* parent)
+    : QDialog(parent), messages_(messages) {
     setObjectName(QStringLiteral("Definitions"));
     setWindowTitle(QStringLiteral("Définitions des mots"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -116,7 +119,13 @@ TDefinitions::TDefinitions(QWidget* parent) : QDialog(parent) {
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setValidator(new LineTextValidator(Edit2));
+    Edit2->setMaxLength(DefinitionsEditor::kShownDefinition);
     body->addWidget(Edit2);
+    LabelLongueur = new QLabel(this);
+    LabelLongueur->setObjectName(QStringLiteral("LabelLongueur"));
+    body->addWidget(LabelLongueur);
+    connect(Edit1, &QLineEdit::textChanged, this, &TDefinitions::showLength);
+    connect(Edit2, &QLineEdit::textChanged, this, &TDefinitions::showLength);
 
     ListBox1 = new DefinitionListBox(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -194,11 +203,52 @@ void TDefinitions::affiche() {
         ListBox1->setCurrentRow(editor_.Selection);
     else
         ListBox1->clearSelection();
+    showLength();
+}
+
+void TDefinitions::showLength() {
+    const auto length = Edit2->text().size();
+    const qsizetype whole =
+        editor_.hiddenDefinitionLength(fromUiLossy(Edit1->text()), fromUiLossy(Edit2->text()));
+    LabelLongueur->setText(
+        whole > 0 ? QStringLiteral("%1 / %2 caractères : la définition entière en a %3, la "
+                                   "modifier la coupe")
+                        .arg(length)
+                        .arg(DefinitionsEditor::kShownDefinition)
+                        .arg(whole)
+                  : QStringLiteral("%1 / %2 caractères")
+                        .arg(length)
+                        .arg(DefinitionsEditor::kShownDefinition));
+}
+
+bool TDefinitions::acceptsWriting() {
+    lisChamps();
+    const qsizetype whole = editor_.longDefinitionReplaced();
+    if (whole == 0)
+        return true;
+    const int answer = messages_.choice(
+        this,
+        QStringLiteral("La définition de %1 a %2 caractères et le champ n'en montre que les %3 "
+                       "premiers : l'enregistrer ainsi la coupe.")
+            .arg(toUi(editor_.Mot))
+            .arg(whole)
+            .arg(DefinitionsEditor::kShownDefinition),
+        {QStringLiteral("Enregistrer ainsi"), QStringLiteral("Garder la définition entière"),
+         QStringLiteral("Annuler")});
+    if (answer == 0)
+        return true;
+    if (answer != 1)
+        return false;
+    editor_.keepWholeDefinition();
+    affiche();
+    return true;
 }
 
 void TDefinitions::Button1Click() { close(); }
 
 void TDefinitions::Button2Click() {
+    if (!acceptsWriting())
+        return;
     commande([this] { editor_.EcritMot(); });
     focusWordForNext();
 }
@@ -215,11 +265,15 @@ void TDefinitions::Button3Click() {
 }
 
 void TDefinitions::SpeedButton1Click() {
+    if (!acceptsWriting())
+        return;
     commande([this] { editor_.Suivant(); });
     Edit1->setFocus();
 }
 
 void TDefinitions::SpeedButton2Click() {
+    if (!acceptsWriting())
+        return;
     commande([this] { editor_.Precedent(); });
     Edit1->setFocus();
 }
@@ -284,6 +338,10 @@ bool TDefinitions::Edit2KeyPress(QKeyEvent* event) {
     const auto byte = byteFromChar(typed);
     if (!byte) {
         // Refused here: the definitions file cannot hold it.
+        editor_.SaisieFaite = true;
+        return true;
+    }
+    if (*byte == '\r' && !acceptsWriting()) {
         editor_.SaisieFaite = true;
         return true;
     }

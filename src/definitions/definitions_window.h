@@ -8,11 +8,14 @@
 #include <QDialog>
 #include <QListWidget>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
 
 namespace orv {
+
+class MessageService;
 
 // The list box of the editor: a click or a key that moves the selection
 // reports the chosen row, and the editor then decides what is selected.
@@ -36,7 +39,8 @@ protected:
 class TDefinitions : public QDialog {
     Q_OBJECT
 public:
-    explicit TDefinitions(QWidget* parent = nullptr);
+    // messages asks before an edit replaces a definition longer than the field.
+    explicit TDefinitions(MessageService& messages, QWidget* parent = nullptr);
 
     void Init(const QList<QByteArray>& list);
     void Result(QList<QByteArray>& list, bool& changed);
@@ -51,6 +55,7 @@ public:
     QPushButton* Button2 = nullptr;      // "Ajouter"
     QPushButton* Button3 = nullptr;      // "Supprimer"
     QLineEdit* Edit2 = nullptr;          // definition
+    QLabel* LabelLongueur = nullptr;     // the definition's length against the field's
     DefinitionListBox* ListBox1 = nullptr;
 
     void Button1Click();
@@ -70,12 +75,18 @@ private:
     bool Edit1KeyPress(QKeyEvent* event);
     bool Edit2KeyPress(QKeyEvent* event);
     void focusWordForNext();
+    // Before the fields are written: when that would replace a definition
+    // longer than the field, asks whether to write the field's text, keep the
+    // whole definition, or stop. False to stop.
+    bool acceptsWriting();
+    void showLength();
     // The fields' texts into the editor before a command, and the editor's
     // state back onto the screen after it.
     void lisChamps();
     void affiche();
     template <typename F> void commande(F&& step);
 
+    MessageService& messages_;
     DefinitionsEditor editor_;
 };
 

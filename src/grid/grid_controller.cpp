@@ -83,12 +83,29 @@ Document::SaveOutcome GridController::Sauve() {
         return Document::SaveOutcome::Cancelled;
     // The file is replaced whole or not at all; after a failure the grid keeps
     // its changes and the name it had, so nothing claims a file that was never written.
-    if (!guard([this] { doc_.save(); })) {
+    // A refused cut counts as a failure: the command that asked for the save
+    // stops, so the clues are not thrown away with the grid.
+    if (!cutsLongClues() || !guard([this] { doc_.save(); })) {
         doc_.setFileName(previousFile);
         view_.updateCaption();
         return Document::SaveOutcome::Failed;
     }
     return Document::SaveOutcome::Saved;
+}
+
+bool GridController::cutsLongClues() {
+    const QList<LongClue> cut = cluesTooLongForGridFile(doc_.grille());
+    if (cut.isEmpty())
+        return true;
+    const int answer = services_.messages.choice(
+        window_, clueCutQuestion(cut),
+        {QStringLiteral("Couper et enregistrer"), QStringLiteral("Annuler")});
+    if (answer != 0)
+        return false;
+    // The grid then holds what its file holds; Annuler brings the whole clues back.
+    doc_.applyGridChange(gridDifference(doc_.grille(), withCluesCutForGridFile(doc_.grille()),
+                                        QStringLiteral("la coupe des définitions trop longues")));
+    return true;
 }
 
 void GridController::Charge() {

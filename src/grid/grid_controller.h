@@ -37,6 +37,10 @@ public Q_SLOTS:
     void redoClick();
 
 private:
+    // Before a grid file is written: asks whether the clues longer than the
+    // file holds may be cut, and cuts them in the grid as one change when the
+    // user agrees. False when the user refuses.
+    bool cutsLongClues();
     // Greys out undo and redo when there is nothing to take back or do again,
     // and names the step in their hints.
     void updateHistoryActions();

@@ -6,6 +6,7 @@
 
 #include <QByteArrayView>
 #include <QDir>
+#include <QStringList>
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -77,8 +78,7 @@ void readClue(Grille& grille, QByteArrayView line, int lineNumber, const Refusal
     if (slot < 0 || slot > kMaxIndex)
         refuse(
             QStringLiteral("la ligne %1 porte une définition sans numéro valide").arg(lineNumber));
-    const QByteArrayView text =
-        line.sliced(2, std::min<qsizetype>(line.size() - 2, kMaxClueLength));
+    const QByteArrayView text = line.sliced(2);
     auto& clues = line[0] == kHorizontalClue ? grille.DefHoriz : grille.DefVert;
     clues[std::size_t(slot)] = text.toByteArray();
 }
@@ -99,6 +99,48 @@ QString gridShortName(const QString& path) {
     return p.mid(p.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
+QList<LongClue> cluesTooLongForGridFile(const Grille& grille) {
+    QList<LongClue> found;
+    for (const bool horizontal : {true, false})
+        for (int k = 0; k < kFileClues; ++k) {
+            const QByteArray& clue =
+                horizontal ? grille.DefHoriz[std::size_t(k)] : grille.DefVert[std::size_t(k)];
+            if (clue.size() > kMaxClueLength)
+                found.append({horizontal, k, clue.size()});
+        }
+    return found;
+}
+
+QString clueCutSentence(const LongClue& clue) {
+    const QString slot = clue.horizontal
+                             ? QStringLiteral("la ligne %1").arg(clue.index + 1)
+                             : QStringLiteral("la colonne %1").arg(QChar(u'A' + clue.index));
+    return QStringLiteral("La définition de %1 sera coupée à %2 caractères (elle en a %3)")
+        .arg(slot)
+        .arg(kMaxClueLength)
+        .arg(clue.length);
+}
+
+QString clueCutQuestion(const QList<LongClue>& clues) {
+    QStringList lines;
+    for (const LongClue& clue : clues)
+        lines.append(clueCutSentence(clue) + QLatin1Char('.'));
+    lines.append(QString());
+    lines.append(QStringLiteral("Un fichier de grille garde au plus %1 caractères par définition ; "
+                                "l'export en ipuz les garde entières.")
+                     .arg(kMaxClueLength));
+    return lines.join(QLatin1Char('\n'));
+}
+
+Grille withCluesCutForGridFile(const Grille& grille) {
+    Grille cut = grille;
+    for (int k = 0; k < kFileClues; ++k) {
+        cut.DefHoriz[std::size_t(k)].truncate(kMaxClueLength);
+        cut.DefVert[std::size_t(k)].truncate(kMaxClueLength);
+    }
+    return cut;
+}
+
 QByteArray gridFileBytes(const Grille& grille) {
     // The array ends at index 22: dimensions beyond it never reach memory.
     const int rows = std::clamp(grille.NbLignes, 0, kMaxIndex);
@@ -116,7 +158,8 @@ QByteArray gridFileBytes(const Grille& grille) {
         }
         lines << line;
     }
-    auto clueLine = [](char type, int slot, QByteArray text) {
+    auto clueLine = [](char type, int slot, const QByteArray& clue) {
+        QByteArray text = clue.left(kMaxClueLength);
         std::replace_if(text.begin(), text.end(), breaksLines, ' ');
         return QByteArray(1, type) + char(slot + kFirstIndexByte) + text;
     };

@@ -8,6 +8,7 @@
 #include "grid/grid_model.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace orv {
@@ -21,8 +22,33 @@ QString gridFileName(const QString& chosenPath);
 // The file-name part of a path, shown in the window caption.
 QString gridShortName(const QString& path);
 
+// Longest clue text that a grid file holds: its readers keep no more of a
+// clue line. This reader keeps a longer line whole, so that nothing is lost
+// on opening; the writer writes at most this many characters of a clue, and
+// the commands that write grid files say first which clues it cuts.
+constexpr int kMaxClueLength = 255;
+
+// A clue that a grid file cannot hold whole.
+struct LongClue {
+    bool horizontal = true; // DefHoriz, else DefVert
+    int index = 0;          // 0 .. 20
+    qsizetype length = 0;
+};
+
+// The clues of the 21 pairs a grid file carries that are longer than it holds.
+QList<LongClue> cluesTooLongForGridFile(const Grille& grille);
+// "La définition de la ligne 3 sera coupée à 255 caractères (elle en a 300)",
+// the row or column labelled as in the clue sheet ("3", "C").
+QString clueCutSentence(const LongClue& clue);
+// The question asked before a grid file that cuts these clues is written:
+// one sentence per clue, then why.
+QString clueCutQuestion(const QList<LongClue>& clues);
+// The same grid with its clues cut to what the file holds.
+Grille withCluesCutForGridFile(const Grille& grille);
+
 // The bytes of the file for a grid. Bytes that would break the line
-// structure (CR, LF, byte 26) are written as spaces.
+// structure (CR, LF, byte 26) are written as spaces; a clue longer than the
+// file holds is cut.
 QByteArray gridFileBytes(const Grille& grille);
 
 // Writes the grid's file, replacing any earlier one whole or not at all.
@@ -32,12 +58,9 @@ void writeGridFile(const QString& path, const Grille& grille);
 
 // Reads a grid file's bytes over a copy of `base`: every cell of rows and
 // columns 1 .. 22 is emptied, then the file's dimensions, cell lines and clue
-// lines are taken; clue slots that the file lacks keep base's clues, and the
+// lines (whole, however long) are taken; clue slots that the file lacks keep base's clues, and the
 // names and Modifie are base's. A file that breaks the format is refused
 // with an OrvError naming `displayName`; `base` is never touched.
 Grille readGridFile(const QByteArray& data, const Grille& base, const QString& displayName);
-
-// Longest clue text that the reader keeps; longer ones are cut.
-constexpr int kMaxClueLength = 255;
 
 } // namespace orv

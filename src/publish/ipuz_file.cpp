@@ -12,6 +12,7 @@
 #include <QJsonParseError>
 #include <QMap>
 #include <QPoint>
+#include <cctype>
 #include <optional>
 
 namespace orv {
@@ -49,6 +50,43 @@ QJsonObject clue(const QString& label, const QByteArray& text, const QJsonArray&
     return o;
 }
 
+// What went wrong in a JSON text, in the words of the program.
+QString jsonFault(QJsonParseError::ParseError error) {
+    switch (error) {
+    case QJsonParseError::NoError:
+        break;
+    case QJsonParseError::UnterminatedObject:
+        return QStringLiteral("un objet n'est pas fermé par « } »");
+    case QJsonParseError::MissingNameSeparator:
+        return QStringLiteral("il manque « : » après un nom");
+    case QJsonParseError::UnterminatedArray:
+        return QStringLiteral("un tableau n'est pas fermé par « ] »");
+    case QJsonParseError::MissingValueSeparator:
+        return QStringLiteral("il manque une virgule entre deux valeurs");
+    case QJsonParseError::IllegalValue:
+        return QStringLiteral("une valeur est incorrecte");
+    case QJsonParseError::TerminationByNumber:
+        return QStringLiteral("le texte s'arrête au milieu d'un nombre");
+    case QJsonParseError::IllegalNumber:
+        return QStringLiteral("un nombre est incorrect");
+    case QJsonParseError::IllegalEscapeSequence:
+        return QStringLiteral("une séquence d'échappement est incorrecte");
+    case QJsonParseError::IllegalUTF8String:
+        return QStringLiteral("un texte n'est pas de l'UTF-8 correct");
+    case QJsonParseError::UnterminatedString:
+        return QStringLiteral("un texte n'est pas fermé par un guillemet");
+    case QJsonParseError::MissingObject:
+        return QStringLiteral("un objet était attendu");
+    case QJsonParseError::DeepNesting:
+        return QStringLiteral("les objets et tableaux sont imbriqués trop profondément");
+    case QJsonParseError::DocumentTooLarge:
+        return QStringLiteral("le texte est trop long");
+    case QJsonParseError::GarbageAtEnd:
+        return QStringLiteral("du texte suit la fin des données");
+    }
+    return QStringLiteral("erreur inconnue");
+}
+
 class Reader {
 public:
     Reader(const Grille& base, const QString& name) : grille_(base), name_(name) {}
@@ -82,16 +120,22 @@ public:
 
 private:
     QJsonObject parse(QByteArray data) {
+        // The place of a fault is counted in the file as it stands.
+        qsizetype skipped = 0;
+        while (skipped < data.size() && std::isspace(static_cast<unsigned char>(data[skipped])))
+            ++skipped;
         data = data.trimmed();
         // Some sites serve the puzzle wrapped as a script call.
-        if (data.startsWith("ipuz(") && data.endsWith(')'))
+        if (data.startsWith("ipuz(") && data.endsWith(')')) {
             data = data.mid(5, data.size() - 6);
+            skipped += 5;
+        }
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(data, &error);
         if (error.error != QJsonParseError::NoError)
-            refuse(QStringLiteral("le texte JSON est mal formé (%1, caractère %2)")
-                       .arg(error.errorString())
-                       .arg(error.offset));
+            refuse(QStringLiteral("le texte JSON est mal formé (%1, octet %2)")
+                       .arg(jsonFault(error.error))
+                       .arg(skipped + error.offset + 1));
         if (!doc.isObject())
             refuse(QStringLiteral("le texte JSON ne décrit pas une grille"));
         return doc.object();

@@ -3,6 +3,7 @@
 
 #include "common/command_guard.h"
 #include "common/errors.h"
+#include "grid/grid_file.h"
 #include "publish/export_dialog.h"
 #include "publish/grid_export.h"
 
@@ -83,7 +84,14 @@ void PublishCommands::Exporter(const Grille& grille, const QString& gridName) {
                            .arg(path));
     PublishOptions options;
     int resolution = kDefaultPngResolution;
-    if (format != ExportFormat::Grd) {
+    if (format == ExportFormat::Grd) {
+        // The file then holds the clues cut; the grid itself keeps them whole.
+        const QList<LongClue> cut = cluesTooLongForGridFile(grille);
+        if (!cut.isEmpty() && services_.messages.choice(parent_, clueCutQuestion(cut),
+                                                        {QStringLiteral("Couper et exporter"),
+                                                         QStringLiteral("Annuler")}) != 0)
+            return;
+    } else {
         dialog_->Init(ExportDialog::Purpose::Export, defaultTitle(gridName), format);
         services_.modal.run(*dialog_);
         if (dialog_->outcome() == ExportDialog::Outcome::Cancelled)

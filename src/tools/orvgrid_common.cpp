@@ -13,6 +13,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QTextStream>
 #include <cmath>
 
 namespace orv {
@@ -32,10 +33,22 @@ Grille readToolGrid(const QString& path) {
     }
 }
 
-void writeToolGrid(const QString& path, const Grille& grid) {
-    if (isGridFile(path))
+void warnOfCutClues(const Grille& grid, QTextStream& err, const QString& command) {
+    for (const LongClue& clue : cluesTooLongForGridFile(grid)) {
+        QString sentence = clueCutSentence(clue);
+        sentence[0] = sentence[0].toLower();
+        err << QStringLiteral("orvgrid %1 : attention, %2 : un fichier .grd n'en garde pas plus.")
+                   .arg(command, sentence)
+            << Qt::endl;
+    }
+}
+
+void writeToolGrid(const QString& path, const Grille& grid, QTextStream& err,
+                   const QString& command) {
+    if (isGridFile(path)) {
+        warnOfCutClues(grid, err, command);
         writeGridFile(path, grid);
-    else
+    } else
         writeWholeFile(path, gridText(grid));
 }
 

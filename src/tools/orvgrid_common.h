@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+class QTextStream;
+
 namespace orv {
 
 // Whether the path names a .grd file (any case); anything else is a text grid.
@@ -18,7 +20,12 @@ bool isGridFile(const QString& path);
 // grid's message led by the path.
 Grille readToolGrid(const QString& path);
 // Writes the grid as a .grd file or as a text grid, by the path's suffix.
-void writeToolGrid(const QString& path, const Grille& grid);
+// Before a .grd file is written, each clue longer than it holds is named on
+// err, led by "orvgrid COMMAND : ".
+void writeToolGrid(const QString& path, const Grille& grid, QTextStream& err,
+                   const QString& command);
+// One line on err for each clue that a .grd file would cut.
+void warnOfCutClues(const Grille& grid, QTextStream& err, const QString& command);
 
 // The words a subcommand works with, and how long they took to load and index.
 struct ToolWords {

@@ -5,6 +5,7 @@
 #include "common/text_file.h"
 #include "publish/grid_export.h"
 #include "publish/grid_source.h"
+#include "tools/orvgrid_common.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -104,6 +105,8 @@ int orvgridExport(const QStringList& args, QTextStream& out, QTextStream& err) {
             options.title = info.title;
         if (options.author.isEmpty())
             options.author = info.author;
+        if (exportFormatOf(output) == ExportFormat::Grd)
+            warnOfCutClues(grille, err, QStringLiteral("export"));
         exportGrid(output, grille, options, dpi);
     } catch (const OrvError& e) {
         return fail(err, e.message());

@@ -169,7 +169,7 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
         if (!f.output.isEmpty()) {
             try {
-                writeToolGrid(f.output, result.grille);
+                writeToolGrid(f.output, result.grille, err, QStringLiteral("fill"));
             } catch (const OrvError& e) {
                 err << QStringLiteral("orvgrid fill : %1.").arg(e.message()) << Qt::endl;
                 return OrvgridBadInput;

@@ -210,7 +210,7 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
             << Qt::flush;
         if (!m.output.isEmpty()) {
             try {
-                writeToolGrid(m.output, result.grille);
+                writeToolGrid(m.output, result.grille, err, QStringLiteral("make"));
             } catch (const OrvError& e) {
                 err << QStringLiteral("orvgrid make : %1.").arg(e.message()) << Qt::endl;
                 return OrvgridBadInput;

@@ -3,9 +3,14 @@
 // and when Modifie is raised.
 #include "definitions/clue_sheet_window.h"
 #include "definitions/typing.h"
+#include "grid/grid_file.h"
+#include "publish/grid_source.h"
+#include "publish/ipuz_file.h"
+#include "support/sample_grid.h"
 #include "support/test_app.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,7 +38,11 @@ QLineEdit* editClue(QTableWidget* grid, int row) {
     grid->setFocus();
     grid->setCurrentCell(row, 1);
     QTest::keyClick(grid, Qt::Key_F2);
-    return grid->viewport()->findChild<QLineEdit*>();
+    // Editors closed earlier are hidden until they are deleted.
+    for (QLineEdit* edit : grid->viewport()->findChildren<QLineEdit*>())
+        if (edit->isVisible())
+            return edit;
+    return nullptr;
 }
 
 QStringList column(const QTableWidget* grid, int col) {
@@ -66,6 +75,7 @@ private Q_SLOTS:
     void cluesOfALargerGridKeptAfterShrinking();
     void tabEndsTheEditAndLeavesTheGrid();
     void typedCluesSurviveASaveAndAnOpen();
+    void longCluesAreNeverCutWithoutAsking();
 };
 
 void ClueSheetWindowTest::showsOneClueForEachPlayingRowAndColumn() {
@@ -281,6 +291,86 @@ void ClueSheetWindowTest::typedCluesSurviveASaveAndAnOpen() {
         QCOMPARE(s.StringGrid2->item(6, 1)->text(), QStringLiteral("Œuvre d'un maçon"));
     });
     QCOMPARE(app.fakes.messages.total(), 1);
+}
+
+void ClueSheetWindowTest::longCluesAreNeverCutWithoutAsking() {
+    TestApp app;
+    TMainForm& w = app.start();
+    // An ipuz file brings a clue longer than a grid file holds.
+    Grille g = test::sampleGrid();
+    const QByteArray longClue = "Tr\xe8s longue " + QByteArray(288, 'x'); // 300 characters
+    g.DefHoriz[2] = longClue;
+    writeIpuzFile(app.path(QStringLiteral("longue.ipuz")), g);
+    app.fakes.files.openPaths << app.path(QStringLiteral("longue.ipuz"));
+    trigger(w, "OpenItem");
+    QCOMPARE(w.grille().DefHoriz[2], longClue);
+
+    runSheet(app, [](TDefgrille& s) {
+        QCOMPARE(
+            s.LabelLongueur->text(),
+            QStringLiteral("%1 / 255 caractères").arg(s.StringGrid1->item(0, 1)->text().size()));
+        // Shown whole, and an edit opened and closed on it leaves it whole.
+        QLineEdit* edit = editClue(s.StringGrid1, 2);
+        QVERIFY(edit);
+        QCOMPARE(edit->text().size(), 300);
+        QCOMPARE(s.LabelLongueur->text(),
+                 QStringLiteral("300 caractères : un fichier de grille n'en garde que 255"));
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClick(edit, Qt::Key_A); // no room to grow
+        QCOMPARE(edit->text().size(), 300);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(s.StringGrid1->item(2, 1)->text().size(), 300);
+        // Typing stops at what a grid file holds, and the count says so.
+        edit = editClue(s.StringGrid1, 0);
+        QVERIFY(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, QString(300, QLatin1Char('y')));
+        QCOMPARE(edit->text(), QString(255, QLatin1Char('y')));
+        QCOMPARE(s.LabelLongueur->text(), QStringLiteral("255 / 255 caractères"));
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    QCOMPARE(w.grille().DefHoriz[2], longClue);
+    QCOMPARE(w.grille().DefHoriz[0], QByteArray(255, 'y'));
+
+    // Saving as a grid file asks first; closing the question writes nothing
+    // and leaves the grid, its clue and its lack of a name as they were.
+    app.fakes.files.savePaths << app.path(QStringLiteral("longue"));
+    trigger(w, "Enregistrersous1");
+    QCOMPARE(app.fakes.messages.choiceTexts.size(), 1);
+    QCOMPARE(app.fakes.messages.choiceTexts[0],
+             QStringLiteral("La définition de la ligne 3 sera coupée à 255 caractères (elle en a "
+                            "300).\n\nUn fichier de grille garde au plus 255 caractères par "
+                            "définition ; l'export en ipuz les garde entières."));
+    QCOMPARE(app.fakes.messages.choiceSets[0],
+             (QStringList{QStringLiteral("Couper et enregistrer"), QStringLiteral("Annuler")}));
+    QVERIFY(!QFile::exists(app.path(QStringLiteral("longue.grd"))));
+    QVERIFY(w.document().fileName().isEmpty());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
+    QCOMPARE(w.grille().DefHoriz[2], longClue);
+    QVERIFY(w.document().isModified());
+
+    // The save question of « Nouvelle grille »: « Oui », then the cut refused,
+    // stops the command, so the clue is not thrown away with the grid.
+    app.fakes.messages.answers << MessageService::Answer::Yes;
+    app.fakes.files.savePaths << app.path(QStringLiteral("longue"));
+    trigger(w, "NewItem");
+    QCOMPARE(app.fakes.messages.choiceTexts.size(), 2);
+    QCOMPARE(w.grille().DefHoriz[2], longClue);
+    QCOMPARE(w.grille().cell(1, 1), g.cell(1, 1));
+    QVERIFY(!QFile::exists(app.path(QStringLiteral("longue.grd"))));
+
+    // Agreed: the grid holds what its file holds, as one step that Annuler takes back.
+    app.fakes.messages.choiceAnswers << 0;
+    app.fakes.files.savePaths << app.path(QStringLiteral("longue"));
+    trigger(w, "Enregistrersous1");
+    QCOMPARE(w.grille().DefHoriz[2], longClue.left(255));
+    QVERIFY(!w.document().isModified());
+    QCOMPARE(w.document().shortName(), QStringLiteral("longue.grd"));
+    QCOMPARE(loadAnyGrid(app.path(QStringLiteral("longue.grd"))).DefHoriz[2], longClue.left(255));
+    trigger(w, "undo");
+    QCOMPARE(w.grille().DefHoriz[2], longClue);
+    QVERIFY(w.document().isModified());
+    QCOMPARE(app.fakes.messages.total(), 4);
 }
 
 QTEST_MAIN(ClueSheetWindowTest)

@@ -34,6 +34,7 @@ private Q_SLOTS:
     void writingTheFields_data();
     void writingTheFields();
     void movesWriteFirstAndStayInTheList();
+    void longDefinitionStaysWholeUntilEdited();
     void deletion_data();
     void deletion();
     void appendAfterEmptyingKeepsTheCurrentEntryInTheList();
@@ -291,6 +292,42 @@ void DefinitionsEditorTest::wordFieldKeys() {
     QCOMPARE(key, becomes);
     // Every key counts as typing, even a refused one.
     QVERIFY(editor.SaisieFaite);
+}
+
+void DefinitionsEditorTest::longDefinitionStaysWholeUntilEdited() {
+    const QByteArray longLine = "LONG\t" + QByteArray(300, 'x');
+    const QList<QByteArray> lines = {"ABAT\tpluie", longLine, "ZOO\t" + QByteArray(256, 'z')};
+    DefinitionsEditor editor = openedOn(lines);
+    // Shown and left, both ways, and written with the field as shown.
+    for (int i = 0; i < 3; ++i)
+        editor.Suivant();
+    editor.Precedent();
+    QCOMPARE(editor.Mot, QByteArray("LONG"));
+    QCOMPARE(editor.hiddenDefinitionLength(editor.Mot, editor.Definition), 300);
+    QCOMPARE(editor.longDefinitionReplaced(), 0);
+    editor.EcritMot();
+    editor.Precedent();
+    QCOMPARE(editor.ListeTravail, lines);
+    QCOMPARE(editor.hiddenDefinitionLength("ABAT", "pluie"), 0);
+
+    // An edit of what the field shows would cut it: the window asks first.
+    editor.Suivant();
+    editor.Definition.chop(1);
+    QCOMPARE(editor.hiddenDefinitionLength(editor.Mot, editor.Definition), 0);
+    QCOMPARE(editor.longDefinitionReplaced(), 300);
+    editor.keepWholeDefinition();
+    QCOMPARE(editor.longDefinitionReplaced(), 0);
+    editor.Suivant();
+    QCOMPARE(editor.ListeTravail, lines);
+    // Another word typed over a long one's fields is a new entry, not an edit.
+    editor.Mot = "NEUF";
+    QCOMPARE(editor.longDefinitionReplaced(), 0);
+    // The edit, when the user wants it written.
+    editor.Mot = "LONG";
+    editor.Definition = "courte";
+    QCOMPARE(editor.longDefinitionReplaced(), 300);
+    editor.EcritMot();
+    QCOMPARE(editor.ListeTravail.at(1), QByteArray("LONG\tcourte"));
 }
 
 QTEST_APPLESS_MAIN(DefinitionsEditorTest)

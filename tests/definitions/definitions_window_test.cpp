@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -70,7 +71,8 @@ private Q_SLOTS:
     void typedDefinitionsWithAccentsComeBackSortedAfterARestart();
     void listBoxFollowsTheCurrentEntry();
     void emptyListTakesItsFirstEntryFromAjouter();
-    void longDefinitionIsCutOnceShownAndLeft();
+    void longDefinitionStaysWholeUnlessEdited();
+    void editedLongDefinitionIsCutOnlyWhenTheUserSaysSo();
     void fieldsRefuseWhatTheyCannotHold();
     void unreadableFileIsNeverOverwritten();
     void failedWriteKeepsTheProgramOpen();
@@ -251,18 +253,77 @@ void DefinitionsWindowTest::emptyListTakesItsFirstEntryFromAjouter() {
     QVERIFY(w.document().definitionsModified());
 }
 
-void DefinitionsWindowTest::longDefinitionIsCutOnceShownAndLeft() {
+void DefinitionsWindowTest::longDefinitionStaysWholeUnlessEdited() {
+    TestApp app;
+    const QByteArray longLine = "LONG\t" + QByteArray(300, 'x');
+    const QByteArray otherLong = "ZOO\t" + QByteArray(280, 'z');
+    app.writeFile("Dicodef.dat", crlfLines({longLine, "MOT\tcourt", otherLong}));
+    TMainForm& w = app.start();
+    const QString hidden = QStringLiteral(
+        "255 / 255 caractères : la définition entière en a 300, la modifier la coupe");
+    // Browsing past long entries, Ajouter and Enter on them: nothing is cut.
+    runEditor(app, [&](TDefinitions& d) {
+        QCOMPARE(d.Edit2->text().size(), 255);
+        QCOMPARE(d.LabelLongueur->text(), hidden);
+        QTest::keyClick(d.Edit2, Qt::Key_PageDown);
+        QCOMPARE(d.LabelLongueur->text(), QStringLiteral("5 / 255 caractères"));
+        QTest::keyClick(d.Edit2, Qt::Key_PageDown);
+        QTest::keyClick(d.Edit2, Qt::Key_PageDown);
+        QTest::keyClick(d.Edit1, Qt::Key_PageUp);
+        QTest::keyClick(d.Edit1, Qt::Key_PageUp);
+        QCOMPARE(d.Edit1->text(), QStringLiteral("LONG"));
+        QTest::mouseClick(d.Button2, Qt::LeftButton);
+        QTest::keyClick(d.Edit2, Qt::Key_Return);
+        // The field takes no more than it shows.
+        QTest::keyClick(d.Edit2, Qt::Key_End);
+        QTest::keyClick(d.Edit2, Qt::Key_A);
+        QCOMPARE(d.Edit2->text().size(), 255);
+    });
+    QCOMPARE(app.fakes.messages.total(), 0);
+    QCOMPARE(w.document().definitions(), (Lines{longLine, "MOT\tcourt", otherLong}));
+    QVERIFY(w.document().definitionsModified()); // Enter was typed
+    QVERIFY(w.close());
+    QCOMPARE(app.readFile("Dicodef.dat"), crlfLines({longLine, "MOT\tcourt", otherLong}));
+}
+
+void DefinitionsWindowTest::editedLongDefinitionIsCutOnlyWhenTheUserSaysSo() {
     TestApp app;
     const QByteArray longLine = "LONG\t" + QByteArray(300, 'x');
     app.writeFile("Dicodef.dat", crlfLines({longLine, "MOT\tcourt"}));
     TMainForm& w = app.start();
-    runEditor(app, [](TDefinitions&) {});
-    QCOMPARE(w.document().definitions().first(), longLine);
-    runEditor(app, [](TDefinitions& d) {
-        QCOMPARE(d.Edit2->text().size(), 255);
+    const QString question =
+        QStringLiteral("La définition de LONG a 300 caractères et le champ n'en montre que les "
+                       "255 premiers : l'enregistrer ainsi la coupe.");
+    runEditor(app, [&](TDefinitions& d) {
+        d.Edit2->setFocus();
+        QTest::keyClick(d.Edit2, Qt::Key_End);
+        QTest::keyClick(d.Edit2, Qt::Key_Backspace);
+        QCOMPARE(d.LabelLongueur->text(), QStringLiteral("254 / 255 caractères"));
+        // Closed without an answer: the command stops, the edit stays in the field.
         QTest::keyClick(d.Edit2, Qt::Key_PageDown);
+        QCOMPARE(app.fakes.messages.choiceTexts, QStringList{question});
+        QCOMPARE(app.fakes.messages.choiceSets.first(),
+                 (QStringList{QStringLiteral("Enregistrer ainsi"),
+                              QStringLiteral("Garder la définition entière"),
+                              QStringLiteral("Annuler")}));
+        QCOMPARE(d.Edit1->text(), QStringLiteral("LONG"));
+        QCOMPARE(d.Edit2->text().size(), 254);
+        QCOMPARE(d.editor().ListeTravail.first(), longLine);
+        // Kept whole: the move goes on and the entry stays as it was.
+        app.fakes.messages.choiceAnswers << 1;
+        QTest::keyClick(d.Edit2, Qt::Key_PageDown);
+        QCOMPARE(d.Edit1->text(), QStringLiteral("MOT"));
+        QCOMPARE(d.editor().ListeTravail.first(), longLine);
+        // Written as edited, when the user says so.
+        QTest::keyClick(d.Edit2, Qt::Key_PageUp);
+        QTest::keyClick(d.Edit2, Qt::Key_End);
+        typeText(d.Edit2, QStringLiteral("\bé"));
+        app.fakes.messages.choiceAnswers << 0;
+        QTest::keyClick(d.Edit2, Qt::Key_Return);
+        QCOMPARE(app.fakes.messages.choiceTexts.size(), 3);
     });
-    QCOMPARE(w.document().definitions(), (Lines{"LONG\t" + QByteArray(255, 'x'), "MOT\tcourt"}));
+    QCOMPARE(w.document().definitions(),
+             (Lines{"LONG\t" + QByteArray(254, 'x') + "\xe9", "MOT\tcourt"}));
 }
 
 void DefinitionsWindowTest::fieldsRefuseWhatTheyCannotHold() {

@@ -56,7 +56,7 @@ private Q_SLOTS:
     void startGridGivesTheFiftyTwoLineFile();
     void roundTripKeepsEveryCellAndClue_data();
     void roundTripKeepsEveryCellAndClue();
-    void longClueComesBackCut();
+    void longClueIsReadWholeAndWrittenAsTheFileHoldsIt();
     void structureBytesInCluesAreWrittenAsSpaces();
     void clueLinesMayComeFirstAndMayBeMissing();
     void readerReplacesCellsOfRowsAbsentFromTheFile();
@@ -134,15 +134,44 @@ void GridFileTest::roundTripKeepsEveryCellAndClue() {
     QCOMPARE(back.cell(1, 0), '\0');
 }
 
-void GridFileTest::longClueComesBackCut() {
+void GridFileTest::longClueIsReadWholeAndWrittenAsTheFileHoldsIt() {
+    // A clue line longer than the file holds (written by hand, or by an older
+    // writer) opens whole: nothing is lost on reading.
+    const QByteArray longLine = "\x02\x34" + QByteArray(300, 'x') + "fin";
+    QByteArray data = gridFileBytes(startGrid());
+    data.replace("\x02\x34\r\n", longLine + "\r\n");
+    QCOMPARE(read(data).DefVert[20], QByteArray(300, 'x') + "fin");
+
+    // The clues that a file cannot hold are named as the clue sheet labels them.
     Grille g = startGrid();
     g.DefVert[20] = QByteArray(300, 'x') + "fin";
-    g.DefHoriz[0] = QByteArray(255, 'y');
+    g.DefHoriz[2] = QByteArray(kMaxClueLength + 1, 'z');
+    g.DefHoriz[0] = QByteArray(kMaxClueLength, 'y');
+    g.DefHoriz[21] = QByteArray(400, 'w'); // beyond the file's 21 pairs
+    const QList<LongClue> cut = cluesTooLongForGridFile(g);
+    QCOMPARE(cut.size(), 2);
+    QCOMPARE(clueCutSentence(cut.at(0)),
+             QStringLiteral("La définition de la ligne 3 sera coupée à 255 caractères (elle en a "
+                            "256)"));
+    QCOMPARE(clueCutSentence(cut.at(1)),
+             QStringLiteral("La définition de la colonne U sera coupée à 255 caractères (elle "
+                            "en a 303)"));
+    QVERIFY(clueCutQuestion(cut).startsWith(clueCutSentence(cut.at(0)) + ".\n" +
+                                            clueCutSentence(cut.at(1)) + ".\n"));
+
+    // The writer keeps what the file holds, so that every reader of it reads the same.
     const QByteArray bytes = gridFileBytes(g);
-    QVERIFY(bytes.contains("\x02\x34" + QByteArray(300, 'x') + "fin\r\n"));
+    QVERIFY(bytes.contains("\x02\x34" + QByteArray(kMaxClueLength, 'x') + "\r\n"));
+    QVERIFY(bytes.contains("\x01\x22" + QByteArray(kMaxClueLength, 'z') + "\r\n"));
     const Grille back = read(bytes);
-    QCOMPARE(back.DefVert[20], QByteArray(kMaxClueLength, 'x'));
-    QCOMPARE(back.DefHoriz[0], QByteArray(255, 'y'));
+    const Grille expected = withCluesCutForGridFile(g);
+    for (int k = 0; k < kFileClues; ++k) {
+        QCOMPARE(back.DefHoriz[k], expected.DefHoriz[k]);
+        QCOMPARE(back.DefVert[k], expected.DefVert[k]);
+    }
+    QCOMPARE(back.DefHoriz[0], QByteArray(kMaxClueLength, 'y'));
+    QCOMPARE(expected.DefHoriz[21], g.DefHoriz[21]);
+    QVERIFY(cluesTooLongForGridFile(back).isEmpty());
 }
 
 void GridFileTest::structureBytesInCluesAreWrittenAsSpaces() {

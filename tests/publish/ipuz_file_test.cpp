@@ -56,6 +56,8 @@ private Q_SLOTS:
     void numberedFileOfAnotherProgram();
     void refusedFiles_data();
     void refusedFiles();
+    void brokenJsonIsExplainedInFrench_data();
+    void brokenJsonIsExplainedInFrench();
     void plainTextGrids();
     void refusedPlainGrids_data();
     void refusedPlainGrids();
@@ -185,6 +187,47 @@ void IpuzFileTest::refusedFiles() {
                  QStringLiteral("Le fichier x.ipuz n'est pas une grille ipuz utilisable : ")),
              qPrintable(message));
     QVERIFY2(message.contains(reason), qPrintable(message));
+}
+
+void IpuzFileTest::brokenJsonIsExplainedInFrench_data() {
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("object not closed")
+        << QByteArray("{\"a\": 1 \"b\": 2}") << "un objet n'est pas fermé par « } »";
+    QTest::newRow("no colon") << QByteArray("{\"kind\" 1}") << "il manque « : » après un nom";
+    QTest::newRow("array not closed")
+        << QByteArray("{\"kind\": [1, 2}") << "un tableau n'est pas fermé par « ] »";
+    QTest::newRow("no comma") << QByteArray("[1 2]") << "il manque une virgule entre deux valeurs";
+    QTest::newRow("bad value") << QByteArray("{\"a\": tru}") << "une valeur est incorrecte";
+    QTest::newRow("bad number") << QByteArray("{\"a\": -}") << "un nombre est incorrect";
+    QTest::newRow("number at the end")
+        << QByteArray("{\"a\": 12") << "le texte s'arrête au milieu d'un nombre";
+    QTest::newRow("bad escape") << QByteArray("{\"a\": \"\\u12\"}")
+                                << "une séquence d'échappement est incorrecte";
+    QTest::newRow("string not closed")
+        << QByteArray("{\"a\": \"abc") << "un texte n'est pas fermé par un guillemet";
+    QTest::newRow("text after the end") << QByteArray("{} x") << "du texte suit la fin";
+    QTest::newRow("bad UTF-8") << QByteArray("{\"a\": \"\xff\xfe\"}")
+                               << "un texte n'est pas de l'UTF-8 correct";
+    // The byte is counted in the file, before the spaces and the wrapping are taken off.
+    QTest::newRow("wrapped, spaces first")
+        << QByteArray("  \n ipuz({\"a\" 1})") << "il manque « : » après un nom, octet 16)";
+}
+
+void IpuzFileTest::brokenJsonIsExplainedInFrench() {
+    QFETCH(QByteArray, data);
+    QFETCH(QString, reason);
+    const QString message = refusal(data);
+    QVERIFY2(message.startsWith(QStringLiteral("Le fichier x.ipuz n'est pas une grille ipuz "
+                                               "utilisable : le texte JSON est mal formé (")),
+             qPrintable(message));
+    QVERIFY2(message.contains(reason), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral(", octet ")), qPrintable(message));
+    // Nothing of the parser's own English text.
+    QJsonParseError error;
+    QJsonDocument::fromJson(data.trimmed(), &error);
+    QVERIFY(error.error != QJsonParseError::NoError);
+    QVERIFY2(!message.contains(error.errorString()), qPrintable(message));
 }
 
 void IpuzFileTest::plainTextGrids() {

@@ -10,6 +10,7 @@
 #include "support/test_app.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -56,6 +57,7 @@ class PublishMenuTest : public QObject {
 private Q_SLOTS:
     void commandsStandInTheirMenus();
     void exportAndPrintTheOpenGrid();
+    void exportToAGridFileAsksBeforeCuttingAClue();
     void ipuzOpensAsTheSameGrid();
     void refusedIpuzLeavesTheGridAsItWas();
     void zoomScalesTheGridAndComesBack();
@@ -110,6 +112,33 @@ void PublishMenuTest::exportAndPrintTheOpenGrid() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(w.StringGrid1, Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(app.fakes.modal.shown, QStringList{QStringLiteral("ExportDialog")});
+}
+
+void PublishMenuTest::exportToAGridFileAsksBeforeCuttingAClue() {
+    TestApp app;
+    TMainForm& w = app.start();
+    loadSample(w);
+    const QByteArray longClue = QByteArray(256, 'v');
+    editGrid(w, [&](Grille& g) { g.DefVert[0] = longClue; });
+    const bool modifiedBefore = w.document().isModified();
+    app.fakes.files.savePaths = {app.path("copie.grd")};
+    trigger(w, "exportGrid");
+    QCOMPARE(app.fakes.messages.choiceTexts.size(), 1);
+    QVERIFY2(app.fakes.messages.choiceTexts[0].startsWith(QStringLiteral(
+                 "La définition de la colonne A sera coupée à 255 caractères (elle en a 256).")),
+             qPrintable(app.fakes.messages.choiceTexts[0]));
+    QCOMPARE(app.fakes.messages.choiceSets[0],
+             (QStringList{QStringLiteral("Couper et exporter"), QStringLiteral("Annuler")}));
+    QVERIFY(!QFile::exists(app.path("copie.grd")));
+
+    app.fakes.files.savePaths = {app.path("copie.grd")};
+    app.fakes.messages.choiceAnswers << 0;
+    trigger(w, "exportGrid");
+    QCOMPARE(loadAnyGrid(app.path("copie.grd")).DefVert[0], longClue.left(255));
+    // An export leaves the grid itself whole.
+    QCOMPARE(w.grille().DefVert[0], longClue);
+    QCOMPARE(w.document().isModified(), modifiedBefore);
+    QCOMPARE(app.fakes.messages.total(), 2);
 }
 
 void PublishMenuTest::ipuzOpensAsTheSameGrid() {

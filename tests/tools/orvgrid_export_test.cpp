@@ -40,6 +40,8 @@ private Q_SLOTS:
     void plainGridToPdfWithTitle();
     void gridFileThroughIpuzComesBackTheSame();
     void ipuzTitleAndAuthorReachThePage();
+    void longCluesAreKeptOrNamedBeforeAGridFileCutsThem();
+    void brokenIpuzIsRefusedInFrench();
     void badRequests_data();
     void badRequests();
     void refusesToWriteOverItsGrid();
@@ -94,6 +96,62 @@ void OrvgridExportTest::ipuzTitleAndAuthorReachThePage() {
                  .status,
              0);
     QVERIFY(QFile::exists(path_("t.svg")) && QFile::exists(path_("t.png")));
+}
+
+void OrvgridExportTest::longCluesAreKeptOrNamedBeforeAGridFileCutsThem() {
+    Grille g = test::sampleGrid();
+    const QByteArray across = "Ch\xe2teau " + QByteArray(292, 'a'); // 300 characters
+    const QByteArray down = QByteArray(270, 'b');
+    g.DefHoriz[1] = across;
+    g.DefVert[2] = down;
+    writeIpuzFile(path_("a.ipuz"), g);
+
+    // ipuz to ipuz: whole, and nothing to say.
+    Run r = exportWith({path_("a.ipuz"), QStringLiteral("-o"), path_("b.ipuz")});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    QCOMPARE(loadAnyGrid(path_("b.ipuz")).DefHoriz[1], across);
+
+    // To a grid file: each clue it cuts is named first on the error output.
+    r = exportWith({path_("a.ipuz"), QStringLiteral("-o"), path_("a.grd")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+             (QStringList{QStringLiteral("orvgrid export : attention, la définition de la ligne 2 "
+                                         "sera coupée à 255 caractères (elle en a 300) : un "
+                                         "fichier .grd n'en garde pas plus."),
+                          QStringLiteral("orvgrid export : attention, la définition de la "
+                                         "colonne C sera coupée à 255 caractères (elle en a "
+                                         "270) : un fichier .grd n'en garde pas plus.")}));
+    const Grille cut = loadAnyGrid(path_("a.grd"));
+    QCOMPARE(cut.DefHoriz[1], across.left(kMaxClueLength));
+    QCOMPARE(cut.DefVert[2], down.left(kMaxClueLength));
+    QCOMPARE(cut.DefHoriz[0], g.DefHoriz[0]);
+
+    // A grid file whose clue line is longer (made by hand or by an older
+    // writer) is read whole, so its clue reaches an ipuz file whole.
+    QByteArray bytes = gridFileBytes(test::sampleGrid());
+    const QByteArray line = QByteArray("\x01!") + test::sampleGrid().DefHoriz[1] + "\r\n";
+    QVERIFY(bytes.contains(line));
+    bytes.replace(line, QByteArray("\x01!") + across + "\r\n");
+    QFile hand(path_("main.grd"));
+    QVERIFY(hand.open(QIODevice::WriteOnly));
+    hand.write(bytes);
+    hand.close();
+    r = exportWith({path_("main.grd"), QStringLiteral("-o"), path_("main.ipuz")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(loadAnyGrid(path_("main.ipuz")).DefHoriz[1], across);
+}
+
+void OrvgridExportTest::brokenIpuzIsRefusedInFrench() {
+    QFile broken(path_("casse.ipuz"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("{\"kind\": [\"http://ipuz.org/crossword#1\"], \"dimensions\": {\"width\": 3");
+    broken.close();
+    const Run r = exportWith({path_("casse.ipuz"), QStringLiteral("-o"), path_("x.pdf")});
+    QCOMPARE(r.status, 3);
+    QVERIFY2(r.err.contains(QStringLiteral("le texte JSON est mal formé (le texte s'arrête au "
+                                           "milieu d'un nombre, octet 68)")),
+             qPrintable(r.err));
 }
 
 void OrvgridExportTest::badRequests_data() {
