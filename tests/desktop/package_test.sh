@@ -37,6 +37,7 @@ sort >"$tmp/expected" <<'LIST'
 ./usr/share/doc/orvgrille/changelog.gz
 ./usr/share/doc/orvgrille/copyright
 ./usr/share/icons/hicolor/scalable/apps/org.orvgrille.OrvGrille.svg
+./usr/share/lintian/overrides/orvgrille
 ./usr/share/man/fr/man1/orvdico.1.gz
 ./usr/share/man/fr/man1/orvgrid.1.gz
 ./usr/share/man/fr/man1/orvgrille.1.gz
