@@ -79,7 +79,8 @@ def main():
                 top = name.split("/")[0]
                 if top == "app" and folder != "app":
                     breaches.append(f"{where}: only src/app includes app/")
-                if folder == "common" and top != "common":
+                subsystem = "/" in name and os.path.isdir(os.path.join(SRC, top))
+                if folder == "common" and subsystem and top != "common":
                     breaches.append(f"{where}: common/ includes no subsystem")
                 if target == "orv_core" and top == "document" and folder != "document":
                     breaches.append(f"{where}: the core below the document includes no document/")

@@ -2,6 +2,7 @@
 #include "app/about_box.h"
 
 #include "common/pictures.h"
+#include "common/program_version.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -39,8 +40,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     picture->setGeometry(8, 8, 57, 65);
     QLabel* product = label(panel, QStringLiteral("Orv Grille"), 88, 16, 17, true);
     product->setObjectName(QStringLiteral("ProductName"));
-    label(panel, QStringLiteral("Version 1.0"), 88, 42, 13, false)
+    label(panel, QStringLiteral("Version %1").arg(programVersion()), 88, 42, 13, false)
         ->setObjectName(QStringLiteral("Version"));
+    label(panel, QStringLiteral("Licence %1").arg(programLicence()), 88, 62, 13, false)
+        ->setObjectName(QStringLiteral("Licence"));
     QLabel* comments =
         label(panel, QStringLiteral("Générateur de grilles de mots croisés"), 8, 110, 13, false);
     comments->setObjectName(QStringLiteral("Comments"));
@@ -73,7 +76,7 @@ TSplash::TSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frame
         return f;
     }());
     title->adjustSize();
-    label(panel, QStringLiteral("Version 1.0"), 144, 96, 17, true);
+    label(panel, QStringLiteral("Version %1").arg(programVersion()), 144, 96, 17, true);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 }

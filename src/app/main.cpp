@@ -1,7 +1,9 @@
-// Program entry: the splash window first, then the title and the help, the
-// working folder, the windows created in their fixed order, the event loop,
-// and the grid named on the command line once the main window shows.
+// Program entry: the options answered on the terminal, then the splash
+// window, the title and the help, the working folder, the windows created in
+// their fixed order, the event loop, and the grid named on the command line
+// once the main window shows.
 #include "app/about_box.h"
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/start_grid.h"
@@ -13,9 +15,18 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QTextStream>
 #include <QTimer>
+#include <cstdio>
 
 int main(int argc, char** argv) {
+    // Before QApplication, which needs a display.
+    {
+        QTextStream out(stdout);
+        if (const std::optional<int> status =
+                orv::answerWithoutWindow(orv::commandLineArguments(argc, argv), out))
+            return *status;
+    }
     QApplication app(argc, argv);
     // Resolved before the process moves to its working folder.
     const QString gridFile =

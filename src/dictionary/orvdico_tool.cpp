@@ -4,6 +4,7 @@
 #include "common/codec.h"
 #include "common/data_file.h"
 #include "common/errors.h"
+#include "common/program_version.h"
 #include "common/text_file.h"
 #include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_rules.h"
@@ -199,6 +200,8 @@ QString orvdicoUsage() {
         "      Compte les mots du dictionnaire par longueur et par initiale.\n"
         "  orvdico --help\n"
         "      Affiche cette aide.\n"
+        "  orvdico --version\n"
+        "      Affiche la version et la licence.\n"
         "\n"
         "Code de sortie : 0 si tout va bien, 1 si un fichier ne peut être lu ou écrit,\n"
         "2 si les arguments sont incorrects, 3 si le fichier à écrire est aussi lu.\n");
@@ -213,6 +216,10 @@ int runOrvdico(const QStringList& args, QTextStream& out, QTextStream& err) {
         if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
             command == QLatin1String("help")) {
             out << orvdicoUsage() << Qt::flush;
+            return OrvdicoOk;
+        }
+        if (command == QLatin1String("--version")) {
+            out << versionText(QStringLiteral("orvdico")) << Qt::flush;
             return OrvdicoOk;
         }
         if (command == QLatin1String("build"))

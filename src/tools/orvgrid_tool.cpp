@@ -1,6 +1,8 @@
 // Dispatch of orvgrid's subcommands.
 #include "tools/orvgrid_tool.h"
 
+#include "common/program_version.h"
+
 #include <QTextStream>
 #include <array>
 
@@ -77,7 +79,9 @@ QString orvgridUsage() {
         "      Code de sortie : 0 rien à signaler, 1 au moins un problème,\n"
         "      3 entrée incorrecte.\n"
         "  orvgrid --help\n"
-        "      Affiche cette aide.\n");
+        "      Affiche cette aide.\n"
+        "  orvgrid --version\n"
+        "      Affiche la version et la licence.\n");
 }
 
 int runOrvgrid(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -90,6 +94,10 @@ int runOrvgrid(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
         command == QLatin1String("help")) {
         out << orvgridUsage() << Qt::flush;
+        return OrvgridOk;
+    }
+    if (command == QLatin1String("--version")) {
+        out << versionText(QStringLiteral("orvgrid")) << Qt::flush;
         return OrvgridOk;
     }
     for (const Subcommand& s : kSubcommands)

@@ -338,15 +338,21 @@ void MainWindowTest::aboutBoxShowsTheProduct() {
     QStringList texts;
     app.fakes.modal.scripts << [&](QDialog& d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("A propos"));
-        for (auto* l : d.findChildren<QLabel*>())
+        for (auto* l : d.findChildren<QLabel*>()) {
             texts << l->text();
+            // Every text is whole inside its panel.
+            QVERIFY2(QRect(QPoint(0, 0), l->parentWidget()->size()).contains(l->geometry()),
+                     qPrintable(l->text()));
+        }
         QTest::mouseClick(child<QPushButton>(&d, "OKButton"), Qt::LeftButton);
         QVERIFY(!d.isVisible());
     };
     w.findChild<QAction*>(QStringLiteral("About1"))->trigger();
     QCOMPARE(app.fakes.modal.shown, QStringList{QStringLiteral("AboutBox")});
     QVERIFY(texts.contains(QStringLiteral("Orv Grille")));
-    QVERIFY(texts.contains(QStringLiteral("Version 1.0")));
+    // The number of the CMake project, and the licence of the code.
+    QVERIFY(texts.contains(QStringLiteral("Version " ORV_PROJECT_VERSION)));
+    QVERIFY(texts.contains(QStringLiteral("Licence GPL-3.0-or-later")));
     QVERIFY(texts.contains(QStringLiteral("Générateur de grilles de mots croisés")));
 }
 

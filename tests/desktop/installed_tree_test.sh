@@ -3,9 +3,11 @@
 # would see it: the desktop entry, the AppStream file, the grid files' type,
 # the icon, the manual pages, the default dictionary, and a first start of the
 # installed program that prepares the user's data folder.
-# Usage: installed_tree_test.sh BUILD_DIR. Exit 77 (skipped) without the tools.
+# Usage: installed_tree_test.sh BUILD_DIR VERSION. Exit 77 (skipped) without
+# the tools.
 set -uo pipefail
 build="$1"
+version="$2"
 missing=()
 for tool in desktop-file-validate appstreamcli man update-mime-database; do
     command -v "$tool" >/dev/null || missing+=("$tool")
@@ -53,7 +55,8 @@ id=org.orvgrille.OrvGrille
 share="$prefix/share"
 for f in bin/orvgrille bin/orvdico share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/mime/packages/orvgrille-grid.xml \
-         share/man/fr/man1/orvgrille.1 share/man/fr/man1/orvdico.1; do
+         share/man/fr/man1/orvgrille.1 share/man/fr/man1/orvdico.1 share/man/man1/orvgrille.1 \
+         share/man/man1/orvdico.1; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 # orvgrid comes with its manual page, or neither is installed.
@@ -64,11 +67,18 @@ fi
 
 desktop="$share/applications/$id.desktop"
 check "desktop-file-validate" desktop-file-validate "$desktop"
+# Not even a hint (such as two main categories, which lists the program twice).
+hints="$(desktop-file-validate "$desktop" 2>&1)"
+[ -z "$hints" ] || fail "desktop-file-validate: $hints"
+grep -q '^Categories=Education;$' "$desktop" || fail "the desktop entry is not under Education alone"
 grep -q '^Exec=orvgrille %f$' "$desktop" || fail "the desktop entry does not pass the file to orvgrille"
 grep -q '^MimeType=application/x-orvgrille-grid;$' "$desktop" || fail "the desktop entry lacks the grid type"
 check "appstreamcli validate" appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$share/metainfo/$id.metainfo.xml" \
     || fail "the AppStream file does not name the desktop entry"
+
+grep -q '<project_license>GPL-3.0-or-later AND CC-BY-SA-4.0</project_license>' \
+    "$share/metainfo/$id.metainfo.xml" || fail "the AppStream file does not give the licences"
 
 # The grid files' type: *.grd resolves to it once the MIME database is built.
 check "update-mime-database" update-mime-database "$share/mime"
@@ -78,9 +88,10 @@ grep -q '^50:application/x-orvgrille-grid:\*\.grd$' "$share/mime/globs2" \
 # The icon is an SVG document that Qt can read.
 grep -q '<svg' "$share/icons/hicolor/scalable/apps/$id.svg" || fail "the icon is not an SVG"
 
-for page in "$share"/man/fr/man1/*.1; do
+for page in "$share"/man/fr/man1/*.1 "$share"/man/man1/*.1; do
     warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >"$tmp/page.txt")"
-    if [ -n "$warnings" ] || ! grep -q '^NOM' "$tmp/page.txt"; then
+    if [ -n "$warnings" ] || ! grep -q '^NOM' "$tmp/page.txt" ||
+        ! grep -q "Orv Grille $version" "$tmp/page.txt"; then
         fail "man -l $(basename "$page")"
         echo "$warnings"
     else
@@ -99,6 +110,24 @@ if [ -e "$build/data/Dicogrd.dat" ]; then
         fail "orvdico reads ${words:-no} words in the installed dictionary"
     fi
 fi
+
+# --version of every installed program, without a display. orvgrille answers
+# it before it needs one: forced onto X11 with no display, it would abort.
+for program in orvgrille orvdico orvgrid; do
+    [ -x "$prefix/bin/$program" ] || continue
+    platform=()
+    [ "$program" = orvgrille ] && platform=(QT_QPA_PLATFORM=xcb)
+    first="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${platform[@]}" \
+        "$prefix/bin/$program" --version 2>"$tmp/version.err" | head -n 1)"
+    # orvgrille says nothing else: no platform was even loaded.
+    if [ "$first" = "$program (Orv Grille) $version" ] &&
+        { [ "$program" != orvgrille ] || [ ! -s "$tmp/version.err" ]; }; then
+        echo "ok: $program --version"
+    else
+        fail "$program --version printed « $first »"
+        cat "$tmp/version.err"
+    fi
+done
 
 # A first start of the installed program, from a folder without data, makes the
 # user's data folder with the default dictionary, then opens its window.
