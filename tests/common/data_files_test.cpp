@@ -5,6 +5,7 @@
 #include "common/errors.h"
 #include "common/text_file.h"
 #include "common/working_folder_lock.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,8 @@
 #include <unistd.h>
 
 using namespace orv;
+using orv::test::readBytes;
+using orv::test::writeBytes;
 
 namespace {
 
@@ -45,17 +48,6 @@ QString readFifoUnderTimeout(const QString& fifo, std::function<void()> read) {
         return QStringLiteral("blocked");
     }
     return done.get();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QList<QByteArray> readAllLines(TextLineReader& reader) {

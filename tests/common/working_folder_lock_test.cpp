@@ -2,6 +2,7 @@
 // names no live process of this computer, or nothing readable, is taken
 // over; one of a live process, or of another computer, stands.
 #include "common/working_folder_lock.h"
+#include "support/file_bytes.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -13,22 +14,13 @@
 #include <sys/stat.h>
 
 using namespace orv;
+using orv::test::readBytes;
+using orv::test::writeBytes;
 
 namespace {
 
 // A pid no process has: beyond any pid_max.
 constexpr qint64 kNoSuchPid = 2147483600;
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A lock of this computer naming `pid`, as this version writes it.
 QByteArray lockOf(qint64 pid, qint64 startTime) {
