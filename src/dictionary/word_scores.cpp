@@ -28,16 +28,6 @@ std::uint32_t hashOf(QByteArrayView word) {
 
 bool endsWord(char c) { return c == '\t' || c == '\n' || c == '\r'; }
 
-// A resource's bytes without a copy when it is stored uncompressed.
-QByteArray resourceBytes(const QString& path) {
-    QResource r(path);
-    if (!r.isValid())
-        return {};
-    if (r.compressionAlgorithm() == QResource::NoCompression)
-        return QByteArray::fromRawData(reinterpret_cast<const char*>(r.data()), r.size());
-    return r.uncompressedData();
-}
-
 bool isPlainWord(QByteArrayView w) {
     return !w.isEmpty() && std::all_of(w.begin(), w.end(), [](char c) { return isCapital(c); });
 }
@@ -56,6 +46,16 @@ int minimumScore(Vocabulary v) {
         return 1;
     }
     return 1;
+}
+
+// A resource's bytes without a copy when it is stored uncompressed.
+QByteArray shippedTable(const QString& path) {
+    QResource r(path);
+    if (!r.isValid())
+        return {};
+    if (r.compressionAlgorithm() == QResource::NoCompression)
+        return QByteArray::fromRawData(reinterpret_cast<const char*>(r.data()), r.size());
+    return r.uncompressedData();
 }
 
 QString vocabularyName(Vocabulary v) {
@@ -84,8 +84,8 @@ ScoreTable::ScoreTable(QByteArray frequent, QByteArray rare)
 }
 
 const ScoreTable& ScoreTable::french() {
-    static const ScoreTable table(resourceBytes(QStringLiteral(":/scores/scores_fr.txt")),
-                                  resourceBytes(QStringLiteral(":/scores/rare_forms_fr.txt")));
+    static const ScoreTable table(shippedTable(QStringLiteral(":/scores/scores_fr.txt")),
+                                  shippedTable(QStringLiteral(":/scores/rare_forms_fr.txt")));
     return table;
 }
 
@@ -226,6 +226,14 @@ void UserScores::saveIfModified(const QString& path, const QString& displayName)
         return;
     writeWholeFile(path, fileBytes(), displayName);
     modified_ = false;
+}
+
+WordClass WordScores::wordClass(QByteArrayView word) const {
+    if (const auto own = user_.find(word))
+        return *own >= minimumScore(Vocabulary::Common)     ? WordClass::Known
+               : *own >= minimumScore(Vocabulary::Extended) ? WordClass::Fair
+                                                            : WordClass::Weak;
+    return WordClasses::french().classOf(word);
 }
 
 int WordScores::score(QByteArrayView word) const {

@@ -7,6 +7,8 @@
 // taking it out of the dictionary.
 #pragma once
 
+#include "dictionary/word_classes.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
@@ -41,6 +43,10 @@ QString vocabularyName(Vocabulary v);
 // text of lines ("WORD<TAB>score" and "WORD"; '#' opens a comment line). The
 // texts are kept as they are and indexed by an open-addressing hash of offsets
 // into them, so that loading costs one pass and no allocation per word.
+// The bytes of a table compiled into the program (a resource path), read in
+// place when it is stored uncompressed.
+QByteArray shippedTable(const QString& path);
+
 class ScoreTable {
 public:
     ScoreTable() = default;
@@ -120,6 +126,9 @@ public:
     explicit WordScores(ScoreTable&&) = delete;
 
     int score(QByteArrayView word) const;
+    // The word's class: from the user's own score when there is one (50 and
+    // up well known, 20 and up fair), else from the shipped classes.
+    WordClass wordClass(QByteArrayView word) const;
     bool isFrequent(QByteArrayView word) const { return table_->isFrequent(word); }
     // The scores of plain words, one byte each, in the words' order: the array
     // that a dictionary index keeps beside its own list.

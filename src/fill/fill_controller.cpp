@@ -99,6 +99,9 @@ void FillController::fillClick() {
         doc_.applyGridChange(
             gridDifference(before, result.grille, QStringLiteral("le remplissage de la grille")));
         view_.Remplit();
+        // The words a reader may not know, for the setter to see and change.
+        view_.setStatusText(QStringLiteral("Grille remplie : ") +
+                            weakWordsText(fillQuality(result.grille, doc_.dictionary().scores())));
     });
 }
 

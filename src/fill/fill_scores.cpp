@@ -6,6 +6,7 @@
 #include "dictionary/word_scores.h"
 #include "grid/grid_slots.h"
 
+#include <QStringList>
 #include <algorithm>
 #include <chrono>
 
@@ -21,6 +22,8 @@ FillQuality fillQuality(const Grille& grille, const WordScores& scores) {
             continue;
         ++q.words;
         total += scores.score(word);
+        if (scores.wordClass(word) == WordClass::Weak && !q.weakWords.contains(word))
+            q.weakWords.append(word);
         if (slot.length() >= 3) {
             ++q.longWords;
             q.frequentLong += scores.isFrequent(word);
@@ -28,6 +31,19 @@ FillQuality fillQuality(const Grille& grille, const WordScores& scores) {
     }
     q.meanScore = q.words ? double(total) / q.words : 0;
     return q;
+}
+
+QString weakWordsText(const FillQuality& quality) {
+    const qsizetype n = quality.weakWords.size();
+    if (n == 0)
+        return QStringLiteral("aucun mot rare");
+    QStringList words;
+    for (const QByteArray& w : quality.weakWords)
+        words.append(QString::fromLatin1(w));
+    return QStringLiteral("%1 mot%2 rare%2 : %3")
+        .arg(n)
+        .arg(n > 1 ? QStringLiteral("s") : QString())
+        .arg(words.join(QStringLiteral(", ")));
 }
 
 VocabularyFill vocabularyFill(Vocabulary v) {

@@ -17,10 +17,15 @@ struct FillQuality {
     double meanScore = 0; // their mean score
     int longWords = 0;    // those of 3 letters or more
     int frequentLong = 0; // those of them that the frequency table holds
+    // The weak words (rare forms, names, abbreviations, unknown words), in
+    // the grid's order, each once.
+    QList<QByteArray> weakWords;
     double frequentShare() const { return longWords ? double(frequentLong) / longWords : 0; }
 };
 
 FillQuality fillQuality(const Grille& grille, const WordScores& scores);
+// « 2 mots rares : ERSEAU, INFESTERAI », or « aucun mot rare ».
+QString weakWordsText(const FillQuality& quality);
 
 // How much a word's score weighs in the choice of the next word.
 constexpr double kScoreWeight = 2;

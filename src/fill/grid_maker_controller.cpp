@@ -77,6 +77,8 @@ void GridMakerController::make() {
         doc_.applyGridChange(gridDifference(start, result.grille,
                                             QStringLiteral("la création d'une grille complète")));
         view_.Remplit();
+        view_.setStatusText(QStringLiteral("Grille créée : ") +
+                            weakWordsText(fillQuality(result.grille, doc_.dictionary().scores())));
         break;
     case MakeStatus::Impossible:
         services_.messages.information(

@@ -165,7 +165,8 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
                        .arg(q.frequentLong)
                        .arg(q.longWords)
                        .arg(100.0 * q.frequentShare(), 0, 'f', 1)
-                << Qt::endl;
+                << Qt::endl
+                << weakWordsText(q) << Qt::endl;
         }
         if (!f.output.isEmpty()) {
             try {

@@ -207,6 +207,7 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
                    .arg(q.frequentLong)
                    .arg(q.longWords)
                    .arg(100.0 * q.frequentShare(), 0, 'f', 1)
+            << weakWordsText(q) << '\n'
             << Qt::flush;
         if (!m.output.isEmpty()) {
             try {

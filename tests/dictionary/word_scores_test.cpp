@@ -61,6 +61,10 @@ private Q_SLOTS:
     void userScoresWrittenOnlyWhenChanged();
     void userScoresKeepTheOldFileWhenWritingFails();
     void userScoresSkipBadLines();
+
+    void shippedClassesKeepWeakFormsWeakAndCommonOnesKnown_data();
+    void shippedClassesKeepWeakFormsWeakAndCommonOnesKnown();
+    void classesReadAnyOrderAndTheUserWins();
 };
 
 void WordScoresTest::scriptFoldsLikeTheImport() {
@@ -286,6 +290,53 @@ void WordScoresTest::userScoresSkipBadLines() {
     QCOMPARE(mine.find("NEF"), std::optional<int>(0));
     QCOMPARE(mine.find("MER"), std::nullopt);
     QVERIFY(!mine.modified());
+}
+
+void WordScoresTest::shippedClassesKeepWeakFormsWeakAndCommonOnesKnown_data() {
+    QTest::addColumn<QByteArray>("word");
+    QTest::addColumn<int>("expected");
+    const int weak = int(WordClass::Weak), fair = int(WordClass::Fair),
+              known = int(WordClass::Known);
+    // Rare conjugated forms, the imperfect subjunctive, the first and second
+    // persons of most verbs, rare nouns, a first name's homograph, abbreviations.
+    for (const char* w :
+         {"INFESTERAI", "TWISTERAI", "EBRASAT", "BAISOTAT", "BLATERENT", "BETISERA", "MANGEAMES",
+          "PORTASSIONS", "ERSEAU", "LEMPIRA", "ERISTALE", "ANNE", "CLAUDE", "ONU"})
+        QTest::newRow(w) << QByteArray(w) << weak;
+    // The simple past of a common verb, a nationality, a place, less used verbs.
+    for (const char* w : {"MANGEA", "PORTA", "CROATE", "ORNE"})
+        QTest::newRow(w) << QByteArray(w) << fair;
+    // Frequent forms, third persons and infinitives of common verbs, nouns.
+    for (const char* w : {"CHAT", "MAISON", "MANGE", "MANGEAIT", "PORTERA", "AVAIT", "ETE", "TRAIN",
+                          "PIANO", "ARRIVA", "PARIS", "HANDICAPER"})
+        QTest::newRow(w) << QByteArray(w) << known;
+}
+
+void WordScoresTest::shippedClassesKeepWeakFormsWeakAndCommonOnesKnown() {
+    QFETCH(QByteArray, word);
+    QFETCH(int, expected);
+    QCOMPARE(int(WordClasses::french().classOf(word)), expected);
+    // Without a score of the user's, the scores follow the same table.
+    QCOMPARE(int(WordScores().wordClass(word)), expected);
+}
+
+void WordScoresTest::classesReadAnyOrderAndTheUserWins() {
+    const WordClasses classes("# comment\tK\nZOO\tK\nABRI\tF\nMOT\tX\nAMI\tK");
+    QCOMPARE(classes.classOf("ZOO"), WordClass::Known);
+    QCOMPARE(classes.classOf("ABRI"), WordClass::Fair);
+    QCOMPARE(classes.classOf("AMI"), WordClass::Known);
+    QCOMPARE(classes.classOf("MOT"), WordClass::Weak); // an unknown mark lists nothing
+    QCOMPARE(classes.classOf("ZO"), WordClass::Weak);
+    QCOMPARE(classes.count(WordClass::Known), 2);
+    QVERIFY(WordClasses::french().count(WordClass::Known) > 30000);
+
+    WordScores scores;
+    scores.user().set("ERSEAU", 90);
+    scores.user().set("CHAT", 25);
+    scores.user().set("MAISON", 0);
+    QCOMPARE(scores.wordClass("ERSEAU"), WordClass::Known);
+    QCOMPARE(scores.wordClass("CHAT"), WordClass::Fair);
+    QCOMPARE(scores.wordClass("MAISON"), WordClass::Weak);
 }
 
 QTEST_GUILESS_MAIN(WordScoresTest)

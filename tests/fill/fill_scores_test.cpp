@@ -442,6 +442,13 @@ void FillScoresTest::qualityOfAFilledGrid() {
     QCOMPARE(q.longWords, 2);
     QCOMPARE(q.frequentLong, 1);
     QCOMPARE(q.frequentShare(), 0.5);
+    // The classes are the shipped ones: made-up words are weak.
+    QCOMPARE(q.weakWords.size(), 3);
+    const FillQuality real = fillQuality(readGridText("CHAT#ERSEAU#ERSEAU\n"), scores);
+    QCOMPARE(real.weakWords, QList<QByteArray>{"ERSEAU"}); // named once
+    QCOMPARE(weakWordsText(real), QStringLiteral("1 mot rare : ERSEAU"));
+    QCOMPARE(weakWordsText(fillQuality(readGridText("CHAT\n"), scores)),
+             QStringLiteral("aucun mot rare"));
 }
 
 void FillScoresTest::orvgridFillTakesScoresFromTheUsersFile() {

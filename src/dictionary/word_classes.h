@@ -1,0 +1,49 @@
+// How well a French reader knows a word, as a class: well known, fair (a
+// real word a solver can find) or weak (a rare conjugated form, a name, an
+// abbreviation, a word nobody uses). The shipped table
+// (data/word_classes_fr.txt, built by scripts/build_classes.py from a
+// morphological lexicon and a frequency list) lists the well-known and fair
+// words; a word it does not list is weak.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace orv {
+
+enum class WordClass : std::uint8_t { Weak, Fair, Known };
+
+// « rare », « acceptable », « courant ».
+QString wordClassName(WordClass c);
+
+class WordClasses {
+public:
+    WordClasses() = default;
+    // Lines "WORD<TAB>K" or "WORD<TAB>F"; lines starting with '#' are comments.
+    explicit WordClasses(QByteArray text);
+
+    // The table compiled into the program (loaded once, on first use).
+    static const WordClasses& french();
+
+    WordClass classOf(QByteArrayView plainWord) const;
+    qsizetype count(WordClass c) const { return counts_[std::size_t(c)]; }
+
+private:
+    struct Entry {
+        std::uint32_t offset;
+        std::uint8_t length;
+        WordClass cls;
+    };
+    QByteArrayView wordOf(const Entry& e) const {
+        return QByteArrayView(text_.constData() + e.offset, e.length);
+    }
+
+    QByteArray text_;
+    std::vector<Entry> entries_; // in the bytes' order of their words
+    qsizetype counts_[3] = {0, 0, 0};
+};
+
+} // namespace orv
