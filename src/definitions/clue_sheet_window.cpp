@@ -235,11 +235,11 @@ void TDefgrille::showLength(const QString& text) {
             : QStringLiteral("%1 / %2 caractères").arg(length).arg(kMaxClueLength));
 }
 
-void TDefgrille::Init(int Lignes, int Colonnes) {
+void TDefgrille::Init(int Lignes, int Colonnes, LabelStyle style) {
     delegate1_->finishEditing();
     delegate2_->finishEditing();
-    fillLabels(StringGrid1, rowLabels(Lignes));
-    fillLabels(StringGrid2, columnLabels(Colonnes));
+    fillLabels(StringGrid1, rowLabels(Lignes, style));
+    fillLabels(StringGrid2, columnLabels(Colonnes, style));
 }
 
 void TDefgrille::setClues(const SheetClues& clues) {
