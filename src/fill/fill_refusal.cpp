@@ -10,8 +10,12 @@ FillRefusal fillRefusal(const Grille& grille, const GridSlots& slots, const Word
     const QString advice = QStringLiteral("Placez des cases noires, ou créez une grille complète.");
     for (const Slot& slot : slots.slots()) {
         const QByteArray pattern = slotPattern(grille, slot);
-        if (!pattern.contains('.') || index.count(QByteArray(pattern.size(), '.'), 1) > 0)
+        if (!pattern.contains('.') || index.count(pattern, 1) > 0)
             continue;
+        // The first run that no word fits: the fill names it itself, at
+        // once, when some word of its length exists.
+        if (index.count(QByteArray(pattern.size(), '.'), 1) > 0)
+            break;
         return {FillRefusalKind::RunTooLong,
                 QStringLiteral("La %1 compte %2 cases, et aucun mot du dictionnaire n'a %2 "
                                "lettres : la grille ne peut pas être remplie ainsi. ")

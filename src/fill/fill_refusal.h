@@ -20,8 +20,9 @@ struct FillRefusal {
     QString text; // the sentence that tells the user, "" for None
 };
 
-// The first reason to refuse the fill of `grille`, runs named in `style`.
-// Only runs with an empty cell count; a word of score 0 counts as no word.
+// The first reason to refuse the fill of `grille`, runs named in `style`:
+// the first run with an empty cell that no word fits, when no word has its
+// length; else a grid without black squares. A word of score 0 counts as no word.
 FillRefusal fillRefusal(const Grille& grille, const GridSlots& slots, const WordIndex& index,
                         LabelStyle style = LabelStyle::Letters);
 

@@ -93,11 +93,11 @@ int fittingZoom(int rows, int cols, QSize space) {
 void sizeCrosswordGrid(StringGrid& grid, int rows, int cols, LabelStyle style) {
     grid.setRowCount(rows);
     grid.setColCount(cols);
-    fitToCells(grid);
     for (int i = 1; i < rows; ++i)
         grid.setCell(0, i, rowLabel(i, style));
     for (int j = 1; j < cols; ++j)
         grid.setCell(j, 0, columnLabel(j, style));
+    fitToCells(grid);
 }
 
 QRect cellPaintRect(const QRect& r) {
