@@ -256,9 +256,17 @@ void TDefgrille::showEvent(QShowEvent* event) {
 }
 
 void TDefgrille::FormShow() {
+    // Labels wider than the fixed column (Roman numerals such as XVIII) take
+    // their room from the clue column, so that the sheet keeps its size.
+    int labelWidth = kLabelWidth;
+    for (const QTableWidget* grid : {StringGrid1, StringGrid2})
+        for (int r = 0; r < grid->rowCount(); ++r)
+            if (const QTableWidgetItem* item = grid->item(r, 0))
+                labelWidth =
+                    std::max(labelWidth, grid->fontMetrics().horizontalAdvance(item->text()) + 12);
     for (QTableWidget* grid : {StringGrid1, StringGrid2}) {
-        grid->setColumnWidth(0, kLabelWidth);
-        grid->setColumnWidth(1, kClueWidth);
+        grid->setColumnWidth(0, labelWidth);
+        grid->setColumnWidth(1, kClueWidth - (labelWidth - kLabelWidth));
     }
     Md = false;
     StringGrid1->setFocus(Qt::OtherFocusReason);

@@ -253,6 +253,9 @@ void SetterViewTest::frenchLabelsOnScreenSheetAndMessages() {
         QCOMPARE(sheetLabels(sheet->StringGrid1).mid(0, 4), (QStringList{"I", "II", "III", "IV"}));
         QCOMPARE(sheetLabels(sheet->StringGrid1).last(), QStringLiteral("X"));
         QCOMPARE(sheetLabels(sheet->StringGrid2).last(), QStringLiteral("10"));
+        // "VIII" shows whole in the fixed column.
+        QVERIFY(sheet->StringGrid1->columnWidth(0) >
+                sheet->StringGrid1->fontMetrics().horizontalAdvance(QStringLiteral("VIII")));
         shown = true;
     });
     trigger(w, "Dfinitions1");
