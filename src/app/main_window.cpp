@@ -34,6 +34,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -71,11 +72,12 @@ const MenuPlace kMenus[] = {
     {"GrilleMenu",
      "&Grille",
      MainWindowTopic,
-     {"Dimensions1", "Dfinitions1", "-", "Placercasesnoires1", "-", "checkGrid"}},
+     {"Dimensions1", "Dfinitions1", "-", "Placercasesnoires1", "blackSymmetry", "-", "checkGrid"}},
     {"AffichageMenu",
      "Affi&chage",
      MainWindowTopic,
-     {"suggestions", "markCells", "-", "advance", "-", "zoomIn", "zoomOut", "normalSize"}},
+     {"suggestions", "markCells", "-", "advance", "-", "zoomIn", "zoomOut", "normalSize", "fitSize",
+      "-", "frenchLabels"}},
     {"JeuMenu", "&Jeu", MainWindowTopic, {"Jouer1"}},
     {"UtilitairesMenu",
      "&Utilitaires",
@@ -107,6 +109,10 @@ const ToolPlace kTools[] = {
     {"ExitBtn", "Jouer", ToolPicture::Play, "Jouer1"},
 };
 
+// The view settings kept between runs.
+const QString kFitSizeKey = QStringLiteral("Affichage/TailleAjustee");
+const QString kFrenchLabelsKey = QStringLiteral("Affichage/ReperesFrancais");
+
 } // namespace
 
 TMainForm::TMainForm(Services& services, QWidget* parent)
@@ -133,6 +139,9 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     auto* panel1 = new QWidget(central);
     panel1->setObjectName(QStringLiteral("Panel1"));
     layout->addWidget(panel1, 1);
+    gridPanel_ = panel1;
+    // The fitted grid follows the panel's size.
+    panel1->installEventFilter(this);
 
     StringGrid1 = new StringGrid(panel1);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -199,6 +208,18 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     findChild<QAction*>(QStringLiteral("zoomIn"))
         ->setShortcuts(
             {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    fitAction_ = addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("fitSize"),
+                            QStringLiteral("&Taille ajustée"),
+                            QStringLiteral("Ajuster la grille à la fenêtre"));
+    fitAction_->setCheckable(true);
+    fitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+    connect(fitAction_, &QAction::toggled, this, &TMainForm::fitSizeClick);
+    frenchAction_ = addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("frenchLabels"),
+                               QStringLiteral("Repères à la &française"),
+                               QStringLiteral("Lignes en chiffres romains et colonnes en "
+                                              "chiffres, comme à l'impression"));
+    frenchAction_->setCheckable(true);
+    connect(frenchAction_, &QAction::toggled, this, &TMainForm::frenchLabelsClick);
     QAction* exit = addCommand(QStringLiteral("FileMenu"), QStringLiteral("ExitItem"),
                                QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
@@ -217,6 +238,10 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
             DessinGrille();
         Remplit();
     });
+    connect(&document_, &Document::labelStyleChanged, this, &TMainForm::DessinGrille);
+    const QSettings settings;
+    frenchAction_->setChecked(settings.value(kFrenchLabelsKey, false).toBool());
+    fitAction_->setChecked(settings.value(kFitSizeKey, false).toBool());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -324,7 +349,8 @@ void TMainForm::buildStatusBar() {
 // ---------------------------------------------------------------- drawing
 
 void TMainForm::DessinGrille() {
-    sizeCrosswordGrid(*StringGrid1, grille().NbLignes, grille().NbColonnes);
+    sizeCrosswordGrid(*StringGrid1, grille().NbLignes, grille().NbColonnes, document_.labelStyle());
+    fitGrid();
 }
 
 void TMainForm::Remplit() {
@@ -459,6 +485,10 @@ bool TMainForm::event(QEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == gridPanel_ && event->type() == QEvent::Resize) {
+        fitGrid();
+        return false;
+    }
     auto* menu = qobject_cast<QMenu*>(watched);
     const bool f1 =
         (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
@@ -574,10 +604,56 @@ void TMainForm::setZoom(int percent) {
     zoomCrosswordGrid(*StringGrid1, zoom_);
 }
 
-void TMainForm::zoomInClick() { setZoom(nextZoom(zoom_, true)); }
+// A zoom chosen by hand ends « Taille ajustée ».
+void TMainForm::zoomInClick() {
+    const int from = zoom_;
+    fitAction_->setChecked(false);
+    setZoom(std::max(from, nextZoom(from, true)));
+}
 
-void TMainForm::zoomOutClick() { setZoom(nextZoom(zoom_, false)); }
+void TMainForm::zoomOutClick() {
+    const int from = zoom_;
+    fitAction_->setChecked(false);
+    setZoom(std::min(from, nextZoom(from, false)));
+}
 
-void TMainForm::normalSizeClick() { setZoom(100); }
+void TMainForm::normalSizeClick() {
+    fitAction_->setChecked(false);
+    setZoom(100);
+}
+
+bool TMainForm::fitsGrid() const { return fitAction_ && fitAction_->isChecked(); }
+
+void TMainForm::fitSizeClick(bool on) {
+    QSettings().setValue(kFitSizeKey, on);
+    if (on) {
+        fitGrid();
+    } else {
+        // Back to the normal size, at the program's place for the grid.
+        StringGrid1->move(0, 0);
+        setZoom(100);
+    }
+}
+
+void TMainForm::fitGrid() {
+    const int rows = grille().NbLignes;
+    const int cols = grille().NbColonnes;
+    if (!fitsGrid() || rows <= 0 || cols <= 0)
+        return;
+    const QSize space = gridPanel_->size();
+    int percent = fittingZoom(rows, cols, space);
+    setZoom(percent);
+    // A header column widened for its labels may still overflow by a little.
+    while (percent > kMinFitZoom &&
+           (StringGrid1->width() > space.width() || StringGrid1->height() > space.height()))
+        setZoom(--percent);
+    StringGrid1->move(std::max(0, (space.width() - StringGrid1->width()) / 2),
+                      std::max(0, (space.height() - StringGrid1->height()) / 2));
+}
+
+void TMainForm::frenchLabelsClick(bool on) {
+    QSettings().setValue(kFrenchLabelsKey, on);
+    document_.setLabelStyle(on ? LabelStyle::French : LabelStyle::Letters);
+}
 
 } // namespace orv

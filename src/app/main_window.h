@@ -102,6 +102,8 @@ public:
 
     // The view zoom of the grid, in percent of the normal 20-pixel cell.
     int zoom() const { return zoom_; }
+    // « Taille ajustée »: the cells follow the space the window gives the grid.
+    bool fitsGrid() const;
 
 public Q_SLOTS:
     void ExitItemClick();
@@ -109,6 +111,8 @@ public Q_SLOTS:
     void zoomInClick();
     void zoomOutClick();
     void normalSizeClick();
+    void fitSizeClick(bool on);
+    void frenchLabelsClick(bool on);
 
 protected:
     bool event(QEvent* event) override;
@@ -150,6 +154,11 @@ private:
     QList<QWidget*> disabledWhileBusy_;
     std::function<void()> cancelBusy_;
     void setZoom(int percent);
+    // The zoom at which the grid fills its panel, and its place there.
+    void fitGrid();
+    QWidget* gridPanel_ = nullptr;
+    QAction* fitAction_ = nullptr;
+    QAction* frenchAction_ = nullptr;
 };
 
 template <typename F> bool TMainForm::guard(F&& command) {

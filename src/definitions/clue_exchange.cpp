@@ -42,17 +42,17 @@ GridChange cluesChange(const Grille& grille, const SheetClues& clues) {
                           QStringLiteral("la modification des définitions de la grille"));
 }
 
-QStringList rowLabels(int count) {
+QStringList rowLabels(int count, LabelStyle style) {
     QStringList labels;
-    for (int i = 0; i < count; ++i)
-        labels.append(QString::number(i + 1));
+    for (int i = 1; i <= count; ++i)
+        labels.append(rowLabel(i, style));
     return labels;
 }
 
-QStringList columnLabels(int count) {
+QStringList columnLabels(int count, LabelStyle style) {
     QStringList labels;
-    for (int j = 0; j < count; ++j)
-        labels.append(QString(QChar(u'A' + j)));
+    for (int j = 1; j <= count; ++j)
+        labels.append(columnLabel(j, style));
     return labels;
 }
 

@@ -33,8 +33,8 @@ void cluesFromSheet(Grille& grille, const SheetClues& clues);
 GridChange cluesChange(const Grille& grille, const SheetClues& clues);
 
 // The labels of the sheet's fixed column: "1" .. "n" for the rows, "A", "B", ...
-// for the columns.
-QStringList rowLabels(int count);
-QStringList columnLabels(int count);
+// for the columns (in French usage "I" .. for the rows, "1" .. for the columns).
+QStringList rowLabels(int count, LabelStyle style = LabelStyle::Letters);
+QStringList columnLabels(int count, LabelStyle style = LabelStyle::Letters);
 
 } // namespace orv

@@ -235,11 +235,11 @@ void TDefgrille::showLength(const QString& text) {
             : QStringLiteral("%1 / %2 caractères").arg(length).arg(kMaxClueLength));
 }
 
-void TDefgrille::Init(int Lignes, int Colonnes) {
+void TDefgrille::Init(int Lignes, int Colonnes, LabelStyle style) {
     delegate1_->finishEditing();
     delegate2_->finishEditing();
-    fillLabels(StringGrid1, rowLabels(Lignes));
-    fillLabels(StringGrid2, columnLabels(Colonnes));
+    fillLabels(StringGrid1, rowLabels(Lignes, style));
+    fillLabels(StringGrid2, columnLabels(Colonnes, style));
 }
 
 void TDefgrille::setClues(const SheetClues& clues) {
@@ -256,9 +256,17 @@ void TDefgrille::showEvent(QShowEvent* event) {
 }
 
 void TDefgrille::FormShow() {
+    // Labels wider than the fixed column (Roman numerals such as XVIII) take
+    // their room from the clue column, so that the sheet keeps its size.
+    int labelWidth = kLabelWidth;
+    for (const QTableWidget* grid : {StringGrid1, StringGrid2})
+        for (int r = 0; r < grid->rowCount(); ++r)
+            if (const QTableWidgetItem* item = grid->item(r, 0))
+                labelWidth =
+                    std::max(labelWidth, grid->fontMetrics().horizontalAdvance(item->text()) + 12);
     for (QTableWidget* grid : {StringGrid1, StringGrid2}) {
-        grid->setColumnWidth(0, kLabelWidth);
-        grid->setColumnWidth(1, kClueWidth);
+        grid->setColumnWidth(0, labelWidth);
+        grid->setColumnWidth(1, kClueWidth - (labelWidth - kLabelWidth));
     }
     Md = false;
     StringGrid1->setFocus(Qt::OtherFocusReason);

@@ -52,7 +52,7 @@ public:
     explicit TDefgrille(QWidget* parent = nullptr);
 
     // Row counts of the two grids and the labels of their fixed column.
-    void Init(int Lignes, int Colonnes);
+    void Init(int Lignes, int Colonnes, LabelStyle style = LabelStyle::Letters);
     bool GetMd() const { return Md; }
 
     // The clue column of both grids.

@@ -47,7 +47,7 @@ void DefinitionsController::Dfinitions1Click() {
     guard([this] {
         const Grille& grille = doc_.grille();
         TDefgrille& Defgrille = clueSheet();
-        Defgrille.Init(sheetRowCount(grille), sheetColumnCount(grille));
+        Defgrille.Init(sheetRowCount(grille), sheetColumnCount(grille), doc_.labelStyle());
         Defgrille.setClues(cluesForSheet(grille));
         services_.modal.run(Defgrille);
         // Only what the sheet actually changed counts: a change makes one step

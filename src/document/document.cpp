@@ -41,24 +41,54 @@ bool Document::typeOnCell(char& key, int col, int row) {
     char code;
     if (!cellCodeForKey(key, code))
         return false;
-    QString what;
-    if (code == '#')
-        what = QStringLiteral("la case noire en ") + cellName({col, row});
-    else if (code == ' ')
-        what = QStringLiteral("l'effacement de la case ") + cellName({col, row});
-    else
-        what = QStringLiteral("la saisie de la lettre ") + QChar(QLatin1Char(code)) +
-               QStringLiteral(" en ") + cellName({col, row});
-    applyGridChange(GridChange(what).setCell(col, row, code));
+    applyGridChange(cellChange(col, row, code));
     return true;
 }
 
 bool Document::keyDownOnCell(int virtualKey, int col, int row) {
     if (virtualKey != vk::Delete)
         return false;
-    applyGridChange(GridChange(QStringLiteral("l'effacement de la case ") + cellName({col, row}))
-                        .setCell(col, row, ' '));
+    applyGridChange(cellChange(col, row, ' '));
     return true;
+}
+
+GridChange Document::cellChange(int col, int row, char code) const {
+    const QString name = cellName({col, row}, labelStyle_);
+    QString what;
+    if (code == '#')
+        what = QStringLiteral("la case noire en ") + name;
+    else if (code == ' ')
+        what = QStringLiteral("l'effacement de la case ") + name;
+    else
+        what = QStringLiteral("la saisie de la lettre ") + QChar(QLatin1Char(code)) +
+               QStringLiteral(" en ") + name;
+    GridChange change(what);
+    change.setCell(col, row, code);
+    if (!blackSquareSymmetry_)
+        return change;
+    // The symmetry answers a black square made or taken away; the facing
+    // cell loses a black square only, never a letter.
+    const Cell mirror = mirrorCell({col, row}, grille_.playingRows(), grille_.playingCols());
+    const bool wasBlack = grille_.cell(col, row) == '#';
+    if (mirror == Cell{col, row} || !grille_.isPlayingCell(mirror.col, mirror.row))
+        return change;
+    const char facing = grille_.cell(mirror);
+    const QString mirrorName = cellName(mirror, labelStyle_);
+    if (code == '#' && facing != '#') {
+        change.setCell(mirror.col, mirror.row, '#');
+        change.description += QStringLiteral(" et sa symétrique en ") + mirrorName;
+    } else if (code != '#' && wasBlack && facing == '#') {
+        change.setCell(mirror.col, mirror.row, ' ');
+        change.description += QStringLiteral(" et l'effacement de la case noire ") + mirrorName;
+    }
+    return change;
+}
+
+void Document::setLabelStyle(LabelStyle style) {
+    if (style == labelStyle_)
+        return;
+    labelStyle_ = style;
+    Q_EMIT labelStyleChanged();
 }
 
 QString Document::undoDescription() const {

@@ -45,6 +45,16 @@ public:
     bool typeOnCell(char& key, int col, int row);
     bool keyDownOnCell(int virtualKey, int col, int row);
 
+    // « Symétrie des cases noires »: a black square typed or erased by hand
+    // also sets or clears the cell facing it by central symmetry, in the same
+    // undo step.
+    bool blackSquareSymmetry() const { return blackSquareSymmetry_; }
+    void setBlackSquareSymmetry(bool on) { blackSquareSymmetry_ = on; }
+    // How the rows, columns and cells are named in the descriptions of the
+    // changes and wherever the windows label them.
+    LabelStyle labelStyle() const { return labelStyle_; }
+    void setLabelStyle(LabelStyle style);
+
     bool canUndo() const { return !undo_.empty(); }
     bool canRedo() const { return !redo_.empty(); }
     // The description of the step that undo or redo would take back or do again.
@@ -122,6 +132,8 @@ Q_SIGNALS:
     void gridChanged(bool dimensions);
     // Undo or redo became possible or not, or their descriptions changed.
     void historyChanged();
+    // The rows and columns are labelled another way.
+    void labelStyleChanged();
 
 private:
     struct Step {
@@ -132,6 +144,8 @@ private:
     void clearHistory();
     void updateModified();
     void notify(bool dimensions);
+    // The typed cell's change, with its mirror's when the symmetry asks for it.
+    GridChange cellChange(int col, int row, char code) const;
 
     Grille grille_;
     QString NomFichier;
@@ -148,6 +162,8 @@ private:
     quint64 saved_ = 0;
     // Words changed since the grid was last saved, opened or created.
     bool wordsSinceSave_ = false;
+    bool blackSquareSymmetry_ = false;
+    LabelStyle labelStyle_ = LabelStyle::Letters;
 };
 
 } // namespace orv

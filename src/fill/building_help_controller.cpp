@@ -84,6 +84,7 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
         if (auto* action = window->findChild<QAction*>(QString::fromLatin1(name)))
             connect(action, &QAction::triggered, this, [this] { refresh(); });
     connect(&doc_, &Document::gridChanged, this, [this] { refresh(); });
+    connect(&doc_, &Document::labelStyleChanged, this, [this] { refreshPanel(); });
 
     if (grid_) {
         connect(grid_, &StringGrid::currentChanged, this, [this] { refreshPanel(); });
@@ -140,7 +141,7 @@ void BuildingHelpController::checkGridClick() {
     guard([this] {
         const Grille& g = doc_.grille();
         slots_ = GridSlots(g);
-        std::vector<GridFinding> findings = checkGrid(g, slots_, index());
+        std::vector<GridFinding> findings = checkGrid(g, slots_, index(), doc_.labelStyle());
         if (!check_) {
             check_ = new GridCheckWindow(window_);
             connect(check_, &GridCheckWindow::slotChosen, this,
@@ -161,8 +162,8 @@ bool BuildingHelpController::placeWord(int slot, const QByteArray& word) {
     const Slot& s = slots_[slot];
     if (!fits(word, slotPattern(g, s)))
         return false;
-    GridChange change(
-        QStringLiteral("la pose du mot %1 en %2").arg(QString::fromLatin1(word), slotName(s)));
+    GridChange change(QStringLiteral("la pose du mot %1 en %2")
+                          .arg(QString::fromLatin1(word), slotName(s, doc_.labelStyle())));
     for (int p = 0; p < s.length(); ++p)
         change.setCell(s.cells[std::size_t(p)].col, s.cells[std::size_t(p)].row, word[p]);
     doc_.applyGridChange(std::move(change));
@@ -195,8 +196,13 @@ void BuildingHelpController::refreshPanel() {
     const int down = slots_.slotAt(cell.x(), cell.y(), SlotDirection::Vertical);
     // A word of score 0 is hidden: neither offered nor counted in a crossing.
     const int minScore = minimumScore(Vocabulary::Whole);
-    panel_->showSuggestions(suggestWords(g, slots_, across, words, minScore),
-                            suggestWords(g, slots_, down, words, minScore), &words);
+    SlotSuggestions acrossWords = suggestWords(g, slots_, across, words, minScore);
+    SlotSuggestions downWords = suggestWords(g, slots_, down, words, minScore);
+    // Titled as the grid labels its rows and columns.
+    for (SlotSuggestions* s : {&acrossWords, &downWords})
+        if (s->slot >= 0)
+            s->title = slotTitle(slots_[s->slot], doc_.labelStyle());
+    panel_->showSuggestions(acrossWords, downWords, &words);
 }
 
 void BuildingHelpController::refreshMarks() {
@@ -289,7 +295,7 @@ void BuildingHelpController::offerSearchWord(QWidget* from, const QByteArray& wo
         const int s = slots_.slotAt(cell.x(), cell.y(), dir);
         if (s < 0 || slots_[s].length() != word.size())
             continue;
-        const QString name = slotName(slots_[s]);
+        const QString name = slotName(slots_[s], doc_.labelStyle());
         const QString text = QString::fromLatin1(word);
         QWidget* parent = from ? from : window_;
         if (!fits(word, slotPattern(g, slots_[s]))) {

@@ -5,6 +5,7 @@
 
 #include "document/document.h"
 #include "fill/fill_progress_window.h"
+#include "fill/fill_refusal.h"
 #include "fill/fill_scores.h"
 #include "grid/grid_slots.h"
 
@@ -44,6 +45,26 @@ QString FillController::failureMessage(const FillResult& result) const {
     return {};
 }
 
+bool FillController::goesOnDespite(const FillRefusal& refusal) {
+    if (refusal.kind == FillRefusalKind::None)
+        return true;
+    const QString make = QStringLiteral("Créer une grille complète...");
+    QStringList choices{make};
+    // A grid without black squares may still have a fill (a small word
+    // square): the user may ask for the search anyway.
+    const bool mayTry = refusal.kind == FillRefusalKind::NoBlackSquare;
+    if (mayTry)
+        choices.append(QStringLiteral("Remplir quand même"));
+    choices.append(QStringLiteral("Annuler"));
+    const int answer = services_.messages.choice(window_, refusal.text, choices);
+    if (answer == 0) {
+        if (auto* maker = window_->findChild<QAction*>(QStringLiteral("makeGrid")))
+            maker->trigger();
+        return false;
+    }
+    return mayTry && answer == 1;
+}
+
 void FillController::fillClick() {
     guard([this] {
         const Grille before = doc_.grille();
@@ -66,6 +87,9 @@ void FillController::fillClick() {
                 window_, QStringLiteral("Le dictionnaire ne contient aucun mot."));
             return;
         }
+
+        if (!goesOnDespite(fillRefusal(before, slots, words, doc_.labelStyle())))
+            return;
 
         FillShared shared;
         FillProgressWindow progress(shared, window_);
@@ -93,6 +117,8 @@ void FillController::fillClick() {
             services_.modal);
 
         if (result.status != FillStatus::Filled) {
+            if (result.blockedSlot >= 0 && result.blockedSlot < slots.count())
+                result.blockedName = slotName(slots[result.blockedSlot], doc_.labelStyle());
             services_.messages.information(window_, failureMessage(result));
             return;
         }

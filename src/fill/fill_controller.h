@@ -9,6 +9,8 @@
 
 namespace orv {
 
+struct FillRefusal;
+
 class FillController : public Controller {
     Q_OBJECT
 public:
@@ -23,6 +25,9 @@ public Q_SLOTS:
 private:
     // The sentence that tells the user why the grid stayed as it was.
     QString failureMessage(const FillResult& result) const;
+    // Tells why the grid is refused and offers the grid maker instead; true
+    // when the fill should run all the same.
+    bool goesOnDespite(const FillRefusal& refusal);
 };
 
 } // namespace orv

@@ -11,23 +11,22 @@ namespace {
 
 // The slot's row or column, with its first cell when that row or column
 // holds more than one slot: "Ligne 1 (E1)".
-QString placeName(const GridSlots& slots, int s, bool capital) {
+QString placeName(const GridSlots& slots, int s, bool capital, LabelStyle style) {
     const Slot& slot = slots[s];
-    QString name = capital ? slotTitle(slot) : slotName(slot);
+    QString name = capital ? slotTitle(slot, style) : slotName(slot, style);
     int sharing = 0;
     for (const Slot& other : slots.slots())
         sharing += other.direction == slot.direction && other.line == slot.line;
     if (sharing > 1)
-        name += QStringLiteral(" (%1%2)")
-                    .arg(QChar(u'A' + (slot.cells[0].col - 1)))
-                    .arg(slot.cells[0].row);
+        name += QStringLiteral(" (%1)").arg(
+            cellName(Cell{slot.cells[0].col, slot.cells[0].row}, style));
     return name;
 }
 
 } // namespace
 
 std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
-                                   const WordIndex& index) {
+                                   const WordIndex& index, LabelStyle style) {
     std::vector<GridFinding> findings;
     QHash<QByteArray, int> placed; // word -> first slot holding it
     for (int s = 0; s < slots.count(); ++s) {
@@ -35,7 +34,7 @@ std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
         GridFinding f;
         f.slot = s;
         f.letters = slotPattern(grille, slot);
-        const QString where = placeName(slots, s, true);
+        const QString where = placeName(slots, s, true, style);
         const QString letters = QString::fromLatin1(f.letters);
         if (f.letters.contains('.')) {
             if (index.count(f.letters) > 0)
@@ -58,7 +57,7 @@ std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
         f.kind = FindingKind::UsedTwice;
         f.firstSlot = first.value();
         f.text = QStringLiteral("%1 : %2 est déjà placé en %3")
-                     .arg(where, letters, placeName(slots, first.value(), false));
+                     .arg(where, letters, placeName(slots, first.value(), false, style));
         findings.push_back(f);
     }
     return findings;

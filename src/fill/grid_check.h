@@ -29,8 +29,9 @@ struct GridFinding {
     QString text;       // the line shown to the user
 };
 
-// Findings in the slots' order (rows, then columns).
+// Findings in the slots' order (rows, then columns), their rows, columns and
+// cells named in `style`.
 std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
-                                   const WordIndex& index);
+                                   const WordIndex& index, LabelStyle style = LabelStyle::Letters);
 
 } // namespace orv

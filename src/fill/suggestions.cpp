@@ -13,10 +13,10 @@
 
 namespace orv {
 
-QString slotTitle(const Slot& slot) {
+QString slotTitle(const Slot& slot, LabelStyle style) {
     if (slot.direction == SlotDirection::Horizontal)
-        return QStringLiteral("Ligne %1").arg(slot.line);
-    return QStringLiteral("Colonne %1").arg(QChar(u'A' + (slot.line - 1)));
+        return QStringLiteral("Ligne %1").arg(rowLabel(slot.line, style));
+    return QStringLiteral("Colonne %1").arg(columnLabel(slot.line, style));
 }
 
 QString wordCountText(std::size_t n) {

@@ -53,8 +53,9 @@ double suggestionRank(double openness, int score);
 SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int slot,
                              const WordIndex& index, int minScore = 0);
 
-// "Ligne 3" or "Colonne B": the slot's row or column as the grid labels it.
-QString slotTitle(const Slot& slot);
+// "Ligne 3" or "Colonne B" ("Ligne III", "Colonne 2" in French usage): the
+// slot's row or column as the grid labels it.
+QString slotTitle(const Slot& slot, LabelStyle style = LabelStyle::Letters);
 
 // "0 mot", "1 mot", "1 254 mots": a count with its thousands apart.
 QString wordCountText(std::size_t n);

@@ -8,8 +8,12 @@
 #include "grid/grid_file.h"
 #include "publish/ipuz_file.h"
 
+#include <QSettings>
+
 namespace orv {
 namespace {
+
+const QString kSymmetryKey = QStringLiteral("Grille/SymetrieCasesNoires");
 
 Document::Answer documentAnswer(MessageService::Answer answer) {
     switch (answer) {
@@ -29,14 +33,18 @@ GridController::GridController(Document& document, Services& services, QMainWind
                                MainView& view)
     : Controller(document, services, window, view) {
     addCommand(this, "FileMenu", "NewItem", QStringLiteral("&Nouvelle grille"),
-               QStringLiteral("Nouvelle grille"), &GridController::NewItemClick);
+               QStringLiteral("Nouvelle grille"), &GridController::NewItemClick)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     addCommand(this, "FileMenu", "OpenItem", QStringLiteral("&Ouvrir..."),
-               QStringLiteral("Ouvrir une grille"), &GridController::OpenItemClick);
+               QStringLiteral("Ouvrir une grille"), &GridController::OpenItemClick)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     addCommand(this, "FileMenu", "Enregistrer1", QStringLiteral("&Enregistrer"),
-               QStringLiteral("Enregistrer grille"), &GridController::Enregistrer1Click);
+               QStringLiteral("Enregistrer grille"), &GridController::Enregistrer1Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addCommand(this, "FileMenu", "Enregistrersous1", QStringLiteral("Enregistrer &sous..."),
                QStringLiteral("Enregistrer grille sous un autre nom"),
-               &GridController::Enregistrersous1Click);
+               &GridController::Enregistrersous1Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     undoAction_ = addCommand(this, "EditionMenu", "undo", QStringLiteral("&Annuler"),
                              QStringLiteral("Annuler"), &GridController::undoClick);
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -48,6 +56,15 @@ GridController::GridController(Document& document, Services& services, QMainWind
                QStringLiteral("Dimensions de la grille"), &GridController::Dimensions1Click);
     addCommand(this, "GrilleMenu", "Placercasesnoires1", QStringLiteral("&Placer cases noires"),
                QStringLiteral("Placer les cases noires"), &GridController::Placercasesnoires1Click);
+    QAction* symmetry =
+        view_.addCommand(QStringLiteral("GrilleMenu"), QStringLiteral("blackSymmetry"),
+                         QStringLiteral("S&ymétrie des cases noires"),
+                         QStringLiteral("Placer ou effacer aussi la case noire symétrique "
+                                        "par rapport au centre"));
+    symmetry->setCheckable(true);
+    symmetry->setChecked(QSettings().value(kSymmetryKey, false).toBool());
+    doc_.setBlackSquareSymmetry(symmetry->isChecked());
+    connect(symmetry, &QAction::toggled, this, &GridController::symmetryClick);
     connect(&doc_, &Document::historyChanged, this, &GridController::updateHistoryActions);
     updateHistoryActions();
 }
@@ -207,6 +224,11 @@ void GridController::Placercasesnoires1Click() {
         view_.Remplit();
         view_.setStatusText(QString());
     });
+}
+
+void GridController::symmetryClick(bool on) {
+    doc_.setBlackSquareSymmetry(on);
+    QSettings().setValue(kSymmetryKey, on);
 }
 
 // ---------------------------------------------------------------- history

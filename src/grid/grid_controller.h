@@ -33,6 +33,8 @@ public Q_SLOTS:
     void Enregistrersous1Click();
     void Dimensions1Click();
     void Placercasesnoires1Click();
+    // « Symétrie des cases noires », kept between runs.
+    void symmetryClick(bool on);
     void undoClick();
     void redoClick();
 

@@ -3,11 +3,26 @@
 
 #include "common/codec.h"
 #include "common/keys.h"
+#include "publish/roman.h"
 
 namespace orv {
 
-QString cellName(Cell cell) {
-    return QString(QChar(u'A' + cell.col - 1)) + QString::number(cell.row);
+QString rowLabel(int row, LabelStyle style) {
+    return style == LabelStyle::French ? romanNumeral(row) : QString::number(row);
+}
+
+QString columnLabel(int col, LabelStyle style) {
+    return style == LabelStyle::French ? QString::number(col) : QString(QChar(u'A' + col - 1));
+}
+
+QString cellName(Cell cell, LabelStyle style) {
+    if (style == LabelStyle::French)
+        return rowLabel(cell.row, style) + QLatin1Char('-') + columnLabel(cell.col, style);
+    return columnLabel(cell.col, style) + rowLabel(cell.row, style);
+}
+
+Cell mirrorCell(Cell cell, int playingRows, int playingCols) {
+    return {playingCols + 1 - cell.col, playingRows + 1 - cell.row};
 }
 
 Grille::Grille(int playingRows, int playingCols)

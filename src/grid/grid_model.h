@@ -25,8 +25,22 @@ struct Cell {
     friend bool operator==(const Cell&, const Cell&) = default;
 };
 
-// A cell as the program names it: column letter and row number ("C4").
-QString cellName(Cell cell);
+// How the rows and columns are labelled: the program's own way (rows 1, 2,
+// 3 ..., columns A, B, C ...) or the French usage of printed grids (rows I,
+// II, III ..., columns 1, 2, 3 ...).
+enum class LabelStyle { Letters, French };
+
+// The label of playing row `row` and of playing column `col` (1-based).
+QString rowLabel(int row, LabelStyle style = LabelStyle::Letters);
+QString columnLabel(int col, LabelStyle style = LabelStyle::Letters);
+
+// A cell as the program names it: column letter and row number ("C4"), or in
+// French usage row numeral and column number ("IV-3").
+QString cellName(Cell cell, LabelStyle style = LabelStyle::Letters);
+
+// The cell facing `cell` by central symmetry in a grid of this many playing
+// rows and columns.
+Cell mirrorCell(Cell cell, int playingRows, int playingCols);
 
 struct Grille {
     Grille() = default;

@@ -75,10 +75,10 @@ int GridSlots::slotAt(int col, int row, SlotDirection direction) const {
     return direction == SlotDirection::Horizontal ? across_[i] : down_[i];
 }
 
-QString slotName(const Slot& slot) {
+QString slotName(const Slot& slot, LabelStyle style) {
     if (slot.direction == SlotDirection::Horizontal)
-        return QStringLiteral("ligne %1").arg(slot.line);
-    return QStringLiteral("colonne %1").arg(QChar(u'A' + (slot.line - 1)));
+        return QStringLiteral("ligne %1").arg(rowLabel(slot.line, style));
+    return QStringLiteral("colonne %1").arg(columnLabel(slot.line, style));
 }
 
 QByteArray slotPattern(const Grille& grille, const Slot& slot) {

@@ -67,8 +67,9 @@ private:
     std::vector<int> down_;
 };
 
-// "ligne 3" or "colonne B", as the grid labels its rows and columns.
-QString slotName(const Slot& slot);
+// "ligne 3" or "colonne B" ("ligne III", "colonne 2" in French usage), as the
+// grid labels its rows and columns.
+QString slotName(const Slot& slot, LabelStyle style = LabelStyle::Letters);
 
 // The slot's letters, "." for a cell without a letter: "C..Z".
 QByteArray slotPattern(const Grille& grille, const Slot& slot);

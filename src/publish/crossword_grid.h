@@ -5,6 +5,7 @@
 
 #include "common/codec.h"
 #include "common/string_grid.h"
+#include "grid/grid_model.h"
 
 #include <QRect>
 
@@ -21,9 +22,18 @@ void configureCrosswordGrid(StringGrid& grid);
 void zoomCrosswordGrid(StringGrid& grid, int percent);
 // The zoom steps of "Zoom +" and "Zoom -" around the normal size.
 int nextZoom(int percent, bool larger);
+// The zooms between which « Taille ajustée » chooses.
+constexpr int kMinFitZoom = 50;
+constexpr int kMaxFitZoom = 1000;
+// The largest zoom at which a grid of `rows` by `cols` (header included)
+// fits in `space`, within kMinFitZoom .. kMaxFitZoom.
+int fittingZoom(int rows, int cols, QSize space);
 // Row and column counts (header included), the size that shows every cell,
-// the numbers "1".. down the header column and the letters "A".. along the header row.
-void sizeCrosswordGrid(StringGrid& grid, int rows, int cols);
+// and the labels of the playing rows down the header column and of the
+// playing columns along the header row ("1".. and "A".., or in French usage
+// "I".. and "1..").
+void sizeCrosswordGrid(StringGrid& grid, int rows, int cols,
+                       LabelStyle style = LabelStyle::Letters);
 // The cell rectangle given by the control, shrunk by 1 at the left and top and
 // 2 at the right and bottom, so that the control's selection border stays visible.
 QRect cellPaintRect(const QRect& cellRect);

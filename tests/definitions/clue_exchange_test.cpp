@@ -98,6 +98,16 @@ void ClueExchangeTest::labels() {
     QCOMPARE(rowLabels(20).last(), QStringLiteral("20"));
     QCOMPARE(columnLabels(20).last(), QStringLiteral("T"));
     QVERIFY(rowLabels(0).isEmpty());
+    // French usage, as printed: Roman rows, numbered columns, and cells named
+    // row first.
+    QCOMPARE(rowLabels(4, LabelStyle::French), (QStringList{"I", "II", "III", "IV"}));
+    QCOMPARE(rowLabels(20, LabelStyle::French).last(), QStringLiteral("XX"));
+    QCOMPARE(columnLabels(20, LabelStyle::French).last(), QStringLiteral("20"));
+    QCOMPARE(cellName({3, 4}), QStringLiteral("C4"));
+    QCOMPARE(cellName({3, 4}, LabelStyle::French), QStringLiteral("IV-3"));
+    QCOMPARE(cellName({12, 19}, LabelStyle::French), QStringLiteral("XIX-12"));
+    QCOMPARE(mirrorCell({2, 2}, 10, 10), (Cell{9, 9}));
+    QCOMPARE(mirrorCell({1, 3}, 7, 12), (Cell{12, 5}));
 }
 
 QTEST_APPLESS_MAIN(ClueExchangeTest)

@@ -74,6 +74,7 @@ private Q_SLOTS:
     void followsTheDictionary();
     void browserScoreKeepsAWordOutOfTheNextFill();
     void thoroughSearchLeavesFewerUnknownWords();
+    void refusesAtOnceAndOffersTheGridMaker();
 };
 
 void FillCommandTest::fillsKeepingTypedLettersAsOneStep() {
@@ -306,6 +307,56 @@ void FillCommandTest::thoroughSearchLeavesFewerUnknownWords() {
     });
     QCOMPARE(doc.FillVocabulary, Vocabulary::Whole);
     QVERIFY(doc.FillThorough);
+}
+
+// A grid that no search can fill, or almost never, is refused before any
+// search, with the grid maker offered instead.
+void FillCommandTest::refusesAtOnceAndOffersTheGridMaker() {
+    TestApp app;
+    TMainForm& w = startWith(app, {"ABCDEFG", "ABCDE", "CAFE", "ZOO", "AB", "CD"});
+    FakeMessages& messages = app.fakes.messages;
+    const QStringList withTry{"Créer une grille complète...", "Remplir quand même", "Annuler"};
+
+    // No black square: told at once; « Annuler » leaves everything alone.
+    setGrid(w, readGridText(".......\n.......\n.......\n.......\n.......\n.......\n.......\n"));
+    messages.choiceAnswers = {2};
+    trigger(w, "fill");
+    QCOMPARE(messages.choiceTexts,
+             QStringList{"La grille n'a aucune case noire : chaque mot y occupe toute une ligne ou "
+                         "toute une colonne, et un tel remplissage n'existe presque jamais. "
+                         "Placez des cases noires, ou créez une grille complète."});
+    QCOMPARE(messages.choiceSets, QList<QStringList>{withTry});
+    QCOMPARE(app.fakes.modal.shown, QStringList{});
+    QVERIFY(!w.document().isModified());
+
+    // The offer taken: the grid maker's dialog opens (closed here unanswered).
+    messages.choiceAnswers = {0};
+    trigger(w, "fill");
+    QCOMPARE(app.fakes.modal.shown, QStringList{"GridMakerDialog"});
+    QVERIFY(!w.document().isModified());
+
+    // « Remplir quand même » searches all the same.
+    messages.choiceAnswers = {1};
+    app.fakes.modal.scripts.append([](QDialog& window) { waitForTheEnd(window); });
+    trigger(w, "fill");
+    QCOMPARE(app.fakes.modal.shown, (QStringList{"GridMakerDialog", "FillProgress"}));
+    QCOMPARE(messages.infos.size(), 1);
+
+    // A run longer than every word (here 9 cells, words of 7 at most), named
+    // in the labels of the screen; no search is offered.
+    trigger(w, "frenchLabels");
+    setGrid(w, readGridText("#########\n#..#.....\n.........\n#########\n#########\n"
+                            "#########\n#########\n#########\n#########\n"));
+    messages.choiceAnswers = {1};
+    trigger(w, "fill");
+    QCOMPARE(messages.choiceTexts.last(),
+             QStringLiteral("La ligne III compte 9 cases, et aucun mot du dictionnaire n'a 9 "
+                            "lettres : la grille ne peut pas être remplie ainsi. Placez des cases "
+                            "noires, ou créez une grille complète."));
+    QCOMPARE(messages.choiceSets.last(), (QStringList{"Créer une grille complète...", "Annuler"}));
+    QCOMPARE(app.fakes.modal.shown.size(), 2);
+    QCOMPARE(messages.infos.size(), 1);
+    QVERIFY(!w.document().isModified());
 }
 
 QTEST_MAIN(FillCommandTest)

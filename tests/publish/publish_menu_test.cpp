@@ -71,7 +71,8 @@ void PublishMenuTest::commandsStandInTheirMenus() {
                           "Enregistrer &sous...", "-", "&Imprimer...", "E&xporter...", "-",
                           "Im&porter fichier...", "-", "&Quitter"}));
     QCOMPARE(menuItems(w, "AffichageMenu").mid(5),
-             (QStringList{"Zoom +", "Zoom -", "Taille normale"}));
+             (QStringList{"Zoom +", "Zoom -", "Taille normale", "&Taille ajustée", "-",
+                          "Repères à la &française"}));
     QStringList bar;
     for (QAction* a : w.menuBar()->actions())
         bar << a->text();
