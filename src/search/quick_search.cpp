@@ -100,13 +100,34 @@ QByteArray readAnagramLetters(const QString& typed) {
 }
 
 // Collects the hits as (length, id) and turns them into the ranked result.
+// The index's tables are read directly, each length's found once.
 class QuickSearchBuilder {
 public:
-    explicit QuickSearchBuilder(const WordIndex& index) : index_(index) {}
+    explicit QuickSearchBuilder(const WordIndex& index) {
+        for (int length = WordIndex::kMinLength; length <= WordIndex::kMaxLength; ++length) {
+            text_[std::size_t(length)] = index.text(length);
+            scores_[std::size_t(length)] = index.scores(length);
+        }
+    }
+
+    void reserve(std::size_t more) {
+        if (refs_.size() + more > refs_.capacity())
+            refs_.reserve(std::max(refs_.size() + more, 2 * refs_.capacity()));
+    }
 
     void add(int length, std::uint32_t id) {
-        refs_.push_back(
-            {id, std::uint8_t(length), std::uint8_t(std::min<int>(index_.score(length, id), 100))});
+        // The first twelve letters, five bits each from the top, so that
+        // comparing keys compares those letters (a shorter word first).
+        const char* letters = this->letters(length, id);
+        std::uint64_t key = 0;
+        for (int p = 0; p < kKeyLetters; ++p)
+            key = key << 5 | (p < length ? std::uint64_t(letters[p] - 'A' + 1) : 0);
+        Ref r;
+        r.key = key;
+        r.id = id;
+        r.length = std::uint8_t(length);
+        r.score = std::min<std::uint8_t>(scores_[std::size_t(length)][id], 100);
+        refs_.push_back(r);
     }
 
     QuickSearchResult finish() {
@@ -129,27 +150,39 @@ public:
         std::size_t letters = 0;
         for (const Ref& r : ranked)
             letters += r.length;
-        result.text_.reserve(letters);
-        result.hits_.reserve(ranked.size());
-        for (const Ref& r : ranked) {
-            result.hits_.push_back({std::uint32_t(result.text_.size()), r.length, r.score});
-            result.text_.append(index_.letters(r.length, r.id), r.length);
+        result.text_.resize(letters);
+        result.hits_.resize(ranked.size());
+        char* out = result.text_.data();
+        for (std::size_t i = 0; i < ranked.size(); ++i) {
+            const Ref& r = ranked[i];
+            result.hits_[i] = {std::uint32_t(out - result.text_.data()), r.length, r.score};
+            std::memcpy(out, this->letters(r.length, r.id), r.length);
+            out += r.length;
         }
         return result;
     }
 
 private:
+    static constexpr int kKeyLetters = 12;
     struct Ref {
-        std::uint32_t id = 0;
-        std::uint8_t length = 0;
-        std::uint8_t score = 0;
+        std::uint64_t key;
+        std::uint32_t id;
+        std::uint8_t length;
+        std::uint8_t score;
     };
     using Iter = std::vector<Ref>::iterator;
 
+    const char* letters(int length, std::uint32_t id) const {
+        return text_[std::size_t(length)] + std::size_t(id) * std::size_t(length);
+    }
+
     bool before(const Ref& a, const Ref& b) const {
+        if (a.key != b.key)
+            return a.key < b.key;
+        if (a.length <= kKeyLetters || b.length <= kKeyLetters)
+            return a.length < b.length;
         const int n = std::min(a.length, b.length);
-        const int c = std::memcmp(index_.letters(a.length, a.id), index_.letters(b.length, b.id),
-                                  std::size_t(n));
+        const int c = std::memcmp(letters(a.length, a.id), letters(b.length, b.id), std::size_t(n));
         return c != 0 ? c < 0 : a.length < b.length;
     }
 
@@ -174,7 +207,8 @@ private:
         }
     }
 
-    const WordIndex& index_;
+    std::array<const char*, WordIndex::kMaxLength + 1> text_{};
+    std::array<const std::uint8_t*, WordIndex::kMaxLength + 1> scores_{};
     std::vector<Ref> refs_;
 };
 
@@ -203,6 +237,7 @@ QuickSearchResult searchPattern(const WordIndex& index, QByteArrayView pattern) 
         if (open)
             std::copy(tail.begin(), tail.end(), anchored.end() - tail.size());
         const std::vector<std::uint32_t> ids = index.candidates(anchored);
+        found.reserve(ids.size());
         const int middle = length - int(head.size()) - (open ? int(tail.size()) : 0);
         for (const std::uint32_t id : ids)
             if (pieces.size() <= 2 || piecesFit(index.letters(length, id) + head.size(), middle,
