@@ -58,8 +58,11 @@ QList<QPair<QString, QString>> gridStatisticsLines(const GridStatistics& s) {
     lines.append({QStringLiteral("Cases noires"),
                   QStringLiteral("%1 (%2)").arg(s.blacks).arg(percent(s.blackShare()))});
     lines.append({QStringLiteral("Cases vides"), QString::number(s.emptyCells)});
-    lines.append({QStringLiteral("Mots"),
-                  QStringLiteral("%1, dont %2 complets").arg(s.words).arg(s.completeWords)});
+    lines.append(
+        {QStringLiteral("Mots"), QStringLiteral("%1, dont %2 complet%3")
+                                     .arg(s.words)
+                                     .arg(s.completeWords)
+                                     .arg(s.completeWords > 1 ? QStringLiteral("s") : QString())});
     for (std::size_t length = 2; length < s.wordsByLength.size(); ++length)
         if (s.wordsByLength[length] > 0)
             lines.append({QStringLiteral("    de %1 lettres").arg(length),

@@ -20,6 +20,11 @@ GridStatisticsPanel::GridStatisticsPanel(QWidget* parent)
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setFocusPolicy(Qt::NoFocus);
     table_->setWordWrap(true);
+    // The values wrap within the panel's width rather than scroll, and the
+    // table takes the height of its lines only, leaving the rest of the side
+    // to the panels below it.
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setMinimumWidth(300);
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -36,6 +41,8 @@ void GridStatisticsPanel::showStatistics(const GridStatistics& statistics) {
         table_->setItem(row, 0, caption);
         table_->setItem(row, 1, value);
     }
+    table_->resizeRowsToContents();
+    table_->setMaximumHeight(table_->verticalHeader()->length() + 2 * table_->frameWidth());
 }
 
 QString GridStatisticsPanel::value(const QString& caption) const {
