@@ -336,6 +336,8 @@ void BuildingHelpController::offerSearchWord(QWidget* from, const QByteArray& wo
             guard([&] { placeWord(s, word); });
         return;
     }
+    view_.setStatusText(
+        QStringLiteral("Aucun mot de %1 lettres ne passe par la case courante").arg(word.size()));
 }
 
 } // namespace orv

@@ -418,12 +418,19 @@ void WordSearchWindowTest::quickSearchFindsAndPlacesWords() {
     QCOMPARE(found(), (QStringList{"CHAT 40"}));
     QCOMPARE(panel->count()->text(), QStringLiteral("1 mot"));
 
+    // A word that no slot of the current cell (A1 of the empty 7 by 7 grid) can
+    // take is not offered.
+    QListView* list = panel->list();
+    const QRect r = list->visualRect(panel->model().index(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(app.fakes.messages.questions, QStringList());
+    QCOMPARE(w.panel0->text(),
+             QStringLiteral("Aucun mot de 4 lettres ne passe par la case courante"));
     // A double click places the word in the slot of the current cell, as one change.
     editGrid(w, [](Grille& g) { g.cell(5, 1) = '#'; });
     QVERIFY(w.StringGrid1->setCurrent(2, 1));
     app.fakes.messages.answers = {MessageService::Answer::Yes};
-    QListView* list = panel->list();
-    const QRect r = list->visualRect(panel->model().index(0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(app.fakes.messages.questions, QStringList{QStringLiteral("Placer CHAT en ligne 1 ?")});
