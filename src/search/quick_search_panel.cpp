@@ -75,9 +75,9 @@ QuickSearchPanel::QuickSearchPanel(std::function<const WordIndex&()> index, QWid
     layout->setContentsMargins(4, 4, 4, 4);
 
     auto* modes = new QHBoxLayout;
-    pattern_ = new QRadioButton(QStringLiteral("&Motif"), content);
+    pattern_ = new QRadioButton(QStringLiteral("Mo&tif"), content);
     pattern_->setObjectName(QStringLiteral("QuickPatternMode"));
-    anagram_ = new QRadioButton(QStringLiteral("&Anagramme"), content);
+    anagram_ = new QRadioButton(QStringLiteral("Anag&ramme"), content);
     anagram_->setObjectName(QStringLiteral("QuickAnagramMode"));
     pattern_->setChecked(true);
     auto* group = new QButtonGroup(content);
