@@ -1,4 +1,4 @@
-// The commands of orvdico: build, words, stats.
+// The commands of orvdico: build, words, stats, search, anagram.
 #include "dictionary/orvdico_tool.h"
 
 #include "common/codec.h"
@@ -8,10 +8,16 @@
 #include "common/text_file.h"
 #include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_rules.h"
+#include "dictionary/scored_word_index.h"
 #include "dictionary/scramble.h"
+#include "dictionary/word_scores.h"
 #include "dictionary/word_source.h"
+#include "search/pattern_search.h"
+#include "search/quick_search.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTextStream>
 #include <array>
@@ -175,6 +181,54 @@ int stats(const QStringList& args, QTextStream& out, QTextStream& err) {
     return OrvdicoOk;
 }
 
+// search PATTERN / anagram LETTERS [-d Dicogrd.dat]: the words found, best
+// score first, one "WORD<TAB>score" line each; their count on the error
+// output. The scores are the program's, Dicoscore.dat beside the dictionary
+// included.
+int quickSearch(const QString& command, const QStringList& args, QTextStream& out,
+                QTextStream& err) {
+    QString dictionary = QStringLiteral("Dicogrd.dat");
+    QStringList texts;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("-d") || a == QLatin1String("--dictionary")) {
+            if (i + 1 >= args.size())
+                throw UsageError{QStringLiteral("l'option %1 attend un nom de fichier").arg(a)};
+            dictionary = args[++i];
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            throw UsageError{QStringLiteral("option inconnue « %1 »").arg(a)};
+        } else {
+            texts.append(a);
+        }
+    }
+    const bool anagram = command == QLatin1String("anagram");
+    if (texts.size() != 1)
+        throw UsageError{anagram ? QStringLiteral("anagram attend un seul jeu de lettres")
+                                 : QStringLiteral("search attend un seul motif")};
+    QByteArray typed;
+    try {
+        typed = anagram ? readAnagramLetters(texts[0]) : readSearchPattern(texts[0]);
+    } catch (const OrvError& e) {
+        err << QStringLiteral("orvdico : %1.").arg(e.message()) << Qt::endl;
+        return OrvdicoBadInput;
+    }
+    const DictionaryFileWords file = readDictionaryFile(dictionary, dictionary);
+    warnDropped(dictionary, file.dropped, err);
+    WordIndex index;
+    index.build(file.words);
+    WordScores scores;
+    scores.user().load(QFileInfo(dictionary).dir().filePath(QStringLiteral("Dicoscore.dat")),
+                       QStringLiteral("Dicoscore.dat"));
+    setIndexScores(index, scores);
+    const QuickSearchResult found =
+        anagram ? searchAnagram(index, typed) : searchPattern(index, typed);
+    for (std::size_t i = 0; i < found.count(); ++i)
+        out << QString::fromLatin1(found.word(i)) << '\t' << found.score(i) << '\n';
+    out.flush();
+    err << QStringLiteral("orvdico : %1").arg(countText(qsizetype(found.count()))) << Qt::endl;
+    return OrvdicoOk;
+}
+
 } // namespace
 
 QString orvdicoUsage() {
@@ -198,19 +252,29 @@ QString orvdicoUsage() {
         "      nombre de lignes écartées va sur la sortie d'erreur.\n"
         "  orvdico stats FICHIER\n"
         "      Compte les mots du dictionnaire par longueur et par initiale.\n"
+        "  orvdico search MOTIF [-d Dicogrd.dat]\n"
+        "      Affiche les mots du dictionnaire qui conviennent au motif, le meilleur\n"
+        "      score d'abord, chacun suivi de son score : lettres, ? ou . pour une\n"
+        "      lettre, * pour des lettres (ou aucune), de 2 à 19 lettres (« C?A* »).\n"
+        "  orvdico anagram LETTRES [-d Dicogrd.dat]\n"
+        "      Affiche les mots faits de toutes ces lettres (un ? : une lettre\n"
+        "      quelconque), le meilleur score d'abord. Le dictionnaire est celui du\n"
+        "      dossier courant sans -d, avec les scores de Dicoscore.dat à côté.\n"
         "  orvdico --help\n"
         "      Affiche cette aide.\n"
         "  orvdico --version\n"
         "      Affiche la version et la licence.\n"
         "\n"
         "Code de sortie : 0 si tout va bien, 1 si un fichier ne peut être lu ou écrit,\n"
-        "2 si les arguments sont incorrects, 3 si le fichier à écrire est aussi lu.\n");
+        "2 si les arguments sont incorrects, 3 si le fichier à écrire est aussi lu\n"
+        "ou si le motif ou les lettres ne conviennent pas.\n");
 }
 
 int runOrvdico(const QStringList& args, QTextStream& out, QTextStream& err) {
     try {
         if (args.isEmpty())
-            throw UsageError{QStringLiteral("il manque la commande (build, words ou stats)")};
+            throw UsageError{
+                QStringLiteral("il manque la commande (build, words, stats, search ou anagram)")};
         const QString command = args[0];
         const QStringList rest = args.mid(1);
         if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
@@ -228,6 +292,8 @@ int runOrvdico(const QStringList& args, QTextStream& out, QTextStream& err) {
             return printWords(rest, out, err);
         if (command == QLatin1String("stats"))
             return stats(rest, out, err);
+        if (command == QLatin1String("search") || command == QLatin1String("anagram"))
+            return quickSearch(command, rest, out, err);
         throw UsageError{QStringLiteral("commande inconnue « %1 »").arg(command)};
     } catch (const UsageError& e) {
         err << QStringLiteral("orvdico : %1\n").arg(e.message)

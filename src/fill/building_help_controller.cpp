@@ -7,6 +7,7 @@
 #include "common/string_grid.h"
 #include "fill/grid_check.h"
 #include "fill/grid_check_window.h"
+#include "fill/grid_statistics_panel.h"
 #include "fill/suggestions.h"
 #include "fill/suggestions_panel.h"
 #include "publish/crossword_grid.h"
@@ -80,6 +81,15 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
                QStringLiteral("Vérifier les mots de la grille"),
                &BuildingHelpController::checkGridClick);
 
+    statisticsAction_ =
+        view_.addCommand(QStringLiteral("GrilleMenu"), QStringLiteral("gridStatistics"),
+                         QStringLiteral("&Statistiques de la grille"),
+                         QStringLiteral("Afficher les mots par longueur, les cases noires et "
+                                        "les mots courants de la grille"));
+    statisticsAction_->setCheckable(true);
+    connect(statisticsAction_, &QAction::toggled, this,
+            &BuildingHelpController::gridStatisticsClick);
+
     for (const char* name : kDictionaryCommands)
         if (auto* action = window->findChild<QAction*>(QString::fromLatin1(name)))
             connect(action, &QAction::triggered, this, [this] { refresh(); });
@@ -119,6 +129,19 @@ void BuildingHelpController::suggestionsClick(bool shown) {
     QSettings().setValue(kSuggestionsKey, shown);
     if (shown)
         refreshPanel();
+}
+
+void BuildingHelpController::gridStatisticsClick(bool shown) {
+    if (!statistics_) {
+        statistics_ = new GridStatisticsPanel(window_);
+        statistics_->hide();
+        window_->addDockWidget(Qt::RightDockWidgetArea, statistics_);
+        connect(statistics_, &GridStatisticsPanel::closedByUser, statisticsAction_,
+                [this] { statisticsAction_->setChecked(false); });
+    }
+    statistics_->setVisible(shown);
+    if (shown)
+        guard([this] { refreshStatistics(); });
 }
 
 void BuildingHelpController::markCellsClick(bool on) {
@@ -174,6 +197,7 @@ bool BuildingHelpController::placeWord(int slot, const QByteArray& word) {
 
 void BuildingHelpController::refresh() {
     refreshPanel();
+    refreshStatistics();
     if (marksOn_) {
         refreshMarks();
         if (grid_)
@@ -203,6 +227,14 @@ void BuildingHelpController::refreshPanel() {
         if (s->slot >= 0)
             s->title = slotTitle(slots_[s->slot], doc_.labelStyle());
     panel_->showSuggestions(acrossWords, downWords, &words);
+}
+
+void BuildingHelpController::refreshStatistics() {
+    if (!statistics_ || !statisticsAction_->isChecked())
+        return;
+    const Grille& g = doc_.grille();
+    slots_ = GridSlots(g);
+    statistics_->showStatistics(gridStatistics(g, slots_, index(), doc_.dictionary().scores()));
 }
 
 void BuildingHelpController::refreshMarks() {
@@ -310,6 +342,8 @@ void BuildingHelpController::offerSearchWord(QWidget* from, const QByteArray& wo
             guard([&] { placeWord(s, word); });
         return;
     }
+    view_.setStatusText(
+        QStringLiteral("Aucun mot de %1 lettres ne passe par la case courante").arg(word.size()));
 }
 
 } // namespace orv

@@ -1,8 +1,8 @@
 // The help while building a grid, in the main window: the suggestions panel
 // and its menu "Affi&chage", the fillability marks drawn over the grid, the
-// grid check's window, the typing direction option, and the placing of a
-// word found by the pattern search. It reads the document's pattern index,
-// which follows the words and their scores.
+// grid check's window, the grid's statistics panel, the typing direction
+// option, and the placing of a word found by the pattern search. It reads the document's pattern
+// index, which follows the words and their scores.
 #pragma once
 
 #include "common/controller.h"
@@ -16,6 +16,7 @@
 namespace orv {
 
 class GridCheckWindow;
+class GridStatisticsPanel;
 class StringGrid;
 class SuggestionsPanel;
 
@@ -28,6 +29,7 @@ public:
     // The pattern search window, created with the other windows.
     SuggestionsPanel* panel() const { return panel_; }
     GridCheckWindow* checkWindow() const { return check_; }
+    GridStatisticsPanel* statisticsPanel() const { return statistics_; }
     const GridMarks& marks() const { return marks_; }
     SlotDirection typingDirection() const { return direction_; }
     // The document's index, brought up to date with the words and scores first.
@@ -45,11 +47,13 @@ public Q_SLOTS:
     void markCellsClick(bool on);
     void advanceClick(bool on);
     void checkGridClick();
+    void gridStatisticsClick(bool shown);
 
 private:
     void refresh();
     void refreshPanel();
     void refreshMarks();
+    void refreshStatistics();
     void drawMarks(QPainter& painter, int col, int row, const QRect& rect) const;
     void afterKey(const QChar& key, int col, int row);
     void showDirection();
@@ -59,6 +63,8 @@ private:
     StringGrid* grid_ = nullptr;
     SuggestionsPanel* panel_ = nullptr;
     GridCheckWindow* check_ = nullptr;
+    GridStatisticsPanel* statistics_ = nullptr;
+    QAction* statisticsAction_ = nullptr;
     QAction* suggestionsAction_ = nullptr;
     QAction* marksAction_ = nullptr;
     QAction* advanceAction_ = nullptr;

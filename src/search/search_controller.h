@@ -7,6 +7,7 @@ namespace orv {
 
 class TRMots;
 class TLettre;
+class QuickSearchPanel;
 
 class SearchController : public Controller {
     Q_OBJECT
@@ -17,17 +18,21 @@ public:
     // picker that it shares with the play window.
     TRMots& searchWindow();
     TLettre& letterPicker();
+    // « Recherche rapide », docked in the main window on first use.
+    QuickSearchPanel& quickSearchPanel();
 
 public Q_SLOTS:
     void Recherchedemots1Click();
+    void quickSearchClick();
 
 Q_SIGNALS:
-    // A word of the search's list was double-clicked.
+    // A word of the search's list (or the quick search's) was double-clicked.
     void wordDoubleClicked(QWidget* searchWindow, const QByteArray& word);
 
 private:
     TRMots* RMots = nullptr;
     TLettre* Lettre = nullptr;
+    QuickSearchPanel* quick_ = nullptr;
 };
 
 } // namespace orv

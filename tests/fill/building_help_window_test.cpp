@@ -1,14 +1,15 @@
 // The help while building, through the real main window: the suggestions
 // panel following the cursor and every edit, a word placed from it and taken
 // back by undo, the marks, the grid check's window, the typing direction
-// option, the pattern search's offer to place a word, and the panel's state
-// kept between runs.
+// option, the pattern search's offer to place a word, the panel's state
+// kept between runs, and the grid's statistics following every change.
 #include "common/string_grid.h"
 #include "dictionary/dictionary_browser.h"
 #include "dictionary/word_block_model.h"
 #include "dictionary/word_dialog.h"
 #include "fill/building_help_controller.h"
 #include "fill/grid_check_window.h"
+#include "fill/grid_statistics_panel.h"
 #include "fill/suggestions_panel.h"
 #include "search/word_search_window.h"
 #include "support/test_app.h"
@@ -96,6 +97,7 @@ private Q_SLOTS:
     void checkWindowListsAndMovesTheCursor();
     void typingDirectionOption();
     void searchResultOffersToPlaceTheWord();
+    void statisticsFollowTheGrid();
 };
 
 void BuildingHelpWindowTest::menuAndPanelState() {
@@ -417,6 +419,40 @@ void BuildingHelpWindowTest::searchResultOffersToPlaceTheWord() {
     QCOMPARE(rowText(w, 1, 1, 6), QByteArray("MOUTON"));
     trigger(w, "undo");
     QCOMPARE(rowText(w, 1, 1, 6), QByteArray("      "));
+}
+
+void BuildingHelpWindowTest::statisticsFollowTheGrid() {
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    setRows(w, kGrid);
+    auto* command = child<QAction>(&w, "gridStatistics");
+    QVERIFY(command);
+    // In the menu « Grille », after the check.
+    const QList<QAction*> grid = child<QMenu>(&w, "GrilleMenu")->actions();
+    QCOMPARE(grid.indexOf(command), grid.indexOf(child<QAction>(&w, "checkGrid")) + 1);
+    command->trigger();
+    GridStatisticsPanel* panel = help(w).statisticsPanel();
+    QVERIFY(panel && panel->isVisible());
+    QCOMPARE(panel->value(QStringLiteral("Cases noires")), QStringLiteral("7 (14 %)"));
+    QCOMPARE(panel->value(QStringLiteral("Mots absents du dictionnaire")), QStringLiteral("aucun"));
+    // CAR and CAS complete, three letters each.
+    QCOMPARE(panel->value(QStringLiteral("Mots")), QStringLiteral("20, dont 2 complets"));
+
+    // A typed word that the dictionary lacks, a black square: shown at once.
+    editGrid(w, [](Grille& g) {
+        g.cell(2, 2) = 'X';
+        g.cell(3, 2) = 'Y';
+    });
+    QCOMPARE(panel->value(QStringLiteral("Mots absents du dictionnaire")),
+             QStringLiteral("1 : AXY"));
+    editGrid(w, [](Grille& g) { g.cell(7, 7) = '#'; });
+    QCOMPARE(panel->value(QStringLiteral("Cases noires")), QStringLiteral("8 (16 %)"));
+    // Undo too.
+    trigger(w, "undo");
+    QCOMPARE(panel->value(QStringLiteral("Cases noires")), QStringLiteral("7 (14 %)"));
+    // The panel's own close button unchecks the command.
+    panel->close();
+    QVERIFY(!command->isChecked());
 }
 
 QTEST_MAIN(BuildingHelpWindowTest)

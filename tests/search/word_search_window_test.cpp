@@ -1,7 +1,11 @@
 // The word search window, opened from the main window on a dictionary file
 // written before start-up and driven through its boxes, letter panel, length
-// field and buttons.
+// field and buttons; and the quick search's panel, typed into and
+// double-clicked.
+#include "common/string_grid.h"
 #include "dictionary/scramble.h"
+#include "dictionary/word_block_model.h"
+#include "search/quick_search_panel.h"
 #include "search/search_controller.h"
 #include "search/word_search_window.h"
 #include "support/test_app.h"
@@ -10,9 +14,11 @@
 #include <QAction>
 #include <QFrame>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
@@ -92,6 +98,7 @@ private Q_SLOTS:
     void typedLengthIsBroughtWithinRange_data();
     void typedLengthIsBroughtWithinRange();
     void keyboardFillsABoxAndSearches();
+    void quickSearchFindsAndPlacesWords();
 };
 
 void WordSearchWindowTest::freePatternListsEveryWordOfTheLength() {
@@ -373,6 +380,70 @@ void WordSearchWindowTest::keyboardFillsABoxAndSearches() {
     // Enter in the length field searches and leaves the pattern.
     QCOMPARE(listed, (QStringList{"CASSER", "CASSER"}));
     QCOMPARE(patternAfterEnter, filled);
+}
+
+void WordSearchWindowTest::quickSearchFindsAndPlacesWords() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicoscore.dat"), "CHARBON\t90\r\nCRAPAUD\t60\r\nCHAT\t40\r\n");
+    TMainForm& w = startWith(app, {"CHAT", "CHARBON", "CRAPAUD", "COBRA", "ACHAT", "CHIEN"});
+    auto* command = child<QAction>(&w, "quickSearch");
+    QVERIFY(command);
+    QCOMPARE(command->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    command->trigger();
+    auto* panel = w.findChild<QuickSearchPanel*>();
+    QVERIFY(panel);
+    QVERIFY(panel->isVisible());
+    QCOMPARE(w.dockWidgetArea(panel), Qt::RightDockWidgetArea);
+    const auto found = [panel] {
+        QStringList out;
+        for (int r = 0; r < panel->model().rowCount(); ++r) {
+            const QModelIndex i = panel->model().index(r);
+            out << QStringLiteral("%1 %2").arg(i.data().toString()).arg(i.data(kScoreRole).toInt());
+        }
+        return out;
+    };
+
+    // Typed in small letters; best score first.
+    QTest::keyClicks(panel->text(), QStringLiteral("c?a*"));
+    QCOMPARE(found(), (QStringList{"CHARBON 90", "CRAPAUD 60", "CHAT 40"}));
+    QCOMPARE(panel->count()->text(), QStringLiteral("3 mots"));
+    // A text that is no pattern says why, and lists nothing.
+    panel->text()->setText(QStringLiteral("c"));
+    QCOMPARE(found(), QStringList());
+    QCOMPARE(panel->count()->text(),
+             QStringLiteral("Le motif doit avoir de 2 à 19 lettres (il en a 1)"));
+    // Anagrams, with a joker.
+    QTest::mouseClick(panel->anagramMode(), Qt::LeftButton);
+    panel->text()->setText(QStringLiteral("ahc?"));
+    QCOMPARE(found(), (QStringList{"CHAT 40"}));
+    QCOMPARE(panel->count()->text(), QStringLiteral("1 mot"));
+
+    // A word that no slot of the current cell (A1 of the empty 7 by 7 grid) can
+    // take is not offered.
+    QListView* list = panel->list();
+    const QRect r = list->visualRect(panel->model().index(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(app.fakes.messages.questions, QStringList());
+    QCOMPARE(w.panel0->text(),
+             QStringLiteral("Aucun mot de 4 lettres ne passe par la case courante"));
+    // A double click places the word in the slot of the current cell, as one change.
+    editGrid(w, [](Grille& g) { g.cell(5, 1) = '#'; });
+    QVERIFY(w.StringGrid1->setCurrent(2, 1));
+    app.fakes.messages.answers = {MessageService::Answer::Yes};
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(app.fakes.messages.questions, QStringList{QStringLiteral("Placer CHAT en ligne 1 ?")});
+    const auto row1 = [&w] {
+        QByteArray text;
+        for (int c = 1; c <= 4; ++c)
+            text += w.grille().cell(c, 1);
+        return text;
+    };
+    QCOMPARE(row1(), QByteArray("CHAT"));
+    trigger(w, "undo");
+    QCOMPARE(row1(), QByteArray("    "));
+    QCOMPARE(w.grille().cell(5, 1), '#');
 }
 
 QTEST_MAIN(WordSearchWindowTest)
