@@ -29,8 +29,14 @@ struct GridFinding {
     QString text;       // the line shown to the user
 };
 
+// How the findings name rows and columns: as the program's grid labels them
+// ("Ligne 3", "Colonne C", a cell "C3"), or as a printed French grid does
+// ("Ligne III", "Colonne 3", a cell "III-3").
+enum class CheckLabels { Program, French };
+
 // Findings in the slots' order (rows, then columns).
 std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
-                                   const WordIndex& index);
+                                   const WordIndex& index,
+                                   CheckLabels labels = CheckLabels::Program);
 
 } // namespace orv
