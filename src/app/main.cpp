@@ -15,16 +15,21 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QProcessEnvironment>
 #include <QTextStream>
 #include <QTimer>
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    // Before QApplication, which needs a display.
+    // Before QApplication, which needs a display and aborts without one.
     {
+        const QStringList arguments = orv::commandLineArguments(argc, argv);
         QTextStream out(stdout);
+        QTextStream err(stderr);
+        if (const std::optional<int> status = orv::answerWithoutWindow(arguments, out))
+            return *status;
         if (const std::optional<int> status =
-                orv::answerWithoutWindow(orv::commandLineArguments(argc, argv), out))
+                orv::refuseWithoutDisplay(arguments, QProcessEnvironment::systemEnvironment(), err))
             return *status;
     }
     QApplication app(argc, argv);

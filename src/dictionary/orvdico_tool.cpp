@@ -1,4 +1,4 @@
-// The commands of orvdico: build, words, stats, search, anagram.
+// The commands of orvdico, listed with their help in one table.
 #include "dictionary/orvdico_tool.h"
 
 #include "common/codec.h"
@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QTextStream>
+#include <algorithm>
 #include <array>
 
 namespace orv {
@@ -229,13 +230,16 @@ int quickSearch(const QString& command, const QStringList& args, QTextStream& ou
     return OrvdicoOk;
 }
 
-} // namespace
+int search(const QStringList& args, QTextStream& out, QTextStream& err) {
+    return quickSearch(QStringLiteral("search"), args, out, err);
+}
 
-QString orvdicoUsage() {
+int anagram(const QStringList& args, QTextStream& out, QTextStream& err) {
+    return quickSearch(QStringLiteral("anagram"), args, out, err);
+}
+
+QString buildUsage() {
     return QStringLiteral(
-        "Usage : orvdico COMMANDE ...\n"
-        "Outil du dictionnaire d'Orv Grille (fichier Dicogrd.dat, mots brouillés).\n"
-        "\n"
         "  orvdico build [--fold-accents] LISTE... -o Dicogrd.dat\n"
         "      Écrit un dictionnaire à partir de listes de mots en texte brut, un mot\n"
         "      par ligne, en UTF-8, Windows-1252, UTF-16 ou UTF-32 (détecté). Comme\n"
@@ -246,39 +250,100 @@ QString orvdicoUsage() {
         "      --fold-accents : les lettres accentuées et les ligatures deviennent des\n"
         "      capitales simples (É en E, Ç en C, Œ en OE, Æ en AE), pour garder\n"
         "      les mots accentués des listes françaises.\n"
+        "      -o, --output : le dictionnaire à écrire.\n");
+}
+
+QString wordsUsage() {
+    return QStringLiteral(
         "  orvdico words FICHIER\n"
         "      Affiche les mots du dictionnaire en clair, un par ligne, comme le\n"
         "      programme les garde : jusqu'à un octet NUL, de 2 à 19 lettres ; le\n"
-        "      nombre de lignes écartées va sur la sortie d'erreur.\n"
-        "  orvdico stats FICHIER\n"
-        "      Compte les mots du dictionnaire par longueur et par initiale.\n"
+        "      nombre de lignes écartées va sur la sortie d'erreur.\n");
+}
+
+QString statsUsage() {
+    return QStringLiteral("  orvdico stats FICHIER\n"
+                          "      Compte les mots du dictionnaire par longueur et par initiale.\n");
+}
+
+QString searchUsage() {
+    return QStringLiteral(
         "  orvdico search MOTIF [-d Dicogrd.dat]\n"
         "      Affiche les mots du dictionnaire qui conviennent au motif, le meilleur\n"
         "      score d'abord, chacun suivi de son score : lettres, ? ou . pour une\n"
         "      lettre, * pour des lettres (ou aucune), de 2 à 19 lettres (« C?A* »).\n"
+        "      Le dictionnaire est celui du dossier courant sans -d, avec les scores\n"
+        "      de Dicoscore.dat à côté.\n");
+}
+
+QString anagramUsage() {
+    return QStringLiteral(
         "  orvdico anagram LETTRES [-d Dicogrd.dat]\n"
         "      Affiche les mots faits de toutes ces lettres (un ? : une lettre\n"
-        "      quelconque), le meilleur score d'abord. Le dictionnaire est celui du\n"
-        "      dossier courant sans -d, avec les scores de Dicoscore.dat à côté.\n"
-        "  orvdico --help\n"
-        "      Affiche cette aide.\n"
-        "  orvdico --version\n"
-        "      Affiche la version et la licence.\n"
-        "\n"
+        "      quelconque), le meilleur score d'abord, comme search.\n");
+}
+
+// One command: its name, its paragraph of the help, and what runs it (with
+// the arguments after its name). The help lists them in this order.
+struct OrvdicoCommand {
+    const char* name;
+    QString (*usage)();
+    int (*run)(const QStringList&, QTextStream&, QTextStream&);
+};
+
+constexpr std::array kCommands{
+    OrvdicoCommand{"build", buildUsage, build},
+    OrvdicoCommand{"words", wordsUsage, printWords},
+    OrvdicoCommand{"stats", statsUsage, stats},
+    OrvdicoCommand{"search", searchUsage, search},
+    OrvdicoCommand{"anagram", anagramUsage, anagram},
+};
+
+QString exitStatusText() {
+    return QStringLiteral(
         "Code de sortie : 0 si tout va bien, 1 si un fichier ne peut être lu ou écrit,\n"
         "2 si les arguments sont incorrects, 3 si le fichier à écrire est aussi lu\n"
         "ou si le motif ou les lettres ne conviennent pas.\n");
 }
 
+bool isHelpOption(const QString& a) {
+    return a == QLatin1String("--help") || a == QLatin1String("-h");
+}
+
+QString commandNames() {
+    QStringList names;
+    for (const OrvdicoCommand& c : kCommands)
+        names.append(QLatin1String(c.name));
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" ou ") + last;
+}
+
+} // namespace
+
+QString orvdicoUsage() {
+    QString text =
+        QStringLiteral("Usage : orvdico COMMANDE ...\n"
+                       "Outil du dictionnaire d'Orv Grille (fichier Dicogrd.dat, mots brouillés).\n"
+                       "\n");
+    for (const OrvdicoCommand& c : kCommands)
+        text += c.usage();
+    text += QStringLiteral("  orvdico COMMANDE --help\n"
+                           "      Affiche l'aide de cette commande seule.\n"
+                           "  orvdico --help\n"
+                           "      Affiche cette aide.\n"
+                           "  orvdico --version\n"
+                           "      Affiche la version et la licence.\n"
+                           "\n");
+    return text + exitStatusText();
+}
+
 int runOrvdico(const QStringList& args, QTextStream& out, QTextStream& err) {
     try {
         if (args.isEmpty())
-            throw UsageError{
-                QStringLiteral("il manque la commande (build, words, stats, search ou anagram)")};
+            throw UsageError{QStringLiteral("il manque la commande (%1)").arg(commandNames())};
         const QString command = args[0];
         const QStringList rest = args.mid(1);
-        if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
-            command == QLatin1String("help")) {
+        if (isHelpOption(command) || command == QLatin1String("help")) {
             out << orvdicoUsage() << Qt::flush;
             return OrvdicoOk;
         }
@@ -286,14 +351,15 @@ int runOrvdico(const QStringList& args, QTextStream& out, QTextStream& err) {
             out << versionText(QStringLiteral("orvdico")) << Qt::flush;
             return OrvdicoOk;
         }
-        if (command == QLatin1String("build"))
-            return build(rest, out, err);
-        if (command == QLatin1String("words"))
-            return printWords(rest, out, err);
-        if (command == QLatin1String("stats"))
-            return stats(rest, out, err);
-        if (command == QLatin1String("search") || command == QLatin1String("anagram"))
-            return quickSearch(command, rest, out, err);
+        for (const OrvdicoCommand& c : kCommands) {
+            if (command != QLatin1String(c.name))
+                continue;
+            if (std::any_of(rest.begin(), rest.end(), isHelpOption)) {
+                out << c.usage() << '\n' << exitStatusText() << Qt::flush;
+                return OrvdicoOk;
+            }
+            return c.run(rest, out, err);
+        }
         throw UsageError{QStringLiteral("commande inconnue « %1 »").arg(command)};
     } catch (const UsageError& e) {
         err << QStringLiteral("orvdico : %1\n").arg(e.message)

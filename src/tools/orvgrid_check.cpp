@@ -21,6 +21,7 @@ namespace {
 struct CheckArgs {
     QString grid;
     QString dictionary = QStringLiteral("Dicogrd.dat");
+    LabelStyle labels = LabelStyle::Letters;
 };
 
 CheckArgs parseCheck(const QStringList& args) {
@@ -32,6 +33,8 @@ CheckArgs parseCheck(const QStringList& args) {
             if (i + 1 >= args.size())
                 throw OrvError(QStringLiteral("l'option %1 attend une valeur").arg(a));
             c.dictionary = args[++i];
+        } else if (a == QLatin1String("--french-labels")) {
+            c.labels = LabelStyle::French;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             throw OrvError(QStringLiteral("option inconnue « %1 »").arg(a));
         } else if (!gridSeen) {
@@ -48,11 +51,25 @@ CheckArgs parseCheck(const QStringList& args) {
 
 } // namespace
 
+QString orvgridCheckUsage() {
+    return QStringLiteral(
+        "  orvgrid check GRILLE [-d Dicogrd.dat] [--french-labels]\n"
+        "      Liste les mots de la grille absents du dictionnaire, les mots placés\n"
+        "      deux fois et les emplacements vides qu'aucun mot ne peut remplir.\n"
+        "      GRILLE : un fichier .grd, un fichier .ipuz ou une grille en texte.\n"
+        "      Les lignes sont nommées 1, 2, 3... et les colonnes A, B, C... comme\n"
+        "      dans le programme ; --french-labels les nomme comme une grille\n"
+        "      imprimée : lignes I, II, III... et colonnes 1, 2, 3...\n"
+        "      Code de sortie : 0 rien à signaler, 1 au moins un problème,\n"
+        "      3 entrée incorrecte.\n");
+}
+
 int orvgridCheck(const QStringList& args, QTextStream& out, QTextStream& err) {
     Grille grid;
     WordIndex index;
+    CheckArgs c;
     try {
-        const CheckArgs c = parseCheck(args);
+        c = parseCheck(args);
         grid = readToolGrid(c.grid);
         const DictionaryFileWords file = readDictionaryFile(c.dictionary, c.dictionary);
         if (file.dropped > 0)
@@ -64,7 +81,7 @@ int orvgridCheck(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << QStringLiteral("orvgrid check : %1.").arg(e.message()) << Qt::endl;
         return OrvgridBadInput;
     }
-    const std::vector<GridFinding> findings = checkGrid(grid, GridSlots(grid), index);
+    const std::vector<GridFinding> findings = checkGrid(grid, GridSlots(grid), index, c.labels);
     for (const GridFinding& f : findings)
         out << f.text << '\n';
     if (findings.empty())

@@ -10,6 +10,7 @@
 #include "dictionary/word_list.h"
 #include "grid/grid_file.h"
 #include "grid/grid_text.h"
+#include "publish/ipuz_file.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -26,6 +27,8 @@ Grille readToolGrid(const QString& path) {
     const QByteArray data = readWholeFile(path);
     if (isGridFile(path))
         return readGridFile(data, Grille{}, path);
+    if (isIpuzPath(path))
+        return readIpuz(data, Grille{}, path);
     try {
         return readGridText(data);
     } catch (const OrvError& e) {
@@ -48,6 +51,8 @@ void writeToolGrid(const QString& path, const Grille& grid, QTextStream& err,
     if (isGridFile(path)) {
         warnOfCutClues(grid, err, command);
         writeGridFile(path, grid);
+    } else if (isIpuzPath(path)) {
+        writeIpuzFile(path, grid);
     } else
         writeWholeFile(path, gridText(grid));
 }

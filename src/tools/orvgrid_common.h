@@ -16,10 +16,10 @@ namespace orv {
 
 // Whether the path names a .grd file (any case); anything else is a text grid.
 bool isGridFile(const QString& path);
-// The grid of a .grd file or of a text grid; throws OrvError, the text
-// grid's message led by the path.
+// The grid of a .grd file, an .ipuz file or a text grid; throws OrvError,
+// the text grid's message led by the path.
 Grille readToolGrid(const QString& path);
-// Writes the grid as a .grd file or as a text grid, by the path's suffix.
+// Writes the grid as a .grd file, an .ipuz file or a text grid, by the path's suffix.
 // Before a .grd file is written, each clue longer than it holds is named on
 // err, led by "orvgrid COMMAND : ".
 void writeToolGrid(const QString& path, const Grille& grid, QTextStream& err,

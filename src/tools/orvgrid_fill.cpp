@@ -105,6 +105,43 @@ FillArgs parseFill(const QStringList& args) {
 
 } // namespace
 
+QString orvgridFillUsage() {
+    return QStringLiteral(
+        "  orvgrid fill GRILLE [-d Dicogrd.dat | --words LISTE] [--seed N]\n"
+        "               [--time-limit SECONDES] [-o SORTIE]\n"
+        "               [--vocabulary common|extended|all] [--min-score N] [--no-scores]\n"
+        "               [--thorough]\n"
+        "      Remplit les cases vides de la grille avec des mots du dictionnaire\n"
+        "      (chaque mot une seule fois), en gardant ses lettres et ses cases noires.\n"
+        "      GRILLE : un fichier .grd, un fichier .ipuz ou une grille en texte, une\n"
+        "      ligne par rangée (# case noire, . case vide, A à Z une lettre). Le\n"
+        "      dictionnaire est Dicogrd.dat (celui du dossier courant par défaut) ou,\n"
+        "      avec --words, une liste de mots en texte brut lue comme par l'import\n"
+        "      du programme.\n"
+        "      --seed N : le même N donne le même remplissage (1 par défaut).\n"
+        "      --time-limit : temps accordé en secondes (60 par défaut).\n"
+        "      -o SORTIE : écrit aussi la grille remplie (.grd : fichier de grille,\n"
+        "      .ipuz : fichier ipuz, sinon texte), jamais par-dessus un fichier lu.\n"
+        "      La grille remplie est affichée en texte ; les temps de chargement,\n"
+        "      d'indexation et de remplissage vont sur la sortie d'erreur.\n"
+        "      --vocabulary : common (par défaut) cherche d'abord des mots courants\n"
+        "      (score 50 ou plus) partout et n'admet les autres mots que dans les\n"
+        "      emplacements où ils manquent ; extended écarte les formes verbales\n"
+        "      rares ; all prend tout le dictionnaire sauf les mots de score 0. Les\n"
+        "      mots les mieux connus passent toujours en premier.\n"
+        "      --min-score N : aucun mot de score inférieur à N (0 à 100).\n"
+        "      --no-scores : tous les mots se valent (mesure de référence).\n"
+        "      --thorough : avec common, une fois la grille remplie, cherche plus\n"
+        "      longtemps à remplacer les mots moins connus (comme « Chercher plus de\n"
+        "      mots courants » dans le programme).\n"
+        "      Les scores sont ceux de la table livrée, et ceux de Dicoscore.dat\n"
+        "      (dans le dossier du dictionnaire) quand il existe. Le score moyen\n"
+        "      des mots et la part des mots de 3 lettres ou plus tirés de la liste\n"
+        "      de fréquences vont sur la sortie d'erreur.\n"
+        "      Code de sortie : 0 remplie, 1 pas remplie dans le temps accordé,\n"
+        "      2 remplissage impossible, 3 entrée incorrecte.\n");
+}
+
 int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     FillArgs f;
     Grille grid;

@@ -148,6 +148,26 @@ Grille startGrid(const MakeArgs& m) {
 
 } // namespace
 
+QString orvgridMakeUsage() {
+    return QStringLiteral(
+        "  orvgrid make LIGNESxCOLONNES [--from GRILLE] [--max-blacks N] [--symmetric]\n"
+        "               [--adjacent-blacks] [--max-length L] [-d Dicogrd.dat | --words LISTE]\n"
+        "               [--vocabulary common|extended|all] [--min-score S] [--no-scores]\n"
+        "               [--seed N] [--time-limit SECONDES] [-o SORTIE]\n"
+        "      Crée une grille complète : place les cases noires et remplit tous les\n"
+        "      mots ensemble, en gardant les lettres et les cases noires de GRILLE\n"
+        "      (un fichier .grd, un fichier .ipuz ou une grille en texte de la même\n"
+        "      taille). LIGNESxCOLONNES : de 6 à 20 chacun, par exemple 10x10.\n"
+        "      --max-blacks : nombre maximal de cases noires (12 % des cases par\n"
+        "      défaut) ; --symmetric : cases noires en symétrie centrale ;\n"
+        "      --adjacent-blacks : cases noires côte à côte permises ; --max-length :\n"
+        "      longueur maximale des mots ; le dictionnaire, le vocabulaire, les\n"
+        "      scores, --seed, --time-limit et -o comme pour fill. Affiche la grille,\n"
+        "      son nombre de cases noires, le score moyen de ses mots et la part de\n"
+        "      mots connus. Codes de sortie : 0 créée, 1 pas de grille dans le temps\n"
+        "      accordé, 2 demande impossible, 3 entrée incorrecte.\n");
+}
+
 int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
     MakeArgs m;
     Grille grid;

@@ -5,8 +5,10 @@
 #include "common/text_file.h"
 #include "grid/grid_file.h"
 #include "grid/grid_text.h"
+#include "publish/ipuz_file.h"
 
 #include "support/orvgrid_run.h"
+#include "support/sample_grid.h"
 #include "support/word_lists.h"
 
 #include <QTemporaryDir>
@@ -24,6 +26,7 @@ private Q_SLOTS:
     void soundGridExitsZero();
     void findingsExitOne();
     void gridFileAndDefaultDictionary();
+    void ipuzGridsAndFrenchLabels();
     void badInput_data();
     void badInput();
 
@@ -71,6 +74,39 @@ void OrvgridCheckTest::gridFileAndDefaultDictionary() {
     const Run r = orvgrid({QStringLiteral("check"), QStringLiteral("g.grd")});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.out, QStringLiteral("Colonne C : aucun mot ne convient à R.S\n"));
+}
+
+void OrvgridCheckTest::ipuzGridsAndFrenchLabels() {
+    // A 10x10 ipuz file, as export writes it, is read as a grid, not as text.
+    writeIpuzFile(path(QStringLiteral("sample.ipuz")), test::sampleGrid());
+    Run r = orvgrid({QStringLiteral("check"), path(QStringLiteral("sample.ipuz")),
+                     QStringLiteral("-d"), dictionary_});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, QString());
+    QVERIFY2(
+        r.out.startsWith(QStringLiteral("Ligne 1 : ABRICOTIER n'est pas dans le dictionnaire\n")),
+        qPrintable(r.out));
+
+    writeIpuzFile(path(QStringLiteral("g.ipuz")), readGridText("SEL\nE#U\nLUS\n#.#\nQ..\n"));
+    const QStringList check{QStringLiteral("check"), path(QStringLiteral("g.ipuz")),
+                            QStringLiteral("-d"), dictionary_};
+    r = orvgrid(check + QStringList{QStringLiteral("--french-labels")});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QStringLiteral("Ligne III : LUS n'est pas dans le dictionnaire\n"
+                                   "Ligne V : aucun mot ne convient à Q..\n"
+                                   "Colonne 1 : SEL est déjà placé en ligne I\n"
+                                   "Colonne 2 : aucun mot ne convient à U..\n"
+                                   "Colonne 3 : LUS n'est pas dans le dictionnaire\n"
+                                   "Colonne 3 : LUS est déjà placé en ligne III\n"));
+
+    // Two words in one row are told apart by their first cell, in either labelling.
+    writeWholeFile(path(QStringLiteral("row.txt")), "SEL#SEL\n");
+    const QStringList row{QStringLiteral("check"), path(QStringLiteral("row.txt")),
+                          QStringLiteral("-d"), dictionary_};
+    QCOMPARE(orvgrid(row).out,
+             QStringLiteral("Ligne 1 (E1) : SEL est déjà placé en ligne 1 (A1)\n"));
+    QCOMPARE(orvgrid(row + QStringList{QStringLiteral("--french-labels")}).out,
+             QStringLiteral("Ligne I (I-5) : SEL est déjà placé en ligne I (I-1)\n"));
 }
 
 void OrvgridCheckTest::badInput_data() {

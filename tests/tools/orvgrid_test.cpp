@@ -7,6 +7,7 @@
 #include "dictionary/scramble.h"
 #include "grid/grid_file.h"
 #include "grid/grid_text.h"
+#include "publish/ipuz_file.h"
 
 #include "support/fill_checker.h"
 #include "support/orvgrid_run.h"
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void init();
     void fillsATextGridFromAWordList();
     void fillsAGridFileFromADictionary();
+    void fillsAnIpuzGridIntoAnIpuzFile();
     void provedImpossible();
     void notFilledInTime();
     void badInputs_data();
@@ -77,6 +79,16 @@ void OrvgridTest::fillsAGridFileFromADictionary() {
         test::fillProblems(g, filled, QSet<QByteArray>(kWords.begin(), kWords.end()));
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     QCOMPARE(r.out.toLatin1(), gridText(filled));
+}
+
+void OrvgridTest::fillsAnIpuzGridIntoAnIpuzFile() {
+    writeIpuzFile(path("grid.ipuz"), readGridText("AB\n..\n"));
+    const Run r = orvgrid({"fill", path("grid.ipuz"), "--words", path("list.txt"), "-o",
+                           path("filled.ipuz"), "--no-scores"});
+    QCOMPARE(r.status, int(OrvgridOk));
+    QCOMPARE(r.out, QStringLiteral("AB\nCD\n"));
+    const Grille filled = readIpuz(readWholeFile(path("filled.ipuz")), Grille{}, "filled.ipuz");
+    QCOMPARE(gridText(filled), QByteArray("AB\nCD\n"));
 }
 
 void OrvgridTest::provedImpossible() {
