@@ -201,20 +201,23 @@ void GridExportTest::longCluesGoOnToMorePages() {
 void GridExportTest::frenchTypographyInThePdf() {
     Grille g = test::sampleGrid();
     g.DefHoriz[0] = "Fleuve : Loire";
-    // Clues shifted by one narrow letter each, so that some of their « : »,
-    // « ; », « ? » and « » » come to the end of a line.
-    const QByteArray phrase = *fromUi(QStringLiteral("Fleuve : Loire ; l'eau « vive » ? - "));
-    for (int k = 1; k < 10; ++k)
-        g.DefHoriz[std::size_t(k)] = QByteArray(k, 'i') + ' ' + phrase.repeated(5);
-    for (int k = 0; k < 10; ++k)
-        g.DefVert[std::size_t(k)] = QByteArray(k + 10, 'i') + ' ' + phrase.repeated(5);
+    // The other clues open with 2, 4, 6 ... narrow letters, steps narrower
+    // than « : » or « ; » with the space before it, over more than the width
+    // of « Eau : Loire ; »: so the end of some first line falls just before
+    // a mark, where a breaking space would put the mark on the next line.
+    const QByteArray sweep = QByteArray("Eau : Loire ; ").repeated(6) +
+                             *fromUi(QStringLiteral("l'eau « vive » ? - fin."));
+    for (int k = 1; k < 20; ++k)
+        (k < 10 ? g.DefHoriz[std::size_t(k)] : g.DefVert[std::size_t(k - 10)]) =
+            QByteArray(2 * k, 'i') + ' ' + sweep;
+    g.DefVert[9] = "Eau : Loire";
     const QString path = dir_.filePath(QStringLiteral("typo.pdf"));
     exportGrid(path, g, {});
     const QString raw =
         run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), path, QStringLiteral("-")});
     const QString text = raw.simplified();
     QVERIFY2(text.contains(QStringLiteral("I. Fleuve : Loire II.")), qPrintable(text));
-    QVERIFY(text.contains(QStringLiteral("l’eau « vive » ? – Fleuve")));
+    QVERIFY(text.contains(QStringLiteral("Loire ; l’eau « vive » ? – fin.")));
     QVERIFY(!text.contains(QLatin1Char('\'')));
     for (int k = 0; k < 10; ++k) {
         QVERIFY(text.contains(printed(toUi(g.DefHoriz[std::size_t(k)]))));
