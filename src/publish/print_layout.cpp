@@ -2,6 +2,7 @@
 #include "publish/print_layout.h"
 
 #include "common/codec.h"
+#include "publish/french_typography.h"
 #include "publish/grid_painting.h"
 #include "publish/roman.h"
 
@@ -24,6 +25,10 @@ constexpr double kLargestCell = 10 / 25.4 * kLayoutUnitsPerInch; // 1 cm
 // Text sizes tried in turn so that the clues fit on the first page; the
 // smallest one goes on to further pages when they still do not.
 constexpr double kTextSizes[] = {100, 95, 90, 85, 80};
+// When no text size keeps the clues on the first page, the grid is drawn
+// smaller, in these steps of its full size, but its cells never under 4 mm.
+constexpr double kGridScales[] = {0.9, 0.8, 0.7, 0.6};
+constexpr double kSmallestCell = 4 / 25.4 * kLayoutUnitsPerInch;
 
 // Clues wrap between words, and inside a word only when it is wider than the
 // column by itself, so that no text runs into the next column.
@@ -75,46 +80,61 @@ QString defaultTitle(const QString& gridName) {
 
 PrintLayout::PrintLayout(const Grille& grille, const PublishOptions& options)
     : grille_(grille), options_(options) {
-    title_ = options.title.trimmed().isEmpty() ? defaultTitle(options.gridName)
-                                               : options.title.trimmed();
+    title_ = frenchTypography(options.title.trimmed().isEmpty() ? defaultTitle(options.gridName)
+                                                                : options.title.trimmed());
+    author_ = frenchTypography(options_.author.trimmed());
     content_ = QRectF(kMargin, kMargin, kA4Width - 2 * kMargin, kA4Height - 2 * kMargin);
 
-    double y = content_.top() + QFontMetricsF(font(kTitleSize, true)).height();
-    if (!options_.author.trimmed().isEmpty())
-        y += QFontMetricsF(font(kAuthorSize, false, true)).height();
-    y += 120;
+    paragraphs_.append({true, {}, QStringLiteral("HORIZONTALEMENT")});
+    for (int r = 1; r <= grille_.playingRows(); ++r)
+        paragraphs_.append({false, romanNumeral(r) + QLatin1Char('.'),
+                            frenchTypography(toUi(grille_.DefHoriz[std::size_t(r - 1)]))});
+    paragraphs_.append({true, {}, QStringLiteral("VERTICALEMENT")});
+    for (int c = 1; c <= grille_.playingCols(); ++c)
+        paragraphs_.append({false, QString::number(c) + QLatin1Char('.'),
+                            frenchTypography(toUi(grille_.DefVert[std::size_t(c - 1)]))});
+
     const int rows = std::max(grille_.playingRows(), 1);
     const int cols = std::max(grille_.playingCols(), 1);
-    cellSize_ = std::min({content_.width() * 0.62 / (cols + 1.4),
-                          content_.height() * 0.42 / (rows + 1), kLargestCell});
-    headerBottom_ = y + gridPictureSize(grille_, gridOptions(cellSize_, false)).height() + 150;
+    const double fullCell = std::min({content_.width() * 0.62 / (cols + 1.4),
+                                      content_.height() * 0.42 / (rows + 1), kLargestCell});
+    placeHeader(fullCell);
+    bool fitted = fitsFirstPage();
+    for (double scale : kGridScales)
+        if (!fitted && fullCell * scale >= kSmallestCell) {
+            placeHeader(fullCell * scale);
+            fitted = fitsFirstPage();
+        }
+    if (!fitted) {
+        placeHeader(fullCell);
+        flow(kTextSizes[std::size(kTextSizes) - 1], false, true);
+    }
+    pageCount_ = cluePages_ + (options_.solution == SolutionPlacement::Page ? 1 : 0);
+}
 
+void PrintLayout::placeHeader(double cellSize) {
+    cellSize_ = cellSize;
+    double y = content_.top() + QFontMetricsF(font(kTitleSize, true)).height();
+    if (!author_.isEmpty())
+        y += QFontMetricsF(font(kAuthorSize, false, true)).height();
+    y += 120;
+    headerBottom_ = y + gridPictureSize(grille_, gridOptions(cellSize_, false)).height() + 150;
+    footArea_ = QRectF();
     if (options_.solution == SolutionPlacement::Foot) {
         const QSizeF picture = gridPictureSize(grille_, gridOptions(cellSize_ * 0.45, true));
         const double height = picture.height() + QFontMetricsF(font(90, true)).height() + 60;
         footArea_ = QRectF(content_.left(), content_.bottom() - height, content_.width(), height);
     }
+}
 
-    paragraphs_.append({true, {}, QStringLiteral("HORIZONTALEMENT")});
-    for (int r = 1; r <= grille_.playingRows(); ++r)
-        paragraphs_.append({false, romanNumeral(r) + QLatin1Char('.'),
-                            toUi(grille_.DefHoriz[std::size_t(r - 1)])});
-    paragraphs_.append({true, {}, QStringLiteral("VERTICALEMENT")});
-    for (int c = 1; c <= grille_.playingCols(); ++c)
-        paragraphs_.append({false, QString::number(c) + QLatin1Char('.'),
-                            toUi(grille_.DefVert[std::size_t(c - 1)])});
-
-    // The two lists side by side, as newspapers print them; when they do not
-    // fit so, one list runs on into the other column, and at the smallest
-    // size on into further pages.
-    bool fitted = false;
+// The two lists side by side, as newspapers print them; when they do not fit
+// so, one list runs on into the other column.
+bool PrintLayout::fitsFirstPage() {
     for (bool sideBySide : {true, false})
         for (double size : kTextSizes)
-            if (!fitted)
-                fitted = flow(size, sideBySide, false);
-    if (!fitted)
-        flow(kTextSizes[std::size(kTextSizes) - 1], false, true);
-    pageCount_ = cluePages_ + (options_.solution == SolutionPlacement::Page ? 1 : 0);
+            if (flow(size, sideBySide, false))
+                return true;
+    return false;
 }
 
 double PrintLayout::paragraphHeight(const Paragraph& p, double width) const {
@@ -143,7 +163,10 @@ bool PrintLayout::flow(double textSize, bool sideBySide, bool allowMorePages) {
         return page == 0 && !footArea_.isNull() ? footArea_.top() - 120 : content_.bottom();
     };
     double y = top();
+    int list = 0; // the heading of the list being placed
     for (int i = 0; i < paragraphs_.size(); ++i) {
+        if (paragraphs_[i].heading)
+            list = i;
         const double h = paragraphHeight(paragraphs_[i], columnWidth);
         // A heading stays with the first paragraph under it.
         const double needed = paragraphs_[i].heading && i + 1 < paragraphs_.size()
@@ -158,6 +181,13 @@ bool PrintLayout::flow(double textSize, bool sideBySide, bool allowMorePages) {
                 ++page;
             }
             y = top();
+            // A list that runs on is headed again, "HORIZONTALEMENT (suite)".
+            if (!paragraphs_[i].heading) {
+                const double x = content_.left() + column * (columnWidth + kColumnGap);
+                const double headingHeight = paragraphHeight(paragraphs_[list], columnWidth);
+                placed_.append({page, QRectF(x, y, columnWidth, headingHeight), list, true});
+                y += headingHeight;
+            }
         }
         const double x = content_.left() + column * (columnWidth + kColumnGap);
         placed_.append({page, QRectF(x, y, columnWidth, h), i});
@@ -172,7 +202,8 @@ void PrintLayout::paintParagraph(QPainter& painter, const Placed& placed) const 
     painter.setPen(Qt::black);
     if (p.heading) {
         painter.setFont(font(textSize_ * 1.1, true));
-        painter.drawText(placed.rect, Qt::AlignLeft | Qt::AlignTop, p.text);
+        painter.drawText(placed.rect, Qt::AlignLeft | Qt::AlignTop,
+                         placed.continued ? p.text + QStringLiteral(" (suite)") : p.text);
         return;
     }
     painter.setFont(font(textSize_, true));
@@ -226,14 +257,13 @@ void PrintLayout::paintPage(QPainter& painter, int page) const {
             Qt::AlignHCenter | Qt::AlignTop,
             QFontMetricsF(titleFont).elidedText(title_, Qt::ElideRight, content_.width()));
         y += titleHeight;
-        if (!options_.author.trimmed().isEmpty()) {
+        if (!author_.isEmpty()) {
             const QFont authorFont = font(kAuthorSize, false, true);
             const double h = QFontMetricsF(authorFont).height();
             painter.setFont(authorFont);
             painter.drawText(
                 QRectF(content_.left(), y, content_.width(), h), Qt::AlignHCenter | Qt::AlignTop,
-                QFontMetricsF(authorFont)
-                    .elidedText(options_.author.trimmed(), Qt::ElideRight, content_.width()));
+                QFontMetricsF(authorFont).elidedText(author_, Qt::ElideRight, content_.width()));
             y += h;
         }
         y += 120;

@@ -46,6 +46,9 @@ public:
     void paintPage(QPainter& painter, int page) const;
     // The point size of the clues' text that the layout settled on.
     double textPointSize() const { return textSize_ / 10; }
+    // The side of the grid's cells on the first page, in tenths of a point:
+    // smaller than the page allows when that keeps the clues on that page.
+    double gridCellSize() const { return cellSize_; }
 
 private:
     struct Paragraph {
@@ -57,7 +60,10 @@ private:
         int page = 0;
         QRectF rect;
         int paragraph = 0;
+        bool continued = false; // a list's heading again, with "(suite)"
     };
+    void placeHeader(double cellSize);
+    bool fitsFirstPage();
     bool flow(double textSize, bool sideBySide, bool allowMorePages);
     double paragraphHeight(const Paragraph& p, double width) const;
     void paintParagraph(QPainter& painter, const Placed& placed) const;
@@ -66,6 +72,7 @@ private:
     Grille grille_;
     PublishOptions options_;
     QString title_;
+    QString author_;
     QRectF content_;
     double headerBottom_ = 0; // below the title, the author line and the grid
     double cellSize_ = 0;

@@ -5,6 +5,7 @@
 #include "common/codec.h"
 #include "common/errors.h"
 #include "grid/grid_file.h"
+#include "publish/french_typography.h"
 #include "publish/grid_export.h"
 #include "publish/grid_painting.h"
 #include "publish/grid_source.h"
@@ -42,6 +43,9 @@ QString pdfText(const QString& path, const QStringList& extra = {}) {
     return text.simplified();
 }
 
+// A clue as the printed page shows it: French typography, blanks made single.
+QString printed(const QString& clue) { return frenchTypography(clue).simplified(); }
+
 // Every clue of the sample grid, in order, each opened by its label.
 void checkClueLists(const QString& text) {
     const qsizetype across = text.indexOf(QStringLiteral("HORIZONTALEMENT"));
@@ -49,14 +53,16 @@ void checkClueLists(const QString& text) {
     QVERIFY2(across >= 0 && down > across, qPrintable(text));
     qsizetype at = across;
     for (int r = 1; r <= 10; ++r) {
-        const QString paragraph = romanNumeral(r) + QStringLiteral(". ") + test::sampleAcross(r);
+        const QString paragraph =
+            romanNumeral(r) + QStringLiteral(". ") + printed(test::sampleAcross(r));
         const qsizetype found = text.indexOf(paragraph, at);
         QVERIFY2(found > at && found < down, qPrintable(paragraph + QStringLiteral(" in ") + text));
         at = found;
     }
     at = down;
     for (int c = 1; c <= 10; ++c) {
-        const QString paragraph = QString::number(c) + QStringLiteral(". ") + test::sampleDown(c);
+        const QString paragraph =
+            QString::number(c) + QStringLiteral(". ") + printed(test::sampleDown(c));
         const qsizetype found = text.indexOf(paragraph, at);
         QVERIFY2(found > at, qPrintable(paragraph + QStringLiteral(" in ") + text));
         at = found;
@@ -88,6 +94,8 @@ private Q_SLOTS:
     void pdfPagesAndText_data();
     void pdfPagesAndText();
     void longCluesGoOnToMorePages();
+    void frenchTypographyInThePdf();
+    void gridShrinksToKeepTheCluesOnTheFirstPage();
     void svgReadsBack();
     void pngAtTheChosenResolution();
     void ipuzAndGridFilesReadBack();
@@ -174,6 +182,82 @@ void GridExportTest::longCluesGoOnToMorePages() {
     }
     QVERIFY(text.indexOf(QStringLiteral("XX. Ligne 20")) <
             text.indexOf(QStringLiteral("VERTICALEMENT")));
+    // No clue is cut, and a list that runs on into another column or page is
+    // headed again there, just before the clue that goes on.
+    for (int k = 0; k < 20; ++k) {
+        QVERIFY(text.contains(printed(toUi(g.DefHoriz[std::size_t(k)]))));
+        QVERIFY(text.contains(printed(toUi(g.DefVert[std::size_t(k)]))));
+    }
+    const QRegularExpression acrossGoesOn(
+        QStringLiteral("HORIZONTALEMENT \\(suite\\) [IVX]+\\. Ligne"));
+    const QRegularExpression downGoesOn(
+        QStringLiteral("VERTICALEMENT \\(suite\\) \\d+\\. Colonne"));
+    QVERIFY2(text.contains(acrossGoesOn), qPrintable(text));
+    QVERIFY2(text.contains(downGoesOn), qPrintable(text));
+    QVERIFY(text.indexOf(acrossGoesOn) < text.indexOf(QStringLiteral("VERTICALEMENT")));
+    QVERIFY(!text.startsWith(QStringLiteral("HORIZONTALEMENT (suite)")));
+}
+
+void GridExportTest::frenchTypographyInThePdf() {
+    Grille g = test::sampleGrid();
+    g.DefHoriz[0] = "Fleuve : Loire";
+    // The other clues open with 2, 4, 6 ... narrow letters, steps narrower
+    // than « : » or « ; » with the space before it, over more than the width
+    // of « Eau : Loire ; »: so the end of some first line falls just before
+    // a mark, where a breaking space would put the mark on the next line.
+    const QByteArray sweep = QByteArray("Eau : Loire ; ").repeated(6) +
+                             *fromUi(QStringLiteral("l'eau « vive » ? - fin."));
+    for (int k = 1; k < 20; ++k)
+        (k < 10 ? g.DefHoriz[std::size_t(k)] : g.DefVert[std::size_t(k - 10)]) =
+            QByteArray(2 * k, 'i') + ' ' + sweep;
+    g.DefVert[9] = "Eau : Loire";
+    const QString path = dir_.filePath(QStringLiteral("typo.pdf"));
+    exportGrid(path, g, {});
+    const QString raw =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), path, QStringLiteral("-")});
+    const QString text = raw.simplified();
+    QVERIFY2(text.contains(QStringLiteral("I. Fleuve : Loire II.")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Loire ; l’eau « vive » ? – fin.")));
+    QVERIFY(!text.contains(QLatin1Char('\'')));
+    for (int k = 0; k < 10; ++k) {
+        QVERIFY(text.contains(printed(toUi(g.DefHoriz[std::size_t(k)]))));
+        QVERIFY(text.contains(printed(toUi(g.DefVert[std::size_t(k)]))));
+    }
+    // The spaces before the marks and inside the guillemets never break.
+    int lines = 0;
+    for (const QString& line : raw.split(QLatin1Char('\n'))) {
+        const QString l = line.trimmed();
+        if (l.isEmpty())
+            continue;
+        ++lines;
+        QVERIFY2(!QStringLiteral(":;?»").contains(l.front()), qPrintable(l));
+        QVERIFY2(l.back() != QChar(0x00AB), qPrintable(l));
+    }
+    QVERIFY(lines > 60);
+}
+
+void GridExportTest::gridShrinksToKeepTheCluesOnTheFirstPage() {
+    Grille g = test::sampleGrid();
+    PublishOptions options;
+    options.solution = SolutionPlacement::None;
+    const double fullCell = PrintLayout(g, options).gridCellSize();
+    // Clues that fill the page under a smaller grid, at the smallest text.
+    const QByteArray filler = " mot" + QByteArray(" tr\xe8s long").repeated(26) + ".";
+    for (int k = 0; k < 10; ++k) {
+        g.DefHoriz[std::size_t(k)] = "Ligne " + QByteArray::number(k + 1) + filler;
+        g.DefVert[std::size_t(k)] = "Colonne " + QByteArray::number(k + 1) + filler;
+    }
+    const PrintLayout layout(g, options);
+    QCOMPARE(layout.pageCount(), 1);
+    QVERIFY2(layout.gridCellSize() < fullCell, qPrintable(QString::number(layout.gridCellSize())));
+    QVERIFY(layout.gridCellSize() >= fullCell * 0.6);
+    const QString path = dir_.filePath(QStringLiteral("reduite.pdf"));
+    exportGrid(path, g, options);
+    QCOMPARE(pdfInfo(path, QStringLiteral("Pages")).toInt(), 1);
+    const QString text = pdfText(path);
+    for (int k = 0; k < 10; ++k)
+        QVERIFY(text.contains(printed(toUi(g.DefVert[std::size_t(k)]))));
+    QVERIFY(!text.contains(QStringLiteral("(suite)")));
 }
 
 void GridExportTest::svgReadsBack() {
@@ -206,9 +290,9 @@ void GridExportTest::svgReadsBack() {
     text = text.simplified();
     QVERIFY2(text.startsWith(QStringLiteral("Grille n° 1")), qPrintable(text));
     for (int r = 1; r <= 10; ++r)
-        QVERIFY2(text.contains(test::sampleAcross(r)), qPrintable(test::sampleAcross(r)));
+        QVERIFY2(text.contains(printed(test::sampleAcross(r))), qPrintable(test::sampleAcross(r)));
     for (int c = 1; c <= 10; ++c)
-        QVERIFY2(text.contains(test::sampleDown(c)), qPrintable(test::sampleDown(c)));
+        QVERIFY2(text.contains(printed(test::sampleDown(c))), qPrintable(test::sampleDown(c)));
     QVERIFY(text.contains(QStringLiteral("VII")));
     QVERIFY(text.contains(QStringLiteral("Solution")));
     QVERIFY(rects > 0);
