@@ -67,7 +67,7 @@ const MenuPlace kMenus[] = {
      "&Mots",
      WordsMenuTopic,
      {"Ajoutermot1", "Supprimermot1", "-", "Dictionnaire1", "Statistiques1", "-",
-      "Recherchedemots1", "Dfinitiondesmots1"}},
+      "Recherchedemots1", "Dfinitiondesmots1", "clueBase"}},
     {"GrilleMenu",
      "&Grille",
      MainWindowTopic,
