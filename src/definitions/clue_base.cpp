@@ -1,8 +1,8 @@
 // The clue base on SQLite: one table of entries, unique by word and text, an
 // index of the words by length for the patterns, and an FTS5 index of the
-// clues kept in step by triggers. The journal stays SQLite's rollback journal
-// with full synchronisation, so a committed transaction survives a crash of
-// the program or of the machine.
+// clues kept in step by triggers. The base keeps a write-ahead log flushed to
+// disk at every commit, so a committed transaction survives a crash of the
+// program or of the machine.
 #include "definitions/clue_base.h"
 
 #include "common/codec.h"
@@ -278,8 +278,12 @@ bool ClueBase::open(const QString& path, bool readOnly, const QDateTime& now) {
         sqlite3_extended_result_codes(db_, 1);
         try {
             // A file that is not a base fails here; a damaged one in the check.
-            if (!readOnly)
+            if (!readOnly) {
+                // Write-ahead log, synchronised at every commit: one flush to
+                // disk per transaction, and a commit survives any crash.
+                exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
                 exec(kSchema);
+            }
             Statement check(db_, "PRAGMA quick_check");
             const int rc = check.step();
             const QString verdict = rc == SQLITE_ROW ? sqliteText(check.get(), 0) : QString();
@@ -300,7 +304,8 @@ bool ClueBase::open(const QString& path, bool readOnly, const QDateTime& now) {
         return false;
     const QString aside = asideName(path, now);
     if (QFile::rename(path, aside)) {
-        QFile::remove(path + QStringLiteral("-journal"));
+        for (const char* extra : {"-journal", "-wal", "-shm"})
+            QFile::remove(path + QLatin1String(extra));
         keptAside_ = aside;
         problem_ += QStringLiteral(" : elle est gardée sous le nom %1 et le programme continue "
                                    "sans elle")
