@@ -1,4 +1,4 @@
-// The clue base at 100,000 clues: the three searches of « Base d'indices »
+// The clue base at 100,000 clues: its opening, the three searches of « Base d'indices »
 // (by word, by pattern, by words of the clue) and the save of a 10x10 grid's
 // clues in one transaction, each beside a plain reference in the same run:
 // the searches beside one scan of the clues held in memory, the save beside
@@ -55,6 +55,17 @@ ClueBase& fullBase() {
     }
     return base;
 }
+
+// Opening at start: the schema and the check of every page (100,000 clues).
+void BM_ClueBaseOpen(benchmark::State& state) {
+    fullBase();
+    const QString path = scratchFile(QStringLiteral("Indices-bench.sqlite"));
+    for (auto _ : state) {
+        ClueBase other;
+        benchmark::DoNotOptimize(other.open(path, true, QDateTime::currentDateTime()));
+    }
+}
+BENCHMARK(BM_ClueBaseOpen)->Unit(benchmark::kMillisecond);
 
 void BM_ClueSearchByWord(benchmark::State& state) {
     ClueBase& base = fullBase();
