@@ -132,7 +132,7 @@ Grille benchGrid(int round) {
 
 void BM_ClueSaveGrid(benchmark::State& state) {
     ClueBase& base = fullBase();
-    int round = 0;
+    static int round = 0; // new clues in every run and repetition
     int added = 0;
     for (auto _ : state) {
         state.PauseTiming();
