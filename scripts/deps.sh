@@ -22,8 +22,9 @@ orv_sudo() {
 
 orv_install_deps() {
     # desktop-file-utils, appstream, man-db and shared-mime-info check the
-    # installed tree; wfrench is the list the default dictionary is made from.
+    # installed tree; wfrench is the list the default dictionary is made from;
+    # libsqlite3-dev is the clue base's database.
     orv_install_packages cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl1-mesa-dev \
         fonts-liberation fonts-dejavu-core python3 qt6-svg-dev libqt6printsupport6 \
-        desktop-file-utils appstream man-db shared-mime-info wfrench "$@"
+        desktop-file-utils appstream man-db shared-mime-info wfrench libsqlite3-dev "$@"
 }

@@ -68,7 +68,7 @@ const MenuPlace kMenus[] = {
      "&Mots",
      WordsMenuTopic,
      {"Ajoutermot1", "Supprimermot1", "-", "Dictionnaire1", "Statistiques1", "-",
-      "Recherchedemots1", "quickSearch", "Dfinitiondesmots1"}},
+      "Recherchedemots1", "quickSearch", "Dfinitiondesmots1", "clueBase"}},
     {"GrilleMenu",
      "&Grille",
      MainWindowTopic,
@@ -528,6 +528,11 @@ void TMainForm::FormShow() {
     guard([this] { document_.dictionary().load(); });
     guard([this] { document_.loadDefinitions(); });
     guard([this] { document_.dictionary().loadScores(); });
+    // The clue base takes in the definitions the first time; one that cannot be
+    // opened is set aside and the run goes on without it.
+    document_.useClueBase(ClueBase::fileName(), services_.clock.now());
+    if (const QString problem = document_.takeClueBaseProblem(); !problem.isEmpty())
+        services_.messages.error(this, problem);
     dictionary_->Verifie();
     // An empty 8 by 8 grid, no history, every change flag clear.
     StringGrid1->move(0, 0);

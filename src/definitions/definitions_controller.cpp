@@ -2,6 +2,8 @@
 // The clue sheet's changes come back as one step of the grid's history.
 #include "definitions/definitions_controller.h"
 
+#include "common/errors.h"
+#include "definitions/clue_base_window.h"
 #include "definitions/clue_exchange.h"
 #include "definitions/clue_sheet_window.h"
 #include "definitions/definitions_sort.h"
@@ -18,6 +20,9 @@ DefinitionsController::DefinitionsController(Document& document, Services& servi
                &DefinitionsController::Dfinitiondesmots1Click);
     addCommand(this, "GrilleMenu", "Dfinitions1", QStringLiteral("Dé&finitions de grille"),
                QStringLiteral("Définitions des mots"), &DefinitionsController::Dfinitions1Click);
+    addCommand(this, "MotsMenu", "clueBase", QStringLiteral("Base d'&indices"),
+               QStringLiteral("Chercher parmi les définitions déjà écrites"),
+               &DefinitionsController::clueBaseClick);
 }
 
 TDefinitions& DefinitionsController::definitionsWindow() {
@@ -26,6 +31,21 @@ TDefinitions& DefinitionsController::definitionsWindow() {
 
 TDefgrille& DefinitionsController::clueSheet() {
     return ownWindow(Defgrille, [this] { return new TDefgrille(window_); });
+}
+
+ClueBaseWindow& DefinitionsController::clueBaseWindow() {
+    return ownWindow(clueBase_, [this] { return new ClueBaseWindow(services_, window_); });
+}
+
+void DefinitionsController::clueBaseClick() {
+    guard([this] {
+        ClueBase* base = doc_.clueBase();
+        if (!base)
+            throw OrvError(QStringLiteral("La base d'indices n'est pas ouverte dans ce dossier"));
+        ClueBaseWindow& window = clueBaseWindow();
+        window.setBase(*base);
+        services_.modal.run(window);
+    });
 }
 
 void DefinitionsController::Dfinitiondesmots1Click() {

@@ -1,4 +1,4 @@
-// The definitions editor and the grid's clue sheet.
+// The definitions editor, the grid's clue sheet and the clue base.
 #pragma once
 
 #include "common/controller.h"
@@ -7,6 +7,7 @@ namespace orv {
 
 class TDefinitions;
 class TDefgrille;
+class ClueBaseWindow;
 
 class DefinitionsController : public Controller {
     Q_OBJECT
@@ -17,14 +18,17 @@ public:
     // The windows, made on first use.
     TDefinitions& definitionsWindow();
     TDefgrille& clueSheet();
+    ClueBaseWindow& clueBaseWindow();
 
 public Q_SLOTS:
     void Dfinitiondesmots1Click();
     void Dfinitions1Click();
+    void clueBaseClick();
 
 private:
     TDefinitions* Definitions = nullptr;
     TDefgrille* Defgrille = nullptr;
+    ClueBaseWindow* clueBase_ = nullptr;
 };
 
 } // namespace orv

@@ -1,6 +1,7 @@
 // The document's change path, its history and its decisions.
 #include "document/document.h"
 
+#include "common/errors.h"
 #include "common/keys.h"
 #include "common/text_file.h"
 #include "definitions/definitions_sort.h"
@@ -198,6 +199,15 @@ void Document::setFileName(const QString& path) {
 void Document::save() {
     writeGridFile(NomFichier, grille_);
     markSaved();
+    if (!clueBase_.isOpen() || readOnly_)
+        return;
+    try {
+        clueBase_.add(gridClueEntries(grille_, NomFichier, QDateTime::currentDateTime()));
+    } catch (const OrvError& e) {
+        clueBaseProblem_ = QStringLiteral("La grille est enregistrée, mais ses définitions "
+                                          "n'ont pu entrer dans la base d'indices : ") +
+                           e.message();
+    }
 }
 
 void Document::markSaved() {
@@ -217,6 +227,25 @@ void Document::setDefinitions(QList<QByteArray> definitions, bool changed) {
 void Document::setReadOnly(bool readOnly) {
     dictionary_.setReadOnly(readOnly);
     definitionsFile_.setReadOnly(readOnly);
+    readOnly_ = readOnly;
+    // A base opened before is opened again in the new mode.
+    if (clueBase_.isOpen())
+        useClueBase(clueBasePath_, QDateTime::currentDateTime());
+}
+
+void Document::useClueBase(const QString& path, const QDateTime& now) {
+    clueBasePath_ = path;
+    if (!clueBase_.open(path, readOnly_, now)) {
+        clueBaseProblem_ = clueBase_.problem();
+        return;
+    }
+    if (readOnly_)
+        return;
+    try {
+        clueBase_.takeDefinitions(ListeDefs, now);
+    } catch (const OrvError& e) {
+        clueBaseProblem_ = e.message();
+    }
 }
 
 void Document::loadDefinitions() {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "common/data_file.h"
+#include "definitions/clue_base.h"
 #include "dictionary/word_scores.h"
 #include "document/dictionary.h"
 #include "grid/grid_change.h"
@@ -17,6 +18,7 @@
 #include <QObject>
 #include <QString>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -93,7 +95,9 @@ public:
     // The file the grid is saved to (NomFichier, NomCourt); an empty path clears both.
     void setFileName(const QString& path);
     // Writes the grid to NomFichier (replaced atomically) and marks it saved;
-    // throws and changes nothing when the file cannot be written.
+    // throws and changes nothing when the file cannot be written. The grid's
+    // clues then go into the clue base (unless the run is read-only); a base
+    // that refuses them leaves the grid saved and says so in clueBaseProblem().
     void save();
     // The current revision becomes the saved one; the history stays.
     void markSaved();
@@ -127,6 +131,17 @@ public:
     // What the load had to leave out of the data files, for the status bar; "" when nothing.
     QString droppedLinesStatus() const;
 
+    // --- The clue base ("Indices.sqlite") ---
+    // Opens the base at `path` (the working folder's in a run; none until
+    // this is called), taking in the definitions the first time. A base that
+    // fails leaves the run without one and problem in clueBaseProblem().
+    void useClueBase(const QString& path, const QDateTime& now);
+    // The open base, or nullptr.
+    ClueBase* clueBase() { return clueBase_.isOpen() ? &clueBase_ : nullptr; }
+    // What the user must be told of the base (it was set aside, a save could
+    // not add the clues), once; "" when nothing.
+    QString takeClueBaseProblem() { return std::exchange(clueBaseProblem_, QString()); }
+
 Q_SIGNALS:
     // The grid's content changed (any path); `dimensions` when its size did.
     void gridChanged(bool dimensions);
@@ -155,6 +170,10 @@ private:
     QList<QByteArray> ListeDefs;
     bool DefsModifiees = false;
     DataFile definitionsFile_{QStringLiteral("Dicodef.dat")};
+    ClueBase clueBase_;
+    QString clueBasePath_;
+    QString clueBaseProblem_;
+    bool readOnly_ = false;
     std::deque<Step> undo_;
     std::vector<Step> redo_;
     quint64 lastRevision_ = 0;

@@ -107,6 +107,8 @@ Document::SaveOutcome GridController::Sauve() {
         view_.updateCaption();
         return Document::SaveOutcome::Failed;
     }
+    if (const QString problem = doc_.takeClueBaseProblem(); !problem.isEmpty())
+        services_.messages.error(window_, problem);
     return Document::SaveOutcome::Saved;
 }
 

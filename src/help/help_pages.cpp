@@ -22,6 +22,7 @@ const QList<Page>& pages() {
         {QStringLiteral("statistiques.html"), 0},
         {QStringLiteral("recherche.html"), 0},
         {QStringLiteral("definitions.html"), 0},
+        {QStringLiteral("base_indices.html"), 0},
         {QStringLiteral("dimensions.html"), 0},
         {QStringLiteral("definitions_grille.html"), 0},
         {QStringLiteral("jeu.html"), 0},
