@@ -277,10 +277,9 @@ QString searchUsage() {
 }
 
 QString anagramUsage() {
-    return QStringLiteral(
-        "  orvdico anagram LETTRES [-d Dicogrd.dat]\n"
-        "      Affiche les mots faits de toutes ces lettres (un ? : une lettre\n"
-        "      quelconque), le meilleur score d'abord, comme search.\n");
+    return QStringLiteral("  orvdico anagram LETTRES [-d Dicogrd.dat]\n"
+                          "      Affiche les mots faits de toutes ces lettres (un ? : une lettre\n"
+                          "      quelconque), le meilleur score d'abord, comme search.\n");
 }
 
 // One command: its name, its paragraph of the help, and what runs it (with
