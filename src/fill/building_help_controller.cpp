@@ -12,6 +12,7 @@
 #include "fill/suggestions_panel.h"
 #include "publish/crossword_grid.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QListView>
 #include <QPainter>
@@ -164,13 +165,19 @@ void BuildingHelpController::checkGridClick() {
     guard([this] {
         const Grille& g = doc_.grille();
         slots_ = GridSlots(g);
-        std::vector<GridFinding> findings = checkGrid(g, slots_, index(), doc_.labelStyle());
+        // The search of a fill takes up to a second.
+        struct WaitCursor {
+            WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+            ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+        } wait;
+        GridCheckReport report =
+            checkWholeGrid(g, slots_, index(), doc_.labelStyle(), minimumScore(Vocabulary::Whole));
         if (!check_) {
             check_ = new GridCheckWindow(window_);
             connect(check_, &GridCheckWindow::slotChosen, this,
                     &BuildingHelpController::moveToSlot);
         }
-        check_->setFindings(std::move(findings));
+        check_->setReport(std::move(report));
         check_->show();
         check_->raise();
         check_->activateWindow();
@@ -196,13 +203,13 @@ bool BuildingHelpController::placeWord(int slot, const QByteArray& word) {
 // ---------------------------------------------------------------- following the grid
 
 void BuildingHelpController::refresh() {
+    marksStale_ = true;
+    if (marksOn_)
+        refreshMarks();
     refreshPanel();
     refreshStatistics();
-    if (marksOn_) {
-        refreshMarks();
-        if (grid_)
-            grid_->update();
-    }
+    if (marksOn_ && grid_)
+        grid_->update();
 }
 
 void BuildingHelpController::refreshPanel() {
@@ -218,10 +225,11 @@ void BuildingHelpController::refreshPanel() {
     slots_ = GridSlots(g);
     const int across = slots_.slotAt(cell.x(), cell.y(), SlotDirection::Horizontal);
     const int down = slots_.slotAt(cell.x(), cell.y(), SlotDirection::Vertical);
-    // A word of score 0 is hidden: neither offered nor counted in a crossing.
+    if (marksStale_)
+        refreshMarks();
     const int minScore = minimumScore(Vocabulary::Whole);
-    SlotSuggestions acrossWords = suggestWords(g, slots_, across, words, minScore);
-    SlotSuggestions downWords = suggestWords(g, slots_, down, words, minScore);
+    SlotSuggestions acrossWords = suggestWords(g, slots_, across, words, minScore, &marks_);
+    SlotSuggestions downWords = suggestWords(g, slots_, down, words, minScore, &marks_);
     // Titled as the grid labels its rows and columns.
     for (SlotSuggestions* s : {&acrossWords, &downWords})
         if (s->slot >= 0)
@@ -240,7 +248,10 @@ void BuildingHelpController::refreshStatistics() {
 void BuildingHelpController::refreshMarks() {
     const Grille& g = doc_.grille();
     slots_ = GridSlots(g);
-    marks_ = computeGridMarks(g, slots_, index());
+    // A word of score 0 is hidden: neither offered nor counted in a crossing,
+    // so the marks and the suggestions rule out the same words.
+    marks_ = computeGridMarks(g, slots_, index(), minimumScore(Vocabulary::Whole));
+    marksStale_ = false;
 }
 
 void BuildingHelpController::drawMarks(QPainter& painter, int col, int row,

@@ -71,6 +71,7 @@ private:
     GridSlots slots_;
     GridMarks marks_;
     bool marksOn_ = false;
+    bool marksStale_ = true; // the grid or the words changed since marks_
     bool advance_ = false;
     SlotDirection direction_ = SlotDirection::Horizontal;
 };

@@ -2,9 +2,15 @@
 #include "fill/grid_check.h"
 
 #include "dictionary/word_index.h"
+#include "fill/grid_fill.h"
+#include "fill/grid_marks.h"
 #include "fill/suggestions.h"
 
 #include <QHash>
+#include <QLocale>
+#include <QStringList>
+#include <algorithm>
+#include <numeric>
 
 namespace orv {
 namespace {
@@ -26,7 +32,7 @@ QString placeName(const GridSlots& slots, int s, bool capital, LabelStyle style)
 } // namespace
 
 std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
-                                   const WordIndex& index, LabelStyle style) {
+                                   const WordIndex& index, LabelStyle style, int minScore) {
     std::vector<GridFinding> findings;
     QHash<QByteArray, int> placed; // word -> first slot holding it
     for (int s = 0; s < slots.count(); ++s) {
@@ -37,7 +43,7 @@ std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
         const QString where = placeName(slots, s, true, style);
         const QString letters = QString::fromLatin1(f.letters);
         if (f.letters.contains('.')) {
-            if (index.count(f.letters) > 0)
+            if (index.count(f.letters, minScore) > 0)
                 continue;
             f.kind = FindingKind::NoWordFits;
             f.text = QStringLiteral("%1 : aucun mot ne convient à %2").arg(where, letters);
@@ -60,7 +66,100 @@ std::vector<GridFinding> checkGrid(const Grille& grille, const GridSlots& slots,
                      .arg(where, letters, placeName(slots, first.value(), false, style));
         findings.push_back(f);
     }
+    // Slots that have words of their own but lose them all to the crossings.
+    const GridMarks marks = computeGridMarks(grille, slots, index, minScore);
+    for (const int s : marks.emptiedSlots()) {
+        GridFinding f;
+        f.kind = FindingKind::NoWordAfterCrossings;
+        f.slot = s;
+        f.letters = slotPattern(grille, slots[s]);
+        f.text = QStringLiteral("%1 : aucun mot ne convient à %2 une fois les croisements pris "
+                                "en compte")
+                     .arg(placeName(slots, s, true, style), QString::fromLatin1(f.letters));
+        findings.push_back(f);
+    }
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const GridFinding& a, const GridFinding& b) { return a.slot < b.slot; });
     return findings;
+}
+
+FillabilityCheck checkFillability(const Grille& grille, const GridSlots& slots,
+                                  const WordIndex& index, LabelStyle style, int minScore,
+                                  double seconds) {
+    FillabilityCheck check;
+    check.seconds = seconds;
+    FillOptions options;
+    options.minScore = minScore;
+    options.timeLimitSeconds = seconds;
+    const FillResult result = fillGrid(grille, index, options);
+    switch (result.status) {
+    case FillStatus::NothingToFill:
+        check.verdict = FillabilityCheck::Verdict::Full;
+        return check;
+    case FillStatus::Filled:
+        check.verdict = FillabilityCheck::Verdict::Fillable;
+        return check;
+    case FillStatus::TimedOut:
+    case FillStatus::Stopped:
+        check.verdict = FillabilityCheck::Verdict::Unknown;
+        return check;
+    case FillStatus::NoFill:
+        break;
+    }
+    check.verdict = FillabilityCheck::Verdict::Unfillable;
+    // The slots where the search ran out of words most often.
+    std::vector<int> order(result.slotWeights.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return result.slotWeights[std::size_t(a)] > result.slotWeights[std::size_t(b)];
+    });
+    QStringList names;
+    for (const int s : order) {
+        if (names.size() == 3 || result.slotWeights[std::size_t(s)] <= 0 || s >= slots.count())
+            break;
+        names.append(placeName(slots, s, false, style));
+    }
+    GridFinding& f = check.finding;
+    f.kind = FindingKind::NoFillPossible;
+    f.slot = names.isEmpty() ? -1 : order.front();
+    f.text = names.isEmpty() ? QStringLiteral("Aucun remplissage possible")
+                             : QStringLiteral("Aucun remplissage possible (en cause : %1)")
+                                   .arg(names.join(QStringLiteral(", ")));
+    if (f.slot >= 0)
+        f.letters = slotPattern(grille, slots[f.slot]);
+    return check;
+}
+
+QString checkSummary(const std::vector<GridFinding>& findings, const FillabilityCheck& fill) {
+    if (!findings.empty())
+        return QStringLiteral("%1 à revoir :")
+            .arg(findings.size() == 1 ? QStringLiteral("1 point")
+                                      : QStringLiteral("%1 points").arg(findings.size()));
+    switch (fill.verdict) {
+    case FillabilityCheck::Verdict::Fillable:
+        return QStringLiteral("Rien à signaler dans la grille : elle peut être remplie.");
+    case FillabilityCheck::Verdict::Unknown:
+        return QStringLiteral("Rien à signaler dans la grille ; la recherche d'un remplissage "
+                              "n'a rien trouvé ni rien exclu en %1 s.")
+            .arg(QLocale(QLocale::French).toString(fill.seconds, 'g', 3));
+    case FillabilityCheck::Verdict::Full:
+    case FillabilityCheck::Verdict::Unfillable:
+        break;
+    }
+    return QStringLiteral("Rien à signaler dans la grille.");
+}
+
+GridCheckReport checkWholeGrid(const Grille& grille, const GridSlots& slots, const WordIndex& index,
+                               LabelStyle style, int minScore, double seconds) {
+    GridCheckReport report;
+    report.findings = checkGrid(grille, slots, index, style, minScore);
+    if (report.findings.empty()) {
+        report.fill = checkFillability(grille, slots, index, style, minScore, seconds);
+        if (report.fill.verdict == FillabilityCheck::Verdict::Unfillable)
+            report.findings.push_back(report.fill.finding);
+    }
+    report.summary = checkSummary(report.findings, report.fill);
+    return report;
 }
 
 } // namespace orv

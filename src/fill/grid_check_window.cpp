@@ -28,22 +28,18 @@ GridCheckWindow::GridCheckWindow(QWidget* parent) : QDialog(parent) {
     resize(420, 300);
     connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const int row = list_->row(item);
-        if (row >= 0 && row < int(findings_.size()))
+        if (row >= 0 && row < int(findings_.size()) && findings_[std::size_t(row)].slot >= 0)
             Q_EMIT slotChosen(findings_[std::size_t(row)].slot);
     });
 }
 
-void GridCheckWindow::setFindings(std::vector<GridFinding> findings) {
-    findings_ = std::move(findings);
+void GridCheckWindow::setReport(GridCheckReport report) {
+    findings_ = std::move(report.findings);
     list_->clear();
     for (const GridFinding& f : findings_)
         list_->addItem(f.text);
-    summary_->setText(findings_.empty()
-                          ? QStringLiteral("Rien à signaler dans la grille.")
-                          : QStringLiteral("%1 à revoir :")
-                                .arg(findings_.size() == 1
-                                         ? QStringLiteral("1 point")
-                                         : QStringLiteral("%1 points").arg(findings_.size())));
+    summary_->setText(report.summary);
+    summary_->setWordWrap(true);
     if (!findings_.empty())
         list_->setCurrentRow(0);
 }

@@ -18,7 +18,7 @@ class GridCheckWindow : public QDialog {
 public:
     explicit GridCheckWindow(QWidget* parent = nullptr);
 
-    void setFindings(std::vector<GridFinding> findings);
+    void setReport(GridCheckReport report);
     const std::vector<GridFinding>& findings() const { return findings_; }
 
     QListWidget* list() const { return list_; }

@@ -53,6 +53,7 @@ constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
 struct Domain {
     int length = 0;
     bool alive = false;
+    bool open = false; // had an empty cell and fitting words at the start
     bool queued = false;
     std::uint32_t dirty = 0; // positions whose cell narrowed since the last visit
     std::vector<std::uint64_t> bits;
@@ -125,6 +126,7 @@ void Propagation::setUp() {
         if (ids.empty())
             continue;
         d.alive = true;
+        d.open = slotPattern(grille_, slot).contains('.');
         d.text = index_.text(d.length);
         d.bits.assign(index_.blockCount(d.length), 0);
         for (const std::uint32_t id : ids)
@@ -249,6 +251,13 @@ GridMarks Propagation::run() {
     queue_.clear();
 
     GridMarks marks(slots_.columns(), slots_.rows());
+    std::vector<int> emptied;
+    for (int s = 0; s < slots_.count(); ++s) {
+        const Domain& d = domains_[std::size_t(s)];
+        if (d.open && !d.alive)
+            emptied.push_back(s);
+    }
+    marks.setEmptiedSlots(std::move(emptied));
     for (int c = 1; c <= slots_.columns(); ++c)
         for (int r = 1; r <= slots_.rows(); ++r) {
             const char ch = grille_.cell(c, r);

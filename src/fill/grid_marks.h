@@ -13,6 +13,7 @@
 #include "grid/grid_slots.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace orv {
@@ -41,8 +42,12 @@ public:
     std::uint32_t letters(int col, int row) const;
     int deadCount() const;
     int forcedCount() const;
+    // Slots with an empty cell that had fitting words before the crossings
+    // were propagated and have none after, in the slots' order.
+    const std::vector<int>& emptiedSlots() const { return emptied_; }
 
     void set(int col, int row, CellMark mark, std::uint32_t letters);
+    void setEmptiedSlots(std::vector<int> slots) { emptied_ = std::move(slots); }
 
 private:
     std::size_t at(int col, int row) const {
@@ -55,6 +60,7 @@ private:
     int rows_ = 0;
     std::vector<CellMark> marks_;
     std::vector<std::uint32_t> letters_;
+    std::vector<int> emptied_;
 };
 
 GridMarks computeGridMarks(const Grille& grille, const GridSlots& slots, const WordIndex& index,

@@ -5,6 +5,7 @@
 #include "fill/suggestions.h"
 
 #include "dictionary/word_index.h"
+#include "fill/grid_marks.h"
 
 #include <algorithm>
 #include <array>
@@ -106,7 +107,7 @@ void sortByKey(std::vector<Ranked>& items) {
 } // namespace
 
 SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int slot,
-                             const WordIndex& index, int minScore) {
+                             const WordIndex& index, int minScore, const GridMarks* marks) {
     SlotSuggestions out;
     if (slot < 0 || slot >= slots.count())
         return out;
@@ -130,6 +131,20 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
     // least 1. Equal ranks keep the ids' order, the dictionary's for
     // every word but those added since the index was built.
     const int length = s.length();
+    // The letters the whole grid's propagation leaves each empty cell.
+    std::vector<std::pair<int, std::uint32_t>> allowed;
+    if (marks)
+        for (int p = 0; p < length; ++p)
+            if (out.pattern[p] == '.') {
+                const SlotCell& c = s.cells[std::size_t(p)];
+                allowed.emplace_back(p, marks->letters(c.col, c.row));
+            }
+    const auto allowedByMarks = [&](std::uint32_t id) {
+        const char* w = index.letters(length, id);
+        return std::all_of(allowed.begin(), allowed.end(), [w](const auto& a) {
+            return (a.second >> (w[a.first] - 'A') & 1) != 0;
+        });
+    };
     const auto opennessOf = [&](std::uint32_t id) {
         const char* w = index.letters(length, id);
         double openness = 1;
@@ -140,6 +155,8 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
     std::vector<Ranked> ranked;
     ranked.reserve(fitting.size());
     for (const std::uint32_t id : fitting) {
+        if (!allowed.empty() && !allowedByMarks(id))
+            continue;
         const double openness = opennessOf(id);
         if (openness > 0) {
             const double rank = suggestionRank(openness, index.score(length, id));

@@ -18,6 +18,7 @@
 
 namespace orv {
 
+class GridMarks;
 class WordIndex;
 
 struct SlotSuggestions {
@@ -50,8 +51,13 @@ double suggestionRank(double openness, int score);
 
 // The suggestions for slot `slot` of `slots` (built from `grille`). Words
 // scoring under minScore are not offered and do not count for the crossings.
+// With `marks` (propagated over the whole grid with the same minScore), a
+// word is offered only if each of its letters in an empty cell is one the
+// marks still allow there: never a word that the crossings rule out further
+// away than its own crossings.
 SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int slot,
-                             const WordIndex& index, int minScore = 0);
+                             const WordIndex& index, int minScore = 0,
+                             const GridMarks* marks = nullptr);
 
 // "Ligne 3" or "Colonne B" ("Ligne III", "Colonne 2" in French usage): the
 // slot's row or column as the grid labels it.

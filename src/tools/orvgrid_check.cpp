@@ -55,7 +55,10 @@ QString orvgridCheckUsage() {
     return QStringLiteral(
         "  orvgrid check GRILLE [-d Dicogrd.dat] [--french-labels]\n"
         "      Liste les mots de la grille absents du dictionnaire, les mots placés\n"
-        "      deux fois et les emplacements vides qu'aucun mot ne peut remplir.\n"
+        "      deux fois et les emplacements vides qu'aucun mot ne peut remplir, seuls\n"
+        "      ou une fois les croisements de toute la grille pris en compte. Si rien\n"
+        "      n'est à signaler, cherche un remplissage pendant une seconde au plus et\n"
+        "      dit s'il existe, s'il est impossible, ou si la recherche n'a pu conclure.\n"
         "      GRILLE : un fichier .grd, un fichier .ipuz ou une grille en texte.\n"
         "      Les lignes sont nommées 1, 2, 3... et les colonnes A, B, C... comme\n"
         "      dans le programme ; --french-labels les nomme comme une grille\n"
@@ -81,13 +84,13 @@ int orvgridCheck(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << QStringLiteral("orvgrid check : %1.").arg(e.message()) << Qt::endl;
         return OrvgridBadInput;
     }
-    const std::vector<GridFinding> findings = checkGrid(grid, GridSlots(grid), index, c.labels);
-    for (const GridFinding& f : findings)
+    const GridCheckReport report = checkWholeGrid(grid, GridSlots(grid), index, c.labels);
+    for (const GridFinding& f : report.findings)
         out << f.text << '\n';
-    if (findings.empty())
-        out << QStringLiteral("Rien à signaler dans la grille.") << '\n';
+    if (report.findings.empty())
+        out << report.summary << '\n';
     out << Qt::flush;
-    return findings.empty() ? OrvgridOk : OrvgridFindings;
+    return report.findings.empty() ? OrvgridOk : OrvgridFindings;
 }
 
 } // namespace orv

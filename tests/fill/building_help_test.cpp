@@ -4,6 +4,7 @@
 // three kinds of findings.
 #include "dictionary/word_index.h"
 #include "fill/grid_check.h"
+#include "fill/grid_fill.h"
 #include "fill/grid_marks.h"
 #include "fill/suggestions.h"
 #include "grid/grid_slots.h"
@@ -209,7 +210,8 @@ private Q_SLOTS:
     void deadSlotDoesNotSpread();
     void checkFindsTheThreeKinds();
     void checkNamesTheCellWhenALineHoldsTwoSlots();
-    void checkOfASoundGridIsEmpty();
+    void checkTellsTheTruthOnSmallGrids();
+    void checkSuggestionsAndFillAgree();
 };
 
 void BuildingHelpTest::headingAndCounts() {
@@ -531,12 +533,109 @@ void BuildingHelpTest::checkNamesTheCellWhenALineHoldsTwoSlots() {
                     }));
 }
 
-void BuildingHelpTest::checkOfASoundGridIsEmpty() {
+void BuildingHelpTest::checkTellsTheTruthOnSmallGrids() {
+    // Each slot has words of its own, but LES and RUE want different letters
+    // in the corner: no fill exists, and the crossings show it.
     const WordIndex index = indexOf({"SUR", "SEL", "LES", "RUE"});
-    const Grille g = readGridText("SUR\n"
-                                  "E#.\n"
-                                  "L..\n");
-    QVERIFY(checkGrid(g, GridSlots(g), index).empty());
+    const Grille corner = readGridText("SUR\n"
+                                       "E#.\n"
+                                       "L..\n");
+    const GridCheckReport report = checkWholeGrid(corner, GridSlots(corner), index, {});
+    // The first slot left with no word stops constraining its crossings, so
+    // the other one keeps its word.
+    QCOMPARE(report.findings.size(), std::size_t(1));
+    QCOMPARE(report.findings[0].kind, FindingKind::NoWordAfterCrossings);
+    QCOMPARE(report.findings[0].text,
+             QStringLiteral("Colonne C : aucun mot ne convient à R.. une fois les croisements "
+                            "pris en compte"));
+    QCOMPARE(fillGrid(corner, index).status, FillStatus::NoFill);
+
+    // With LUE, the corner fills.
+    const WordIndex more = indexOf({"SUR", "SEL", "LUE", "RUE"});
+    const GridCheckReport sound = checkWholeGrid(corner, GridSlots(corner), more, {});
+    QVERIFY(sound.findings.empty());
+    QCOMPARE(sound.fill.verdict, FillabilityCheck::Verdict::Fillable);
+    QCOMPARE(sound.summary, QStringLiteral("Rien à signaler dans la grille : elle peut être "
+                                           "remplie."));
+
+    // Every slot keeps its word after propagation, but a word may be placed
+    // only once: only the search proves that nothing fits.
+    const WordIndex one = indexOf({"AA"});
+    const Grille square = readGridText("..\n..\n");
+    const GridCheckReport proved = checkWholeGrid(square, GridSlots(square), one, {});
+    QCOMPARE(proved.findings.size(), std::size_t(1));
+    QCOMPARE(proved.findings[0].kind, FindingKind::NoFillPossible);
+    QVERIFY2(proved.findings[0].text.startsWith(QStringLiteral("Aucun remplissage possible (en "
+                                                               "cause : ")),
+             qPrintable(proved.findings[0].text));
+    QVERIFY(proved.findings[0].slot >= 0);
+    QCOMPARE(proved.summary, QStringLiteral("1 point à revoir :"));
+
+    // A full grid needs no search.
+    const Grille full = readGridText("SUR\nE#U\nLUE\n");
+    const GridCheckReport done = checkWholeGrid(full, GridSlots(full), more, {});
+    QCOMPARE(done.fill.verdict, FillabilityCheck::Verdict::Full);
+    QCOMPARE(done.summary, QStringLiteral("Rien à signaler dans la grille."));
+}
+
+// On random grids: a grid the check calls stuck is one the fill cannot fill,
+// a grid the fill proves unfillable is one the check reports, and a word the
+// suggestions offer never has a letter that the whole grid's propagation
+// rules out of its cell.
+void BuildingHelpTest::checkSuggestionsAndFillAgree() {
+    std::mt19937 rng(23);
+    int stuck = 0;
+    int filled = 0;
+    int offered = 0;
+    int ruledOut = 0;
+    for (int trial = 0; trial < 150; ++trial) {
+        const char* letters = trial % 2 ? "AEST" : "ABCDE";
+        const std::vector<QByteArray> words = randomWords(rng, 150 + trial % 5 * 40, letters);
+        const WordIndex index = indexOf(words);
+        const Grille g = randomGrid(rng, 4 + trial % 3, letters, 1);
+        const GridSlots slots(g);
+        FillOptions options;
+        options.timeLimitSeconds = 20;
+        const FillResult fill = fillGrid(g, index, options);
+        if (fill.status == FillStatus::TimedOut)
+            continue;
+        const GridCheckReport report = checkWholeGrid(g, slots, index, {}, 0, 20);
+        const bool reportedStuck =
+            std::any_of(report.findings.begin(), report.findings.end(), [](const GridFinding& f) {
+                return f.kind == FindingKind::NoWordFits ||
+                       f.kind == FindingKind::NoWordAfterCrossings ||
+                       f.kind == FindingKind::NoFillPossible;
+            });
+        if (reportedStuck)
+            QCOMPARE(fill.status, FillStatus::NoFill);
+        if (fill.status == FillStatus::NoFill)
+            QVERIFY(!report.findings.empty());
+        stuck += reportedStuck;
+        filled += fill.status == FillStatus::Filled;
+
+        std::map<std::pair<int, int>, std::uint32_t> masks;
+        if (!referenceMasks(g, slots, words, masks))
+            continue;
+        const GridMarks marks = computeGridMarks(g, slots, index);
+        for (int s = 0; s < slots.count(); ++s) {
+            const SlotSuggestions plain = suggestWords(g, slots, s, index);
+            const SlotSuggestions kept = suggestWords(g, slots, s, index, 0, &marks);
+            for (const std::uint32_t id : kept.ids) {
+                const char* w = index.letters(kept.length, id);
+                for (int p = 0; p < kept.length; ++p) {
+                    const SlotCell c = slots[s].cells[std::size_t(p)];
+                    const std::uint32_t allowed = masks[{c.col, c.row}];
+                    QVERIFY(allowed >> (w[p] - 'A') & 1);
+                }
+            }
+            offered += int(kept.count());
+            ruledOut += int(plain.count() - kept.count());
+        }
+    }
+    QVERIFY(stuck > 5);
+    QVERIFY(filled > 5);
+    QVERIFY(offered > 100);
+    QVERIFY(ruledOut > 10);
 }
 
 QTEST_GUILESS_MAIN(BuildingHelpTest)

@@ -40,7 +40,7 @@ void OrvgridCheckTest::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     dictionary_ = path(QStringLiteral("mots.dat"));
-    writeWholeFile(dictionary_, test::dictionaryFile({"LES", "RUE", "SEL", "SUR"}));
+    writeWholeFile(dictionary_, test::dictionaryFile({"LUE", "RUE", "SEL", "SUR"}));
 }
 
 void OrvgridCheckTest::soundGridExitsZero() {
@@ -48,7 +48,7 @@ void OrvgridCheckTest::soundGridExitsZero() {
     const Run r = orvgrid({QStringLiteral("check"), path(QStringLiteral("g.txt")),
                            QStringLiteral("-d"), dictionary_});
     QCOMPARE(r.status, 0);
-    QCOMPARE(r.out, QStringLiteral("Rien à signaler dans la grille.\n"));
+    QCOMPARE(r.out, QStringLiteral("Rien à signaler dans la grille : elle peut être remplie.\n"));
     QCOMPARE(r.err, QString());
 }
 
