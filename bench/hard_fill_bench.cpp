@@ -10,6 +10,7 @@
 //
 //   orv_hard_fill [--layouts K] [--layout-seed BASE] [--seeds N] [--time-limit S]
 //                 [--threads T] [--only SIDE] [--print] [--no-reference]
+//                 [--geometric | --luby] [--no-learn]
 #include "bench_data.h"
 #include "hard_layouts.h"
 
@@ -34,6 +35,7 @@ namespace {
 
 struct Runs {
     int filled = 0;
+    int impossible = 0; // ended with "no fill exists"
     std::vector<double> cpuMs;
     double median() const {
         std::vector<double> v = cpuMs;
@@ -65,13 +67,14 @@ void timed(Runs& runs, const std::function<FillResult()>& fill, const WordIndex&
     runs.cpuMs.push_back(1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC);
     if (r.status == FillStatus::Filled && validFill(r.grille, index))
         ++runs.filled;
+    runs.impossible += r.status == FillStatus::NoFill;
 }
 
 void printRow(const char* grid, const char* who, const Runs& r, double reference) {
-    std::printf("%-16s %-11s %2d/%-2d %10.1f %10.1f %8s\n", grid, who, r.filled,
+    std::printf("%-16s %-11s %2d/%-2d %10.1f %10.1f %8s%s\n", grid, who, r.filled,
                 int(r.cpuMs.size()), r.median(), r.worst(),
-                reference > 0 ? QByteArray::number(r.median() / reference, 'f', 2).constData()
-                              : "");
+                reference > 0 ? QByteArray::number(r.median() / reference, 'f', 2).constData() : "",
+                r.impossible ? "  (proved impossible)" : "");
     std::fflush(stdout);
 }
 
@@ -87,6 +90,10 @@ int main(int argc, char** argv) {
     int only = 0;
     bool print = false;
     bool reference = true;
+    // What the fills other than the reference run with (for comparing the
+    // parts of the search).
+    RestartSchedule schedule = FillOptions{}.restarts;
+    bool learn = FillOptions{}.learn;
     const QStringList args = app.arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -105,6 +112,12 @@ int main(int argc, char** argv) {
             only = args[++i].toInt();
         else if (a == QLatin1String("--print"))
             print = true;
+        else if (a == QLatin1String("--geometric"))
+            schedule = RestartSchedule::Geometric;
+        else if (a == QLatin1String("--luby"))
+            schedule = RestartSchedule::Luby;
+        else if (a == QLatin1String("--no-learn"))
+            learn = false;
         else if (a == QLatin1String("--no-reference"))
             reference = false;
         else {
@@ -147,6 +160,8 @@ int main(int argc, char** argv) {
                         ref, [&] { return fillGrid(grid, plain, r); }, plain);
                 }
                 o.threads = threads;
+                o.restarts = schedule;
+                o.learn = learn;
                 timed(
                     none, [&] { return fillGrid(grid, plain, o); }, plain);
                 const VocabularyFill v = vocabularyFill(Vocabulary::Common);

@@ -34,11 +34,9 @@ constexpr std::size_t kDenseRatio = 4;
 
 using Clock = std::chrono::steady_clock;
 
-// Failures allowed to a run of the search: the first run's under the
-// geometric schedule, and the unit of the Luby schedule.
-constexpr double kFirstRunFailures = 64;
+// How much more each run of the search is allowed under the geometric
+// schedule.
 constexpr double kGeometricGrowth = 1.3;
-constexpr std::uint64_t kLubyUnit = 64;
 
 // What the searches of a portfolio share: the first to fill the grid or to
 // prove that it cannot be filled claims the win, and `over` tells the others
@@ -1127,11 +1125,12 @@ FillResult Filler::run() {
     report(true);
     // Restarts with growing failure limits; the slot weights and the nogoods
     // carry over.
-    double limit = kFirstRunFailures;
+    const std::uint64_t unit = std::max<std::uint64_t>(1, options_.restartFailures);
+    double limit = double(unit);
     for (int restart = 0;; ++restart) {
         result.restarts = restart;
         const std::uint64_t failures = options_.restarts == RestartSchedule::Luby
-                                           ? kLubyUnit * lubyTerm(std::uint64_t(restart) + 1)
+                                           ? unit * lubyTerm(std::uint64_t(restart) + 1)
                                            : std::uint64_t(limit);
         const RunEnd end = search(failures);
         switch (end) {

@@ -63,6 +63,9 @@ struct FillOptions {
     // The search gives up (TimedOut) after this many failures; 0: never.
     std::uint64_t maxFailures = 0;
     RestartSchedule restarts = RestartSchedule::Luby;
+    // Failures allowed to the first run of the search (the unit of the Luby
+    // schedule).
+    std::uint64_t restartFailures = 64;
     // Whether a run that ends in a restart leaves nogoods to the next runs.
     bool learn = true;
     // Searches run side by side: 1 runs the search on the calling thread,
