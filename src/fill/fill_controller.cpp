@@ -100,9 +100,12 @@ void FillController::fillClick() {
         options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
         options.timeLimitSeconds = timeLimitSeconds;
         options.stop = &shared.stop;
+        options.threads = fillThreads(0);
+        shared.threads = options.threads;
         options.progress = [&shared](const FillProgress& p) {
             shared.total = p.total;
             shared.placed = p.placed;
+            shared.threads = p.threads;
         };
         FillResult result;
         // The worker reads the document's index: nothing may rebuild or

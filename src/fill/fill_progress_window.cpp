@@ -24,10 +24,13 @@ FillProgressWindow::FillProgressWindow(FillShared& shared, QWidget* parent)
     ElapsedLabel->setObjectName(QStringLiteral("ElapsedLabel"));
     PlacedLabel = new QLabel(this);
     PlacedLabel->setObjectName(QStringLiteral("PlacedLabel"));
+    ThreadsLabel = new QLabel(this);
+    ThreadsLabel->setObjectName(QStringLiteral("ThreadsLabel"));
     StopButton = new QPushButton(QStringLiteral("Arrêter"), this);
     StopButton->setObjectName(QStringLiteral("StopButton"));
     layout->addWidget(ElapsedLabel);
     layout->addWidget(PlacedLabel);
+    layout->addWidget(ThreadsLabel);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(StopButton);
@@ -51,6 +54,10 @@ void FillProgressWindow::refresh() {
     PlacedLabel->setText(
         total > 0 ? QStringLiteral("Mots placés : %1 sur %2").arg(shared_.placed.load()).arg(total)
                   : QStringLiteral("Préparation..."));
+    const int threads = shared_.threads.load();
+    ThreadsLabel->setText(
+        threads > 1 ? QStringLiteral("%1 recherches en parallèle, une par cœur").arg(threads)
+                    : QStringLiteral("1 recherche"));
 }
 
 void FillProgressWindow::stopSearch() {

@@ -21,6 +21,7 @@ struct FillShared {
     std::atomic<int> placed{0};
     std::atomic<int> total{0};
     std::atomic<bool> stop{false};
+    std::atomic<int> threads{1}; // searches running side by side
 };
 
 class FillProgressWindow : public QDialog {
@@ -31,6 +32,7 @@ public:
     QLabel* ElapsedLabel;
     QPushButton* StopButton;
     QLabel* PlacedLabel;
+    QLabel* ThreadsLabel; // how many searches run side by side
 
     // Runs the work on its own thread while the window shows modally; returns once the work has
     // ended (the window's closing asks it to stop, which it answers within a few milliseconds) and

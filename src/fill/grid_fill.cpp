@@ -4,6 +4,7 @@
 #include "fill/grid_fill.h"
 
 #include "dictionary/word_index.h"
+#include "fill/fill_nogoods.h"
 #include "grid/grid_slots.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <cmath>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace orv {
@@ -31,6 +33,18 @@ constexpr std::uint64_t kPartRevisions = 20;
 constexpr std::size_t kDenseRatio = 4;
 
 using Clock = std::chrono::steady_clock;
+
+// How much more each run of the search is allowed under the geometric
+// schedule.
+constexpr double kGeometricGrowth = 1.3;
+
+// What the searches of a portfolio share: the first to fill the grid or to
+// prove that it cannot be filled claims the win, and `over` tells the others
+// to stop.
+struct Portfolio {
+    std::atomic<int> winner{-1};
+    std::atomic<bool> over{false};
+};
 
 struct Var {
     int slot = 0;
@@ -69,8 +83,10 @@ enum class RunEnd { Solved, Exhausted, Restart, Stopped, TimedOut, BudgetSpent }
 
 class Filler {
 public:
-    Filler(const Grille& grille, const WordIndex& index, const FillOptions& options)
-        : grille_(grille), index_(index), options_(options), slots_(grille), rng_(options.seed) {
+    Filler(const Grille& grille, const WordIndex& index, const FillOptions& options,
+           Portfolio* portfolio = nullptr, int member = 0)
+        : grille_(grille), index_(index), options_(options), slots_(grille), rng_(options.seed),
+          portfolio_(portfolio), member_(member) {
         setBias(1);
     }
 
@@ -117,6 +133,9 @@ private:
     std::uint32_t selectValue(int v);
     void assign(int v, std::uint32_t at);
     RunEnd search(std::uint64_t failureLimit);
+    bool claim();
+    bool choiceMade(FillChoice c) const;
+    bool forbid(FillChoice c);
     bool interrupted(RunEnd& why);
     int placed() const;
     void report(bool force);
@@ -171,6 +190,13 @@ private:
         std::uint32_t known;
     };
     std::vector<Stashed> stash_;
+    // Learnt from the runs that ended in a restart; consulted outside the
+    // search for a better fill only, whose parts have bounds of their own.
+    NogoodStore nogoods_;
+    bool improvingNow_ = false;
+    Portfolio* portfolio_;
+    int member_;
+    bool won_ = false;
 };
 
 // Both tables at `bias` times the preference for scores (in the exponents):
@@ -352,6 +378,32 @@ bool Filler::markUsed(int v) {
         return false;
     trail_.push_back({TrailEntry::Used, x.length, x.dom[0]});
     owner = v;
+    if (nogoods_.empty() || improvingNow_)
+        return true;
+    return nogoods_.onMade(
+        {v, x.dom[0]}, [this](FillChoice c) { return choiceMade(c); },
+        [this](FillChoice c) { return forbid(c); });
+}
+
+bool Filler::choiceMade(FillChoice c) const {
+    const Var& x = vars_[std::size_t(c.var)];
+    return x.size == 1 && x.dom[0] == c.word;
+}
+
+// A nogood forbids slot c.var the word c.word: false when it holds it.
+bool Filler::forbid(FillChoice c) {
+    Var& x = vars_[std::size_t(c.var)];
+    if (!(x.bits[c.word / 64] >> (c.word % 64) & 1))
+        return true;
+    if (x.size == 1)
+        return false;
+    for (std::uint32_t i = 0; i < x.size; ++i)
+        if (x.dom[i] == c.word) {
+            removeAt(c.var, i);
+            break;
+        }
+    x.needSupport = true;
+    enqueue(c.var);
     return true;
 }
 
@@ -653,7 +705,8 @@ void Filler::report(bool force) {
 }
 
 bool Filler::interrupted(RunEnd& why) {
-    if (options_.stop && options_.stop->load(std::memory_order_relaxed)) {
+    if ((options_.stop && options_.stop->load(std::memory_order_relaxed)) ||
+        (portfolio_ && !won_ && portfolio_->over.load(std::memory_order_relaxed))) {
         why = RunEnd::Stopped;
         return true;
     }
@@ -687,6 +740,15 @@ RunEnd Filler::search(std::uint64_t failureLimit) {
         std::size_t mark;
     };
     std::vector<Decision> stack;
+    // The words refuted on the current branch, with the depth of the stack
+    // below which each was refuted: what a restart leaves as nogoods.
+    struct Refuted {
+        int var;
+        std::uint32_t word;
+        std::size_t depth;
+    };
+    std::vector<Refuted> refuted;
+    const bool learning = options_.learn && unknownBound_ < 0 && !improvingNow_;
     std::uint64_t failures = 0;
     for (;;) {
         RunEnd why;
@@ -722,6 +784,12 @@ RunEnd Filler::search(std::uint64_t failureLimit) {
             }
             if (stack.empty())
                 rootMark_ = d.mark; // what follows is proved for every later run
+            if (learning) {
+                while (!refuted.empty() && refuted.back().depth > stack.size())
+                    refuted.pop_back();
+                if (!stack.empty())
+                    refuted.push_back({d.var, d.word, stack.size()});
+            }
             Var& x = vars_[std::size_t(d.var)];
             for (std::uint32_t i = 0; i < x.size; ++i)
                 if (x.dom[i] == d.word) {
@@ -735,8 +803,17 @@ RunEnd Filler::search(std::uint64_t failureLimit) {
                 return RunEnd::Exhausted;
             if (stack.empty())
                 rootMark_ = trail_.size();
-            if (ok && failures >= failureLimit)
+            if (ok && failures >= failureLimit) {
+                for (const Refuted& r : refuted) {
+                    std::vector<FillChoice> nogood;
+                    nogood.reserve(r.depth + 1);
+                    nogood.push_back({r.var, r.word});
+                    for (std::size_t k = 0; k < r.depth; ++k)
+                        nogood.push_back({stack[k].var, stack[k].word});
+                    nogoods_.add(std::move(nogood));
+                }
                 return RunEnd::Restart;
+            }
         }
     }
 }
@@ -961,6 +1038,7 @@ void Filler::improve(FillResult& result) {
                                     std::uint64_t(options_.improveWorkShare * double(ticks_)));
     setBias(1);
     undo(rootMark_);
+    improvingNow_ = true;
     const std::size_t base = trail_.size();
     const std::size_t root = rootMark_;
     std::vector<char> open(vars_.size());
@@ -1023,6 +1101,7 @@ FillResult Filler::run() {
         result.status = status;
         result.decisions = decisions_;
         result.failures = failures_;
+        result.nogoods = nogoods_.size();
         result.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
         result.slotWeights.assign(std::size_t(slots_.count()), 0.0);
         for (const Var& x : vars_)
@@ -1032,7 +1111,7 @@ FillResult Filler::run() {
     if (!setUp(result))
         return finish(FillStatus::NothingToFill);
     if (result.blockedSlot >= 0 || !propagate())
-        return finish(FillStatus::NoFill);
+        return finish(claim() ? FillStatus::NoFill : FillStatus::Stopped);
     rootMark_ = trail_.size();
     // Without the first run's demand: what the root holds for every fill.
     const std::size_t freeRoot = rootMark_;
@@ -1044,13 +1123,20 @@ FillResult Filler::run() {
         unknownBound_ = -1;
     };
     report(true);
-    // Restarts with growing failure limits; the slot weights carry over.
-    double limit = 64;
+    // Restarts with growing failure limits; the slot weights and the nogoods
+    // carry over.
+    const std::uint64_t unit = std::max<std::uint64_t>(1, options_.restartFailures);
+    double limit = double(unit);
     for (int restart = 0;; ++restart) {
         result.restarts = restart;
-        const RunEnd end = search(std::uint64_t(limit));
+        const std::uint64_t failures = options_.restarts == RestartSchedule::Luby
+                                           ? unit * lubyTerm(std::uint64_t(restart) + 1)
+                                           : std::uint64_t(limit);
+        const RunEnd end = search(failures);
         switch (end) {
         case RunEnd::Solved:
+            if (!claim())
+                return finish(FillStatus::Stopped);
             recordFill(result);
             report(true);
             if (improving())
@@ -1065,7 +1151,7 @@ FillResult Filler::run() {
                 dropDemand();
                 break;
             }
-            return finish(FillStatus::NoFill);
+            return finish(claim() ? FillStatus::NoFill : FillStatus::Stopped);
         case RunEnd::Stopped:
             return finish(FillStatus::Stopped);
         case RunEnd::TimedOut:
@@ -1076,7 +1162,7 @@ FillResult Filler::run() {
                 dropDemand();
             else
                 undo(rootMark_);
-            limit *= 1.3;
+            limit *= kGeometricGrowth;
             if (options_.biasDecay < 1 && restart + 1 >= options_.biasRestarts)
                 setBias(bias_ * options_.biasDecay);
             break;
@@ -1084,10 +1170,66 @@ FillResult Filler::run() {
     }
 }
 
+// The first search of a portfolio to end with a fill or a proof wins;
+// alone, a search always does.
+bool Filler::claim() {
+    if (!portfolio_)
+        return true;
+    int none = -1;
+    won_ = portfolio_->winner.compare_exchange_strong(none, member_);
+    if (won_)
+        portfolio_->over.store(true);
+    return won_;
+}
+
 } // namespace
 
+int fillThreads(int threads) {
+    if (threads > 0)
+        return threads;
+    return std::max(1, int(std::thread::hardware_concurrency()));
+}
+
 FillResult fillGrid(const Grille& grille, const WordIndex& index, const FillOptions& options) {
-    return Filler(grille, index, options).run();
+    const int n = fillThreads(options.threads);
+    if (n == 1)
+        return Filler(grille, index, options).run();
+    // Each search has its own options, seed and state; the first keeps the
+    // caller's seed and schedule, every other one the other schedule, so that
+    // the two ways of restarting both run on a machine of two cores.
+    Portfolio portfolio;
+    std::vector<FillOptions> own(static_cast<std::size_t>(n), options);
+    std::vector<FillResult> results(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        FillOptions& o = own[std::size_t(i)];
+        o.threads = 1;
+        if (i > 0) {
+            o.seed = options.seed ^ (0x9E3779B97F4A7C15ull * std::uint64_t(i));
+            if (i % 2 == 1)
+                o.restarts = options.restarts == RestartSchedule::Luby ? RestartSchedule::Geometric
+                                                                       : RestartSchedule::Luby;
+            o.progress = nullptr; // the first search alone reports
+        } else if (options.progress) {
+            o.progress = [&options, n](const FillProgress& p) {
+                FillProgress q = p;
+                q.threads = n;
+                options.progress(q);
+            };
+        }
+    }
+    {
+        std::vector<std::jthread> workers;
+        for (int i = 1; i < n; ++i)
+            workers.emplace_back([&, i] {
+                results[std::size_t(i)] =
+                    Filler(grille, index, own[std::size_t(i)], &portfolio, i).run();
+            });
+        results[0] = Filler(grille, index, own[0], &portfolio, 0).run();
+    } // the workers are joined here
+    const int winner = portfolio.winner.load();
+    FillResult result = std::move(results[std::size_t(std::max(0, winner))]);
+    result.threads = n;
+    return result;
 }
 
 } // namespace orv

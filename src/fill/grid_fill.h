@@ -7,10 +7,18 @@
 // takes the slot with the fewest candidates for its weight next (a slot's
 // weight grows each time it runs out of candidates, so the search learns
 // where the grid is hard), tries first the word that leaves its crossings
-// the most choice, and restarts with growing limits; all randomness comes
-// from the seed, so one seed gives one fill. It runs on any thread: it reads
-// the grid copy and the index it is given, never the user interface, and
-// watches a stop flag.
+// the most choice, and restarts on a schedule of failure limits, keeping
+// across restarts what it learnt from its failures (nogoods). All randomness
+// comes from the seed, so one seed on one thread gives one fill. It runs on
+// any thread: it reads the grid copy and the index it is given, never the
+// user interface, and watches a stop flag.
+//
+// With several threads it runs a portfolio: as many searches, each with its
+// own seed and its own state (candidates, trail, nogoods, random numbers),
+// some tuned differently; they share nothing but the grid and the index,
+// which they only read, and two atomic flags (the caller's stop and the
+// portfolio's end). The first that fills the grid or proves that no fill
+// exists wins; the others stop at their next choice.
 #pragma once
 
 #include "grid/grid_model.h"
@@ -39,6 +47,12 @@ struct FillProgress {
     int placed = 0; // slots holding a single word at this moment
     int total = 0;  // slots that had an empty cell
     double seconds = 0;
+    int threads = 1; // searches running side by side
+};
+
+enum class RestartSchedule {
+    Geometric, // each run allowed 1.3 times the failures of the one before
+    Luby,      // failure limits on the Luby sequence, times a unit
 };
 
 struct FillOptions {
@@ -48,6 +62,15 @@ struct FillOptions {
     int minScore = 0;
     // The search gives up (TimedOut) after this many failures; 0: never.
     std::uint64_t maxFailures = 0;
+    RestartSchedule restarts = RestartSchedule::Luby;
+    // Failures allowed to the first run of the search (the unit of the Luby
+    // schedule).
+    std::uint64_t restartFailures = 64;
+    // Whether a run that ends in a restart leaves nogoods to the next runs.
+    bool learn = true;
+    // Searches run side by side: 1 runs the search on the calling thread,
+    // 0 one per core of the machine (see fillThreads).
+    int threads = 1;
     // How much a word's score weighs against the choice it leaves its
     // crossings when the next word is picked: 0 ignores the scores; at 1, ten
     // points of score count as much as e times more crossing candidates.
@@ -114,11 +137,17 @@ struct FillResult {
     std::uint64_t decisions = 0;
     std::uint64_t failures = 0;
     int restarts = 0;
+    std::uint64_t nogoods = 0; // kept when the search ended
+    int threads = 1;           // searches that ran side by side
     double seconds = 0;
     // How hard each slot was to fill (grows each time its candidates ran
     // out), by slot number; 0 for the slots that had nothing to fill.
     std::vector<double> slotWeights;
 };
+
+// The searches that FillOptions::threads asks for: 0 gives the machine's
+// cores (at least 1).
+int fillThreads(int threads);
 
 FillResult fillGrid(const Grille& grille, const WordIndex& index, const FillOptions& options = {});
 

@@ -32,6 +32,7 @@ struct FillArgs {
     double scoreWeight = kScoreWeight;
     Vocabulary vocabulary = Vocabulary::Common;
     bool thorough = false;
+    int threads = 0; // one search per core
 };
 
 QString valueOf(const QStringList& args, qsizetype& i) {
@@ -55,6 +56,11 @@ FillArgs parseFill(const QStringList& args) {
             f.seed = valueOf(args, i).toULongLong(&ok);
             if (!ok)
                 throw OrvError(QStringLiteral("--seed attend un entier positif"));
+        } else if (a == QLatin1String("--threads")) {
+            bool ok = false;
+            f.threads = valueOf(args, i).toInt(&ok);
+            if (!ok || f.threads < 0 || f.threads > 256)
+                throw OrvError(QStringLiteral("--threads attend un entier de 0 à 256"));
         } else if (a == QLatin1String("--time-limit")) {
             bool ok = false;
             f.timeLimit = finiteNumberOf(valueOf(args, i), ok);
@@ -108,7 +114,7 @@ FillArgs parseFill(const QStringList& args) {
 QString orvgridFillUsage() {
     return QStringLiteral(
         "  orvgrid fill GRILLE [-d Dicogrd.dat | --words LISTE] [--seed N]\n"
-        "               [--time-limit SECONDES] [-o SORTIE]\n"
+        "               [--threads N] [--time-limit SECONDES] [-o SORTIE]\n"
         "               [--vocabulary common|extended|all] [--min-score N] [--no-scores]\n"
         "               [--thorough]\n"
         "      Remplit les cases vides de la grille avec des mots du dictionnaire\n"
@@ -118,7 +124,10 @@ QString orvgridFillUsage() {
         "      dictionnaire est Dicogrd.dat (celui du dossier courant par défaut) ou,\n"
         "      avec --words, une liste de mots en texte brut lue comme par l'import\n"
         "      du programme.\n"
-        "      --seed N : le même N donne le même remplissage (1 par défaut).\n"
+        "      --seed N : le même N avec --threads 1 donne le même remplissage (1 par\n"
+        "      défaut).\n"
+        "      --threads N : nombre de recherches menées côte à côte, la première qui\n"
+        "      aboutit l'emporte (0, par défaut : une par cœur de la machine).\n"
         "      --time-limit : temps accordé en secondes (60 par défaut).\n"
         "      -o SORTIE : écrit aussi la grille remplie (.grd : fichier de grille,\n"
         "      .ipuz : fichier ipuz, sinon texte), jamais par-dessus un fichier lu.\n"
@@ -167,6 +176,12 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     FillOptions options;
     options.seed = f.seed;
     options.timeLimitSeconds = f.timeLimit;
+    options.threads = fillThreads(f.threads);
+    err << (options.threads == 1
+                ? QStringLiteral("1 recherche")
+                : QStringLiteral("%1 recherches en parallèle").arg(options.threads))
+        << (f.threads == 0 ? QStringLiteral(" (une par cœur de la machine)") : QString())
+        << Qt::endl;
     int preferred = 0;
     if (f.scores) {
         const VocabularyFill v = vocabularyFill(f.vocabulary);

@@ -1,6 +1,8 @@
 // The fill search: planted fills of every size found and checked by an
 // independent checker, small grids decided exactly as a brute force decides
-// them, impossibility proved and explained, the stop flag, the seed.
+// them, impossibility proved and explained, the stop flag, the seed; what
+// the search learns across restarts never cuts a fill, and the searches run
+// side by side fill, stop together and, alone, repeat themselves.
 #include "fill/grid_fill.h"
 
 #include "common/text_file.h"
@@ -18,7 +20,9 @@
 #include <QSet>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
 #include <random>
+#include <thread>
 
 using namespace orv;
 using orv::test::plant;
@@ -59,6 +63,53 @@ bool bruteForce3x3(const std::vector<QByteArray>& words) {
     return false;
 }
 
+// Whether a grid of white cells, `rows` by `cols`, has a fill from the list
+// (every row and column a word, no word twice), by trying every row word in
+// turn and checking the columns' beginnings as they grow.
+bool exhaustiveFill(int rows, int cols, const std::vector<QByteArray>& words) {
+    const QSet<QByteArray> set = wordSet(words);
+    QSet<QByteArray> prefixes;
+    for (const QByteArray& w : set)
+        for (int k = 1; k <= w.size(); ++k)
+            prefixes.insert(w.left(k));
+    std::vector<QByteArray> rowWords;
+    for (const QByteArray& w : set)
+        if (w.size() == cols)
+            rowWords.push_back(w);
+    std::vector<QByteArray> chosen;
+    std::function<bool()> place = [&]() -> bool {
+        if (int(chosen.size()) == rows) {
+            QSet<QByteArray> used(chosen.begin(), chosen.end());
+            if (used.size() != rows)
+                return false;
+            for (int c = 0; c < cols; ++c) {
+                QByteArray col;
+                for (const QByteArray& r : chosen)
+                    col += r[c];
+                if (!set.contains(col) || used.contains(col))
+                    return false;
+                used.insert(col);
+            }
+            return true;
+        }
+        for (const QByteArray& w : rowWords) {
+            chosen.push_back(w);
+            bool ok = true;
+            for (int c = 0; c < cols && ok; ++c) {
+                QByteArray col;
+                for (const QByteArray& r : chosen)
+                    col += r[c];
+                ok = prefixes.contains(col);
+            }
+            if (ok && place())
+                return true;
+            chosen.pop_back();
+        }
+        return false;
+    };
+    return place();
+}
+
 } // namespace
 
 class GridFillTest : public QObject {
@@ -76,6 +127,9 @@ private Q_SLOTS:
     void sameSeedSameFill();
     void nothingToFill();
     void reportsProgress();
+    void learntNogoodsKeepEveryFill();
+    void portfolioFillsAndStopsTogether();
+    void oneThreadRepeatsItself();
 };
 
 void GridFillTest::fillsPlantedGrids_data() {
@@ -321,6 +375,117 @@ void GridFillTest::reportsProgress() {
         QVERIFY(f.placed >= 0 && f.placed <= f.total);
     }
     QCOMPARE(seen.last().placed, r.slots);
+}
+
+void GridFillTest::learntNogoodsKeepEveryFill() {
+    // A restart after every failure makes the search learn as much as it
+    // can; its answers must stay those of an exhaustive search.
+    std::mt19937 rng(11);
+    int filled = 0;
+    int impossible = 0;
+    std::uint64_t learnt = 0;
+    for (int round = 0; round < 80; ++round) {
+        const int rows = 3 + int(rng() % 2);
+        const int cols = 4;
+        std::vector<QByteArray> words;
+        const int n = 16 + int(rng() % 40);
+        for (int k = 0; k < n; ++k) {
+            QByteArray w(k % 2 ? cols : rows, 'A');
+            for (char& c : w)
+                c = char('A' + rng() % 4);
+            words.push_back(w);
+        }
+        const WordIndex index = indexOf(words);
+        const Grille g =
+            readGridText(QByteArray(rows == 3 ? "....\n....\n....\n" : "....\n....\n....\n....\n"));
+        const bool exists = exhaustiveFill(rows, cols, words);
+        for (RestartSchedule schedule : {RestartSchedule::Luby, RestartSchedule::Geometric}) {
+            FillOptions options;
+            options.seed = std::uint64_t(round) + 1;
+            options.restarts = schedule;
+            options.restartFailures = 1;
+            const FillResult r = fillGrid(g, index, options);
+            learnt += r.nogoods;
+            QCOMPARE(r.status, exists ? FillStatus::Filled : FillStatus::NoFill);
+            if (exists) {
+                const QStringList problems = test::fillProblems(g, r.grille, wordSet(words));
+                QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+            }
+        }
+        exists ? ++filled : ++impossible;
+    }
+    QVERIFY(filled > 10);
+    QVERIFY(impossible > 10);
+    // Nogoods were learnt, so they were put to the test.
+    QVERIFY(learnt > 100);
+}
+
+void GridFillTest::portfolioFillsAndStopsTogether() {
+    const Planted p = plant(12, 24, 200, 5);
+    const WordIndex index = indexOf(p.words);
+    FillOptions options;
+    options.threads = 3;
+    FillResult r = fillGrid(p.empty, index, options);
+    QCOMPARE(r.status, FillStatus::Filled);
+    QCOMPARE(r.threads, 3);
+    QStringList problems = test::fillProblems(p.empty, r.grille, wordSet(p.words));
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    // Random words of seven letters in an open 7x7 grid: no fill is found
+    // or ruled out for minutes (a third row rarely fits two chosen ones, but
+    // every pair of rows has to be tried). The stop raised from another
+    // thread ends every search, and the call returns once they all have.
+    const Grille wide = readGridText(QByteArray(".......\n").repeated(7));
+    std::vector<QByteArray> words;
+    std::mt19937 rng(2);
+    for (int k = 0; k < 6000; ++k) {
+        QByteArray w(7, 'A');
+        for (char& c : w)
+            c = char('A' + rng() % 26);
+        words.push_back(w);
+    }
+    const WordIndex hard = indexOf(words);
+    std::atomic<bool> stop{false};
+    std::atomic<int> reports{0};
+    FillOptions o;
+    o.threads = 2;
+    o.stop = &stop;
+    o.progress = [&](const FillProgress& progress) {
+        QCOMPARE(progress.threads, 2);
+        ++reports;
+    };
+    std::chrono::steady_clock::time_point raised;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        raised = std::chrono::steady_clock::now();
+        stop = true;
+    });
+    r = fillGrid(wide, hard, o);
+    const auto ended = std::chrono::steady_clock::now();
+    stopper.join();
+    QCOMPARE(r.status, FillStatus::Stopped);
+    QCOMPARE(gridText(r.grille), gridText(wide));
+    QVERIFY(reports > 0);
+    // A generous bound: the searches look at the flag before every choice.
+    QVERIFY(ended - raised < std::chrono::seconds(5));
+}
+
+void GridFillTest::oneThreadRepeatsItself() {
+    // A grid hard enough to restart and learn: the same seed on one thread
+    // gives the same fill along the same path.
+    const Planted p = plant(14, 30, 260, 21);
+    const WordIndex index = indexOf(p.words);
+    FillOptions options;
+    options.seed = 7;
+    options.threads = 1;
+    options.restartFailures = 2;
+    const FillResult a = fillGrid(p.empty, index, options);
+    const FillResult b = fillGrid(p.empty, index, options);
+    QCOMPARE(a.status, FillStatus::Filled);
+    QCOMPARE(gridText(a.grille), gridText(b.grille));
+    QCOMPARE(a.decisions, b.decisions);
+    QCOMPARE(a.failures, b.failures);
+    QCOMPARE(a.nogoods, b.nogoods);
+    QCOMPARE(a.threads, 1);
 }
 
 QTEST_GUILESS_MAIN(GridFillTest)

@@ -58,14 +58,21 @@ void OrvgridTest::init() {
 }
 
 void OrvgridTest::fillsATextGridFromAWordList() {
-    // Every word alike (no scores): the seed alone picks one of the two fills.
+    // Every word alike (no scores): the seed alone picks one of the two fills,
+    // on one thread.
     const Run r = orvgrid({"fill", path("grid.txt"), "--words", path("list.txt"), "-o",
-                           path("out.txt"), "--seed", "3", "--no-scores"});
+                           path("out.txt"), "--seed", "3", "--no-scores", "--threads", "1"});
     QCOMPARE(r.status, int(OrvgridOk));
     QCOMPARE(r.out, QStringLiteral("AB\nCD\n"));
     QCOMPARE(readWholeFile(path("out.txt")), QByteArray("AB\nCD\n"));
     QVERIFY(r.err.contains(QStringLiteral("chargement")));
     QVERIFY(r.err.contains(QStringLiteral("remplissage")));
+    QVERIFY(r.err.contains(QStringLiteral("1 recherche\n")));
+    // By default one search per core, and said so.
+    const Run all = orvgrid({"fill", path("grid.txt"), "--words", path("list.txt"), "--no-scores"});
+    QCOMPARE(all.status, int(OrvgridOk));
+    QVERIFY(all.out == QStringLiteral("AB\nCD\n") || all.out == QStringLiteral("AC\nBD\n"));
+    QVERIFY2(all.err.contains(QStringLiteral("(une par cœur de la machine)")), qPrintable(all.err));
 }
 
 void OrvgridTest::fillsAGridFileFromADictionary() {
@@ -135,6 +142,8 @@ void OrvgridTest::badInputs_data() {
     QTest::newRow("unknown option")
         << QStringList{"fill", "GRID", "--fast"} << "option inconnue « --fast »";
     QTest::newRow("seed") << QStringList{"fill", "GRID", "--seed", "x"} << "--seed attend";
+    QTest::newRow("threads") << QStringList{"fill", "GRID", "--threads", "-2"}
+                             << "--threads attend";
     QTest::newRow("limit") << QStringList{"fill", "GRID", "--time-limit", "-1"}
                            << "--time-limit attend";
     QTest::newRow("missing value")
