@@ -45,7 +45,7 @@ TDefgrille& DefinitionsController::clueSheet() {
     return ownWindow(Defgrille, [this] {
         auto* sheet = new TDefgrille(window_);
         sheet->hide();
-        window_->addDockWidget(Qt::LeftDockWidgetArea, sheet);
+        window_->addDockWidget(Qt::RightDockWidgetArea, sheet);
         grid_ = window_->findChild<StringGrid*>(QStringLiteral("StringGrid1"));
         if (grid_)
             connect(grid_, &StringGrid::currentChanged, this, [this] { followGrid(); });

@@ -162,7 +162,7 @@ void ClueSheetWindowTest::showsOneClueForEachPlayingRowAndColumn() {
     });
     // Docked in the main window, not shown as a dialog.
     QVERIFY(app.fakes.modal.shown.isEmpty());
-    QCOMPARE(w.dockWidgetArea(child<TDefgrille>(&w, "Defgrille")), Qt::LeftDockWidgetArea);
+    QCOMPARE(w.dockWidgetArea(child<TDefgrille>(&w, "Defgrille")), Qt::RightDockWidgetArea);
     QCOMPARE(w.grille().DefHoriz[6], QByteArray("Horizontale 7 \xe9t\xe9"));
     QCOMPARE(w.grille().DefHoriz[7], QByteArray("Horizontale 8 \xe9t\xe9"));
 }
