@@ -599,6 +599,16 @@ void ClueSheetWindowTest::cluesWrittenInTheDockAreStepsOfTheGrid() {
     // A grid of another size: the sheet follows it.
     editGrid(w, [](Grille& g) { g.NbLignes = 6; });
     QCOMPARE(s.StringGrid1->rowCount(), 5);
+
+    // Enter, then the sheet closed at once: the clue is written once, and
+    // nothing is left for the event loop to hand the view afterwards.
+    edit = editClue(s.StringGrid1, 4);
+    QVERIFY(edit);
+    typeText(edit, QStringLiteral("Cinq"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    s.close();
+    QCoreApplication::processEvents();
+    QCOMPARE(w.grille().DefHoriz[4], QByteArray("Cinq"));
 }
 
 QTEST_MAIN(ClueSheetWindowTest)
