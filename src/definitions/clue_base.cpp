@@ -7,6 +7,7 @@
 
 #include "common/codec.h"
 #include "common/errors.h"
+#include "definitions/clue_lines.h"
 #include "dictionary/word_source.h"
 #include "grid/grid_slots.h"
 
@@ -213,10 +214,17 @@ std::vector<ClueEntry> gridClueEntries(const Grille& grille, const QString& grid
     std::vector<ClueEntry> entries;
     const QString date = clueDate(now);
     const GridSlots slots(grille);
+    const QList<QStringList> acrossWords = lineWords(grille, slots, SlotDirection::Horizontal);
+    const QList<QStringList> downWords = lineWords(grille, slots, SlotDirection::Vertical);
     for (const Slot& slot : slots.slots()) {
         const bool across = slot.direction == SlotDirection::Horizontal;
         const QByteArray& clue = (across ? grille.DefHoriz : grille.DefVert)[slot.line - 1];
-        const QString text = toUi(clue).trimmed();
+        QString text = toUi(clue).trimmed();
+        // A line of several words cut by its dashes gives each word its own clue.
+        const auto wordCount = (across ? acrossWords : downWords).at(slot.line - 1).size();
+        const QStringList parts = splitClues(text);
+        if (wordCount > 1 && parts.size() > 1)
+            text = slot.ordinal < parts.size() ? parts.at(slot.ordinal) : QString();
         if (text.isEmpty())
             continue;
         QString word;
@@ -466,6 +474,12 @@ std::vector<ClueEntry> ClueBase::select(const char* sql, const QString& a, qint6
 std::vector<ClueEntry> ClueBase::byWord(const QString& word, int limit) {
     return select("SELECT id, word, clue, grid, date FROM clues WHERE word = ? "
                   "ORDER BY word, clue LIMIT ?",
+                  plainWord(word), -1, limit);
+}
+
+std::vector<ClueEntry> ClueBase::latestByWord(const QString& word, int limit) {
+    return select("SELECT id, word, clue, grid, date FROM clues WHERE word = ? "
+                  "ORDER BY date DESC, id DESC LIMIT ?",
                   plainWord(word), -1, limit);
 }
 

@@ -68,6 +68,8 @@ public:
 
     // Entries of one word (accents and case do not matter).
     std::vector<ClueEntry> byWord(const QString& word, int limit = kMaxResults);
+    // The same, the most recently written first.
+    std::vector<ClueEntry> latestByWord(const QString& word, int limit = kMaxResults);
     // Entries of the words that fit a pattern: '?' or '.' for any letter.
     std::vector<ClueEntry> byPattern(const QString& pattern, int limit = kMaxResults);
     // Entries whose clue holds every word typed, or a word it begins (accents

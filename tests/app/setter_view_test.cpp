@@ -246,20 +246,16 @@ void SetterViewTest::frenchLabelsOnScreenSheetAndMessages() {
     QCOMPARE(w.panel0->text(), QStringLiteral("Annuler la saisie de la lettre A en II-3"));
 
     // The clue sheet labels its rows and columns the same way.
-    bool shown = false;
-    app.fakes.modal.scripts.append([&shown](QDialog& d) {
-        auto* sheet = qobject_cast<TDefgrille*>(&d);
-        QVERIFY(sheet);
-        QCOMPARE(sheetLabels(sheet->StringGrid1).mid(0, 4), (QStringList{"I", "II", "III", "IV"}));
-        QCOMPARE(sheetLabels(sheet->StringGrid1).last(), QStringLiteral("X"));
-        QCOMPARE(sheetLabels(sheet->StringGrid2).last(), QStringLiteral("10"));
-        // "VIII" shows whole in the fixed column.
-        QVERIFY(sheet->StringGrid1->columnWidth(0) >
-                sheet->StringGrid1->fontMetrics().horizontalAdvance(QStringLiteral("VIII")));
-        shown = true;
-    });
     trigger(w, "Dfinitions1");
-    QVERIFY(shown);
+    auto* sheet = child<TDefgrille>(&w, "Defgrille");
+    QVERIFY(sheet);
+    QVERIFY(sheet->isVisible());
+    QCOMPARE(sheetLabels(sheet->StringGrid1).mid(0, 4), (QStringList{"I", "II", "III", "IV"}));
+    QCOMPARE(sheetLabels(sheet->StringGrid1).last(), QStringLiteral("X"));
+    QCOMPARE(sheetLabels(sheet->StringGrid2).last(), QStringLiteral("10"));
+    // "VIII" shows whole in the fixed column.
+    QVERIFY(sheet->StringGrid1->columnWidth(0) >
+            sheet->StringGrid1->fontMetrics().horizontalAdvance(QStringLiteral("VIII")));
 
     // Kept for the next run, and back to the program's labels when unchecked.
     QVERIFY(QSettings().value(QStringLiteral("Affichage/ReperesFrancais")).toBool());

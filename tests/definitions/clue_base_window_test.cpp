@@ -76,20 +76,18 @@ void ClueBaseWindowTest::cluesTypedAndSavedAreFoundByAWordTheyHold() {
         g.Cases = sample.Cases;
     });
     // Row 1's clue typed in the clue sheet.
-    app.fakes.modal.scripts.append([](QDialog& d) {
-        auto* sheet = qobject_cast<TDefgrille*>(&d);
-        QVERIFY(sheet);
-        sheet->StringGrid1->setFocus();
-        sheet->StringGrid1->setCurrentCell(0, 1);
-        // The first key starts the edit; the rest goes to the cell's editor.
-        typeText(sheet->StringGrid1, QStringLiteral("P"));
-        QLineEdit* editor = sheet->StringGrid1->viewport()->findChild<QLineEdit*>();
-        QVERIFY(editor);
-        typeText(editor, QStringLiteral("runier ou pêcher du verger"));
-        QTest::keyClick(editor, Qt::Key_Return);
-        QTest::mouseClick(sheet->Button1, Qt::LeftButton);
-    });
     trigger(w, "Dfinitions1");
+    auto* sheet = w.findChild<TDefgrille*>(QStringLiteral("Defgrille"));
+    QVERIFY(sheet);
+    sheet->StringGrid1->setFocus();
+    sheet->StringGrid1->setCurrentCell(0, 1);
+    // The first key starts the edit; the rest goes to the cell's editor.
+    typeText(sheet->StringGrid1, QStringLiteral("P"));
+    QLineEdit* editor = sheet->StringGrid1->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    typeText(editor, QStringLiteral("runier ou pêcher du verger"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::mouseClick(sheet->Button1, Qt::LeftButton);
     app.fakes.files.savePaths = {app.path(QStringLiteral("verger.grd"))};
     trigger(w, "Enregistrer1");
     QVERIFY(QFileInfo::exists(app.path(QStringLiteral("verger.grd"))));

@@ -1,6 +1,11 @@
 // The grid clue sheet driven through the main window's command: its labels
 // and columns, which keys count as typing, what is copied back into the grid
-// and when Modifie is raised.
+// and when Modifie is raised; docked beside the grid, it follows the grid's
+// cursor and moves it, shows each line's words, offers the clues already
+// written for a word and counts the words still without one.
+#include "common/codec.h"
+#include "common/string_grid.h"
+#include "definitions/clue_base.h"
 #include "definitions/clue_sheet_window.h"
 #include "definitions/typing.h"
 #include "grid/grid_file.h"
@@ -13,7 +18,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -23,14 +30,19 @@ using namespace orv::test;
 
 namespace {
 
-// Opens the sheet from the tool bar and runs the script on it while it is shown.
+// Opens the sheet from the tool bar, runs the script on it while it is shown
+// and closes it.
 void runSheet(TestApp& app, std::function<void(TDefgrille&)> script) {
-    app.fakes.modal.scripts.append([script](QDialog& d) {
-        auto* sheet = qobject_cast<TDefgrille*>(&d);
-        QVERIFY(sheet);
-        script(*sheet);
-    });
+    // Docked, the sheet works in the main window, active as on a desktop.
+    app.main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app.main()));
     QTest::mouseClick(child<QToolButton>(&app.main(), "SpeedButton3"), Qt::LeftButton);
+    auto* sheet = child<TDefgrille>(&app.main(), "Defgrille");
+    QVERIFY(sheet);
+    QVERIFY(sheet->isVisible());
+    script(*sheet);
+    sheet->close();
+    QVERIFY(!sheet->isVisible());
 }
 
 // Starts editing a clue cell from the keyboard and returns its editor.
@@ -61,11 +73,52 @@ void setClues(TMainForm& w, int count) {
     });
 }
 
+// Row 1 holds ROI and MER on either side of a black square; the other cells
+// are empty. Words: rows 1 (two) and 2 to 7, columns 1 to 7 (column D from row 2).
+void setRoiMer(TMainForm& w) {
+    editGrid(w, [](Grille& g) {
+        const char* row = "ROI#MER";
+        for (int c = 1; c <= 7; ++c)
+            g.cell(c, 1) = row[c - 1];
+    });
+}
+
+TDefgrille& openSheet(TMainForm& w) {
+    w.activateWindow();
+    if (!QTest::qWaitForWindowActive(&w))
+        qFatal("the main window is not active");
+    trigger(w, "Dfinitions1");
+    auto* sheet = w.findChild<TDefgrille*>(QStringLiteral("Defgrille"));
+    if (!sheet)
+        qFatal("no clue sheet");
+    return *sheet;
+}
+
+QString words(const QTableWidget* grid, int row) {
+    return grid->item(row, 1)->data(ClueDelegate::WordsRole).toString();
+}
+
+QStringList listed(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->data(Qt::UserRole).toString());
+    return texts;
+}
+
+void clickRow(QTableWidget* grid, int row) {
+    const QRect rect = grid->visualItemRect(grid->item(row, 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
 } // namespace
 
 class ClueSheetWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Ending an edit must never hand the view an editor it let go of.
+    void init() {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("does not belong to this view")));
+    }
     void showsOneClueForEachPlayingRowAndColumn();
     void closingWithoutTypingLeavesModifie_data();
     void closingWithoutTypingLeavesModifie();
@@ -76,6 +129,9 @@ private Q_SLOTS:
     void tabEndsTheEditAndLeavesTheGrid();
     void typedCluesSurviveASaveAndAnOpen();
     void longCluesAreNeverCutWithoutAsking();
+    void followsTheGridCursorAndMovesIt();
+    void storedCluesArePlacedByAKeyAndJoined();
+    void cluesWrittenInTheDockAreStepsOfTheGrid();
 };
 
 void ClueSheetWindowTest::showsOneClueForEachPlayingRowAndColumn() {
@@ -94,7 +150,8 @@ void ClueSheetWindowTest::showsOneClueForEachPlayingRowAndColumn() {
         for (QTableWidget* grid : {s.StringGrid1, s.StringGrid2}) {
             QCOMPARE(grid->columnCount(), 2);
             QCOMPARE(grid->columnWidth(0), 30);
-            QCOMPARE(grid->columnWidth(1), 456);
+            // Docked, the clue column takes the rest of the sheet's width.
+            QCOMPARE(grid->columnWidth(0) + grid->columnWidth(1), grid->viewport()->width());
             // The fixed column is neither selected nor edited.
             QCOMPARE(grid->item(0, 0)->flags() & (Qt::ItemIsSelectable | Qt::ItemIsEditable),
                      Qt::ItemFlags());
@@ -103,7 +160,9 @@ void ClueSheetWindowTest::showsOneClueForEachPlayingRowAndColumn() {
         QTest::mouseClick(s.Button1, Qt::LeftButton);
         QVERIFY(!s.isVisible());
     });
-    QCOMPARE(app.fakes.modal.shown, QStringList{"Defgrille"});
+    // Docked in the main window, not shown as a dialog.
+    QVERIFY(app.fakes.modal.shown.isEmpty());
+    QCOMPARE(w.dockWidgetArea(child<TDefgrille>(&w, "Defgrille")), Qt::RightDockWidgetArea);
     QCOMPARE(w.grille().DefHoriz[6], QByteArray("Horizontale 7 \xe9t\xe9"));
     QCOMPARE(w.grille().DefHoriz[7], QByteArray("Horizontale 8 \xe9t\xe9"));
 }
@@ -253,7 +312,7 @@ void ClueSheetWindowTest::tabEndsTheEditAndLeavesTheGrid() {
         QCOMPARE(QApplication::focusWidget(), s.StringGrid2);
         QCOMPARE(s.StringGrid1->currentRow(), 3);
         QTest::keyClick(s.StringGrid2, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), s.Button1);
+        QCOMPARE(QApplication::focusWidget(), s.ListeIndices);
     });
     QCOMPARE(w.grille().DefHoriz[3], QByteArray("D\xe9"));
 }
@@ -371,6 +430,185 @@ void ClueSheetWindowTest::longCluesAreNeverCutWithoutAsking() {
     QCOMPARE(w.grille().DefHoriz[2], longClue);
     QVERIFY(w.document().isModified());
     QCOMPARE(app.fakes.messages.total(), 4);
+}
+
+void ClueSheetWindowTest::followsTheGridCursorAndMovesIt() {
+    TestApp app;
+    TMainForm& w = app.start();
+    setRoiMer(w);
+    StringGrid* grid = w.StringGrid1;
+    grid->setCurrent(5, 1);
+    TDefgrille& s = openSheet(w);
+    QVERIFY(s.isVisible());
+
+    // Each line shows its words, a cell without a letter as ".".
+    QCOMPARE(words(s.StringGrid1, 0), QStringLiteral("ROI \u00b7 MER"));
+    QCOMPARE(s.StringGrid1->item(0, 1)->toolTip(), QStringLiteral("1. ROI \u00b7 MER"));
+    QCOMPARE(words(s.StringGrid1, 1), QStringLiteral("......."));
+    QCOMPARE(words(s.StringGrid2, 3), QStringLiteral("......"));
+    QCOMPARE(words(s.StringGrid2, 4), QStringLiteral("M......"));
+    // The cursor's row and column are the sheet's current lines; the word under it is named.
+    QCOMPARE(s.StringGrid1->currentRow(), 0);
+    QCOMPARE(s.StringGrid2->currentRow(), 4);
+    QCOMPARE(s.LabelMot->text(), QStringLiteral("1. ROI \u00b7 [MER]"));
+
+    // The grid stays in use while the sheet is open, and the sheet follows it.
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(s.StringGrid1->currentRow(), 1);
+    QTest::keyClick(grid, Qt::Key_X);
+    QCOMPARE(w.grille().cell(5, 2), 'X');
+    QCOMPARE(words(s.StringGrid1, 1), QStringLiteral("....X.."));
+    QCOMPARE(words(s.StringGrid2, 4), QStringLiteral("MX....."));
+
+    // Moving in the sheet moves the grid's cursor along: the column stays
+    // where a word of the new row passes it...
+    s.StringGrid1->setFocus();
+    QTest::keyClick(s.StringGrid1, Qt::Key_Down);
+    QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(5, 3));
+    // ... and the cursor goes to the row's first word where the row is black there.
+    grid->setCurrent(4, 3);
+    QCOMPARE(s.StringGrid1->currentRow(), 2);
+    QCOMPARE(s.StringGrid2->currentRow(), 3);
+    clickRow(s.StringGrid1, 0);
+    QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(1, 1));
+    QCOMPARE(s.LabelMot->text(), QStringLiteral("1. [ROI] \u00b7 MER"));
+    // A column chosen in the sheet: the row stays, and the word is the column's.
+    clickRow(s.StringGrid2, 6);
+    QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(7, 1));
+    QCOMPARE(s.direction(), SlotDirection::Vertical);
+    QCOMPARE(s.LabelMot->text(), QStringLiteral("G. R......"));
+
+    // Labelled as the grid labels its lines.
+    w.document().setLabelStyle(LabelStyle::French);
+    QCOMPARE(s.StringGrid1->item(0, 0)->text(), QStringLiteral("I"));
+    QCOMPARE(s.StringGrid1->item(0, 1)->toolTip(), QStringLiteral("I. ROI \u00b7 MER"));
+    QCOMPARE(s.LabelMot->text(), QStringLiteral("7. R......"));
+}
+
+void ClueSheetWindowTest::storedCluesArePlacedByAKeyAndJoined() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicodef.dat"), "MER\t\xc9tendue d'eau sal\xe9"
+                                                 "e\r\n");
+    TMainForm& w = app.start();
+    ClueBase* base = w.document().clueBase();
+    QVERIFY(base);
+    base->add({{0, QStringLiteral("ROI"), QStringLiteral("Souverain"), QStringLiteral("a.grd"),
+                QStringLiteral("2024-01-01 10:00")},
+               {0, QStringLiteral("ROI"), QStringLiteral("Chef d'État"), QStringLiteral("b.grd"),
+                QStringLiteral("2025-06-01 10:00")},
+               {0, QStringLiteral("ROI"), QStringLiteral("Pion du jeu"), QStringLiteral("c.grd"),
+                QStringLiteral("2023-03-01 10:00")}});
+    setRoiMer(w);
+    w.document().markSaved();
+    w.StringGrid1->setCurrent(2, 1);
+    TDefgrille& s = openSheet(w);
+    // 2 words in row 1, one in each of rows 2 to 7, columns A to G.
+    QCOMPARE(s.LabelCompte->text(), QStringLiteral("15 mots sans définition"));
+
+    // The most recent first, numbered for their keys.
+    QCOMPARE(listed(s.ListeIndices), (QStringList{"Chef d'État", "Souverain", "Pion du jeu"}));
+    QCOMPARE(s.ListeIndices->item(1)->text(), QStringLiteral("2. Souverain"));
+    QCOMPARE(s.ListeIndices->item(1)->toolTip(),
+             QStringLiteral("Écrite le 2024-01-01 10:00 pour a.grd"));
+    QTest::keyClick(s.StringGrid1, Qt::Key_2, Qt::ControlModifier);
+    QCOMPARE(w.grille().DefHoriz[0], QByteArray("Souverain."));
+    QCOMPARE(s.StringGrid1->item(0, 1)->text(), QStringLiteral("Souverain."));
+    QVERIFY(w.document().isModified());
+    QCOMPARE(s.LabelCompte->text(), QStringLiteral("14 mots sans définition"));
+
+    // The second word of the line: the definitions list's clue, once,
+    // placed with Enter after its clue; the two are joined the French way.
+    w.StringGrid1->setCurrent(6, 1);
+    QCOMPARE(listed(s.ListeIndices), QStringList{"Étendue d'eau salée"});
+    QCOMPARE(s.ListeIndices->item(0)->toolTip(),
+             QStringLiteral("Définition des mots (Dicodef.dat)"));
+    s.ListeIndices->setFocus();
+    QTest::keyClick(s.ListeIndices, Qt::Key_Return);
+    QCOMPARE(w.grille().DefHoriz[0], QByteArray("Souverain. \x96 \xc9tendue d'eau sal\xe9"
+                                                "e."));
+    QCOMPARE(s.LabelCompte->text(), QStringLiteral("13 mots sans définition"));
+
+    // A double click replaces the first word's clue and keeps the second.
+    w.StringGrid1->setCurrent(1, 1);
+    const QRect first = s.ListeIndices->visualItemRect(s.ListeIndices->item(0));
+    QTest::mouseClick(s.ListeIndices->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::mouseDClick(s.ListeIndices->viewport(), Qt::LeftButton, {}, first.center());
+    QCOMPARE(toUi(w.grille().DefHoriz[0]),
+             QStringLiteral("Chef d'État. \u2013 Étendue d'eau salée."));
+    QCOMPARE(s.StringGrid1->item(0, 1)->text(), toUi(w.grille().DefHoriz[0]));
+
+    // A word not complete offers nothing; a key then places nothing.
+    w.StringGrid1->setCurrent(1, 2);
+    QCOMPARE(s.direction(), SlotDirection::Horizontal);
+    QCOMPARE(s.ListeIndices->count(), 0);
+    QTest::keyClick(s.StringGrid1, Qt::Key_1, Qt::ControlModifier);
+    QVERIFY(w.grille().DefHoriz[1].isEmpty());
+
+    // Each placing is one step back.
+    QCOMPARE(w.document().undoCount(), 4); // the grid's set-up, then three clues
+    trigger(w, "undo");
+    QCOMPARE(s.StringGrid1->item(0, 1)->text(),
+             QStringLiteral("Souverain. \u2013 Étendue d'eau salée."));
+    trigger(w, "undo");
+    trigger(w, "undo");
+    QVERIFY(w.grille().DefHoriz[0].isEmpty());
+    QCOMPARE(s.StringGrid1->item(0, 1)->text(), QString());
+    QVERIFY(!w.document().isModified());
+    QCOMPARE(s.LabelCompte->text(), QStringLiteral("15 mots sans définition"));
+}
+
+void ClueSheetWindowTest::cluesWrittenInTheDockAreStepsOfTheGrid() {
+    TestApp app;
+    TMainForm& w = app.start();
+    editGrid(w, [](Grille& g) {
+        g.NbLignes = 3; // two rows of words, a single word each
+        g.NbColonnes = 3;
+    });
+    w.document().markSaved();
+    TDefgrille& s = openSheet(w);
+    QCOMPARE(s.LabelCompte->text(), QStringLiteral("4 mots sans définition"));
+    QLineEdit* edit = editClue(s.StringGrid1, 0);
+    QVERIFY(edit);
+    typeText(edit, QStringLiteral("Premier"));
+    // Still being typed: not yet in the grid.
+    QVERIFY(w.grille().DefHoriz[0].isEmpty());
+    QTest::keyClick(edit, Qt::Key_Return);
+    // Written, with the sheet still open: the grid has it, and asks to be saved.
+    QCOMPARE(w.grille().DefHoriz[0], QByteArray("Premier"));
+    QVERIFY(w.document().isModified());
+    QCOMPARE(s.LabelCompte->text(), QStringLiteral("3 mots sans définition"));
+    edit = editClue(s.StringGrid2, 1);
+    QVERIFY(edit);
+    typeText(edit, QStringLiteral("Second"));
+    // Moving to another line ends the edit.
+    QTest::keyClick(s.StringGrid2, Qt::Key_Up);
+    QCOMPARE(w.grille().DefVert[1], QByteArray("Second"));
+    QCOMPARE(w.document().undoCount(), 3);
+    QVERIFY(s.isVisible());
+
+    // Undone from the menu while the sheet is open: the sheet shows it.
+    trigger(w, "undo");
+    QVERIFY(w.grille().DefVert[1].isEmpty());
+    QCOMPARE(s.StringGrid2->item(1, 1)->text(), QString());
+    trigger(w, "undo");
+    QCOMPARE(s.StringGrid1->item(0, 1)->text(), QString());
+    QVERIFY(!w.document().isModified());
+    QCOMPARE(s.LabelCompte->text(), QStringLiteral("4 mots sans définition"));
+
+    // A grid of another size: the sheet follows it.
+    editGrid(w, [](Grille& g) { g.NbLignes = 6; });
+    QCOMPARE(s.StringGrid1->rowCount(), 5);
+
+    // Enter, then the sheet closed at once: the clue is written once, and
+    // nothing is left for the event loop to hand the view afterwards.
+    edit = editClue(s.StringGrid1, 4);
+    QVERIFY(edit);
+    typeText(edit, QStringLiteral("Cinq"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    s.close();
+    QCoreApplication::processEvents();
+    QCOMPARE(w.grille().DefHoriz[4], QByteArray("Cinq"));
 }
 
 QTEST_MAIN(ClueSheetWindowTest)

@@ -117,20 +117,18 @@ void UndoWindowTest::everyKindOfChangeIsUndoneAndRedone() {
         };
         trigger(w, "Dimensions1");
         break;
-    case ClueSheet:
-        app.fakes.modal.scripts << [](QDialog& d) {
-            auto& s = static_cast<TDefgrille&>(d);
-            s.StringGrid1->setFocus();
-            s.StringGrid1->setCurrentCell(0, 1);
-            QTest::keyClicks(s.StringGrid1, QStringLiteral("Un"));
-            QTest::keyClick(s.StringGrid1->viewport()->findChild<QLineEdit*>(), Qt::Key_Return);
-            s.StringGrid2->setFocus();
-            s.StringGrid2->setCurrentCell(2, 1);
-            QTest::keyClicks(s.StringGrid2, QStringLiteral("Deux"));
-            QTest::keyClick(s.StringGrid2->viewport()->findChild<QLineEdit*>(), Qt::Key_Return);
-        };
+    case ClueSheet: {
+        // The docked sheet hands each clue back as it is written: one step per clue.
         trigger(w, "Dfinitions1");
+        auto* s = w.findChild<TDefgrille*>(QStringLiteral("Defgrille"));
+        QVERIFY(s);
+        s->StringGrid2->setFocus();
+        s->StringGrid2->setCurrentCell(2, 1);
+        QTest::keyClicks(s->StringGrid2, QStringLiteral("Deux"));
+        QTest::keyClick(s->StringGrid2->viewport()->findChild<QLineEdit*>(), Qt::Key_Return);
+        s->close();
         break;
+    }
     }
     // A dialog took the focus for a while; the window has it back, as on a desktop.
     w.activateWindow();
