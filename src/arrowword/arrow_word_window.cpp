@@ -24,6 +24,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace orv {
@@ -169,16 +170,20 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
     doc_.reset(ArrowGrid(11, 9));
     auto* top = new QHBoxLayout(this);
     view = new ArrowGridView(*this, this);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidget(view);
-    scroll->setWidgetResizable(false);
-    scroll->setAlignment(Qt::AlignCenter);
-    top->addWidget(scroll, 1);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(view);
+    scroll_->setWidgetResizable(false);
+    scroll_->setAlignment(Qt::AlignCenter);
+    top->addWidget(scroll_, 1);
 
-    auto* side = new QVBoxLayout;
-    top->addLayout(side);
+    auto* sidePanel = new QWidget(this);
+    sidePanel->setFixedWidth(330);
+    auto* side = new QVBoxLayout(sidePanel);
+    side->setContentsMargins(0, 0, 0, 0);
+    top->addWidget(sidePanel);
     cellLabel = new QLabel(this);
     side->addWidget(cellLabel);
+    cellLabel->setWordWrap(true);
     auto* clues = new QGroupBox(QStringLiteral("Définitions de la case"), this);
     auto* clueLayout = new QFormLayout(clues);
     for (int k = 0; k < kMaxCellClues; ++k) {
@@ -204,6 +209,8 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
     side->addWidget(new QLabel(QStringLiteral("Vérification de la grille :"), this));
     problems = new QListWidget(this);
     problems->setObjectName(QStringLiteral("layoutProblems"));
+    problems->setWordWrap(true);
+    problems->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     side->addWidget(problems, 1);
 
     auto* buttons = new QGridLayout;
@@ -241,6 +248,9 @@ void ArrowWordWindow::startGrid(const ArrowGrid& grid, const QString& path) {
     doc_.reset(grid, path);
     current_ = {1, 1};
     view->resize(view->sizeHint());
+    // The whole grid in sight when the screen has room for it.
+    scroll_->setMinimumSize(std::min(view->width() + 4, 1000), std::min(view->height() + 4, 760));
+    adjustSize();
     refresh();
     view->setFocus();
 }

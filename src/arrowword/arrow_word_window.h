@@ -19,6 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QSpinBox;
 
 namespace orv {
@@ -52,7 +53,7 @@ protected:
 
 private:
     ArrowWordWindow& window_;
-    double cellSize_ = 52;
+    double cellSize_ = 64;
 };
 
 class ArrowWordWindow : public QDialog {
@@ -110,6 +111,7 @@ private:
     bool across_ = true; // typing runs right, else down
     bool refreshing_ = false;
     QMenu* menu_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
 };
 
 } // namespace orv

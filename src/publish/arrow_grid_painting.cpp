@@ -131,7 +131,10 @@ QRectF clueBox(const QRectF& cellRect, int index, int count) {
 
 FittedClue fitClueText(const QString& text, const QRectF& box, const QString& family) {
     FittedClue fitted;
-    const int largest = std::max(kSmallestClueFont, int(std::floor(box.height() / 3)));
+    // One size for the short clues of a grid, as magazines print them: at
+    // most about a fifth of the cell's width, and two lines in the box.
+    const int largest = std::max(kSmallestClueFont,
+                                 int(std::floor(std::min(box.height() / 2.3, box.width() * 0.21))));
     for (int size = largest; size >= kSmallestClueFont; --size) {
         const QFont font = pixelFont(family, size, false);
         const QFontMetricsF fm(font);

@@ -30,7 +30,7 @@ QRectF arrowCellRect(const ArrowPaintOptions& options, QPointF origin, Cell cell
 QRectF clueBox(const QRectF& cellRect, int index, int count);
 
 // A clue's text set in a box: the largest font (whole pixel sizes, from
-// about a third of the box's height down to kSmallestClueFont) at which the
+// about a fifth of the box's width down to kSmallestClueFont) at which the
 // words, wrapped at spaces and hyphens, fit the box; a word wider than the
 // box at that size is cut between letters. `fits` is false when even the
 // smallest size overflows (the lines are then those of the smallest size).
