@@ -131,14 +131,15 @@ QByteArray arrowPngBytes(const ArrowGrid& grid, const QString& title, int dotsPe
     return bytes;
 }
 
-void exportArrowGrid(const QString& path, const ArrowGrid& grid, const QString& title) {
+void exportArrowGrid(const QString& path, const ArrowGrid& grid, const QString& title,
+                     int pngDotsPerInch) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("pdf"))
         writeWholeFile(path, arrowPdfBytes(grid, title), path);
     else if (suffix == QLatin1String("svg"))
         writeWholeFile(path, arrowSvgBytes(grid, title), path);
     else if (suffix == QLatin1String("png"))
-        writeWholeFile(path, arrowPngBytes(grid, title), path);
+        writeWholeFile(path, arrowPngBytes(grid, title, pngDotsPerInch), path);
     else
         throw OrvError(QStringLiteral("Le fichier %1 n'a pas une extension connue : .pdf, .svg "
                                       "ou .png sont possibles")

@@ -33,6 +33,7 @@ QByteArray arrowPngBytes(const ArrowGrid& grid, const QString& title, int dotsPe
 
 // Writes the file that `path` names (".pdf", ".svg" or ".png"); OrvError for
 // another extension and "Ne peut créer le fichier <path>" when it cannot be written.
-void exportArrowGrid(const QString& path, const ArrowGrid& grid, const QString& title);
+void exportArrowGrid(const QString& path, const ArrowGrid& grid, const QString& title,
+                     int pngDotsPerInch = 150);
 
 } // namespace orv

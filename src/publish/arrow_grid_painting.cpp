@@ -135,7 +135,10 @@ FittedClue fitClueText(const QString& text, const QRectF& box, const QString& fa
     // most about a fifth of the cell's width, and two lines in the box.
     const int largest = std::max(kSmallestClueFont,
                                  int(std::floor(std::min(box.height() / 2.3, box.width() * 0.21))));
-    for (int size = largest; size >= kSmallestClueFont; --size) {
+    // Below a tenth of the cell's width the type is not read any more on paper.
+    const int smallest =
+        std::min(largest, std::max(kSmallestClueFont, int(std::ceil(box.width() * 0.1))));
+    for (int size = largest; size >= smallest; --size) {
         const QFont font = pixelFont(family, size, false);
         const QFontMetricsF fm(font);
         const QStringList lines = wrapped(text, fm, box.width());
@@ -186,13 +189,13 @@ void paintArrowGrid(QPainter& painter, const ArrowGrid& grid, const ArrowPaintOp
             }
             painter.fillRect(rect, kDefinitionTint);
             const int count = int(here.clues.size());
+            if (!o.clueText)
+                continue;
             if (count == 2) {
                 painter.setPen(QPen(kInk, std::max(0.5, cell * 0.015)));
                 painter.drawLine(QPointF(rect.left(), rect.center().y()),
                                  QPointF(rect.right(), rect.center().y()));
             }
-            if (!o.clueText)
-                continue;
             for (int k = 0; k < count; ++k) {
                 const QRectF box = clueBox(rect, k, count);
                 const FittedClue fitted =
@@ -211,7 +214,7 @@ void paintArrowGrid(QPainter& painter, const ArrowGrid& grid, const ArrowPaintOp
     for (int c = 0; c <= grid.columns(); ++c)
         painter.drawLine(QPointF(origin.x() + c * cell, origin.y()),
                          QPointF(origin.x() + c * cell, origin.y() + grid.rows() * cell));
-    for (int r = 1; r <= grid.rows(); ++r)
+    for (int r = 1; r <= grid.rows() && o.clueText; ++r)
         for (int c = 1; c <= grid.columns(); ++c) {
             const ArrowCell& here = grid.at({c, r});
             const int count = int(here.clues.size());

@@ -19,7 +19,7 @@ namespace orv {
 struct ArrowPaintOptions {
     double cellSize = 40; // side of a cell, in the painter's units
     bool letters = true;  // the letters of the letter cells
-    bool clueText = true; // the clues' text in the definition cells (else plain tinted cells)
+    bool clueText = true; // the clues, their split lines and arrows (else plain tinted cells)
     QString family = QStringLiteral("Arial");
 };
 
@@ -30,7 +30,8 @@ QRectF arrowCellRect(const ArrowPaintOptions& options, QPointF origin, Cell cell
 QRectF clueBox(const QRectF& cellRect, int index, int count);
 
 // A clue's text set in a box: the largest font (whole pixel sizes, from
-// about a fifth of the box's width down to kSmallestClueFont) at which the
+// about a fifth of the box's width down to a tenth of it, never under
+// kSmallestClueFont) at which the
 // words, wrapped at spaces and hyphens, fit the box; a word wider than the
 // box at that size is cut between letters. `fits` is false when even the
 // smallest size overflows (the lines are then those of the smallest size).
