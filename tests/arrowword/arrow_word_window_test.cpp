@@ -85,9 +85,9 @@ void ArrowWordWindowTest::newGridEditedSavedAndReopened() {
         QVERIFY(!right->isChecked());
         right->trigger();
         QVERIFY(menuAction(w, QStringLiteral("arrowAction1"))->isChecked());
-        // The side panel's second arrow adds ↳ .
-        w.arrowBoxes[1]->setCurrentIndex(4);
-        Q_EMIT w.arrowBoxes[1]->activated(4);
+        // The side panel's second arrow, stepped down to its last choice, gives ↳ .
+        for (int k = 0; k < 4; ++k)
+            QTest::keyClick(w.arrowBoxes[1], Qt::Key_Down);
         QCOMPARE(w.document().grid().at({3, 1}).clues.size(), std::size_t(2));
         QCOMPARE(w.document().grid().at({3, 1}).clues[1].direction, D::DownThenRight);
 
