@@ -5,6 +5,7 @@
 
 #include "app/about_box.h"
 #include "app/exit_writes.h"
+#include "arrowword/arrow_word_controller.h"
 #include "common/codec.h"
 #include "common/keys.h"
 #include "common/locale.h"
@@ -61,8 +62,8 @@ const MenuPlace kMenus[] = {
     {"FileMenu",
      "&Fichier",
      FileMenuTopic,
-     {"NewItem", "OpenItem", "-", "Enregistrer1", "Enregistrersous1", "-", "printGrid",
-      "exportGrid", "-", "Importerfichier1", "-", "ExitItem"}},
+     {"NewItem", "OpenItem", "-", "Enregistrer1", "Enregistrersous1", "-", "newArrowGrid",
+      "openArrowGrid", "-", "printGrid", "exportGrid", "-", "Importerfichier1", "-", "ExitItem"}},
     {"EditionMenu", "&Edition", MainWindowTopic, {"undo", "redo"}},
     {"MotsMenu",
      "&Mots",
@@ -178,6 +179,7 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
     maker_ = new GridMakerController(document_, services_, this, *this);
     help_ = new BuildingHelpController(document_, services_, this, *this);
     publish_ = new PublishController(document_, services_, this, *this);
+    arrowWord_ = new ArrowWordController(document_, services_, this, *this);
     // What the subsystems reach of each other.
     play_->setLinks([this] { dictionary_->Dictionnaire1Click(); },
                     [this] { search_->Recherchedemots1Click(); },

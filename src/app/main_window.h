@@ -37,6 +37,7 @@ class FillController;
 class GridMakerController;
 class BuildingHelpController;
 class PublishController;
+class ArrowWordController;
 
 class TMainForm : public QMainWindow, public MainView {
     Q_OBJECT
@@ -148,6 +149,7 @@ private:
     BuildingHelpController* help_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     PublishController* publish_ = nullptr;
+    ArrowWordController* arrowWord_ = nullptr;
     int zoom_ = 100;
     // While long work runs: the widgets it disabled, and its "Annuler".
     bool busy_ = false;

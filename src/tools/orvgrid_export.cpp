@@ -1,8 +1,10 @@
 // The export subcommand of orvgrid.
 #include "tools/orvgrid_export.h"
 
+#include "arrowword/arrow_file.h"
 #include "common/errors.h"
 #include "common/text_file.h"
+#include "publish/arrow_grid_export.h"
 #include "publish/grid_export.h"
 #include "publish/grid_source.h"
 #include "tools/orvgrid_common.h"
@@ -35,7 +37,9 @@ QString orvgridExportUsage() {
         "      --solution : sur une deuxième page (page, par défaut), au pied de la\n"
         "      page à l'envers (pied, ou foot) ou pas du tout (aucune, ou none).\n"
         "      --title : le titre (par défaut celui de la grille ipuz ou le nom du\n"
-        "      fichier). --dpi : la résolution du PNG, de 50 à 300 (150 par défaut).\n");
+        "      fichier). --dpi : la résolution du PNG, de 50 à 300 (150 par défaut).\n"
+        "      Une grille de mots fléchés (.fleches) se publie en .pdf, .svg ou .png :\n"
+        "      la grille avec ses définitions et ses flèches, la solution en dessous.\n");
 }
 
 int orvgridExport(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -96,6 +100,22 @@ int orvgridExport(const QStringList& args, QTextStream& out, QTextStream& err) {
         return fail(err, QStringLiteral("le format de %1 est inconnu : les formats possibles "
                                         "sont pdf, svg, png, ipuz et grd")
                              .arg(output));
+    if (isArrowFilePath(input)) {
+        const ExportFormat format = *exportFormatOf(output);
+        if (format != ExportFormat::Pdf && format != ExportFormat::Svg &&
+            format != ExportFormat::Png)
+            return fail(err, QStringLiteral("une grille de mots fléchés se publie en pdf, svg ou "
+                                            "png, pas en %1")
+                                 .arg(QFileInfo(output).suffix()));
+        try {
+            refuseWritingOverInput(output, {input});
+            exportArrowGrid(output, loadArrowFile(input),
+                            titleGiven ? options.title : QFileInfo(input).completeBaseName(), dpi);
+        } catch (const OrvError& e) {
+            return fail(err, e.message());
+        }
+        return kOk;
+    }
     try {
         refuseWritingOverInput(output, {input});
         IpuzInfo info;

@@ -193,10 +193,11 @@ void UndoWindowTest::editionMenuStandsBetweenFileAndWords() {
     QStringList file;
     for (QAction* a : child<QMenu>(&w, "FileMenu")->actions())
         file << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-    // (Imprimer and Exporter stand between the save commands and the import.)
-    QCOMPARE(file,
-             (QStringList{"NewItem", "OpenItem", "-", "Enregistrer1", "Enregistrersous1", "-",
-                          "printGrid", "exportGrid", "-", "Importerfichier1", "-", "ExitItem"}));
+    // (The arrow-word commands, then Imprimer and Exporter, stand between the save
+    // commands and the import.)
+    QCOMPARE(file, (QStringList{"NewItem", "OpenItem", "-", "Enregistrer1", "Enregistrersous1", "-",
+                                "newArrowGrid", "openArrowGrid", "-", "printGrid", "exportGrid",
+                                "-", "Importerfichier1", "-", "ExitItem"}));
 }
 
 void UndoWindowTest::undoneTypingSavesTheFileThatWasThere() {

@@ -68,8 +68,9 @@ void PublishMenuTest::commandsStandInTheirMenus() {
     TMainForm& w = app.start();
     QCOMPARE(menuItems(w, "FileMenu"),
              (QStringList{"&Nouvelle grille", "&Ouvrir...", "-", "&Enregistrer",
-                          "Enregistrer &sous...", "-", "&Imprimer...", "E&xporter...", "-",
-                          "Im&porter fichier...", "-", "&Quitter"}));
+                          "Enregistrer &sous...", "-", "Nouvelle grille de &mots fléchés...",
+                          "Ouvrir une grille de mots &fléchés...", "-", "&Imprimer...",
+                          "E&xporter...", "-", "Im&porter fichier...", "-", "&Quitter"}));
     QCOMPARE(menuItems(w, "AffichageMenu").mid(5),
              (QStringList{"Zoom +", "Zoom -", "Taille normale", "&Taille ajustée", "-",
                           "Repères à la &française"}));

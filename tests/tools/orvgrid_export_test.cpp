@@ -1,9 +1,11 @@
 // orvgrid export on real files: each kind of grid in, each format out, the
 // options reaching the page, and the one-line refusals of bad requests.
+#include "arrowword/arrow_file.h"
 #include "common/text_file.h"
 #include "grid/grid_file.h"
 #include "publish/grid_source.h"
 #include "publish/ipuz_file.h"
+#include "support/arrow_grids.h"
 #include "support/orvgrid_run.h"
 #include "support/sample_grid.h"
 #include "tools/orvgrid_export.h"
@@ -45,6 +47,7 @@ private Q_SLOTS:
     void badRequests_data();
     void badRequests();
     void refusesToWriteOverItsGrid();
+    void arrowGridToPdfWithItsCluesAndSolution();
 
 private:
     QTemporaryDir dir_;
@@ -194,6 +197,31 @@ void OrvgridExportTest::refusesToWriteOverItsGrid() {
                             .arg(path_(output)));
         QCOMPARE(readWholeFile(path_("g.grd")), before);
     }
+}
+
+void OrvgridExportTest::arrowGridToPdfWithItsCluesAndSolution() {
+    writeArrowFile(path_("f.fleches"), sampleArrowGrid());
+    const Run r = exportWith({path_("f.fleches"), QStringLiteral("-o"), path_("f.pdf"),
+                              QStringLiteral("--title"), QStringLiteral("Fléchés n° 1")});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.err.isEmpty());
+    const QString text = pdfText(path_("f.pdf"));
+    QVERIFY2(text.startsWith(QStringLiteral("Fléchés n° 1")), qPrintable(text));
+    for (const QString& clue : {QStringLiteral("Minerai"), QStringLiteral("Voie"),
+                                QStringLiteral("Saison"), QStringLiteral("Solution")})
+        QVERIFY2(text.contains(clue), qPrintable(clue + QStringLiteral(" : ") + text));
+    // The letters are printed once, in the solution.
+    QCOMPARE(text.count(QStringLiteral("I S A R")) + text.count(QStringLiteral("ISAR")), 1);
+    QCOMPARE(exportWith({path_("f.fleches"), QStringLiteral("-o"), path_("f.png"),
+                         QStringLiteral("--dpi"), QStringLiteral("60")})
+                 .status,
+             0);
+    QVERIFY(QFile::exists(path_("f.png")));
+    const Run ipuz = exportWith({path_("f.fleches"), QStringLiteral("-o"), path_("f.ipuz")});
+    QCOMPARE(ipuz.status, 3);
+    QVERIFY2(ipuz.err.contains(QStringLiteral(
+                 "une grille de mots fléchés se publie en pdf, svg ou png, pas en ipuz")),
+             qPrintable(ipuz.err));
 }
 
 QTEST_MAIN(OrvgridExportTest)
