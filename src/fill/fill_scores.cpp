@@ -33,6 +33,23 @@ FillQuality fillQuality(const Grille& grille, const WordScores& scores) {
     return q;
 }
 
+std::vector<Cell> weakWordCells(const Grille& grille, const WordScores& scores) {
+    std::vector<Cell> cells;
+    const GridSlots slots(grille);
+    for (const Slot& slot : slots.slots()) {
+        const QByteArray word = slotPattern(grille, slot);
+        if (word.contains('.') || scores.wordClass(word) != WordClass::Weak)
+            continue;
+        for (const SlotCell& c : slot.cells)
+            cells.push_back({c.col, c.row});
+    }
+    std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
+        return a.col != b.col ? a.col < b.col : a.row < b.row;
+    });
+    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    return cells;
+}
+
 QString weakWordsText(const FillQuality& quality) {
     const qsizetype n = quality.weakWords.size();
     if (n == 0)

@@ -25,6 +25,9 @@ struct FillQuality {
 };
 
 FillQuality fillQuality(const Grille& grille, const WordScores& scores);
+// The cells of the grid's weak words (complete slots), each once, by column
+// then row: the cells « Marquer les mots rares » tints.
+std::vector<Cell> weakWordCells(const Grille& grille, const WordScores& scores);
 // « 2 mots rares : ERSEAU, INFESTERAI », or « aucun mot rare ».
 QString weakWordsText(const FillQuality& quality);
 

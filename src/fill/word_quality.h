@@ -79,6 +79,8 @@ struct QualityEffort {
 constexpr QualityEffort kFillQuality{60, 100, 2};
 constexpr QualityEffort kThoroughQuality{400, 200, 3};
 constexpr QualityEffort kMakerQuality{600, 200, 3};
+// A refused word: its slot alone first, then up to three cells around.
+constexpr QualityEffort kRefusalEffort{0, 2000, 3};
 
 struct QualityOptions {
     std::uint64_t seed = 1;
