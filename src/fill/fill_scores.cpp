@@ -168,7 +168,7 @@ FillResult fillForQuality(const Grille& grille, IndexClasses& classes, const Fil
     const auto start = std::chrono::steady_clock::now();
     FillOptions o = options;
     FillResult r;
-    if (quality.refills > 0) {
+    if (quality.refills > 0 && classes.hasWordsBeyondWeak()) {
         // First a fill without weak words, within a failure budget: where
         // the layout allows one, no search afterwards would do as well.
         FillOptions strict = o;

@@ -634,8 +634,9 @@ MakeResult Maker::run() {
         fill.stop = options_.stop ? options_.stop : &never;
         // Quality first: the patterns are filled without weak words while the
         // attempts allowed for that last; then with every word.
-        const bool noWeak =
-            options_.classes && options_.quality.refills > 0 && result.attempts < kNoWeakAttempts;
+        const bool noWeak = options_.classes && options_.quality.refills > 0 &&
+                            result.attempts < kNoWeakAttempts &&
+                            options_.classes->hasWordsBeyondWeak();
         if (noWeak)
             fill.allowed = [classes = options_.classes](int length, std::uint32_t id) {
                 return !classes->isForbidden(length, id) &&

@@ -54,6 +54,17 @@ void IndexClasses::prepare() {
             cache_[std::size_t(it.key().size())][std::size_t(id)] =
                 std::uint8_t(scores_.wordClass(it.key()));
     }
+    for (const std::vector<std::uint8_t>& c : cache_) {
+        total_ += c.size();
+        notWeak_ += std::size_t(std::count_if(
+            c.begin(), c.end(), [](std::uint8_t k) { return k != std::uint8_t(WordClass::Weak); }));
+    }
+}
+
+bool IndexClasses::hasWordsBeyondWeak() {
+    if (!prepared_)
+        prepare();
+    return notWeak_ * 20 >= total_ && notWeak_ > 0;
 }
 
 WordClass IndexClasses::classOf(int length, std::uint32_t id) {

@@ -53,6 +53,11 @@ public:
     bool hasForbidden() const { return !forbidden_.isEmpty(); }
     const QSet<QByteArray>& forbidden() const { return forbidden_; }
 
+    // Whether a fill without weak words is worth trying: at least 5 % of the
+    // index's words are not weak (a list of the user's own words that the
+    // classes do not know is all weak).
+    bool hasWordsBeyondWeak();
+
     WordRank rank(const Grille& grille) const;
     const WordIndex& index() const { return index_; }
     const WordScores& scores() const { return scores_; }
@@ -64,6 +69,8 @@ private:
     // Per length, per id: the word's class.
     std::vector<std::vector<std::uint8_t>> cache_;
     bool prepared_ = false;
+    std::size_t notWeak_ = 0;
+    std::size_t total_ = 0;
     QSet<QByteArray> forbidden_;
 };
 
