@@ -70,7 +70,7 @@ void PublishMenuTest::commandsStandInTheirMenus() {
              (QStringList{"&Nouvelle grille", "&Ouvrir...", "-", "&Enregistrer",
                           "Enregistrer &sous...", "-", "&Imprimer...", "E&xporter...", "-",
                           "Im&porter fichier...", "-", "&Quitter"}));
-    QCOMPARE(menuItems(w, "AffichageMenu").mid(5),
+    QCOMPARE(menuItems(w, "AffichageMenu").mid(6),
              (QStringList{"Zoom +", "Zoom -", "Taille normale", "&Taille ajustée", "-",
                           "Repères à la &française"}));
     QStringList bar;
