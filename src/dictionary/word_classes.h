@@ -29,6 +29,10 @@ public:
     static const WordClasses& french();
 
     WordClass classOf(QByteArrayView plainWord) const;
+    // The listed words, in the order of their bytes, with their classes.
+    qsizetype size() const { return qsizetype(entries_.size()); }
+    QByteArrayView wordAt(qsizetype i) const { return wordOf(entries_[std::size_t(i)]); }
+    WordClass classAt(qsizetype i) const { return entries_[std::size_t(i)].cls; }
     qsizetype count(WordClass c) const { return counts_[std::size_t(c)]; }
 
 private:

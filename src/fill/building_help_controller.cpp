@@ -5,6 +5,7 @@
 #include "fill/building_help_controller.h"
 
 #include "common/string_grid.h"
+#include "fill/fill_scores.h"
 #include "fill/grid_check.h"
 #include "fill/grid_check_window.h"
 #include "fill/grid_statistics_panel.h"
@@ -71,6 +72,13 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
     marksAction_->setCheckable(true);
     connect(marksAction_, &QAction::toggled, this, &BuildingHelpController::markCellsClick);
 
+    rareAction_ = view_.addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("markRareWords"),
+                                   QStringLiteral("Marquer les mots &rares"),
+                                   QStringLiteral("Teinter les cases des mots qu'un lecteur "
+                                                  "risque de ne pas connaître"));
+    rareAction_->setCheckable(true);
+    connect(rareAction_, &QAction::toggled, this, &BuildingHelpController::markRareWordsClick);
+
     advanceAction_ = view_.addCommand(QStringLiteral("AffichageMenu"), QStringLiteral("advance"),
                                       QStringLiteral("Avancer après une &lettre"),
                                       QStringLiteral("Passer à la case suivante après chaque "
@@ -106,6 +114,11 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
                 drawCell(p, c, r, rect);
             if (marksOn_)
                 drawMarks(p, c, r, rect);
+            if (std::binary_search(rareCells_.begin(), rareCells_.end(), Cell{c, r},
+                                   [](const Cell& a, const Cell& b) {
+                                       return a.col != b.col ? a.col < b.col : a.row < b.row;
+                                   }))
+                p.fillRect(cellPaintRect(rect), QColor(255, 150, 0, 90));
         };
         auto keyPress = grid_->onKeyPress;
         grid_->onKeyPress = [this, keyPress](QChar& key) {
@@ -151,6 +164,20 @@ void BuildingHelpController::markCellsClick(bool on) {
         refreshMarks();
     if (grid_)
         grid_->update();
+}
+
+void BuildingHelpController::markRareWordsClick(bool on) {
+    guard([this] { refreshRareCells(); });
+    if (on && rareCells_.empty())
+        view_.setStatusText(QStringLiteral("La grille n'a aucun mot rare."));
+    if (grid_)
+        grid_->update();
+}
+
+void BuildingHelpController::refreshRareCells() {
+    rareCells_.clear();
+    if (rareAction_->isChecked())
+        rareCells_ = weakWordCells(doc_.grille(), doc_.dictionary().scores());
 }
 
 void BuildingHelpController::advanceClick(bool on) {
@@ -208,7 +235,9 @@ void BuildingHelpController::refresh() {
         refreshMarks();
     refreshPanel();
     refreshStatistics();
-    if (marksOn_ && grid_)
+    if (rareAction_->isChecked())
+        refreshRareCells();
+    if ((marksOn_ || rareAction_->isChecked()) && grid_)
         grid_->update();
 }
 

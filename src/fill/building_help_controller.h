@@ -31,6 +31,8 @@ public:
     GridCheckWindow* checkWindow() const { return check_; }
     GridStatisticsPanel* statisticsPanel() const { return statistics_; }
     const GridMarks& marks() const { return marks_; }
+    // The cells tinted by « Marquer les mots rares » (empty while it is off).
+    const std::vector<Cell>& rareCells() const { return rareCells_; }
     SlotDirection typingDirection() const { return direction_; }
     // The document's index, brought up to date with the words and scores first.
     const WordIndex& index();
@@ -45,6 +47,7 @@ public Q_SLOTS:
     void offerSearchWord(QWidget* from, const QByteArray& word);
     void suggestionsClick(bool shown);
     void markCellsClick(bool on);
+    void markRareWordsClick(bool on);
     void advanceClick(bool on);
     void checkGridClick();
     void gridStatisticsClick(bool shown);
@@ -55,6 +58,7 @@ private:
     void refreshMarks();
     void refreshStatistics();
     void drawMarks(QPainter& painter, int col, int row, const QRect& rect) const;
+    void refreshRareCells();
     void afterKey(const QChar& key, int col, int row);
     void showDirection();
     void moveToSlot(int slot);
@@ -67,6 +71,8 @@ private:
     QAction* statisticsAction_ = nullptr;
     QAction* suggestionsAction_ = nullptr;
     QAction* marksAction_ = nullptr;
+    QAction* rareAction_ = nullptr;
+    std::vector<Cell> rareCells_;
     QAction* advanceAction_ = nullptr;
     GridSlots slots_;
     GridMarks marks_;

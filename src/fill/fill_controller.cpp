@@ -4,9 +4,11 @@
 #include "fill/fill_controller.h"
 
 #include "document/document.h"
+#include "fill/building_help_controller.h"
 #include "fill/fill_progress_window.h"
 #include "fill/fill_refusal.h"
 #include "fill/fill_scores.h"
+#include "fill/word_quality.h"
 #include "grid/grid_slots.h"
 
 #include <QKeySequence>
@@ -21,6 +23,92 @@ FillController::FillController(Document& document, Services& services, QMainWind
                    QStringLiteral("Remplir les cases vides avec des mots du dictionnaire"),
                    &FillController::fillClick);
     fill->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    QAction* refuse = addCommand(
+        this, "GrilleMenu", "refuseWord", QStringLiteral("Refuser ce &mot"),
+        QStringLiteral("Remplacer le mot sous le curseur et ne plus le placer dans cette grille"),
+        &FillController::refuseWordClick);
+    // Also on the grid's own menu, under the right button.
+    if (auto* grid = window->findChild<QWidget*>(QStringLiteral("StringGrid1"))) {
+        grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+        grid->addAction(refuse);
+    }
+    // A new grid, or a new size, forgets the words refused.
+    connect(&doc_, &Document::gridChanged, this, [this](bool dimensions) {
+        if (dimensions || doc_.fileName() != refusedFile_)
+            refused_.clear();
+    });
+}
+
+QList<QByteArray> FillController::refusedWords() const {
+    return doc_.fileName() == refusedFile_ ? refused_ : QList<QByteArray>();
+}
+
+int FillController::wordUnderCursor(const Grille& grille) const {
+    const QPoint cell = view_.currentCell();
+    if (!grille.isPlayingCell(cell.x(), cell.y()))
+        return -1;
+    SlotDirection first = SlotDirection::Horizontal;
+    if (auto* help = window_->findChild<BuildingHelpController*>())
+        first = help->typingDirection();
+    const SlotDirection second =
+        first == SlotDirection::Horizontal ? SlotDirection::Vertical : SlotDirection::Horizontal;
+    const GridSlots slots(grille);
+    for (const SlotDirection d : {first, second}) {
+        const int s = slots.slotAt(cell.x(), cell.y(), d);
+        if (s >= 0)
+            return s;
+    }
+    return -1;
+}
+
+void FillController::refuseWordClick() {
+    guard([this] {
+        const Grille before = doc_.grille();
+        const int slot = wordUnderCursor(before);
+        if (slot < 0) {
+            services_.messages.information(
+                window_, QStringLiteral("Placez le curseur sur un mot de la grille."));
+            return;
+        }
+        const GridSlots slots(before);
+        const QByteArray word = slotPattern(before, slots[slot]);
+        if (word.contains('.')) {
+            services_.messages.information(window_,
+                                           QStringLiteral("Le mot de la %1 n'est pas complet.")
+                                               .arg(slotName(slots[slot], doc_.labelStyle())));
+            return;
+        }
+        if (doc_.fileName() != refusedFile_) {
+            refused_.clear();
+            refusedFile_ = doc_.fileName();
+        }
+        if (!refused_.contains(word))
+            refused_.append(word);
+        const WordIndex& words = doc_.dictionary().index();
+        const auto hold = doc_.dictionary().holdIndex();
+        IndexClasses classes(words, doc_.dictionary().scores());
+        classes.forbid(refused_);
+        QualityOptions options;
+        options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
+        options.minScore = vocabularyFill(doc_.FillVocabulary).minScore;
+        options.scoreWeight = kScoreWeight;
+        options.timeLimitSeconds = timeLimitSeconds;
+        options.effort = kRefusalEffort;
+        const FillResult result = refuseWord(before, slot, classes, options);
+        const QString text = QString::fromLatin1(word);
+        if (result.status != FillStatus::Filled) {
+            services_.messages.information(
+                window_, QStringLiteral("Aucun remplissage sans %1 n'a été trouvé autour de la "
+                                        "%2 : la grille est restée telle quelle.")
+                             .arg(text, slotName(slots[slot], doc_.labelStyle())));
+            return;
+        }
+        doc_.applyGridChange(
+            gridDifference(before, result.grille, QStringLiteral("le refus de %1").arg(text)));
+        view_.Remplit();
+        view_.setStatusText(QStringLiteral("%1 refusé : ").arg(text) +
+                            weakWordsText(fillQuality(result.grille, doc_.dictionary().scores())));
+    });
 }
 
 QString FillController::failureMessage(const FillResult& result) const {
@@ -111,11 +199,13 @@ void FillController::fillClick() {
         // The worker reads the document's index: nothing may rebuild or
         // re-score it until the worker has ended.
         const auto hold = doc_.dictionary().holdIndex();
+        IndexClasses classes(words, doc_.dictionary().scores());
+        classes.forbid(refusedWords());
         progress.runWhile(
             [&] {
-                result = fillPreferringKnownWords(
-                    before, words, options, vocabulary.preferred, kPreferredFailures,
-                    doc_.FillThorough ? kThoroughImprove : ImproveEffort{});
+                result = fillForQuality(before, classes, options, vocabulary.preferred,
+                                        doc_.FillThorough ? kThoroughImprove : ImproveEffort{},
+                                        doc_.FillThorough ? kThoroughQuality : kFillQuality);
             },
             services_.modal);
 

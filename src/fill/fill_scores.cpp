@@ -33,6 +33,23 @@ FillQuality fillQuality(const Grille& grille, const WordScores& scores) {
     return q;
 }
 
+std::vector<Cell> weakWordCells(const Grille& grille, const WordScores& scores) {
+    std::vector<Cell> cells;
+    const GridSlots slots(grille);
+    for (const Slot& slot : slots.slots()) {
+        const QByteArray word = slotPattern(grille, slot);
+        if (word.contains('.') || scores.wordClass(word) != WordClass::Weak)
+            continue;
+        for (const SlotCell& c : slot.cells)
+            cells.push_back({c.col, c.row});
+    }
+    std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
+        return a.col != b.col ? a.col < b.col : a.row < b.row;
+    });
+    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    return cells;
+}
+
 QString weakWordsText(const FillQuality& quality) {
     const qsizetype n = quality.weakWords.size();
     if (n == 0)
@@ -144,6 +161,57 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
     last.restarts += r.restarts + 1;
     last.seconds = secondsSince(start);
     return last;
+}
+
+FillResult fillForQuality(const Grille& grille, IndexClasses& classes, const FillOptions& options,
+                          int preferred, ImproveEffort effort, QualityEffort quality) {
+    const auto start = std::chrono::steady_clock::now();
+    FillOptions o = options;
+    FillResult r;
+    if (quality.refills > 0 && classes.hasWordsBeyondWeak()) {
+        // First a fill without weak words, within a failure budget: where
+        // the layout allows one, no search afterwards would do as well.
+        FillOptions strict = o;
+        strict.allowed = [&classes](int length, std::uint32_t id) {
+            return !classes.isForbidden(length, id) &&
+                   classes.classOf(length, id) != WordClass::Weak;
+        };
+        if (options.maxFailures == 0 || options.maxFailures > kNoWeakFailures)
+            strict.maxFailures = kNoWeakFailures;
+        r = fillPreferringKnownWords(grille, classes.index(), strict, preferred, 0, effort);
+        if (r.status == FillStatus::Stopped || r.status == FillStatus::NothingToFill)
+            return r;
+        if (options.timeLimitSeconds > 0)
+            o.timeLimitSeconds = std::max(1e-3, options.timeLimitSeconds - secondsSince(start));
+        if (options.maxFailures > 0)
+            o.maxFailures = std::max<std::uint64_t>(
+                1, options.maxFailures - std::min(options.maxFailures, r.failures));
+    }
+    if (r.status != FillStatus::Filled) {
+        if (classes.hasForbidden())
+            o.allowed = [&classes](int length, std::uint32_t id) {
+                return !classes.isForbidden(length, id);
+            };
+        const FillResult strictRun = r;
+        r = fillPreferringKnownWords(grille, classes.index(), o, preferred, kPreferredFailures,
+                                     effort);
+        r.decisions += strictRun.decisions;
+        r.failures += strictRun.failures;
+    }
+    if (r.status != FillStatus::Filled || quality.refills <= 0)
+        return r;
+    QualityOptions q;
+    q.seed = options.seed;
+    q.minScore = options.minScore;
+    q.scoreWeight = options.scoreWeight;
+    q.effort = quality;
+    q.stop = options.stop;
+    if (options.timeLimitSeconds > 0)
+        q.timeLimitSeconds = std::max(1e-3, options.timeLimitSeconds - secondsSince(start));
+    QualitySearch search(classes, grille, q);
+    r.grille = search.improve(r.grille);
+    r.seconds = secondsSince(start);
+    return r;
 }
 
 } // namespace orv

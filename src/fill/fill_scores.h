@@ -6,6 +6,7 @@
 #include "dictionary/scored_word_index.h"
 #include "dictionary/word_scores.h"
 #include "fill/grid_fill.h"
+#include "fill/word_quality.h"
 #include "grid/grid_model.h"
 
 namespace orv {
@@ -24,6 +25,9 @@ struct FillQuality {
 };
 
 FillQuality fillQuality(const Grille& grille, const WordScores& scores);
+// The cells of the grid's weak words (complete slots), each once, by column
+// then row: the cells « Marquer les mots rares » tints.
+std::vector<Cell> weakWordCells(const Grille& grille, const WordScores& scores);
 // « 2 mots rares : ERSEAU, INFESTERAI », or « aucun mot rare ».
 QString weakWordsText(const FillQuality& quality);
 
@@ -71,5 +75,18 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
                                     const FillOptions& options, int preferred,
                                     std::uint64_t preferredFailures = kPreferredFailures,
                                     ImproveEffort effort = {});
+
+// The fill of a vocabulary with the words' classes as its first aim: the
+// fill above without weak words, within kNoWeakFailures failures; when that
+// fails, the fill above with every word (no refused word of `classes`
+// placed either way); then, within the time
+// left, the search for fewer weak words, then fewer fair ones, then more
+// frequent ones (QualitySearch); the grid it returns never ranks below the
+// first fill. The same seed gives the same grid.
+// The failures allowed to the first fill of fillForQuality, without weak words.
+constexpr std::uint64_t kNoWeakFailures = 1000;
+FillResult fillForQuality(const Grille& grille, IndexClasses& classes, const FillOptions& options,
+                          int preferred, ImproveEffort effort = {},
+                          QualityEffort quality = kFillQuality);
 
 } // namespace orv

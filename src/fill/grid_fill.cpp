@@ -874,7 +874,8 @@ bool Filler::setUp(FillResult& result) {
         const QByteArray pattern = slotPattern(grille_, slot);
         x.dom = index_.candidates(pattern, options_.minScore);
         std::erase_if(x.dom, [&](std::uint32_t id) {
-            return usedBy_[std::size_t(x.length)][id] == kFixedWord;
+            return usedBy_[std::size_t(x.length)][id] == kFixedWord ||
+                   (options_.allowed && !options_.allowed(x.length, id));
         });
         x.size = std::uint32_t(x.dom.size());
         if (x.size == 0) {

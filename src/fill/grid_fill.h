@@ -119,6 +119,10 @@ struct FillOptions {
     int improveMaxDistance = 2;
     std::uint64_t improvePartFailures = 8;
     double improveWorkShare = 0;
+    // When set, the only words the fill may place: asked once for each
+    // candidate of each slot to fill, with the word's length and its id in
+    // the index (words already in full slots are not asked about).
+    std::function<bool(int length, std::uint32_t id)> allowed;
     const std::atomic<bool>* stop = nullptr;
     // Called from the searching thread, at most every few tens of milliseconds.
     std::function<void(const FillProgress&)> progress;

@@ -23,6 +23,8 @@ constexpr char kEmpty = ' ';
 
 // Moves tried on one pattern at the maximum before a fresh one is drawn.
 constexpr int kMovesPerPattern = 8;
+// Patterns tried without weak words before every word is allowed.
+constexpr int kNoWeakAttempts = 400;
 
 // A square of the playing area, counted from 0 (the grid's Cell counts from 1).
 struct Square {
@@ -157,6 +159,9 @@ private:
     bool buildPattern(Pattern& p, int target);
     bool breakDeadSlots(Pattern& p);
     bool mutate(Pattern& p, const FillResult& failed, bool mayAdd);
+    Grille improve(const Grille& made, MakeResult& result);
+    bool splitWeakWord(QualitySearch& search, Grille& best, WordRank& rank,
+                       const std::vector<Square>& word, const QByteArray& text);
     double elapsed() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
 
     const Grille& input_;
@@ -469,6 +474,111 @@ bool Maker::prepareBase(QString& reason) {
     return true;
 }
 
+// The grid found, made better by its words' classes: the refills around its
+// weak words first; then, for each weak word left, a black square in it
+// (another one taken out elsewhere when the grid has its maximum) with the
+// words around refilled; then the search over every stage.
+Grille Maker::improve(const Grille& made, MakeResult& result) {
+    IndexClasses& classes = *options_.classes;
+    QualityOptions q;
+    q.seed = rng_();
+    q.minScore = options_.minScore;
+    q.scoreWeight = options_.scoreWeight;
+    q.effort = options_.quality;
+    q.stop = options_.stop;
+    if (options_.timeLimitSeconds > 0)
+        q.timeLimitSeconds = std::max(1e-3, options_.timeLimitSeconds - elapsed());
+    QualitySearch search(classes, base_.grille(), q);
+    result.firstRank = classes.rank(made);
+    Grille best = search.improve(made, {QualitySearch::Aim::NoWeak});
+    WordRank rank = classes.rank(best);
+    QSet<QByteArray> stuck;
+    while (rank.weak > 0 && !search.spent()) {
+        const GridSlots slots(best);
+        std::vector<std::pair<QByteArray, std::vector<Square>>> weak;
+        for (const Slot& slot : slots.slots()) {
+            const QByteArray word = slotPattern(best, slot);
+            if (classes.classOf(word) != WordClass::Weak || stuck.contains(word))
+                continue;
+            std::vector<Square> cells;
+            for (const SlotCell& c : slot.cells)
+                cells.push_back({c.row - 1, c.col - 1});
+            weak.emplace_back(word, std::move(cells));
+        }
+        if (weak.empty())
+            break;
+        const auto& [word, cells] = weak[std::size_t(rng_() % weak.size())];
+        if (!splitWeakWord(search, best, rank, cells, word))
+            stuck.insert(word);
+    }
+    best = search.improve(best);
+    result.rank = classes.rank(best);
+    return best;
+}
+
+// A black square into a weak word, the cell chosen as the pattern's own are
+// (long runs cut near their middle), the part around refilled without weak
+// words; at the maximum of black squares, one elsewhere (the calmest first,
+// by chance) makes room. True when the grid ranks better.
+bool Maker::splitWeakWord(QualitySearch& search, Grille& best, WordRank& rank,
+                          const std::vector<Square>& word, const QByteArray& text) {
+    const Pattern current(best);
+    std::uniform_real_distribution<double> noise(0.0, 1.0);
+    std::vector<std::pair<double, Square>> ranked;
+    for (const Square& x : word)
+        if (canBlack(current, x))
+            ranked.push_back({splitGain(current, x) * (0.6 + 0.8 * noise(rng_)), x});
+    std::sort(ranked.begin(), ranked.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<Square> removable;
+    for (const Square& x : cellsOf(current))
+        if (current.black(x.r, x.c) && !fixedCell(x))
+            removable.push_back(x);
+    std::shuffle(removable.begin(), removable.end(), rng_);
+    constexpr int kPlacesTried = 3;
+    constexpr int kRemovalsTried = 3;
+    int tried = 0;
+    for (const auto& [gain, x] : ranked) {
+        if (tried++ >= kPlacesTried || search.spent())
+            break;
+        for (int removal = -1; removal < kRemovalsTried && removal < int(removable.size());
+             ++removal) {
+            Pattern p = current;
+            std::vector<Cell> around;
+            if (removal >= 0) {
+                const Square y = removable[std::size_t(removal)];
+                if (!removeBlack(p, y))
+                    continue;
+                around.push_back({y.c + 1, y.r + 1});
+                const Square m = p.mirror(y);
+                if (options_.symmetric)
+                    around.push_back({m.c + 1, m.r + 1});
+            }
+            if (!placeBlack(p, x))
+                continue;
+            if (!faultOf(p, options_.symmetric, options_.adjacentBlacks, maxLength_).isEmpty())
+                continue;
+            for (const Square& c : word)
+                around.push_back({c.c + 1, c.r + 1});
+            if (options_.symmetric) {
+                const Square m = p.mirror(x);
+                around.push_back({m.c + 1, m.r + 1});
+            }
+            Grille trial = p.grille();
+            for (int radius = 1; radius <= options_.quality.maxRadius && !search.spent(); ++radius)
+                if (search.refillAround(trial, rank, around, radius, QualitySearch::Aim::NoWeak,
+                                        text)) {
+                    best = trial;
+                    return true;
+                }
+            // With a black square to spare, none is taken out.
+            if (removal < 0)
+                break;
+        }
+    }
+    return false;
+}
+
 MakeResult Maker::run() {
     MakeResult result;
     result.grille = input_;
@@ -522,6 +632,20 @@ MakeResult Maker::run() {
         fill.maxFailures = std::uint64_t(budget);
         fill.timeLimitSeconds = options_.timeLimitSeconds > 0 ? std::max(left, 1e-3) : 0;
         fill.stop = options_.stop ? options_.stop : &never;
+        // Quality first: the patterns are filled without weak words while the
+        // attempts allowed for that last; then with every word.
+        const bool noWeak = options_.classes && options_.quality.refills > 0 &&
+                            result.attempts < kNoWeakAttempts &&
+                            options_.classes->hasWordsBeyondWeak();
+        if (noWeak)
+            fill.allowed = [classes = options_.classes](int length, std::uint32_t id) {
+                return !classes->isForbidden(length, id) &&
+                       classes->classOf(length, id) != WordClass::Weak;
+            };
+        else if (options_.classes && options_.classes->hasForbidden())
+            fill.allowed = [classes = options_.classes](int length, std::uint32_t id) {
+                return !classes->isForbidden(length, id);
+            };
         const int blacks = p.blacks();
         ++result.attempts;
         if (options_.progress)
@@ -533,8 +657,8 @@ MakeResult Maker::run() {
         if (filled.status == FillStatus::Filled || filled.status == FillStatus::NothingToFill) {
             const Pattern done(filled.grille);
             if (faultOf(done, options_.symmetric, options_.adjacentBlacks, maxLength_).isEmpty()) {
-                result.grille = filled.grille;
-                result.blacks = done.blacks();
+                result.grille = options_.classes ? improve(filled.grille, result) : filled.grille;
+                result.blacks = Pattern(result.grille).blacks();
                 return finish(MakeStatus::Made);
             }
             fresh = true; // the user's own cells break a rule that the maker cannot mend

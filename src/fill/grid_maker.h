@@ -14,6 +14,7 @@
 #pragma once
 
 #include "fill/grid_fill.h"
+#include "fill/word_quality.h"
 #include "grid/grid_model.h"
 
 #include <QString>
@@ -40,6 +41,13 @@ struct MakeOptions {
     // The fill run on each pattern; fillGrid when empty. A caller may put a
     // fill that prefers better-scored words in its place.
     std::function<FillResult(const Grille&, const WordIndex&, const FillOptions&)> fill;
+    // With the words' classes (of the same index), the grid found is made
+    // better before it is returned: fewer weak words first, a black square
+    // added or moved into a weak word that no refill of the words around it
+    // replaces, then fewer fair words, then more frequent ones, within
+    // `quality` and the time left. No refused word of `classes` is placed.
+    IndexClasses* classes = nullptr;
+    QualityEffort quality = kMakerQuality;
 };
 
 struct MakeProgress {
@@ -65,6 +73,9 @@ struct MakeResult {
     int blacks = 0;
     int attempts = 0;
     double seconds = 0;
+    // The ranks of the first grid found and of the one returned.
+    WordRank firstRank;
+    WordRank rank;
 };
 
 // Default maximum of black squares: 12 % of the playing cells.

@@ -6,6 +6,7 @@
 
 #include "dictionary/word_index.h"
 #include "dictionary/word_scores.h"
+#include "fill/fill_controller.h"
 #include "fill/fill_progress_window.h"
 #include "fill/fill_scores.h"
 #include "fill/grid_maker.h"
@@ -66,6 +67,10 @@ void GridMakerController::make() {
     };
     MakeResult result;
     const auto hold = doc_.dictionary().holdIndex(); // the worker reads it
+    IndexClasses classes(index, doc_.dictionary().scores());
+    if (auto* fill = window_->findChild<FillController*>())
+        classes.forbid(fill->refusedWords());
+    options.classes = &classes;
     progress.runWhile([&] { result = makeGrid(start, index, options); }, services_.modal);
     if (result.status == MakeStatus::Stopped) {
         services_.messages.information(

@@ -5,6 +5,7 @@
 #include "dictionary/word_scores.h"
 
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 
 namespace orv {
@@ -43,9 +44,14 @@ GridStatistics gridStatistics(const Grille& grille, const GridSlots& slots, cons
             ++s.longWords;
             s.frequentLong += scores.isFrequent(word);
         }
-        if (!index.contains(word) && !missing.contains(word)) {
-            missing.insert(word);
-            s.notInDictionary.push_back(word);
+        if (!index.contains(word)) {
+            if (!missing.contains(word)) {
+                missing.insert(word);
+                s.notInDictionary.push_back(word);
+            }
+        } else if (scores.wordClass(word) == WordClass::Weak &&
+                   std::find(s.weakWords.begin(), s.weakWords.end(), word) == s.weakWords.end()) {
+            s.weakWords.push_back(word);
         }
     }
     return s;
@@ -82,6 +88,14 @@ QList<QPair<QString, QString>> gridStatisticsLines(const GridStatistics& s) {
                                     : QStringLiteral("%1 : %2")
                                           .arg(missing.size())
                                           .arg(missing.join(QStringLiteral(", ")))});
+    QStringList weak;
+    for (const QByteArray& word : s.weakWords)
+        weak << QString::fromLatin1(word);
+    lines.append(
+        {QStringLiteral("Mots rares"),
+         weak.isEmpty()
+             ? QStringLiteral("aucun")
+             : QStringLiteral("%1 : %2").arg(weak.size()).arg(weak.join(QStringLiteral(", ")))});
     return lines;
 }
 

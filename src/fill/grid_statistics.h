@@ -34,8 +34,9 @@ struct GridStatistics {
     int singleWordCells = 0;
     // Complete words missing from the dictionary, in the slots' order, once each.
     std::vector<QByteArray> notInDictionary;
-    // The weak words (by word class) will be counted here when words carry
-    // their classes.
+    // Complete words of the dictionary that a reader may not know (weak by
+    // their class), in the slots' order, once each.
+    std::vector<QByteArray> weakWords;
 
     int cells() const { return columns * rows; }
     double blackShare() const { return cells() ? double(blacks) / cells() : 0; }

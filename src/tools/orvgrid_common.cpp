@@ -97,6 +97,28 @@ double finiteNumberOf(const QString& text, bool& ok) {
     return value;
 }
 
+QList<QByteArray> forbiddenWordsOf(const QString& text) {
+    QList<QByteArray> words;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        // Accents fall away, as in the grid's capitals.
+        QByteArray word;
+        for (const QChar ch : part.trimmed().normalized(QString::NormalizationForm_D).toUpper()) {
+            if (ch.category() == QChar::Mark_NonSpacing)
+                continue;
+            if (ch < QLatin1Char('A') || ch > QLatin1Char('Z'))
+                throw OrvError(QStringLiteral("--forbid attend des mots séparés par des virgules "
+                                              "(« %1 » n'en est pas un)")
+                                   .arg(part.trimmed()));
+            word.append(char(ch.unicode()));
+        }
+        if (word.size() >= 2)
+            words.append(word);
+    }
+    if (words.isEmpty())
+        throw OrvError(QStringLiteral("--forbid attend des mots séparés par des virgules"));
+    return words;
+}
+
 QString millisecondsText(qint64 nanoseconds) {
     return QString::number(double(nanoseconds) / 1e6, 'f', 1);
 }

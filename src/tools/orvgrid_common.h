@@ -54,6 +54,10 @@ QString toolScoresPath(const QString& dictionary);
 // The number of a numeric option; `ok` false when the text is not a finite number.
 double finiteNumberOf(const QString& text, bool& ok);
 
+// The words of --forbid: "MOT,AUTRE", accents dropped, in capitals; throws
+// OrvError when a part is not a word.
+QList<QByteArray> forbiddenWordsOf(const QString& text);
+
 // Nanoseconds as milliseconds with one decimal, for the timing lines.
 QString millisecondsText(qint64 nanoseconds);
 

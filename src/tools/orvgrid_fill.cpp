@@ -33,6 +33,7 @@ struct FillArgs {
     Vocabulary vocabulary = Vocabulary::Common;
     bool thorough = false;
     int threads = 0; // one search per core
+    QList<QByteArray> forbidden;
 };
 
 QString valueOf(const QStringList& args, qsizetype& i) {
@@ -90,6 +91,8 @@ FillArgs parseFill(const QStringList& args) {
             f.scores = false;
         } else if (a == QLatin1String("--thorough")) {
             f.thorough = true;
+        } else if (a == QLatin1String("--forbid")) {
+            f.forbidden += forbiddenWordsOf(valueOf(args, i));
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             throw OrvError(QStringLiteral("option inconnue « %1 »").arg(a));
         } else if (f.grid.isEmpty()) {
@@ -116,7 +119,7 @@ QString orvgridFillUsage() {
         "  orvgrid fill GRILLE [-d Dicogrd.dat | --words LISTE] [--seed N]\n"
         "               [--threads N] [--time-limit SECONDES] [-o SORTIE]\n"
         "               [--vocabulary common|extended|all] [--min-score N] [--no-scores]\n"
-        "               [--thorough]\n"
+        "               [--thorough] [--forbid MOT,...]\n"
         "      Remplit les cases vides de la grille avec des mots du dictionnaire\n"
         "      (chaque mot une seule fois), en gardant ses lettres et ses cases noires.\n"
         "      GRILLE : un fichier .grd, un fichier .ipuz ou une grille en texte, une\n"
@@ -143,6 +146,12 @@ QString orvgridFillUsage() {
         "      --thorough : avec common, une fois la grille remplie, cherche plus\n"
         "      longtemps à remplacer les mots moins connus (comme « Chercher plus de\n"
         "      mots courants » dans le programme).\n"
+        "      --forbid MOT,... : ces mots ne sont jamais placés (comme « Refuser ce\n"
+        "      mot » dans le programme).\n"
+        "      Avec les scores, une fois la grille remplie, le remplissage remplace\n"
+        "      d'abord les mots rares, puis les mots acceptables, par des mots\n"
+        "      courants, dans le temps accordé ; les mots rares qui restent sont\n"
+        "      nommés sur la sortie d'erreur.\n"
         "      Les scores sont ceux de la table livrée, et ceux de Dicoscore.dat\n"
         "      (dans le dossier du dictionnaire) quand il existe. Le score moyen\n"
         "      des mots et la part des mots de 3 lettres ou plus tirés de la liste\n"
@@ -189,11 +198,15 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
         preferred = v.preferred;
         options.scoreWeight = f.scoreWeight;
     }
+    IndexClasses classes(index, scores);
+    classes.forbid(f.forbidden);
     QElapsedTimer clock;
     clock.start();
-    const FillResult result =
-        fillPreferringKnownWords(grid, index, options, preferred, kPreferredFailures,
-                                 f.thorough ? kThoroughImprove : ImproveEffort{});
+    const FillResult result = fillForQuality(grid, classes, options, preferred,
+                                             f.thorough ? kThoroughImprove : ImproveEffort{},
+                                             !f.scores    ? QualityEffort{0, 0, 0}
+                                             : f.thorough ? kThoroughQuality
+                                                          : kFillQuality);
     const qint64 filling = clock.nsecsElapsed();
     err << QStringLiteral("chargement %1 ms, index %2 ms, remplissage %3 ms (%4 choix, %5 échecs, "
                           "%6 reprises)")

@@ -38,6 +38,7 @@ struct MakeArgs {
     Vocabulary vocabulary = Vocabulary::Common;
     std::uint64_t seed = 1;
     double timeLimit = 60;
+    QList<QByteArray> forbidden;
 };
 
 QString valueOf(const QStringList& args, qsizetype& i) {
@@ -86,6 +87,8 @@ MakeArgs parseMake(const QStringList& args) {
                 throw OrvError(QStringLiteral("--vocabulary attend common, extended ou all"));
         } else if (a == QLatin1String("--no-scores")) {
             m.scores = false;
+        } else if (a == QLatin1String("--forbid")) {
+            m.forbidden += forbiddenWordsOf(valueOf(args, i));
         } else if (a == QLatin1String("--symmetric")) {
             m.symmetric = true;
         } else if (a == QLatin1String("--adjacent-blacks")) {
@@ -153,7 +156,8 @@ QString orvgridMakeUsage() {
         "  orvgrid make LIGNESxCOLONNES [--from GRILLE] [--max-blacks N] [--symmetric]\n"
         "               [--adjacent-blacks] [--max-length L] [-d Dicogrd.dat | --words LISTE]\n"
         "               [--vocabulary common|extended|all] [--min-score S] [--no-scores]\n"
-        "               [--seed N] [--time-limit SECONDES] [-o SORTIE]\n"
+        "               [--seed N] [--time-limit SECONDES] [--forbid MOT,...]\n"
+        "               [-o SORTIE]\n"
         "      Crée une grille complète : place les cases noires et remplit tous les\n"
         "      mots ensemble, en gardant les lettres et les cases noires de GRILLE\n"
         "      (un fichier .grd, un fichier .ipuz ou une grille en texte de la même\n"
@@ -162,7 +166,10 @@ QString orvgridMakeUsage() {
         "      défaut) ; --symmetric : cases noires en symétrie centrale ;\n"
         "      --adjacent-blacks : cases noires côte à côte permises ; --max-length :\n"
         "      longueur maximale des mots ; le dictionnaire, le vocabulaire, les\n"
-        "      scores, --seed, --time-limit et -o comme pour fill. Affiche la grille,\n"
+        "      scores, --seed, --time-limit, --forbid et -o comme pour fill. Avec\n"
+        "      les scores, la grille trouvée est améliorée dans le temps accordé :\n"
+        "      moins de mots rares d'abord (en déplaçant ou en ajoutant des cases\n"
+        "      noires au besoin), puis moins de mots acceptables. Affiche la grille,\n"
         "      son nombre de cases noires, le score moyen de ses mots et la part de\n"
         "      mots connus. Codes de sortie : 0 créée, 1 pas de grille dans le temps\n"
         "      accordé, 2 demande impossible, 3 entrée incorrecte.\n");
@@ -206,6 +213,12 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
         };
     }
     options.timeLimitSeconds = m.timeLimit;
+    IndexClasses classes(index, scores);
+    classes.forbid(m.forbidden);
+    if (m.scores || !m.forbidden.isEmpty())
+        options.classes = &classes;
+    if (!m.scores)
+        options.quality = QualityEffort{0, 0, 0};
     QElapsedTimer clock;
     clock.start();
     const MakeResult result = makeGrid(grid, index, options);
@@ -215,6 +228,14 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
                     millisecondsText(making))
                .arg(result.attempts)
         << Qt::endl;
+    if (result.status == MakeStatus::Made && options.classes && options.quality.refills > 0)
+        err << QStringLiteral("première grille : %1 mots rares, %2 acceptables ; après "
+                              "amélioration : %3 mots rares, %4 acceptables")
+                   .arg(result.firstRank.weak)
+                   .arg(result.firstRank.fair)
+                   .arg(result.rank.weak)
+                   .arg(result.rank.fair)
+            << Qt::endl;
     switch (result.status) {
     case MakeStatus::Made: {
         const FillQuality q = fillQuality(result.grille, scores);

@@ -11,6 +11,7 @@
 #include "fill/grid_check_window.h"
 #include "fill/grid_statistics_panel.h"
 #include "fill/suggestions_panel.h"
+#include "grid/grid_text.h"
 #include "search/word_search_window.h"
 #include "support/test_app.h"
 
@@ -98,6 +99,8 @@ private Q_SLOTS:
     void typingDirectionOption();
     void searchResultOffersToPlaceTheWord();
     void statisticsFollowTheGrid();
+    void rareWordsAreTintedAndFollowTheGrid();
+    void refusedWordIsReplacedAloneAndNeverComesBack();
 };
 
 void BuildingHelpWindowTest::menuAndPanelState() {
@@ -453,6 +456,82 @@ void BuildingHelpWindowTest::statisticsFollowTheGrid() {
     // The panel's own close button unchecks the command.
     panel->close();
     QVERIFY(!command->isChecked());
+}
+
+// « Marquer les mots rares » tints the cells of the words a reader may not
+// know (XQZ, unknown), not those of the known ones, and follows each edit.
+void BuildingHelpWindowTest::rareWordsAreTintedAndFollowTheGrid() {
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    setRows(w, {"XQZ####", "#######", "#######", "#######", "#######", "#######", "ALU####"});
+    QAction* marks = child<QAction>(&w, "markRareWords");
+    QVERIFY(marks);
+    QCOMPARE(marks->text(), QStringLiteral("Marquer les mots &rares"));
+    QVERIFY(help(w).rareCells().empty());
+    trigger(w, "markRareWords");
+    QCOMPARE(help(w).rareCells(), (std::vector<Cell>{{1, 1}, {2, 1}, {3, 1}}));
+    // The rare word replaced by a known one: nothing left to tint.
+    setRows(w, {"AMI####"});
+    QVERIFY(help(w).rareCells().empty());
+    trigger(w, "markRareWords"); // off
+    setRows(w, {"XQZ####"});
+    QVERIFY(help(w).rareCells().empty());
+}
+
+// « Refuser ce mot » on the word under the cursor: its slot takes another
+// word, every other cell stays, one undo step brings it back, and neither
+// refused word is placed again, by a second refusal or by the fill.
+void BuildingHelpWindowTest::refusedWordIsReplacedAloneAndNeverComesBack() {
+    TestApp app;
+    TMainForm& w = startWith(app, kWords);
+    const QList<QByteArray> rows{"AMI####", "#######", "#######", "#######",
+                                 "#######", "#######", "SEL####"};
+    setRows(w, rows);
+    const Grille start = w.grille();
+    QAction* refuse = child<QAction>(&w, "refuseWord");
+    QVERIFY(refuse);
+    QCOMPARE(refuse->text(), QStringLiteral("Refuser ce &mot"));
+    // Also under the right button, on the grid.
+    QVERIFY(w.StringGrid1->actions().contains(refuse));
+    QCOMPARE(w.StringGrid1->contextMenuPolicy(), Qt::ActionsContextMenu);
+
+    QVERIFY(w.StringGrid1->setCurrent(2, 1));
+    trigger(w, "refuseWord");
+    QCOMPARE(app.fakes.messages.infos, QStringList{});
+    auto rowWord = [&](int row) {
+        QByteArray word;
+        for (int c = 1; c <= 3; ++c)
+            word += w.grille().cell(c, row);
+        return word;
+    };
+    const QByteArray first = rowWord(1);
+    QVERIFY(first != "AMI");
+    QVERIFY(first != "SEL");
+    QVERIFY(kWords.contains(first));
+    for (int c = 1; c <= 7; ++c)
+        for (int r = 2; r <= 7; ++r)
+            QCOMPARE(w.grille().cell(c, r), start.cell(c, r));
+    QVERIFY(w.panel0->text().startsWith(QStringLiteral("AMI refusé : ")));
+    trigger(w, "undo");
+    QCOMPARE(gridText(w.grille()), gridText(start));
+    trigger(w, "redo");
+    QCOMPARE(rowWord(1), first);
+
+    trigger(w, "refuseWord");
+    const QByteArray second = rowWord(1);
+    QVERIFY(second != first);
+    QVERIFY(second != "AMI");
+
+    // Emptied, the row is filled by « Remplir la grille » without them.
+    setRows(w, {"...####"});
+    app.fakes.modal.scripts.append(
+        [](QDialog& window) { QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 60000); });
+    trigger(w, "fill");
+    const QByteArray filled = rowWord(1);
+    QVERIFY(kWords.contains(filled));
+    QVERIFY(filled != "AMI");
+    QVERIFY(filled != first);
+    QVERIFY(filled != second);
 }
 
 QTEST_MAIN(BuildingHelpWindowTest)

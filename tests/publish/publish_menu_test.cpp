@@ -71,7 +71,7 @@ void PublishMenuTest::commandsStandInTheirMenus() {
                           "Enregistrer &sous...", "-", "Nouvelle grille de &mots fléchés...",
                           "Ouvrir une grille de mots &fléchés...", "-", "&Imprimer...",
                           "E&xporter...", "-", "Im&porter fichier...", "-", "&Quitter"}));
-    QCOMPARE(menuItems(w, "AffichageMenu").mid(5),
+    QCOMPARE(menuItems(w, "AffichageMenu").mid(6),
              (QStringList{"Zoom +", "Zoom -", "Taille normale", "&Taille ajustée", "-",
                           "Repères à la &française"}));
     QStringList bar;
