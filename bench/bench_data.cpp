@@ -3,7 +3,9 @@
 
 #include "common/text_file.h"
 #include "dictionary/dictionary_rules.h"
+#include "dictionary/scored_word_index.h"
 #include "dictionary/scramble.h"
+#include "dictionary/word_scores.h"
 #include "dictionary/word_source.h"
 
 #include <QTemporaryDir>
@@ -65,6 +67,15 @@ const QByteArray& frenchWordListText() {
 QString scratchFile(const QString& name) {
     static QTemporaryDir dir;
     return dir.filePath(name);
+}
+
+FrenchIndexes frenchIndexes() {
+    const QList<QByteArray>& words = frenchWords();
+    FrenchIndexes indexes;
+    indexes.plain.buildFromPlain(std::vector<QByteArray>(words.begin(), words.end()));
+    indexes.scored = indexes.plain;
+    setIndexScores(indexes.scored, WordScores());
+    return indexes;
 }
 
 } // namespace orv::bench

@@ -4,6 +4,7 @@
 // letters, once each, in dictionary order; about 325,000 words.
 #pragma once
 
+#include "dictionary/word_index.h"
 #include "dictionary/word_list.h"
 
 #include <QByteArray>
@@ -17,6 +18,14 @@ const WordList& frenchDictionary();
 
 // Its plain words (capital letters), in the same order.
 const QList<QByteArray>& frenchWords();
+
+// Indexes of its plain words: `plain` with every word alike, `scored` with
+// the program's scores (the shipped table and no user file).
+struct FrenchIndexes {
+    WordIndex plain;
+    WordIndex scored;
+};
+FrenchIndexes frenchIndexes();
 
 // The folded words of the list in its own order, in small letters, as a
 // word list that a user imports holds them; one per line, CR LF ends.

@@ -321,10 +321,7 @@ int main(int argc, char** argv) {
 
     const QList<QByteArray>& words = bench::frenchWords();
     const WordScores scores;
-    WordIndex plain;
-    plain.buildFromPlain(std::vector<QByteArray>(words.begin(), words.end()));
-    WordIndex scored = plain;
-    setIndexScores(scored, scores);
+    const auto [plain, scored] = bench::frenchIndexes();
     QTemporaryDir tmp;
     const QString wordFile = tmp.path() + QStringLiteral("/words.txt");
     if (qxw)

@@ -125,12 +125,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    const QList<QByteArray>& words = bench::frenchWords();
     const WordScores scores;
-    WordIndex plain;
-    plain.buildFromPlain(std::vector<QByteArray>(words.begin(), words.end()));
-    WordIndex scored = plain;
-    setIndexScores(scored, scores);
+    const auto [plain, scored] = bench::frenchIndexes();
     std::printf("threads %d, %d seeds per grid, time limit %.0f s; CPU ms of the process\n",
                 fillThreads(threads), seeds, limit);
     std::printf("%-16s %-11s %5s %10s %10s %8s\n", "grid", "fill", "fill", "median", "worst",

@@ -3,6 +3,7 @@
 
 #include "common/errors.h"
 #include "common/text_file.h"
+#include "publish/page_output.h"
 #include "publish/print_layout.h"
 
 #include <QBuffer>
@@ -75,60 +76,28 @@ QString arrowExportFilter() {
 }
 
 QByteArray arrowPdfBytes(const ArrowGrid& grid, const QString& title) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setResolution(int(kLayoutUnitsPerInch));
-        writer.setTitle(title.isEmpty() ? QStringLiteral("Mots fléchés") : title);
-        writer.setCreator(QStringLiteral("Orv Grille"));
-        QPainter painter(&writer);
-        const double scale = writer.logicalDpiX() / kLayoutUnitsPerInch;
-        painter.scale(scale, scale);
-        paintPage(painter, grid, title);
-    }
-    return bytes;
+    return pdfPages(title.isEmpty() ? QStringLiteral("Mots fléchés") : title,
+                    [&](QPainter& painter, double scale, const std::function<void()>&) {
+                        painter.scale(scale, scale);
+                        paintPage(painter, grid, title);
+                    });
 }
 
 QByteArray arrowSvgBytes(const ArrowGrid& grid, const QString& title) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setResolution(72);
-    svg.setSize(QSize(int(std::ceil(kA4Width / 10)), int(std::ceil(kA4Height / 10))));
-    svg.setViewBox(QRectF(0, 0, kA4Width, kA4Height));
-    svg.setTitle(title.isEmpty() ? QStringLiteral("Mots fléchés") : title);
-    svg.setDescription(QStringLiteral("Grille de mots fléchés"));
-    QPainter painter(&svg);
-    painter.fillRect(QRectF(0, 0, kA4Width, kA4Height), Qt::white);
-    paintPage(painter, grid, title);
-    painter.end();
-    return bytes;
+    return svgPicture(QSizeF(kA4Width, kA4Height),
+                      title.isEmpty() ? QStringLiteral("Mots fléchés") : title,
+                      QStringLiteral("Grille de mots fléchés"), [&](QPainter& painter) {
+                          painter.fillRect(QRectF(0, 0, kA4Width, kA4Height), Qt::white);
+                          paintPage(painter, grid, title);
+                      });
 }
 
 QByteArray arrowPngBytes(const ArrowGrid& grid, const QString& title, int dotsPerInch) {
-    const double scale = dotsPerInch / kLayoutUnitsPerInch;
-    QImage image(int(std::ceil(kA4Width * scale)), int(std::ceil(kA4Height * scale)),
-                 QImage::Format_RGB32);
-    image.fill(Qt::white);
-    const int dotsPerMeter = int(std::lround(dotsPerInch / 0.0254));
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    {
-        QPainter painter(&image);
-        painter.scale(scale, scale);
-        paintPage(painter, grid, title);
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return pngPicture(QSizeF(kA4Width, kA4Height), dotsPerInch,
+                      [&](QPainter& painter, double scale) {
+                          painter.scale(scale, scale);
+                          paintPage(painter, grid, title);
+                      });
 }
 
 void exportArrowGrid(const QString& path, const ArrowGrid& grid, const QString& title,

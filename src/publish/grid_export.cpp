@@ -6,6 +6,7 @@
 #include "common/text_file.h"
 #include "grid/grid_file.h"
 #include "publish/ipuz_file.h"
+#include "publish/page_output.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -68,42 +69,18 @@ QString exportFileFilter() {
 
 QByteArray pdfBytes(const Grille& grille, const PublishOptions& options) {
     const PrintLayout layout(grille, options);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setResolution(int(kLayoutUnitsPerInch));
-        writer.setTitle(titleOf(options));
-        writer.setCreator(QStringLiteral("Orv Grille"));
-        QPainter painter(&writer);
-        paintPages(painter, layout, writer.logicalDpiX() / kLayoutUnitsPerInch, false,
-                   [&writer] { writer.newPage(); });
-    }
-    return bytes;
+    return pdfPages(titleOf(options),
+                    [&](QPainter& painter, double scale, const std::function<void()>& newPage) {
+                        paintPages(painter, layout, scale, false, newPage);
+                    });
 }
 
 QByteArray svgBytes(const Grille& grille, const PublishOptions& options) {
     const PrintLayout layout(grille, options);
     const QSizeF page = PrintLayout::pageSize();
-    const double height = page.height() * layout.pageCount();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    // One unit of the picture is a tenth of a point; its size is given in points.
-    svg.setResolution(72);
-    svg.setSize(QSize(int(std::ceil(page.width() / 10)), int(std::ceil(height / 10))));
-    svg.setViewBox(QRectF(0, 0, page.width(), height));
-    svg.setTitle(titleOf(options));
-    svg.setDescription(QStringLiteral("Grille de mots croisés"));
-    QPainter painter(&svg);
-    paintPages(painter, layout, 1, true);
-    painter.end();
-    return bytes;
+    return svgPicture(QSizeF(page.width(), page.height() * layout.pageCount()), titleOf(options),
+                      QStringLiteral("Grille de mots croisés"),
+                      [&](QPainter& painter) { paintPages(painter, layout, 1, true); });
 }
 
 QByteArray pngBytes(const Grille& grille, const PublishOptions& options, int dotsPerInch) {
@@ -113,23 +90,10 @@ QByteArray pngBytes(const Grille& grille, const PublishOptions& options, int dot
                            .arg(kMinPngResolution)
                            .arg(kMaxPngResolution));
     const PrintLayout layout(grille, options);
-    const double scale = dotsPerInch / kLayoutUnitsPerInch;
     const QSizeF page = PrintLayout::pageSize();
-    QImage image(int(std::ceil(page.width() * scale)),
-                 int(std::ceil(page.height() * layout.pageCount() * scale)), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    const int dotsPerMeter = int(std::lround(dotsPerInch / 0.0254));
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    {
-        QPainter painter(&image);
-        paintPages(painter, layout, scale, true);
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return pngPicture(
+        QSizeF(page.width(), page.height() * layout.pageCount()), dotsPerInch,
+        [&](QPainter& painter, double scale) { paintPages(painter, layout, scale, true); });
 }
 
 void exportGrid(const QString& path, const Grille& grille, const PublishOptions& options,
