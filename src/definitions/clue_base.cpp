@@ -370,18 +370,7 @@ int ClueBase::takeDefinitions(const QList<QByteArray>& lines, const QDateTime& n
             entries.push_back({0, word, clue, QStringLiteral("Dicodef.dat"), date});
     }
     Transaction transaction(db_);
-    Statement insert(db_, "INSERT OR IGNORE INTO clues(word, clue, grid, date) VALUES(?,?,?,?)");
-    int added = 0;
-    for (const ClueEntry& e : entries) {
-        insert.bind(1, e.word);
-        insert.bind(2, e.clue);
-        insert.bind(3, e.grid);
-        insert.bind(4, e.date);
-        if (insert.step() != SQLITE_DONE)
-            fail(QString::fromUtf8(sqlite3_errmsg(db_)));
-        added += sqlite3_changes(db_);
-        insert.reset();
-    }
+    const int added = insertEntries(entries);
     exec("INSERT INTO facts(name, value) VALUES('definitions', '1')");
     transaction.commit();
     return added;
@@ -390,6 +379,13 @@ int ClueBase::takeDefinitions(const QList<QByteArray>& lines, const QDateTime& n
 int ClueBase::add(const std::vector<ClueEntry>& entries) {
     checkWritable();
     Transaction transaction(db_);
+    const int added = insertEntries(entries);
+    transaction.commit();
+    return added;
+}
+
+// Within the caller's transaction: each entry with a word and a clue, once.
+int ClueBase::insertEntries(const std::vector<ClueEntry>& entries) {
     Statement insert(db_, "INSERT OR IGNORE INTO clues(word, clue, grid, date) VALUES(?,?,?,?)");
     int added = 0;
     for (const ClueEntry& e : entries) {
@@ -406,7 +402,6 @@ int ClueBase::add(const std::vector<ClueEntry>& entries) {
         added += sqlite3_changes(db_);
         insert.reset();
     }
-    transaction.commit();
     return added;
 }
 

@@ -86,6 +86,7 @@ public:
 private:
     void exec(const char* sql);
     void fail(const QString& what);
+    int insertEntries(const std::vector<ClueEntry>& entries);
     std::vector<ClueEntry> select(const char* sql, const QString& a, qint64 n, int limit);
     void checkWritable();
 
