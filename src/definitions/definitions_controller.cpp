@@ -59,6 +59,7 @@ TDefgrille& DefinitionsController::clueSheet() {
         });
         connect(&doc_, &Document::gridChanged, this, [this] { refreshSheet(); });
         connect(&doc_, &Document::labelStyleChanged, this, [this] { refreshSheet(); });
+        connect(&doc_, &Document::pendingEditsWanted, sheet, &TDefgrille::finishEditing);
         connect(sheet, &QDockWidget::visibilityChanged, this, [this](bool visible) {
             if (visible)
                 refreshSheet();

@@ -73,6 +73,10 @@ public:
     bool isModified() const { return modified_; }
     // The save question is asked exactly while the document is modified.
     bool asksSaveQuestion() const { return isModified(); }
+    // Windows holding an edit not yet written into the grid (a clue being
+    // typed) write it now: called before a save, the save question, a print
+    // or an export, so that what the user typed is in what is kept.
+    void gatherPendingEdits() { Q_EMIT pendingEditsWanted(); }
     static AfterQuestion afterSaveQuestion(Answer answer);
     // A save that failed stops the command, so the changes are not thrown away.
     static bool goesOnAfterSave(SaveOutcome outcome) { return outcome != SaveOutcome::Failed; }
@@ -149,6 +153,8 @@ Q_SIGNALS:
     void historyChanged();
     // The rows and columns are labelled another way.
     void labelStyleChanged();
+    // See gatherPendingEdits().
+    void pendingEditsWanted();
 
 private:
     struct Step {

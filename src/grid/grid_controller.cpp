@@ -93,6 +93,7 @@ GridController::SaveAsOutcome GridController::SaveAs() {
 }
 
 Document::SaveOutcome GridController::Sauve() {
+    doc_.gatherPendingEdits();
     const QString previousFile = doc_.fileName();
     if (doc_.fileName().isEmpty())
         SaveAs();
@@ -142,6 +143,7 @@ void GridController::Charge() {
 }
 
 bool GridController::askToSave(const QString& name) {
+    doc_.gatherPendingEdits();
     if (!doc_.asksSaveQuestion())
         return true;
     const auto answer = services_.messages.question(
@@ -177,6 +179,7 @@ void GridController::OpenItemClick() {
 
 void GridController::Enregistrer1Click() {
     guard([this] {
+        doc_.gatherPendingEdits();
         if (doc_.isModified())
             Sauve();
     });

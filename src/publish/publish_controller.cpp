@@ -22,11 +22,17 @@ PublishController::PublishController(Document& document, Services& services, QMa
 }
 
 void PublishController::printGridClick() {
-    guard([this] { commands_->Imprimer(doc_.grille(), doc_.shortName()); });
+    guard([this] {
+        doc_.gatherPendingEdits();
+        commands_->Imprimer(doc_.grille(), doc_.shortName());
+    });
 }
 
 void PublishController::exportGridClick() {
-    guard([this] { commands_->Exporter(doc_.grille(), doc_.shortName()); });
+    guard([this] {
+        doc_.gatherPendingEdits();
+        commands_->Exporter(doc_.grille(), doc_.shortName());
+    });
 }
 
 } // namespace orv

@@ -132,6 +132,7 @@ private Q_SLOTS:
     void followsTheGridCursorAndMovesIt();
     void storedCluesArePlacedByAKeyAndJoined();
     void cluesWrittenInTheDockAreStepsOfTheGrid();
+    void clueBeingTypedIsKeptBySaveAndQuestion();
 };
 
 void ClueSheetWindowTest::showsOneClueForEachPlayingRowAndColumn() {
@@ -609,6 +610,30 @@ void ClueSheetWindowTest::cluesWrittenInTheDockAreStepsOfTheGrid() {
     s.close();
     QCoreApplication::processEvents();
     QCOMPARE(w.grille().DefHoriz[4], QByteArray("Cinq"));
+}
+
+void ClueSheetWindowTest::clueBeingTypedIsKeptBySaveAndQuestion() {
+    TestApp app;
+    TMainForm& w = app.start();
+    app.fakes.files.savePaths << app.path(QStringLiteral("typing"));
+    trigger(w, "Enregistrersous1");
+    QVERIFY(!w.document().isModified());
+    TDefgrille& s = openSheet(w);
+    // Typed, no Enter, and « Enregistrer » from the menu: the clue is saved.
+    QLineEdit* edit = editClue(s.StringGrid1, 0);
+    QVERIFY(edit);
+    typeText(edit, QStringLiteral("En cours"));
+    trigger(w, "Enregistrer1");
+    QVERIFY(!w.document().isModified());
+    QVERIFY(app.readFile(QStringLiteral("typing.grd")).contains(QByteArray("En cours\r\n")));
+    // Typed, then the program is closed: the save question is asked.
+    edit = editClue(s.StringGrid2, 0);
+    QVERIFY(edit);
+    typeText(edit, QStringLiteral("Autre"));
+    app.fakes.messages.answers << MessageService::Answer::Yes;
+    w.close();
+    QCOMPARE(app.fakes.messages.questions.size(), 1);
+    QVERIFY(app.readFile(QStringLiteral("typing.grd")).contains(QByteArray("Autre\r\n")));
 }
 
 QTEST_MAIN(ClueSheetWindowTest)

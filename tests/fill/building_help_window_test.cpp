@@ -522,7 +522,8 @@ void BuildingHelpWindowTest::refusedWordIsReplacedAloneAndNeverComesBack() {
     QVERIFY(second != first);
     QVERIFY(second != "AMI");
 
-    // Emptied, the row is filled by « Remplir la grille » without them.
+    // Emptied, the row is filled by « Remplir la grille » without the two
+    // refused words (the second replacement was never refused: it may come).
     setRows(w, {"...####"});
     app.fakes.modal.scripts.append(
         [](QDialog& window) { QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 60000); });
@@ -531,7 +532,6 @@ void BuildingHelpWindowTest::refusedWordIsReplacedAloneAndNeverComesBack() {
     QVERIFY(kWords.contains(filled));
     QVERIFY(filled != "AMI");
     QVERIFY(filled != first);
-    QVERIFY(filled != second);
 }
 
 QTEST_MAIN(BuildingHelpWindowTest)
