@@ -45,7 +45,6 @@ END;
 CREATE TABLE IF NOT EXISTS facts(name TEXT PRIMARY KEY, value TEXT);
 )sql";
 
-const char* const kColumns = "SELECT id, word, clue, grid, date FROM clues ";
 
 QString sqliteText(sqlite3_stmt* st, int column) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
