@@ -13,8 +13,10 @@
 #include "tools/orvgrid_common.h"
 #include "tools/orvgrid_tool.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSet>
 #include <QTextStream>
 
 namespace orv {
@@ -34,7 +36,21 @@ struct FillArgs {
     bool thorough = false;
     int threads = 0; // one search per core
     QList<QByteArray> forbidden;
+    int count = 1; // different fills wanted
 };
+
+// Where fill number k (from 1) of several is written: OUT itself for the
+// first, then OUT-2.grd, OUT-3.grd... beside it.
+QString numberedOutput(const QString& output, int k) {
+    if (output.isEmpty() || k == 1)
+        return output;
+    const QFileInfo info(output);
+    const QString name =
+        info.suffix().isEmpty()
+            ? QStringLiteral("%1-%2").arg(info.fileName()).arg(k)
+            : QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(k).arg(info.suffix());
+    return info.dir().filePath(name);
+}
 
 QString valueOf(const QStringList& args, qsizetype& i) {
     if (i + 1 >= args.size())
@@ -91,6 +107,11 @@ FillArgs parseFill(const QStringList& args) {
             f.scores = false;
         } else if (a == QLatin1String("--thorough")) {
             f.thorough = true;
+        } else if (a == QLatin1String("--count")) {
+            bool ok = false;
+            f.count = valueOf(args, i).toInt(&ok);
+            if (!ok || f.count < 1 || f.count > 100)
+                throw OrvError(QStringLiteral("--count attend un entier de 1 à 100"));
         } else if (a == QLatin1String("--forbid")) {
             f.forbidden += forbiddenWordsOf(valueOf(args, i));
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
@@ -119,7 +140,7 @@ QString orvgridFillUsage() {
         "  orvgrid fill GRILLE [-d Dicogrd.dat | --words LISTE] [--seed N]\n"
         "               [--threads N] [--time-limit SECONDES] [-o SORTIE]\n"
         "               [--vocabulary common|extended|all] [--min-score N] [--no-scores]\n"
-        "               [--thorough] [--forbid MOT,...]\n"
+        "               [--thorough] [--forbid MOT,...] [--count N]\n"
         "      Remplit les cases vides de la grille avec des mots du dictionnaire\n"
         "      (chaque mot une seule fois), en gardant ses lettres et ses cases noires.\n"
         "      GRILLE : un fichier .grd, un fichier .ipuz ou une grille en texte, une\n"
@@ -148,6 +169,9 @@ QString orvgridFillUsage() {
         "      mots courants » dans le programme).\n"
         "      --forbid MOT,... : ces mots ne sont jamais placés (comme « Refuser ce\n"
         "      mot » dans le programme).\n"
+        "      --count N : jusqu'à N remplissages différents (1 à 100), chacun avec la\n"
+        "      graine suivante, séparés par une ligne vide ; avec -o, le premier va dans\n"
+        "      SORTIE, les autres dans SORTIE-2, SORTIE-3... (même extension).\n"
         "      Avec les scores, une fois la grille remplie, le remplissage remplace\n"
         "      d'abord les mots rares, puis les mots acceptables, par des mots\n"
         "      courants, dans le temps accordé ; les mots rares qui restent sont\n"
@@ -166,8 +190,10 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     ToolWords words;
     try {
         f = parseFill(args);
-        refuseWritingOverInput(f.output, {f.grid, f.dictionary, f.words,
-                                          f.scores ? toolScoresPath(f.dictionary) : QString()});
+        for (int k = 1; k <= f.count; ++k)
+            refuseWritingOverInput(numberedOutput(f.output, k),
+                                   {f.grid, f.dictionary, f.words,
+                                    f.scores ? toolScoresPath(f.dictionary) : QString()});
         grid = readToolGrid(f.grid);
         loadToolWords(f.dictionary, f.words, f.scores, words);
     } catch (const OrvError& e) {
@@ -200,13 +226,39 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     IndexClasses classes(index, scores);
     classes.forbid(f.forbidden);
+    const auto fillOnce = [&](std::uint64_t seed) {
+        FillOptions o = options;
+        o.seed = seed;
+        return fillForQuality(grid, classes, o, preferred,
+                              f.thorough ? kThoroughImprove : ImproveEffort{},
+                              !f.scores    ? QualityEffort{0, 0, 0}
+                              : f.thorough ? kThoroughQuality
+                                           : kFillQuality);
+    };
+    // A filled grid: printed, judged on the error output, written to its file.
+    const auto keep = [&](const FillResult& r, int k) {
+        if (k > 1)
+            out << '\n';
+        out << QString::fromLatin1(gridText(r.grille)) << Qt::flush;
+        if (r.status == FillStatus::Filled) {
+            const FillQuality q = fillQuality(r.grille, scores);
+            if (f.count > 1)
+                err << QStringLiteral("remplissage %1 : ").arg(k);
+            err << QStringLiteral("score moyen %1, mots de 3 lettres ou plus tirés de la liste "
+                                  "de fréquences : %2 sur %3 (%4 %)")
+                       .arg(q.meanScore, 0, 'f', 1)
+                       .arg(q.frequentLong)
+                       .arg(q.longWords)
+                       .arg(100.0 * q.frequentShare(), 0, 'f', 1)
+                << Qt::endl
+                << weakWordsText(q) << Qt::endl;
+        }
+        if (!f.output.isEmpty())
+            writeToolGrid(numberedOutput(f.output, k), r.grille, err, QStringLiteral("fill"));
+    };
     QElapsedTimer clock;
     clock.start();
-    const FillResult result = fillForQuality(grid, classes, options, preferred,
-                                             f.thorough ? kThoroughImprove : ImproveEffort{},
-                                             !f.scores    ? QualityEffort{0, 0, 0}
-                                             : f.thorough ? kThoroughQuality
-                                                          : kFillQuality);
+    const FillResult result = fillOnce(f.seed);
     const qint64 filling = clock.nsecsElapsed();
     err << QStringLiteral("chargement %1 ms, index %2 ms, remplissage %3 ms (%4 choix, %5 échecs, "
                           "%6 reprises)")
@@ -221,25 +273,34 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     case FillStatus::NothingToFill:
         if (result.status == FillStatus::NothingToFill)
             err << QStringLiteral("La grille n'a aucun mot à remplir.") << Qt::endl;
-        out << QString::fromLatin1(gridText(result.grille)) << Qt::flush;
-        if (result.status == FillStatus::Filled) {
-            const FillQuality q = fillQuality(result.grille, scores);
-            err << QStringLiteral("score moyen %1, mots de 3 lettres ou plus tirés de la liste "
-                                  "de fréquences : %2 sur %3 (%4 %)")
-                       .arg(q.meanScore, 0, 'f', 1)
-                       .arg(q.frequentLong)
-                       .arg(q.longWords)
-                       .arg(100.0 * q.frequentShare(), 0, 'f', 1)
-                << Qt::endl
-                << weakWordsText(q) << Qt::endl;
-        }
-        if (!f.output.isEmpty()) {
-            try {
-                writeToolGrid(f.output, result.grille, err, QStringLiteral("fill"));
-            } catch (const OrvError& e) {
-                err << QStringLiteral("orvgrid fill : %1.").arg(e.message()) << Qt::endl;
-                return OrvgridBadInput;
+        try {
+            keep(result, 1);
+            if (result.status != FillStatus::Filled || f.count == 1)
+                return OrvgridOk;
+            // Other seeds, until enough different fills or three tries per
+            // fill asked.
+            QSet<QByteArray> seen{gridText(result.grille)};
+            for (std::uint64_t seed = f.seed + 1;
+                 int(seen.size()) < f.count && seed <= f.seed + 3 * std::uint64_t(f.count);
+                 ++seed) {
+                const FillResult other = fillOnce(seed);
+                if (other.status != FillStatus::Filled)
+                    continue;
+                const QByteArray text = gridText(other.grille);
+                if (seen.contains(text))
+                    continue;
+                seen.insert(text);
+                keep(other, int(seen.size()));
             }
+            err << (int(seen.size()) == f.count
+                        ? QStringLiteral("%1 remplissages différents").arg(f.count)
+                        : QStringLiteral("%1 remplissages différents trouvés sur %2 demandés")
+                              .arg(seen.size())
+                              .arg(f.count))
+                << Qt::endl;
+        } catch (const OrvError& e) {
+            err << QStringLiteral("orvgrid fill : %1.").arg(e.message()) << Qt::endl;
+            return OrvgridBadInput;
         }
         return OrvgridOk;
     case FillStatus::NoFill:

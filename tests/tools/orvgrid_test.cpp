@@ -34,6 +34,7 @@ private Q_SLOTS:
     void fillsATextGridFromAWordList();
     void fillsAGridFileFromADictionary();
     void fillsAnIpuzGridIntoAnIpuzFile();
+    void differentFillsAsked();
     void provedImpossible();
     void notFilledInTime();
     void badInputs_data();
@@ -132,6 +133,30 @@ void OrvgridTest::notFilledInTime() {
     QVERIFY(!QFile::exists(path("never.txt")));
 }
 
+void OrvgridTest::differentFillsAsked() {
+    // The 2x2 grid has two fills with these words: asked for three, both
+    // come, each once, the first in OUT and the second beside it.
+    const Run r = orvgrid({"fill", path("grid.txt"), "--words", path("list.txt"), "-o",
+                           path("out.txt"), "--no-scores", "--count", "3"});
+    QCOMPARE(r.status, int(OrvgridOk));
+    const QStringList fills = r.out.split(QStringLiteral("\n\n"));
+    QCOMPARE(fills.size(), 2);
+    QCOMPARE(QSet<QString>(fills.begin(), fills.end()),
+             (QSet<QString>{QStringLiteral("AB\nCD\n"), QStringLiteral("AC\nBD\n")}));
+    QCOMPARE(readWholeFile(path("out.txt")), fills[0].toLatin1());
+    QCOMPARE(readWholeFile(path("out-2.txt")), fills[1].toLatin1());
+    QVERIFY(!QFile::exists(path("out-3.txt")));
+    QVERIFY2(r.err.contains(QStringLiteral("2 remplissages différents trouvés sur 3 demandés")),
+             qPrintable(r.err));
+    // A numbered output may not be one of the files read either.
+    writeWholeFile(path("g.txt"), "..\n..\n");
+    writeWholeFile(path("g-2.txt"), "..\n..\n");
+    const Run over = orvgrid({"fill", path("g-2.txt"), "--words", path("list.txt"), "-o",
+                              path("g.txt"), "--no-scores", "--count", "2"});
+    QCOMPARE(over.status, int(OrvgridBadInput));
+    QCOMPARE(readWholeFile(path("g-2.txt")), QByteArray("..\n..\n"));
+}
+
 void OrvgridTest::badInputs_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("message");
@@ -144,6 +169,7 @@ void OrvgridTest::badInputs_data() {
     QTest::newRow("seed") << QStringList{"fill", "GRID", "--seed", "x"} << "--seed attend";
     QTest::newRow("threads") << QStringList{"fill", "GRID", "--threads", "-2"}
                              << "--threads attend";
+    QTest::newRow("count") << QStringList{"fill", "GRID", "--count", "0"} << "--count attend";
     QTest::newRow("limit") << QStringList{"fill", "GRID", "--time-limit", "-1"}
                            << "--time-limit attend";
     QTest::newRow("missing value")
