@@ -45,7 +45,6 @@ END;
 CREATE TABLE IF NOT EXISTS facts(name TEXT PRIMARY KEY, value TEXT);
 )sql";
 
-
 QString sqliteText(sqlite3_stmt* st, int column) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(st, column)) : QString();
