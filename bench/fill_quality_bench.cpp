@@ -222,14 +222,6 @@ void printHeader() {
                 "weak", "worst", "mean", "known", "cpu worst");
 }
 
-Grille emptyGrid(int rows, int cols) {
-    Grille g;
-    g.NbLignes = rows + 1;
-    g.NbColonnes = cols + 1;
-    g.Raz();
-    return g;
-}
-
 // The maker as it was (no classes) and as it is, over the seeds.
 void measureMaker(const QString& sizes, int seeds, int firstSeed, double limit,
                   const WordIndex& scored, const WordScores& scores) {
@@ -258,7 +250,7 @@ void measureMaker(const QString& sizes, int seeds, int firstSeed, double limit,
                 (withClasses ? after : before)
                     .push_back(timed(
                         [&] {
-                            const MakeResult m = makeGrid(emptyGrid(rows, cols), scored, o);
+                            const MakeResult m = makeGrid(Grille(rows, cols), scored, o);
                             FillResult f;
                             f.status = m.status == MakeStatus::Made ? FillStatus::Filled
                                                                     : FillStatus::TimedOut;
@@ -347,7 +339,7 @@ int main(int argc, char** argv) {
                 MakeOptions o;
                 o.seed = std::uint64_t(1000 + i);
                 o.maxBlacks = defaultMaxBlacks(side, side);
-                const MakeResult m = makeGrid(emptyGrid(side, side), plain, o);
+                const MakeResult m = makeGrid(Grille(side, side), plain, o);
                 if (m.status != MakeStatus::Made)
                     continue;
                 Grille g = m.grille;

@@ -20,4 +20,14 @@ QString versionText(const QString& program) {
         .arg(program, programVersion(), programLicence());
 }
 
+QString helpOptionsText(const QString& program) {
+    return QStringLiteral("  %1 COMMANDE --help\n"
+                          "      Affiche l'aide de cette commande seule.\n"
+                          "  %1 --help\n"
+                          "      Affiche cette aide.\n"
+                          "  %1 --version\n"
+                          "      Affiche la version et la licence.\n")
+        .arg(program);
+}
+
 } // namespace orv

@@ -17,4 +17,8 @@ QString programLicence();
 // the version, then the licence and the absence of warranty.
 QString versionText(const QString& program);
 
+// The last paragraphs of a command-line tool's help: how to get one
+// command's help, this help and the version.
+QString helpOptionsText(const QString& program);
+
 } // namespace orv

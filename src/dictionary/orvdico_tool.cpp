@@ -326,14 +326,7 @@ QString orvdicoUsage() {
                        "\n");
     for (const OrvdicoCommand& c : kCommands)
         text += c.usage();
-    text += QStringLiteral("  orvdico COMMANDE --help\n"
-                           "      Affiche l'aide de cette commande seule.\n"
-                           "  orvdico --help\n"
-                           "      Affiche cette aide.\n"
-                           "  orvdico --version\n"
-                           "      Affiche la version et la licence.\n"
-                           "\n");
-    return text + exitStatusText();
+    return text + helpOptionsText(QStringLiteral("orvdico")) + QLatin1Char('\n') + exitStatusText();
 }
 
 int runOrvdico(const QStringList& args, QTextStream& out, QTextStream& err) {

@@ -30,13 +30,7 @@ QString orvgridUsageWith(std::span<const OrvgridCommand> commands) {
                                   "\n");
     for (const OrvgridCommand& c : commands)
         text += c.usage();
-    text += QStringLiteral("  orvgrid COMMANDE --help\n"
-                           "      Affiche l'aide de cette commande seule.\n"
-                           "  orvgrid --help\n"
-                           "      Affiche cette aide.\n"
-                           "  orvgrid --version\n"
-                           "      Affiche la version et la licence.\n");
-    return text;
+    return text + helpOptionsText(QStringLiteral("orvgrid"));
 }
 
 QString orvgridUsage() { return orvgridUsageWith(kCoreCommands); }
