@@ -206,6 +206,7 @@ FillResult fillForQuality(const Grille& grille, IndexClasses& classes, const Fil
     q.scoreWeight = options.scoreWeight;
     q.effort = quality;
     q.stop = options.stop;
+    q.accept = options.accept;
     if (options.timeLimitSeconds > 0)
         q.timeLimitSeconds = std::max(1e-3, options.timeLimitSeconds - secondsSince(start));
     QualitySearch search(classes, grille, q);

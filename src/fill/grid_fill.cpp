@@ -120,6 +120,8 @@ private:
     bool demandFirstRun();
     void keepKnownWords(int v);
     void recordFill(FillResult& result);
+    bool acceptable() const;
+    void writeWords(Grille& g) const;
     void improve(FillResult& result);
     bool freeze(int v, std::uint32_t word);
     void markNear(int u, int distance, std::vector<char>& open) const;
@@ -755,19 +757,22 @@ RunEnd Filler::search(std::uint64_t failureLimit) {
         if (interrupted(why))
             return why;
         const int v = selectVar();
-        if (v < 0)
+        if (v < 0 && acceptable())
             return RunEnd::Solved;
-        const std::size_t mark = trail_.size();
-        const std::uint32_t at = selectValue(v);
-        bool ok;
-        if (at >= vars_[std::size_t(v)].size) {
-            ok = false; // every candidate was held elsewhere
-            stack.push_back({v, ~0u, mark});
-        } else {
-            ++decisions_;
-            stack.push_back({v, vars_[std::size_t(v)].dom[at], mark});
-            assign(v, at);
-            ok = propagate() && withinBound();
+        // A fill the caller refused fails like a dead end, so that the search
+        // goes on to the next fill.
+        bool ok = false;
+        if (v >= 0) {
+            const std::size_t mark = trail_.size();
+            const std::uint32_t at = selectValue(v);
+            if (at >= vars_[std::size_t(v)].size) {
+                stack.push_back({v, ~0u, mark}); // every candidate was held elsewhere
+            } else {
+                ++decisions_;
+                stack.push_back({v, vars_[std::size_t(v)].dom[at], mark});
+                assign(v, at);
+                ok = propagate() && withinBound();
+            }
         }
         while (!ok) {
             ++failures;
@@ -914,16 +919,28 @@ bool Filler::demandFirstRun() {
     return false;
 }
 
-// The grid takes the words of the fill found.
-void Filler::recordFill(FillResult& result) {
+// The slots' words written into `g`.
+void Filler::writeWords(Grille& g) const {
     for (const Var& x : vars_) {
         const char* w = wordOf(x, x.word());
         for (int p = 0; p < x.length; ++p) {
             const SlotCell c = cellPlace_[std::size_t(x.cells[std::size_t(p)])];
-            result.grille.cell(c.col, c.row) = w[p];
+            g.cell(c.col, c.row) = w[p];
         }
     }
 }
+
+// Whether the caller takes the fill the slots hold now (FillOptions::accept).
+bool Filler::acceptable() const {
+    if (!options_.accept)
+        return true;
+    Grille g = grille_;
+    writeWords(g);
+    return options_.accept(g);
+}
+
+// The grid takes the words of the fill found.
+void Filler::recordFill(FillResult& result) { writeWords(result.grille); }
 
 // Slot v keeps `word` while a part of the grid is searched again: the word
 // is held, and the cells it crosses in open slots take its letters.

@@ -123,6 +123,11 @@ struct FillOptions {
     // candidate of each slot to fill, with the word's length and its id in
     // the index (words already in full slots are not asked about).
     std::function<bool(int length, std::uint32_t id)> allowed;
+    // When set, asked about each complete fill before it is taken: a fill it
+    // refuses counts as a dead end and the search goes on, so that a caller
+    // can ask for a fill other than those it has already seen (NoFill then
+    // means that no other fill exists). Called from the searching thread.
+    std::function<bool(const Grille& filled)> accept;
     const std::atomic<bool>* stop = nullptr;
     // Called from the searching thread, at most every few tens of milliseconds.
     std::function<void(const FillProgress&)> progress;

@@ -165,6 +165,7 @@ FillResult QualitySearch::refillPart(const Grille& grille, const std::vector<Cel
     if (options_.timeLimitSeconds > 0)
         o.timeLimitSeconds = std::max(1e-3, secondsLeft());
     o.stop = options_.stop;
+    o.accept = options_.accept;
     const WordIndex& index = classes_.index();
     // The grid's other words may stay where they are, or move within the
     // part, whatever their class: each is placed once at most, so the

@@ -96,6 +96,9 @@ struct QualityOptions {
     double timeLimitSeconds = 0; // 0: no limit
     QualityEffort effort;
     const std::atomic<bool>* stop = nullptr;
+    // As in the fill: the grids the search may end with (none refused when
+    // unset).
+    std::function<bool(const Grille&)> accept;
 };
 
 class QualitySearch {

@@ -226,9 +226,11 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     IndexClasses classes(index, scores);
     classes.forbid(f.forbidden);
-    const auto fillOnce = [&](std::uint64_t seed) {
+    const auto fillOnce = [&](std::uint64_t seed,
+                              std::function<bool(const Grille&)> accept = nullptr) {
         FillOptions o = options;
         o.seed = seed;
+        o.accept = std::move(accept);
         return fillForQuality(grid, classes, o, preferred,
                               f.thorough ? kThoroughImprove : ImproveEffort{},
                               !f.scores    ? QualityEffort{0, 0, 0}
@@ -277,13 +279,17 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
             keep(result, 1);
             if (result.status != FillStatus::Filled || f.count == 1)
                 return OrvgridOk;
-            // Other seeds, until enough different fills or three tries per
-            // fill asked.
+            // Each next fill must differ from those already written, until
+            // enough, until the search proves that no other exists, or after
+            // three tries per fill asked.
             QSet<QByteArray> seen{gridText(result.grille)};
+            const auto unseen = [&seen](const Grille& g) { return !seen.contains(gridText(g)); };
             for (std::uint64_t seed = f.seed + 1;
                  int(seen.size()) < f.count && seed <= f.seed + 3 * std::uint64_t(f.count);
                  ++seed) {
-                const FillResult other = fillOnce(seed);
+                const FillResult other = fillOnce(seed, unseen);
+                if (other.status == FillStatus::NoFill)
+                    break;
                 if (other.status != FillStatus::Filled)
                     continue;
                 const QByteArray text = gridText(other.grille);

@@ -40,11 +40,12 @@ WordIndex indexOf(const std::vector<QByteArray>& words) {
     return index;
 }
 
-// Whether a 3x3 grid of white cells has a fill: every row and column a word
-// of the list, six different words.
-bool bruteForce3x3(const std::vector<QByteArray>& words) {
+// Every fill of a 3x3 grid of white cells, as grid texts: every row and
+// column a word of the list, six different words.
+QSet<QByteArray> allFills3x3(const std::vector<QByteArray>& words) {
     const QSet<QByteArray> set = wordSet(words);
     const QList<QByteArray> list = set.values();
+    QSet<QByteArray> fills;
     for (const QByteArray& a : list)
         for (const QByteArray& b : list)
             for (const QByteArray& c : list) {
@@ -58,10 +59,12 @@ bool bruteForce3x3(const std::vector<QByteArray>& words) {
                     used.insert(col);
                 }
                 if (ok)
-                    return true;
+                    fills.insert(gridText(readGridText(a + '\n' + b + '\n' + c + '\n')));
             }
-    return false;
+    return fills;
 }
+
+bool bruteForce3x3(const std::vector<QByteArray>& words) { return !allFills3x3(words).isEmpty(); }
 
 // Whether a grid of white cells, `rows` by `cols`, has a fill from the list
 // (every row and column a word, no word twice), by trying every row word in
@@ -130,6 +133,7 @@ private Q_SLOTS:
     void learntNogoodsKeepEveryFill();
     void portfolioFillsAndStopsTogether();
     void oneThreadRepeatsItself();
+    void refusedFillsGiveEveryOtherFill();
 };
 
 void GridFillTest::fillsPlantedGrids_data() {
@@ -486,6 +490,47 @@ void GridFillTest::oneThreadRepeatsItself() {
     QCOMPARE(a.failures, b.failures);
     QCOMPARE(a.nogoods, b.nogoods);
     QCOMPARE(a.threads, 1);
+}
+
+void GridFillTest::refusedFillsGiveEveryOtherFill() {
+    // Asking each time for a fill other than those already seen yields every
+    // fill once, then a proof that none is left, even with a restart after
+    // every failure.
+    const Grille g = readGridText("...\n...\n...\n");
+    std::mt19937 rng(5);
+    int several = 0;
+    for (int round = 0; round < 60; ++round) {
+        std::vector<QByteArray> words;
+        const int n = 10 + int(rng() % 14);
+        for (int k = 0; k < n; ++k) {
+            QByteArray w(3, 'A');
+            for (char& c : w)
+                c = char('A' + rng() % 3);
+            words.push_back(w);
+        }
+        const QSet<QByteArray> expected = allFills3x3(words);
+        const WordIndex index = indexOf(words);
+        QSet<QByteArray> seen;
+        FillOptions options;
+        options.restartFailures = 1;
+        options.accept = [&seen](const Grille& filled) { return !seen.contains(gridText(filled)); };
+        for (;;) {
+            options.seed = std::uint64_t(round * 100 + seen.size() + 1);
+            const FillResult r = fillGrid(g, index, options);
+            if (r.status == FillStatus::NoFill)
+                break;
+            QCOMPARE(r.status, FillStatus::Filled);
+            const QStringList problems = test::fillProblems(g, r.grille, wordSet(words));
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+            const QByteArray text = gridText(r.grille);
+            QVERIFY2(!seen.contains(text), text.constData());
+            seen.insert(text);
+            QVERIFY(seen.size() <= expected.size());
+        }
+        QCOMPARE(seen, expected);
+        several += expected.size() > 1;
+    }
+    QVERIFY(several > 10);
 }
 
 QTEST_GUILESS_MAIN(GridFillTest)
