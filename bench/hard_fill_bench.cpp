@@ -6,10 +6,11 @@
 // the fill with « Mots courants » with the default settings. Per grid and
 // fill: how many seeds filled it, the median and the worst CPU time of the
 // process (every thread counted), and the median's ratio to the reference's
-// in the same run. With --qxw, Qxw (if installed) fills the grid once.
+// in the same run. --write DIR also writes each layout as DIR/NAME.grid, so
+// that bench/fill_vs_qxw.py --grids DIR measures Qxw on the same layouts.
 //
 //   orv_hard_fill [--layouts K] [--layout-seed BASE] [--seeds N] [--time-limit S]
-//                 [--threads T] [--only SIDE] [--print] [--no-reference]
+//                 [--threads T] [--only SIDE] [--print] [--write DIR] [--no-reference]
 //                 [--geometric | --luby] [--no-learn]
 #include "bench_data.h"
 #include "hard_layouts.h"
@@ -22,6 +23,8 @@
 #include "grid/grid_text.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
@@ -89,6 +92,7 @@ int main(int argc, char** argv) {
     int threads = 0;
     int only = 0;
     bool print = false;
+    QString writeDir;
     bool reference = true;
     // What the fills other than the reference run with (for comparing the
     // parts of the search).
@@ -112,6 +116,8 @@ int main(int argc, char** argv) {
             only = args[++i].toInt();
         else if (a == QLatin1String("--print"))
             print = true;
+        else if (a == QLatin1String("--write") && more)
+            writeDir = args[++i];
         else if (a == QLatin1String("--geometric"))
             schedule = RestartSchedule::Geometric;
         else if (a == QLatin1String("--luby"))
@@ -143,6 +149,13 @@ int main(int argc, char** argv) {
                 QByteArray::number(text.count('#')) + "_l" + QByteArray::number(seedOfLayout);
             if (print)
                 std::printf("%s", text.constData());
+            if (!writeDir.isEmpty()) {
+                QFile out(QDir(writeDir).filePath(QString::fromLatin1(label) + ".grid"));
+                if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size()) {
+                    std::fprintf(stderr, "cannot write %s\n", qPrintable(out.fileName()));
+                    return 1;
+                }
+            }
             Runs ref, none, common;
             for (int seed = 1; seed <= seeds; ++seed) {
                 FillOptions o;
