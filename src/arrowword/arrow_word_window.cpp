@@ -279,6 +279,8 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
                               QAbstractItemView::AnyKeyPressed);
     clueList->setWordWrap(false);
     listCaption->setBuddy(clueList);
+    // Room for a few lines of each list, however small the grid.
+    clueList->setMinimumHeight(140);
     side->addWidget(clueList, 2);
     tooLongLabel = new QLabel(this);
     tooLongLabel->setObjectName(QStringLiteral("tooLongLabel"));
@@ -293,6 +295,9 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
     storedList = new QListWidget(this);
     storedList->setObjectName(QStringLiteral("storedClues"));
     storedLabel->setBuddy(storedList);
+    storedList->setMinimumHeight(100);
+    storedList->setWordWrap(true);
+    storedList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     side->addWidget(storedList, 1);
     // Enter or a double click places the clue.
     connect(storedList, &QListWidget::itemActivated, this,
@@ -302,6 +307,7 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
     problems->setObjectName(QStringLiteral("layoutProblems"));
     problems->setWordWrap(true);
     problems->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    problems->setMinimumHeight(80);
     side->addWidget(problems, 1);
 
     auto* buttons = new QGridLayout;
@@ -329,6 +335,14 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
     new QShortcut(QKeySequence::Redo, this, [this] { redoClick(); });
     new QShortcut(QKeySequence::Save, this, [this] { saveClick(); });
     refresh();
+}
+
+ArrowWordWindow::~ArrowWordWindow() {
+    // The fields and lists go after the window: an edit they end then
+    // (a focus lost, an editor closed) has no window to go to.
+    for (QObject* source : std::initializer_list<QObject*>{
+             clueList, storedList, clueEdits[0], clueEdits[1], arrowBoxes[0], arrowBoxes[1]})
+        source->disconnect(this);
 }
 
 template <typename F> bool ArrowWordWindow::guarded(F action) {

@@ -69,6 +69,7 @@ class ArrowWordWindow : public QDialog {
     Q_OBJECT
 public:
     ArrowWordWindow(Services& services, QWidget* parent = nullptr);
+    ~ArrowWordWindow() override;
 
     // A new empty grid, or one read from `path`.
     void startGrid(const ArrowGrid& grid, const QString& path = {});
