@@ -111,6 +111,15 @@ void ArrowPaintingTest::everyPrintedClueFitsItsCell() {
                 QVERIFY(box.adjusted(-0.01, -0.01, 0.01, 0.01).contains(line));
         }
     }
+    // Words are kept whole when a smaller type allows it: one word, one line.
+    const QRectF cell = arrowCellRect(page.grid, page.gridOrigin, {9, 1});
+    for (const QString& word : {QStringLiteral("Emmenées"), QStringLiteral("Exquises"),
+                                QStringLiteral("Parallélépipède")})
+        for (int count : {1, 2}) {
+            const FittedClue fitted = fitClueText(word, clueBox(cell, 0, count), page.grid.family);
+            QVERIFY2(fitted.fits, qPrintable(word));
+            QCOMPARE(fitted.lines, QStringList{word});
+        }
 }
 
 void ArrowPaintingTest::fitReportAgreesWithTheDrawnText() {
