@@ -427,9 +427,6 @@ void ArrowWordWindowTest::magazineGridCluedSavedReopenedAndPrinted() {
     });
     h.trigger("openArrowGrid");
     QVERIFY2(h.fakes.messages.errors.isEmpty(), qPrintable(h.fakes.messages.errors.join(' ')));
-    QCOMPARE(clued.at({1, 1}).clues[0].text, QStringLiteral("Exquises"));
-    QCOMPARE(clued.at({9, 1}).clues[0].text, QStringLiteral("Emmenées"));
-    QCOMPARE(clued.at({1, 3}).clues[0].text, QStringLiteral("Debout"));
     ArrowGrid expected = magazineArrowGrid();
     expected.setClueText({1, 1}, 0, QStringLiteral("Exquises"));
     expected.setClueText({9, 1}, 0, QStringLiteral("Emmenées"));
