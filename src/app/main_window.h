@@ -71,6 +71,7 @@ public:
     GridMakerController& maker() { return *maker_; }
     BuildingHelpController& buildingHelp() { return *help_; }
     PublishController& publish() { return *publish_; }
+    ArrowWordController& arrowWord() { return *arrowWord_; }
 
     // --- MainView ---
     QAction* addCommand(const QString& menu, const QString& name, const QString& caption,

@@ -2,6 +2,8 @@
 #include "app/start_grid.h"
 
 #include "app/main_window.h"
+#include "arrowword/arrow_file.h"
+#include "arrowword/arrow_word_controller.h"
 #include "common/command_guard.h"
 
 #include <QDir>
@@ -19,6 +21,8 @@ QString gridFileArgument(const QStringList& arguments, const QString& startFolde
 }
 
 bool openGridAtStart(TMainForm& w, const QString& path) {
+    if (isArrowFilePath(path))
+        return w.arrowWord().openArrowFile(path);
     // The document reads and checks the file whole before the grid changes,
     // and redraws the window once it has.
     const bool opened = guarded(w.services().messages, &w, [&] { w.document().open(path); });

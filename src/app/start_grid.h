@@ -1,5 +1,6 @@
-// The grid named on the command line ("orvgrille GRILLE.grd", as a file
-// manager starts the program on a grid file), opened once the program has started.
+// The grid named on the command line ("orvgrille GRILLE.grd" or
+// "orvgrille GRILLE.fleches", as a file manager starts the program on a grid
+// file), opened once the program has started.
 #pragma once
 
 #include <QString>
@@ -15,9 +16,10 @@ class TMainForm;
 // folder. Empty when there is none.
 QString gridFileArgument(const QStringList& arguments, const QString& startFolder);
 
-// Opens that exact file as "&Ouvrir..." opens a chosen one. A file that cannot
-// be read gets the usual error box, and the program goes on with the grid it
-// had. Returns true when the grid was opened.
+// Opens that exact file as "&Ouvrir..." opens a chosen one; a « .fleches »
+// file opens in the arrow-word window, as « Ouvrir une grille de mots
+// fléchés... » would. A file that cannot be read gets the usual error box, and
+// the program goes on with the grid it had. Returns true when the grid was opened.
 bool openGridAtStart(TMainForm& w, const QString& path);
 
 } // namespace orv

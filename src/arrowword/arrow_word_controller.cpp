@@ -3,6 +3,8 @@
 
 #include "arrowword/arrow_file.h"
 #include "arrowword/arrow_word_window.h"
+#include "definitions/clue_lines.h"
+#include "document/document.h"
 
 #include <QSpinBox>
 
@@ -22,7 +24,14 @@ ArrowWordController::ArrowWordController(Document& document, Services& services,
 }
 
 ArrowWordWindow& ArrowWordController::arrowWindow() {
-    return ownWindow(arrowWindow_, [this] { return new ArrowWordWindow(services_, window_); });
+    return ownWindow(arrowWindow_, [this] {
+        auto* window = new ArrowWordWindow(services_, window_);
+        // The clues already written come from where the clue sheet takes them.
+        window->setStoredClueSource([this](const QString& word) {
+            return storedClues(doc_.clueBase(), doc_.definitions(), word);
+        });
+        return window;
+    });
 }
 
 ArrowSizeDialog& ArrowWordController::sizeDialog() {
@@ -45,13 +54,21 @@ void ArrowWordController::newArrowGridClick() {
 void ArrowWordController::openArrowGridClick() {
     guard([this] {
         const QString path = services_.files.openFile(window_, arrowFileFilter());
-        if (path.isEmpty())
-            return;
-        const ArrowGrid grid = loadArrowFile(path);
-        ArrowWordWindow& window = arrowWindow();
-        window.startGrid(grid, path);
-        services_.modal.run(window);
+        if (!path.isEmpty())
+            showArrowFile(path);
     });
+}
+
+bool ArrowWordController::openArrowFile(const QString& path) {
+    return guard([this, &path] { showArrowFile(path); });
+}
+
+void ArrowWordController::showArrowFile(const QString& path) {
+    // Read and checked whole before the window shows.
+    const ArrowGrid grid = loadArrowFile(path);
+    ArrowWordWindow& window = arrowWindow();
+    window.startGrid(grid, path);
+    services_.modal.run(window);
 }
 
 } // namespace orv

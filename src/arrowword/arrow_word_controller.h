@@ -17,12 +17,18 @@ public:
 
     ArrowWordWindow& arrowWindow();
     ArrowSizeDialog& sizeDialog();
+    // Opens that exact file in the arrow-word window, as the command line
+    // asks; a file that cannot be read gets the usual error box. True when
+    // the grid was opened.
+    bool openArrowFile(const QString& path);
 
 public Q_SLOTS:
     void newArrowGridClick();
     void openArrowGridClick();
 
 private:
+    void showArrowFile(const QString& path);
+
     ArrowWordWindow* arrowWindow_ = nullptr;
     ArrowSizeDialog* sizeDialog_ = nullptr;
 };

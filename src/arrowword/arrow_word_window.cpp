@@ -13,6 +13,8 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,8 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTableWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -32,6 +36,29 @@ namespace {
 
 constexpr ArrowDirection kArrows[] = {ArrowDirection::Right, ArrowDirection::Down,
                                       ArrowDirection::RightThenDown, ArrowDirection::DownThenRight};
+
+const QColor kTooLongInk(0xc0, 0x00, 0x00);
+
+QString tooLongText() { return QStringLiteral("Trop long pour sa case"); }
+
+// An item of the clue list, made once and then only changed.
+QTableWidgetItem* listItem(QTableWidget* table, int row, int column, bool editable) {
+    QTableWidgetItem* item = table->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+        if (editable)
+            flags |= Qt::ItemIsEditable;
+        item->setFlags(flags);
+        table->setItem(row, column, item);
+    }
+    return item;
+}
+
+void setItemText(QTableWidgetItem* item, const QString& text) {
+    if (item->text() != text)
+        item->setText(text);
+}
 
 QString arrowCaption(ArrowDirection d) {
     QString name = arrowDirectionName(d);
@@ -92,9 +119,36 @@ void ArrowGridView::paintEvent(QPaintEvent*) {
     const QPointF origin(4, 4);
     paintArrowGrid(painter, window_.document().grid(), options, origin);
     const QRectF here = arrowCellRect(options, origin, window_.current());
+    // A clue too long for its cell on the printed page is framed in red.
+    const ArrowGrid& g = window_.document().grid();
+    painter.setPen(QPen(kTooLongInk, 2));
+    painter.setBrush(Qt::NoBrush);
+    for (int r = 1; r <= g.rows(); ++r)
+        for (int c = 1; c <= g.columns(); ++c) {
+            const int count = int(g.at({c, r}).clues.size());
+            for (int k = 0; k < count; ++k)
+                if (!window_.clueFits({c, r}, k))
+                    painter.drawRect(clueBox(arrowCellRect(options, origin, {c, r}), k, count));
+        }
     painter.fillRect(here, QColor(255, 210, 0, hasFocus() ? 90 : 50));
     painter.setPen(QPen(QColor(0xd0, 0x60, 0x00), 3));
     painter.drawRect(here.adjusted(1.5, 1.5, -1.5, -1.5));
+}
+
+bool ArrowGridView::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const Cell cell = cellAt(help->pos());
+    bool tooLong = false;
+    if (window_.document().grid().isDefinition(cell))
+        for (int k = 0; k < int(window_.document().grid().at(cell).clues.size()); ++k)
+            tooLong = tooLong || !window_.clueFits(cell, k);
+    if (tooLong)
+        QToolTip::showText(help->globalPos(), tooLongText(), this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void ArrowGridView::mousePressEvent(QMouseEvent* event) {
@@ -177,7 +231,7 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
     top->addWidget(scroll_, 1);
 
     auto* sidePanel = new QWidget(this);
-    sidePanel->setFixedWidth(330);
+    sidePanel->setFixedWidth(380);
     auto* side = new QVBoxLayout(sidePanel);
     side->setContentsMargins(0, 0, 0, 0);
     top->addWidget(sidePanel);
@@ -199,6 +253,8 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
         clueLayout->addRow(QStringLiteral("Définition %1 :").arg(k + 1), clueEdits[k]);
         connect(arrowBoxes[k], &QComboBox::activated, this, [this, k] { arrowChosen(k); });
         connect(clueEdits[k], &QLineEdit::editingFinished, this, [this, k] { clueEdited(k); });
+        connect(clueEdits[k], &QLineEdit::textChanged, this, [this, k] { markClueEdit(k); });
+        clueEdits[k]->installEventFilter(this);
     }
     side->addWidget(clues);
     auto* hint = new QLabel(QStringLiteral("Espace : case de définition ou case de lettre\n"
@@ -206,11 +262,52 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
                                            "Entrée : écrire la définition"),
                             this);
     side->addWidget(hint);
+
+    auto* listCaption = new QLabel(QStringLiteral("&Définitions de la grille :"), this);
+    side->addWidget(listCaption);
+    clueList = new QTableWidget(0, 3, this);
+    clueList->setObjectName(QStringLiteral("clueList"));
+    clueList->setHorizontalHeaderLabels(
+        {QStringLiteral("Case"), QStringLiteral("Mot"), QStringLiteral("Définition")});
+    clueList->verticalHeader()->hide();
+    clueList->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    clueList->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    clueList->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    clueList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    clueList->setSelectionMode(QAbstractItemView::SingleSelection);
+    clueList->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
+    clueList->setWordWrap(false);
+    listCaption->setBuddy(clueList);
+    // Room for a few lines of each list, however small the grid.
+    clueList->setMinimumHeight(140);
+    side->addWidget(clueList, 2);
+    tooLongLabel = new QLabel(this);
+    tooLongLabel->setObjectName(QStringLiteral("tooLongLabel"));
+    side->addWidget(tooLongLabel);
+    connect(clueList, &QTableWidget::cellChanged, this, &ArrowWordWindow::listClueEdited);
+    connect(clueList, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int, int) { listRowChosen(row); });
+
+    storedLabel = new QLabel(this);
+    storedLabel->setWordWrap(true);
+    side->addWidget(storedLabel);
+    storedList = new QListWidget(this);
+    storedList->setObjectName(QStringLiteral("storedClues"));
+    storedLabel->setBuddy(storedList);
+    storedList->setMinimumHeight(100);
+    storedList->setWordWrap(true);
+    storedList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    side->addWidget(storedList, 1);
+    // Enter or a double click places the clue.
+    connect(storedList, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { placeStoredClue(storedList->row(item)); });
     side->addWidget(new QLabel(QStringLiteral("Vérification de la grille :"), this));
     problems = new QListWidget(this);
     problems->setObjectName(QStringLiteral("layoutProblems"));
     problems->setWordWrap(true);
     problems->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    problems->setMinimumHeight(80);
     side->addWidget(problems, 1);
 
     auto* buttons = new QGridLayout;
@@ -240,6 +337,14 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
     refresh();
 }
 
+ArrowWordWindow::~ArrowWordWindow() {
+    // The fields and lists go after the window: an edit they end then
+    // (a focus lost, an editor closed) has no window to go to.
+    for (QObject* source : std::initializer_list<QObject*>{
+             clueList, storedList, clueEdits[0], clueEdits[1], arrowBoxes[0], arrowBoxes[1]})
+        source->disconnect(this);
+}
+
 template <typename F> bool ArrowWordWindow::guarded(F action) {
     return orv::guarded(services_.messages, this, std::move(action));
 }
@@ -247,6 +352,8 @@ template <typename F> bool ArrowWordWindow::guarded(F action) {
 void ArrowWordWindow::startGrid(const ArrowGrid& grid, const QString& path) {
     doc_.reset(grid, path);
     current_ = {1, 1};
+    currentClue_ = 0;
+    storedLabel->clear();
     view->resize(view->sizeHint());
     // The whole grid in sight when the screen has room for it.
     scroll_->setMinimumSize(std::min(view->width() + 4, 1000), std::min(view->height() + 4, 760));
@@ -258,8 +365,72 @@ void ArrowWordWindow::startGrid(const ArrowGrid& grid, const QString& path) {
 void ArrowWordWindow::setCurrent(Cell cell) {
     if (!doc_.grid().contains(cell))
         return;
+    if (!(cell == current_))
+        currentClue_ = 0;
     current_ = cell;
     refresh();
+}
+
+void ArrowWordWindow::setCurrentClue(Cell cell, int index) {
+    if (!doc_.grid().contains(cell))
+        return;
+    current_ = cell;
+    currentClue_ = index;
+    refresh();
+}
+
+void ArrowWordWindow::setStoredClueSource(StoredClueSource source) {
+    storedSource_ = std::move(source);
+    storedLabel->clear();
+    refresh();
+}
+
+bool ArrowWordWindow::clueFits(const QString& text, int index, int count) const {
+    const ArrowGrid& g = doc_.grid();
+    const QString key =
+        QStringLiteral("%1 %2 %3 %4 ").arg(g.rows()).arg(g.columns()).arg(index).arg(count) + text;
+    const auto known = fits_.constFind(key);
+    if (known != fits_.constEnd())
+        return *known;
+    const bool fits = clueFitsPrintedCell(g, text, index, count);
+    fits_.insert(key, fits);
+    return fits;
+}
+
+bool ArrowWordWindow::clueFits(Cell cell, int index) const {
+    const ArrowGrid& g = doc_.grid();
+    if (!g.isDefinition(cell))
+        return true;
+    const std::vector<ArrowClue>& clues = g.at(cell).clues;
+    if (index < 0 || index >= int(clues.size()))
+        return true;
+    return clueFits(clues[std::size_t(index)].text, index, int(clues.size()));
+}
+
+int ArrowWordWindow::tooLongCount() const {
+    const ArrowGrid& g = doc_.grid();
+    int count = 0;
+    for (int r = 1; r <= g.rows(); ++r)
+        for (int c = 1; c <= g.columns(); ++c)
+            for (int k = 0; k < int(g.at({c, r}).clues.size()); ++k)
+                count += !clueFits({c, r}, k);
+    return count;
+}
+
+void ArrowWordWindow::placeStoredClue(int index) {
+    const ArrowGrid& g = doc_.grid();
+    if (index < 0 || index >= int(stored_.size()) || !g.isDefinition(current_) ||
+        currentClue_ >= int(g.at(current_).clues.size()))
+        return;
+    setClueText(current_, currentClue_, stored_[std::size_t(index)].clue);
+}
+
+void ArrowWordWindow::setClueText(Cell cell, int index, const QString& text) {
+    ArrowGrid g = doc_.grid();
+    if (!g.isDefinition(cell) || index >= int(g.at(cell).clues.size()))
+        return;
+    g.setClueText(cell, index, text.simplified());
+    apply(g, QStringLiteral("Définition"));
 }
 
 void ArrowWordWindow::apply(const ArrowGrid& after, const QString& label) {
@@ -362,11 +533,125 @@ void ArrowWordWindow::arrowChosen(int index) {
 void ArrowWordWindow::clueEdited(int index) {
     if (refreshing_)
         return;
-    ArrowGrid g = doc_.grid();
-    if (!g.isDefinition(current_) || index >= int(g.at(current_).clues.size()))
+    setClueText(current_, index, clueEdits[index]->text());
+}
+
+void ArrowWordWindow::markClueEdit(int index) {
+    const ArrowGrid& g = doc_.grid();
+    const int count = g.isDefinition(current_) ? int(g.at(current_).clues.size()) : 0;
+    const bool fits =
+        index >= count || clueFits(clueEdits[index]->text().simplified(), index, count);
+    if (clueEdits[index]->toolTip().isEmpty() == fits)
         return;
-    g.setClueText(current_, index, clueEdits[index]->text().simplified());
-    apply(g, QStringLiteral("Définition"));
+    clueEdits[index]->setToolTip(fits ? QString() : tooLongText());
+    clueEdits[index]->setStyleSheet(fits ? QString()
+                                         : QStringLiteral("QLineEdit { color: #c00000; }"));
+}
+
+bool ArrowWordWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The clue typed in the side panel is the one worked on.
+    if (event->type() == QEvent::FocusIn)
+        for (int k = 0; k < kMaxCellClues; ++k)
+            if (watched == clueEdits[k] && k != currentClue_ && clueEdits[k]->isEnabled()) {
+                currentClue_ = k;
+                refresh();
+            }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ArrowWordWindow::listClueEdited(int row, int column) {
+    if (refreshing_ || column != 2)
+        return;
+    const QTableWidgetItem* where = clueList->item(row, 0);
+    const QTableWidgetItem* text = clueList->item(row, 2);
+    if (!where || !text)
+        return;
+    const QPoint cell = where->data(Qt::UserRole).toPoint();
+    setClueText({cell.x(), cell.y()}, where->data(Qt::UserRole + 1).toInt(), text->text());
+}
+
+void ArrowWordWindow::listRowChosen(int row) {
+    if (refreshing_ || row < 0 || !clueList->item(row, 0))
+        return;
+    const QTableWidgetItem* where = clueList->item(row, 0);
+    const QPoint cell = where->data(Qt::UserRole).toPoint();
+    setCurrentClue({cell.x(), cell.y()}, where->data(Qt::UserRole + 1).toInt());
+}
+
+void ArrowWordWindow::refreshClueList() {
+    const ArrowGrid& g = doc_.grid();
+    const std::vector<ArrowWord> words = arrowWords(g);
+    clueList->setRowCount(int(words.size()));
+    int currentRow = -1;
+    for (int i = 0; i < int(words.size()); ++i) {
+        const ArrowWord& w = words[std::size_t(i)];
+        const std::vector<ArrowClue>& clues = g.at(w.clueCell).clues;
+        const QString& text = clues[std::size_t(w.clueIndex)].text;
+        QTableWidgetItem* where = listItem(clueList, i, 0, false);
+        setItemText(where, cellName(w.clueCell) + QLatin1Char(' ') + arrowSign(w.arrow));
+        where->setData(Qt::UserRole, QPoint(w.clueCell.col, w.clueCell.row));
+        where->setData(Qt::UserRole + 1, w.clueIndex);
+        setItemText(listItem(clueList, i, 1, false),
+                    w.length > 0 ? QString::fromLatin1(arrowWordPattern(g, w))
+                                 : QStringLiteral("—"));
+        QTableWidgetItem* clue = listItem(clueList, i, 2, true);
+        setItemText(clue, text);
+        const bool fits = clueFits(text, w.clueIndex, int(clues.size()));
+        clue->setForeground(fits ? clueList->palette().text() : QBrush(kTooLongInk));
+        clue->setToolTip(fits ? text : tooLongText());
+        if (w.clueCell == current_ && w.clueIndex == currentClue_)
+            currentRow = i;
+    }
+    if (currentRow >= 0)
+        clueList->setCurrentCell(currentRow,
+                                 clueList->currentColumn() >= 0 ? clueList->currentColumn() : 2);
+    else
+        clueList->setCurrentCell(-1, -1);
+    const int tooLong = tooLongCount();
+    tooLongLabel->setText(
+        tooLong == 0   ? QStringLiteral("Chaque définition tient dans sa case")
+        : tooLong == 1 ? QStringLiteral("1 définition trop longue pour sa case")
+                       : QStringLiteral("%1 définitions trop longues pour leur case").arg(tooLong));
+    tooLongLabel->setStyleSheet(tooLong == 0 ? QString() : QStringLiteral("color: #c00000;"));
+}
+
+void ArrowWordWindow::refreshStoredClues() {
+    const ArrowGrid& g = doc_.grid();
+    const int count = g.isDefinition(current_) ? int(g.at(current_).clues.size()) : 0;
+    QString word;
+    if (currentClue_ < count)
+        for (const ArrowWord& w : arrowWords(g))
+            if (w.clueCell == current_ && w.clueIndex == currentClue_ && w.length >= 2) {
+                const QByteArray pattern = arrowWordPattern(g, w);
+                if (!pattern.contains('.'))
+                    word = QString::fromLatin1(pattern);
+            }
+    // The same word in the same part of a cell keeps its list and the choice in it.
+    const QString key = QStringLiteral("%1 %2 ").arg(currentClue_).arg(count) + word;
+    if (key == storedWord_ && !storedLabel->text().isEmpty())
+        return;
+    storedWord_ = key;
+    stored_.clear();
+    if (!word.isEmpty() && storedSource_)
+        guarded([&] { stored_ = shortestFirst(storedSource_(word)); });
+    storedList->clear();
+    storedLabel->setText(
+        word.isEmpty()
+            ? QStringLiteral("Définitions &connues : pour le mot complet d'une définition")
+        : stored_.empty() ? QStringLiteral("Définitions &connues de %1 : aucune").arg(word)
+                          : QStringLiteral("Définitions &connues de %1, les plus courtes "
+                                           "d'abord (Entrée pour placer) :")
+                                .arg(word));
+    for (const StoredClue& c : stored_) {
+        auto* item = new QListWidgetItem(c.clue, storedList);
+        const bool fits = clueFits(c.clue, currentClue_, count);
+        if (!fits)
+            item->setForeground(kTooLongInk);
+        const QString origin = storedClueOrigin(c);
+        item->setToolTip(fits ? origin : tooLongText() + QStringLiteral(" ; ") + origin);
+    }
+    if (!stored_.empty())
+        storedList->setCurrentRow(0);
 }
 
 void ArrowWordWindow::refresh() {
@@ -377,6 +662,7 @@ void ArrowWordWindow::refresh() {
                            ? QStringLiteral("Case %1 : case de définition").arg(cellName(current_))
                            : QStringLiteral("Case %1 : case de lettre").arg(cellName(current_)));
     const int count = definition ? int(g.at(current_).clues.size()) : 0;
+    currentClue_ = std::clamp(currentClue_, 0, std::max(0, count - 1));
     for (int k = 0; k < kMaxCellClues; ++k) {
         const bool has = k < count;
         arrowBoxes[k]->setEnabled(definition && k <= count);
@@ -386,7 +672,10 @@ void ArrowWordWindow::refresh() {
         const QString text = has ? g.at(current_).clues[std::size_t(k)].text : QString();
         if (clueEdits[k]->text() != text)
             clueEdits[k]->setText(text);
+        markClueEdit(k);
     }
+    refreshClueList();
+    refreshStoredClues();
     problems->clear();
     const std::vector<LayoutProblem> found = checkArrowLayout(g);
     for (const LayoutProblem& p : found)

@@ -3,15 +3,22 @@
 // definition cell with the space bar or its context menu, and its arrows are
 // chosen with the keys 1 to 4 (or Ctrl and the arrow keys, Shift for the
 // bent arrows) or the same menu. The side panel edits the clues of the
-// current definition cell and lists the faults of the layout. Every change
-// is one undo step.
+// current definition cell, lists every clue of the grid (editable there too),
+// offers the clues already written for the current clue's word, shortest
+// first, and lists the faults of the layout. A clue too long for its cell on
+// the printed page is marked in the grid and in the lists. Every change is
+// one undo step.
 #pragma once
 
 #include "arrowword/arrow_document.h"
 #include "common/services.h"
+#include "definitions/clue_lines.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QWidget>
+#include <functional>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -21,6 +28,7 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QSpinBox;
+class QTableWidget;
 
 namespace orv {
 
@@ -50,6 +58,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     ArrowWordWindow& window_;
@@ -60,6 +69,7 @@ class ArrowWordWindow : public QDialog {
     Q_OBJECT
 public:
     ArrowWordWindow(Services& services, QWidget* parent = nullptr);
+    ~ArrowWordWindow() override;
 
     // A new empty grid, or one read from `path`.
     void startGrid(const ArrowGrid& grid, const QString& path = {});
@@ -67,6 +77,23 @@ public:
     const ArrowDocument& document() const { return doc_; }
     Cell current() const { return current_; }
     void setCurrent(Cell cell);
+    // The clue worked on: its index in the current definition cell.
+    int currentClue() const { return currentClue_; }
+    void setCurrentClue(Cell cell, int index);
+
+    // Where the clues already written for a word come from (none by default).
+    using StoredClueSource = std::function<std::vector<StoredClue>(const QString& word)>;
+    void setStoredClueSource(StoredClueSource source);
+    // The clues offered for the current clue's word, shortest first.
+    const std::vector<StoredClue>& storedClues() const { return stored_; }
+    // Puts the offered clue at `index` into the current clue.
+    void placeStoredClue(int index);
+
+    // Whether the text fits the clue's part of its cell on the printed page.
+    bool clueFits(const QString& text, int index, int count) const;
+    bool clueFits(Cell cell, int index) const;
+    // How many clues of the grid are too long for their cell.
+    int tooLongCount() const;
 
     // The edits of the keys and menus, each one undo step.
     void toggleDefinition();
@@ -81,6 +108,12 @@ public:
     QLabel* cellLabel = nullptr;
     QComboBox* arrowBoxes[kMaxCellClues] = {};
     QLineEdit* clueEdits[kMaxCellClues] = {};
+    // Every clue of the grid: its cell and arrow, its word, its text (editable).
+    QTableWidget* clueList = nullptr;
+    QLabel* tooLongLabel = nullptr;
+    // The clues already written for the current clue's word.
+    QLabel* storedLabel = nullptr;
+    QListWidget* storedList = nullptr;
     QListWidget* problems = nullptr;
     QPushButton* undoButton = nullptr;
     QPushButton* redoButton = nullptr;
@@ -98,20 +131,35 @@ public Q_SLOTS:
     void exportClick();
     void reject() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void apply(const ArrowGrid& after, const QString& label);
     void refresh();
+    void refreshClueList();
+    void refreshStoredClues();
+    void markClueEdit(int index);
     void arrowChosen(int index);
     void clueEdited(int index);
+    void listClueEdited(int row, int column);
+    void listRowChosen(int row);
+    void setClueText(Cell cell, int index, const QString& text);
     template <typename F> bool guarded(F action);
 
     Services& services_;
     ArrowDocument doc_;
     Cell current_{1, 1};
+    int currentClue_ = 0;
     bool across_ = true; // typing runs right, else down
     bool refreshing_ = false;
     QMenu* menu_ = nullptr;
     QScrollArea* scroll_ = nullptr;
+    StoredClueSource storedSource_;
+    std::vector<StoredClue> stored_;
+    QString storedWord_;
+    // The fitting is measured with the font at several sizes: kept per text.
+    mutable QHash<QString, bool> fits_;
 };
 
 } // namespace orv

@@ -128,4 +128,19 @@ std::vector<StoredClue> storedClues(ClueBase* base, const QList<QByteArray>& def
     return clues;
 }
 
+QString storedClueOrigin(const StoredClue& c) {
+    // The definitions list's clues were taken into the base once, under its name.
+    const bool definition = c.date.isEmpty() || c.source == QStringLiteral("Dicodef.dat");
+    return definition           ? QStringLiteral("Définition des mots (%1)").arg(c.source)
+           : c.source.isEmpty() ? QStringLiteral("Écrite le %1").arg(c.date)
+                                : QStringLiteral("Écrite le %1 pour %2").arg(c.date, c.source);
+}
+
+std::vector<StoredClue> shortestFirst(std::vector<StoredClue> clues) {
+    std::stable_sort(clues.begin(), clues.end(), [](const StoredClue& a, const StoredClue& b) {
+        return a.clue.size() < b.clue.size();
+    });
+    return clues;
+}
+
 } // namespace orv

@@ -57,4 +57,12 @@ struct StoredClue {
 std::vector<StoredClue> storedClues(ClueBase* base, const QList<QByteArray>& definitions,
                                     const QString& word);
 
+// Where a stored clue comes from, as its tooltip says: « Écrite le 2026-12-08
+// 14:30 pour grille.grd », or « Définition des mots (Dicodef.dat) ».
+QString storedClueOrigin(const StoredClue& clue);
+
+// The same clues, shortest first, as an arrow-word grid offers them (its clue
+// must fit a cell); clues of one length keep their order.
+std::vector<StoredClue> shortestFirst(std::vector<StoredClue> clues);
+
 } // namespace orv

@@ -434,12 +434,7 @@ void TDefgrille::setStoredClues(const QString& caption, const std::vector<Stored
         auto* item = new QListWidgetItem(
             n <= kPlacingKeys ? QStringLiteral("%1. %2").arg(n).arg(c.clue) : c.clue, ListeIndices);
         item->setData(Qt::UserRole, c.clue);
-        // The definitions list's clues were taken into the base once, under its name.
-        const bool definition = c.date.isEmpty() || c.source == QStringLiteral("Dicodef.dat");
-        item->setToolTip(definition ? QStringLiteral("Définition des mots (%1)").arg(c.source)
-                         : c.source.isEmpty()
-                             ? QStringLiteral("Écrite le %1").arg(c.date)
-                             : QStringLiteral("Écrite le %1 pour %2").arg(c.date, c.source));
+        item->setToolTip(storedClueOrigin(c));
     }
     if (!clues.empty())
         ListeIndices->setCurrentRow(0);

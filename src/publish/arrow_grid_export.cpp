@@ -70,6 +70,12 @@ ArrowPage arrowPageLayout(const ArrowGrid& grid) {
     return page;
 }
 
+bool clueFitsPrintedCell(const ArrowGrid& grid, const QString& text, int index, int count) {
+    const ArrowPage page = arrowPageLayout(grid);
+    const QRectF cell = arrowCellRect(page.grid, page.gridOrigin, {1, 1});
+    return fitClueText(text, clueBox(cell, index, count), page.grid.family).fits;
+}
+
 QString arrowExportFilter() {
     return QStringLiteral(
         "Document PDF (*.pdf)|*.pdf|Image SVG (*.svg)|*.svg|Image PNG (*.png)|*.png");

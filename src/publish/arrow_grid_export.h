@@ -24,6 +24,11 @@ struct ArrowPage {
 };
 ArrowPage arrowPageLayout(const ArrowGrid& grid);
 
+// Whether a clue's text fits its part of a definition cell of the printed
+// page (the clue at `index` among the cell's `count` clues), set as the page
+// sets it: false when even the smallest type overflows the cell.
+bool clueFitsPrintedCell(const ArrowGrid& grid, const QString& text, int index, int count);
+
 // The filter of the export dialog: PDF, SVG, PNG.
 QString arrowExportFilter();
 

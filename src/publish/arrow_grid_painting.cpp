@@ -21,8 +21,10 @@ QFont pixelFont(const QString& family, int pixels, bool bold) {
     return font;
 }
 
-// Words wrapped to a width; a word wider than the width is cut between letters.
-QStringList wrapped(const QString& text, const QFontMetricsF& fm, double width) {
+// Words wrapped to a width; a word wider than the width is cut between
+// letters, and `cut` then set.
+QStringList wrapped(const QString& text, const QFontMetricsF& fm, double width, bool& cut) {
+    cut = false;
     QStringList pieces;
     QString piece;
     // Break after spaces and after hyphens, keeping the hyphen on its line.
@@ -46,11 +48,12 @@ QStringList wrapped(const QString& text, const QFontMetricsF& fm, double width) 
             lines.append(line.trimmed());
         line.clear();
         while (fm.horizontalAdvance(p.trimmed()) > width && p.trimmed().size() > 1) {
-            int cut = int(p.size()) - 1;
-            while (cut > 1 && fm.horizontalAdvance(p.left(cut)) > width)
-                --cut;
-            lines.append(p.left(cut));
-            p = p.mid(cut);
+            int at = int(p.size()) - 1;
+            while (at > 1 && fm.horizontalAdvance(p.left(at)) > width)
+                --at;
+            lines.append(p.left(at));
+            p = p.mid(at);
+            cut = true;
         }
         line = p;
     }
@@ -138,20 +141,26 @@ FittedClue fitClueText(const QString& text, const QRectF& box, const QString& fa
     // Below a tenth of the cell's width the type is not read any more on paper.
     const int smallest =
         std::min(largest, std::max(kSmallestClueFont, int(std::ceil(box.width() * 0.1))));
-    for (int size = largest; size >= smallest; --size) {
-        const QFont font = pixelFont(family, size, false);
-        const QFontMetricsF fm(font);
-        const QStringList lines = wrapped(text, fm, box.width());
-        fitted.font = font;
-        fitted.lines = lines;
-        fitted.lineHeight = fm.height();
-        bool fits = lines.size() * fm.height() <= box.height();
-        for (const QString& line : lines)
-            fits = fits && fm.horizontalAdvance(line) <= box.width();
-        fitted.fits = fits;
-        if (fits)
-            break;
-    }
+    // Whole words first: a smaller size that keeps every word whole is
+    // better than a larger one that cuts one between its letters.
+    for (const bool cutting : {false, true})
+        for (int size = largest; size >= smallest; --size) {
+            const QFont font = pixelFont(family, size, false);
+            const QFontMetricsF fm(font);
+            bool cut = false;
+            const QStringList lines = wrapped(text, fm, box.width(), cut);
+            if (cut && !cutting)
+                continue;
+            fitted.font = font;
+            fitted.lines = lines;
+            fitted.lineHeight = fm.height();
+            bool fits = lines.size() * fm.height() <= box.height();
+            for (const QString& line : lines)
+                fits = fits && fm.horizontalAdvance(line) <= box.width();
+            fitted.fits = fits;
+            if (fits)
+                return fitted;
+        }
     return fitted;
 }
 

@@ -31,10 +31,11 @@ QRectF clueBox(const QRectF& cellRect, int index, int count);
 
 // A clue's text set in a box: the largest font (whole pixel sizes, from
 // about a fifth of the box's width down to a tenth of it, never under
-// kSmallestClueFont) at which the
-// words, wrapped at spaces and hyphens, fit the box; a word wider than the
-// box at that size is cut between letters. `fits` is false when even the
-// smallest size overflows (the lines are then those of the smallest size).
+// kSmallestClueFont) at which the words, wrapped at spaces and hyphens, fit
+// the box whole; only when no size keeps them whole, the largest at which
+// they fit with a word too wide for the box cut between letters. `fits` is
+// false when even the smallest size overflows (the lines are then those of
+// the smallest size).
 struct FittedClue {
     QFont font;
     QStringList lines;

@@ -1,8 +1,12 @@
 // The grid named on the command line: which argument it is, and the program
-// started on it, on a file that cannot be read, or on no file.
+// started on it (a crossword grid, or an arrow-word grid in its window), on a
+// file that cannot be read, or on no file.
 #include "app/start_grid.h"
+#include "arrowword/arrow_file.h"
+#include "arrowword/arrow_word_window.h"
 #include "common/string_grid.h"
 #include "grid/grid_file.h"
+#include "support/arrow_grids.h"
 #include "support/test_app.h"
 
 #include <QDir>
@@ -19,6 +23,7 @@ private Q_SLOTS:
     void startsOnTheGridFile();
     void unreadableFileIsReportedAndTheProgramGoesOn_data();
     void unreadableFileIsReportedAndTheProgramGoesOn();
+    void arrowWordFileOpensInItsWindow();
 };
 
 void StartGridTest::argumentIsMadeAbsolute_data() {
@@ -127,6 +132,50 @@ void StartGridTest::unreadableFileIsReportedAndTheProgramGoesOn() {
     QVERIFY(!w.document().isModified());
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
     QVERIFY(w.isVisible());
+}
+
+void StartGridTest::arrowWordFileOpensInItsWindow() {
+    TestApp app;
+    QDir().mkpath(app.path(QStringLiteral("v1.2")));
+    // The extension in capitals, as some file managers keep it.
+    const QString file = app.path(QStringLiteral("v1.2/Essai.FLECHES"));
+    writeArrowFile(file, sampleArrowGrid());
+    const QString broken = app.path(QStringLiteral("abime.fleches"));
+    app.writeFile(QStringLiteral("abime.fleches"), "{\"format\": \"orv-fleches\", \"version\": 1");
+
+    TMainForm& w = app.start();
+    const QStringList shownAtStart = app.fakes.modal.shown;
+    ArrowGrid seen;
+    QString title, path;
+    app.fakes.modal.scripts.append([&](QDialog& d) {
+        auto& window = dynamic_cast<ArrowWordWindow&>(d);
+        seen = window.document().grid();
+        path = window.document().path();
+        title = window.windowTitle();
+    });
+    QVERIFY(openGridAtStart(
+        w, gridFileArgument({QStringLiteral("orvgrille"), QStringLiteral("v1.2/Essai.FLECHES")},
+                            app.path(QString()))));
+    QCOMPARE(app.fakes.messages.total(), 0);
+    QCOMPARE(app.fakes.modal.shown, shownAtStart + QStringList{QStringLiteral("ArrowWordWindow")});
+    QCOMPARE(seen, sampleArrowGrid());
+    QCOMPARE(path, file);
+    QCOMPARE(title, QStringLiteral("Mots fléchés - Essai.FLECHES"));
+    // The crossword grid stays as it was.
+    QCOMPARE(w.grille().NbLignes, 8);
+    QVERIFY(w.document().fileName().isEmpty());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Orv Grille"));
+
+    // A file that is not an arrow-word grid: the reader's message, no window, the program goes on.
+    QVERIFY(!openGridAtStart(w, broken));
+    QCOMPARE(app.fakes.messages.errors.size(), 1);
+    QVERIFY2(app.fakes.messages.errors.front().startsWith(
+                 QStringLiteral("Le fichier abime.fleches n'est pas une grille de mots fléchés "
+                                "utilisable")),
+             qPrintable(app.fakes.messages.errors.front()));
+    QCOMPARE(app.fakes.modal.shown.size(), shownAtStart.size() + 1);
+    QVERIFY(w.isVisible());
+    QVERIFY(!w.document().isModified());
 }
 
 QTEST_MAIN(StartGridTest)

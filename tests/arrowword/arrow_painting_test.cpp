@@ -28,6 +28,26 @@ int darkPixels(const QImage& image, const QRect& rect) {
 
 QString withoutSpaces(QString s) { return s.remove(QLatin1Char(' ')); }
 
+// The ink a clue leaves: the grid painted with the clue's text and with an
+// empty one, compared pixel by pixel. Each pixel that differs is added to
+// `inside` when it lies in `area`, to `outside` otherwise.
+void clueInk(const ArrowGrid& withText, const ArrowGrid& without, const ArrowPaintOptions& o,
+             const QRectF& area, int& inside, int& outside) {
+    const QSize size(int(std::ceil(withText.columns() * o.cellSize)) + 2,
+                     int(std::ceil(withText.rows() * o.cellSize)) + 2);
+    QImage a(size, QImage::Format_RGB32), b(size, QImage::Format_RGB32);
+    for (auto [image, grid] : {std::pair{&a, &withText}, std::pair{&b, &without}}) {
+        image->fill(Qt::white);
+        QPainter p(image);
+        paintArrowGrid(p, *grid, o, QPointF(1, 1));
+    }
+    inside = outside = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                ++(area.contains(QPointF(x + 0.5, y + 0.5)) ? inside : outside);
+}
+
 } // namespace
 
 class ArrowPaintingTest : public QObject {
@@ -35,6 +55,7 @@ class ArrowPaintingTest : public QObject {
 private Q_SLOTS:
     void clueTextFitsItsBox();
     void everyPrintedClueFitsItsCell();
+    void fitReportAgreesWithTheDrawnText();
     void arrowsAndTintArePainted();
     void pageFilesHoldGridAndSolution();
 };
@@ -89,6 +110,71 @@ void ArrowPaintingTest::everyPrintedClueFitsItsCell() {
             for (const QRectF& line : fittedLineRects(fitted, box))
                 QVERIFY(box.adjusted(-0.01, -0.01, 0.01, 0.01).contains(line));
         }
+    }
+    // Words are kept whole when a smaller type allows it: one word, one line.
+    const QRectF cell = arrowCellRect(page.grid, page.gridOrigin, {9, 1});
+    for (const QString& word : {QStringLiteral("Emmenées"), QStringLiteral("Exquises"),
+                                QStringLiteral("Parallélépipède")})
+        for (int count : {1, 2}) {
+            const FittedClue fitted = fitClueText(word, clueBox(cell, 0, count), page.grid.family);
+            QVERIFY2(fitted.fits, qPrintable(word));
+            QCOMPARE(fitted.lines, QStringList{word});
+        }
+}
+
+void ArrowPaintingTest::fitReportAgreesWithTheDrawnText() {
+    // The definition cell in the bottom right corner: its arrows point out of
+    // the grid and are not drawn, so that only its text differs.
+    const QStringList texts = {QStringLiteral("Île"), QStringLiteral("Fleuve côtier"),
+                               QStringLiteral("Il coule à Paris et se jette dans la Manche"),
+                               QStringLiteral("Anticonstitutionnellement"),
+                               QStringLiteral("Une définition bien trop longue pour tenir dans "
+                                              "une case de mots fléchés, même en tout petit, "
+                                              "puisqu'elle raconte toute une histoire")};
+    int fitting = 0, overflowing = 0;
+    for (const double side : {48.0, 90.0})
+        for (int count : {1, 2})
+            for (const QString& text : texts) {
+                ArrowGrid with(3, 3), without(3, 3);
+                for (ArrowGrid* g : {&with, &without}) {
+                    g->setDefinition({3, 3}, true);
+                    g->setArrow({3, 3}, 0, ArrowDirection::Right);
+                    if (count == 2)
+                        g->setArrow({3, 3}, 1, ArrowDirection::RightThenDown);
+                }
+                with.setClueText({3, 3}, count - 1, text);
+                ArrowPaintOptions o;
+                o.cellSize = side;
+                const QRectF cell = arrowCellRect(o, {1, 1}, {3, 3});
+                const QRectF box = clueBox(cell, count - 1, count);
+                const FittedClue fitted = fitClueText(text, box, o.family);
+                // A pixel of antialiasing either side of the box.
+                int inside = 0, outside = 0;
+                clueInk(with, without, o, box.adjusted(-1, -1, 1, 1), inside, outside);
+                const QString what = text + QStringLiteral(" à ") + QString::number(side);
+                QVERIFY2(inside > 0, qPrintable(what));
+                // What is said to fit is drawn inside its box.
+                if (fitted.fits) {
+                    ++fitting;
+                    QVERIFY2(outside == 0, qPrintable(what));
+                    continue;
+                }
+                // Said to overflow: every size was tried down to the smallest.
+                ++overflowing;
+                QVERIFY(fitted.font.pixelSize() <=
+                        std::max(kSmallestClueFont, int(std::ceil(box.width() * 0.1))));
+                // The story in half a cell overflows well beyond its box.
+                if (text == texts.last() && count == 2)
+                    QVERIFY2(outside > 50, qPrintable(what + QString::number(outside)));
+            }
+    QVERIFY(fitting >= 10);
+    QVERIFY(overflowing >= 3);
+
+    // On the printed page, whatever the grid's size: the usual clues fit, the long story not.
+    for (const ArrowGrid& grid : {ArrowGrid(11, 9), ArrowGrid(21, 15)}) {
+        QVERIFY(clueFitsPrintedCell(grid, texts[1], 0, 2));
+        QVERIFY(clueFitsPrintedCell(grid, texts[2], 0, 1));
+        QVERIFY(!clueFitsPrintedCell(grid, texts[4], 1, 2));
     }
 }
 

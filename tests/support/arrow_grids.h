@@ -50,4 +50,33 @@ inline ArrowGrid sampleArrowGrid() {
                           {{1, 3}, D::DownThenRight, QStringLiteral("Rivière bavaroise")}});
 }
 
+// A magazine's 11 x 9 grid, filled, its definition cells in the first row
+// and column and scattered inside, each word with its arrow; the clues'
+// texts are still empty, as the setter gets it before writing them.
+inline ArrowGrid magazineArrowGrid() {
+    using D = ArrowDirection;
+    return arrowGridFrom(
+        {QStringLiteral("#D#V#A#C#"), QStringLiteral("HERITIERE"), QStringLiteral("#LEVE#TIN"),
+         QStringLiteral("RIVE#PRET"), QStringLiteral("#CE#TEE#R"), QStringLiteral("VIN#UN#MA"),
+         QStringLiteral("#EAU#SALI"), QStringLiteral("LUI#SEC#N"), QStringLiteral("#SEPT#RIE"),
+         QStringLiteral("YEN#EPELE"), QStringLiteral("#STOP#SES")},
+        {{{1, 1}, D::RightThenDown, {}}, {{1, 1}, D::DownThenRight, {}},
+         {{3, 1}, D::RightThenDown, {}}, {{3, 1}, D::Down, {}},
+         {{5, 1}, D::RightThenDown, {}}, {{5, 1}, D::Down, {}},
+         {{7, 1}, D::RightThenDown, {}}, {{7, 1}, D::Down, {}},
+         {{9, 1}, D::Down, {}},          {{1, 3}, D::Right, {}},
+         {{1, 3}, D::DownThenRight, {}}, {{6, 3}, D::Right, {}},
+         {{6, 3}, D::Down, {}},          {{5, 4}, D::Right, {}},
+         {{5, 4}, D::Down, {}},          {{1, 5}, D::Right, {}},
+         {{1, 5}, D::DownThenRight, {}}, {{4, 5}, D::Right, {}},
+         {{8, 5}, D::Down, {}},          {{4, 6}, D::Right, {}},
+         {{7, 6}, D::Right, {}},         {{7, 6}, D::Down, {}},
+         {{1, 7}, D::Right, {}},         {{1, 7}, D::DownThenRight, {}},
+         {{5, 7}, D::Right, {}},         {{5, 7}, D::Down, {}},
+         {{4, 8}, D::Right, {}},         {{8, 8}, D::Down, {}},
+         {{1, 9}, D::Right, {}},         {{1, 9}, D::DownThenRight, {}},
+         {{6, 9}, D::Right, {}},         {{4, 10}, D::Right, {}},
+         {{1, 11}, D::Right, {}},        {{6, 11}, D::Right, {}}});
+}
+
 } // namespace orv::test
