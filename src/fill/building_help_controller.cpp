@@ -1,7 +1,10 @@
 // The help while building a grid, wired into the main window. Everything is
 // recomputed at once after each change of the grid or move of the cursor:
 // the suggestions take well under a few milliseconds on a real grid and the
-// marks a few more, so no delay or worker thread is needed.
+// marks a few more, so no delay or worker thread is needed. Only the
+// look-ahead from the listed words, a bounded fill per word, runs on a worker
+// thread; its answers are kept for the grid they were found on, so that
+// moving the cursor back and forth keeps the marks.
 #include "fill/building_help_controller.h"
 
 #include "common/string_grid.h"
@@ -45,6 +48,13 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
     : Controller(document, services, window, view) {
     setObjectName(QStringLiteral("BuildingHelp"));
     grid_ = window->findChild<StringGrid*>(QStringLiteral("StringGrid1"));
+    lookAhead_ = new SuggestionLookAhead(this);
+    connect(lookAhead_, &SuggestionLookAhead::outlookFound, this,
+            &BuildingHelpController::outlookFound);
+    connect(lookAhead_, &SuggestionLookAhead::idle, this, [this] {
+        if (!lookAhead_->busy())
+            indexHold_.reset();
+    });
 
     panel_ = new SuggestionsPanel(window);
     panel_->hide();
@@ -134,7 +144,19 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
     suggestionsAction_->setChecked(QSettings().value(kSuggestionsKey, false).toBool());
 }
 
-const WordIndex& BuildingHelpController::index() { return doc_.dictionary().index(); }
+const WordIndex& BuildingHelpController::index() {
+    // While the look-ahead holds the index, a change of the words or scores
+    // waits for it to stop, then the index follows.
+    Dictionary& d = doc_.dictionary();
+    if (indexHold_ && (heldWords_ != d.revision() || heldScores_ != d.scores().revision()))
+        stopLookAhead();
+    return d.index();
+}
+
+void BuildingHelpController::stopLookAhead() {
+    lookAhead_->wait();
+    indexHold_.reset();
+}
 
 // ---------------------------------------------------------------- commands
 
@@ -242,11 +264,14 @@ void BuildingHelpController::refresh() {
 }
 
 void BuildingHelpController::refreshPanel() {
-    if (!suggestionsAction_->isChecked())
+    if (!suggestionsAction_->isChecked()) {
+        lookAhead_->cancel();
         return;
+    }
     const Grille& g = doc_.grille();
     const QPoint cell = view_.currentCell();
     if (!g.isPlayingCell(cell.x(), cell.y())) {
+        lookAhead_->cancel();
         panel_->showSuggestions({}, {}, nullptr);
         return;
     }
@@ -264,6 +289,53 @@ void BuildingHelpController::refreshPanel() {
         if (s->slot >= 0)
             s->title = slotTitle(slots_[s->slot], doc_.labelStyle());
     panel_->showSuggestions(acrossWords, downWords, &words);
+    startLookAhead();
+}
+
+void BuildingHelpController::startLookAhead() {
+    const Grille& g = doc_.grille();
+    QByteArray cells(g.Cases.data(), qsizetype(g.Cases.size()));
+    cells += QByteArray::number(g.NbLignes) + 'x' + QByteArray::number(g.NbColonnes);
+    Dictionary& d = doc_.dictionary();
+    if (cells != outlooksOf_ || heldWords_ != d.revision() ||
+        heldScores_ != d.scores().revision()) {
+        outlooks_.clear();
+        outlooksOf_ = cells;
+    }
+    std::vector<LookAheadItem> items;
+    for (int k = 0; k < kLookAheadWords; ++k)
+        for (const SlotDirection dir : {SlotDirection::Horizontal, SlotDirection::Vertical}) {
+            const SuggestionListModel& list = panel_->model(dir);
+            if (k >= list.rowCount())
+                continue;
+            const int slot = list.suggestions().slot;
+            const QByteArray word = list.word(k);
+            const auto known = outlooks_.constFind(QByteArray::number(slot) + ':' + word);
+            if (known != outlooks_.cend())
+                panel_->setOutlook(slot, word, *known);
+            else
+                items.push_back({slot, word});
+        }
+    if (items.empty()) {
+        lookAhead_->cancel();
+        return;
+    }
+    // The fill's own vocabulary, so that a word marked as leading to a full
+    // grid is one that « Remplir la grille » then fills around.
+    const int minScore =
+        std::max(minimumScore(Vocabulary::Whole), vocabularyFill(doc_.FillVocabulary).minScore);
+    const WordIndex& words = index();
+    if (!indexHold_) {
+        indexHold_.emplace(d.holdIndex());
+        heldWords_ = d.revision();
+        heldScores_ = d.scores().revision();
+    }
+    lookAhead_->start(g, std::move(items), words, minScore);
+}
+
+void BuildingHelpController::outlookFound(int slot, const QByteArray& word, WordOutlook outlook) {
+    outlooks_.insert(QByteArray::number(slot) + ':' + word, outlook);
+    panel_->setOutlook(slot, word, outlook);
 }
 
 void BuildingHelpController::refreshStatistics() {
