@@ -163,6 +163,11 @@ bool StringGrid::setCurrent(int col, int row) {
         return false;
     if (canSelect && !canSelect(col, row))
         return false;
+    // A move that does not grow the selection starts a new one there.
+    if (rangeSelection_ && !extending_) {
+        anchor_ = QPoint(col, row);
+        setSelection({});
+    }
     if (col == col_ && row == row_)
         return true;
     const int oldC = col_, oldR = row_;
@@ -258,8 +263,10 @@ void StringGrid::extendSelection() {
 void StringGrid::selectCells(int col1, int row1, int col2, int row2) {
     if (!rangeSelection_ || !setCurrent(col1, row1))
         return;
-    anchor_ = QPoint(col1, row1);
-    if (setCurrent(col2, row2))
+    extending_ = true;
+    const bool moved = setCurrent(col2, row2);
+    extending_ = false;
+    if (moved)
         extendSelection();
 }
 
@@ -287,10 +294,7 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     // arrow alone leaves it.
     const bool arrow = key == vk::Left || key == vk::Right || key == vk::Up || key == vk::Down;
     const bool extending = rangeSelection_ && arrow && (event->modifiers() & Qt::ShiftModifier);
-    if (arrow && !extending && !selection_.isNull())
-        setSelection({});
-    if (arrow && !extending)
-        anchor_ = QPoint(col_, row_);
+    extending_ = extending;
     switch (key) {
     case vk::Left:
         moveBy(-1, 0);
@@ -319,10 +323,9 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
+    extending_ = false;
     if (extending)
         extendSelection();
-    else if (arrow)
-        anchor_ = QPoint(col_, row_);
     // A key held with Ctrl or Alt is a command for the menus, not a character
     // for the cell (AltGr, which some systems report as both, still types).
     const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
@@ -343,13 +346,8 @@ void StringGrid::mousePressEvent(QMouseEvent* event) {
     const QPoint cell = cellAt(event->position().toPoint());
     if (cell.x() < 0)
         return;
-    if (setCurrent(cell.x(), cell.y())) {
-        if (rangeSelection_) {
-            anchor_ = cell;
-            setSelection({});
-        }
+    if (setCurrent(cell.x(), cell.y()))
         Q_EMIT cellClicked(cell.x(), cell.y());
-    }
 }
 
 void StringGrid::mouseMoveEvent(QMouseEvent* event) {
@@ -358,7 +356,10 @@ void StringGrid::mouseMoveEvent(QMouseEvent* event) {
     const QPoint cell = cellAt(event->position().toPoint());
     if (cell.x() < 0 || (cell.x() == col_ && cell.y() == row_))
         return;
-    if (setCurrent(cell.x(), cell.y()))
+    extending_ = true;
+    const bool moved = setCurrent(cell.x(), cell.y());
+    extending_ = false;
+    if (moved)
         extendSelection();
 }
 

@@ -112,7 +112,8 @@ private:
     int row_ = 1;
     Qt::Alignment cellAlignment_ = Qt::AlignLeft | Qt::AlignVCenter;
     bool rangeSelection_ = false;
-    QPoint anchor_{1, 1}; // the corner a selection grows from
+    QPoint anchor_{1, 1};    // the corner a selection grows from
+    bool extending_ = false; // the current cell moves to grow the selection
     QRect selection_;
 };
 
