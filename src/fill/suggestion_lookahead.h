@@ -38,7 +38,7 @@ struct LookAheadBound {
     // Failures of the search before it gives up (0: no limit).
     std::uint64_t maxFailures = 300;
     // Seconds before it gives up (0: no limit).
-    double seconds = 0.05;
+    double seconds = 0.02;
 };
 
 // Places `word` (which fits the slot's letters) in `slot` of a copy of
