@@ -51,9 +51,17 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
     lookAhead_ = new SuggestionLookAhead(this);
     connect(lookAhead_, &SuggestionLookAhead::outlookFound, this,
             &BuildingHelpController::outlookFound);
+    // Once the words asked for are tried, the dead ends among them have let
+    // other words up to the first of the lists: those are tried next.
     connect(lookAhead_, &SuggestionLookAhead::idle, this, [this] {
-        if (!lookAhead_->busy())
-            indexHold_.reset();
+        if (lookAhead_->busy())
+            return;
+        indexHold_.reset();
+        if (suggestionsAction_->isChecked() &&
+            panel_->model(SlotDirection::Horizontal).rowCount() +
+                    panel_->model(SlotDirection::Vertical).rowCount() >
+                0)
+            startLookAhead();
     });
 
     panel_ = new SuggestionsPanel(window);
@@ -302,20 +310,38 @@ void BuildingHelpController::startLookAhead() {
         outlooks_.clear();
         outlooksOf_ = cells;
     }
-    std::vector<LookAheadItem> items;
-    for (int k = 0; k < kLookAheadWords; ++k)
-        for (const SlotDirection dir : {SlotDirection::Horizontal, SlotDirection::Vertical}) {
-            const SuggestionListModel& list = panel_->model(dir);
-            if (k >= list.rowCount())
-                continue;
-            const int slot = list.suggestions().slot;
-            const QByteArray word = list.word(k);
-            const auto known = outlooks_.constFind(QByteArray::number(slot) + ':' + word);
-            if (known != outlooks_.cend())
+    // The words tried are the first of each list that are not dead ends: a
+    // dead end goes to the end of its list, so the next words move up and
+    // are tried in turn, up to kLookAheadLimit words a list.
+    std::vector<LookAheadItem> perList[2];
+    for (const SlotDirection dir : {SlotDirection::Horizontal, SlotDirection::Vertical}) {
+        SuggestionListModel& list = panel_->model(dir);
+        const int slot = list.suggestions().slot;
+        const QByteArray prefix = QByteArray::number(slot) + ':';
+        int tried = 0;
+        for (auto it = outlooks_.cbegin(); it != outlooks_.cend(); ++it)
+            tried += it.key().startsWith(prefix);
+        std::vector<LookAheadItem>& items = perList[dir == SlotDirection::Vertical];
+        // Known marks first (a dead end moves its row, so the row is read again).
+        for (int row = 0, moves = 0; row < std::min(kLookAheadWords, list.rowCount());) {
+            const QByteArray word = list.word(row);
+            const auto known = outlooks_.constFind(prefix + word);
+            if (known != outlooks_.cend() && list.outlook(row) != *known) {
                 panel_->setOutlook(slot, word, *known);
-            else
+                if (*known == WordOutlook::DeadEnd && ++moves <= list.rowCount())
+                    continue;
+            }
+            if (known == outlooks_.cend() && tried + int(items.size()) < kLookAheadLimit)
                 items.push_back({slot, word});
+            ++row;
         }
+    }
+    // Both lists side by side, best words first.
+    std::vector<LookAheadItem> items;
+    for (std::size_t k = 0; k < perList[0].size() || k < perList[1].size(); ++k)
+        for (const auto& list : perList)
+            if (k < list.size())
+                items.push_back(list[k]);
     if (items.empty()) {
         lookAhead_->cancel();
         return;

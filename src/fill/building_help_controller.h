@@ -39,8 +39,11 @@ public:
     SlotDirection typingDirection() const { return direction_; }
     // The document's index, brought up to date with the words and scores first.
     const WordIndex& index();
-    // The words of each list that the look-ahead tries, from the top.
+    // The words of each list that the look-ahead marks, from the top (dead
+    // ends go last, so the words after them move up and are tried too), and
+    // the most it tries in one list.
     static constexpr int kLookAheadWords = 20;
+    static constexpr int kLookAheadLimit = 300;
     SuggestionLookAhead& lookAhead() { return *lookAhead_; }
     // Stops the look-ahead and lets the index follow the words again; the
     // window calls it before the document goes.

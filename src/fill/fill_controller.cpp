@@ -41,25 +41,25 @@ FillController::FillController(Document& document, Services& services, QMainWind
                    QStringLiteral("Remplir les cases vides avec des mots du dictionnaire"),
                    &FillController::fillClick);
     fill->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    QAction* refuse = addCommand(
-        this, "GrilleMenu", "refuseWord", QStringLiteral("Refuser ce &mot"),
-        QStringLiteral("Remplacer le mot sous le curseur et ne plus le placer dans cette grille"),
-        &FillController::refuseWordClick);
     otherFill_ = addCommand(this, "GrilleMenu", "otherFill", QStringLiteral("&Autre remplissage"),
                             QStringLiteral("Remplir à nouveau les cases du dernier remplissage, "
                                            "autrement qu'avant"),
                             &FillController::otherFillClick);
     otherFill_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
     otherFill_->setEnabled(false);
+    fillSelection_ = addCommand(
+        this, "GrilleMenu", "fillSelection", QStringLiteral("Rempl&ir la sélection"),
+        QStringLiteral("Remplir les cases vides de la sélection sans changer les autres cases"),
+        &FillController::fillSelectionClick);
+    fillSelection_->setEnabled(false);
+    QAction* refuse = addCommand(
+        this, "GrilleMenu", "refuseWord", QStringLiteral("Refuser ce &mot"),
+        QStringLiteral("Remplacer le mot sous le curseur et ne plus le placer dans cette grille"),
+        &FillController::refuseWordClick);
     QAction* keep =
         addCommand(this, "GrilleMenu", "keepWord", QStringLiteral("&Garder ce mot"),
                    QStringLiteral("Garder le mot sous le curseur dans les autres remplissages"),
                    &FillController::keepWordClick);
-    fillSelection_ = addCommand(
-        this, "GrilleMenu", "fillSelection", QStringLiteral("Remplir la &sélection"),
-        QStringLiteral("Remplir les cases vides de la sélection sans changer les autres cases"),
-        &FillController::fillSelectionClick);
-    fillSelection_->setEnabled(false);
     // Also on the grid's own menu, under the right button.
     if (auto* grid = window->findChild<StringGrid*>(QStringLiteral("StringGrid1"))) {
         grid->setContextMenuPolicy(Qt::ActionsContextMenu);

@@ -195,7 +195,7 @@ void FillChoiceTest::selectionFillNeverChangesAnotherCell() {
     setGrid(w, readGridText(kSevenBySeven));
     QAction* fillSelection = child<QAction>(&w, "fillSelection");
     QVERIFY(fillSelection);
-    QCOMPARE(fillSelection->text(), QStringLiteral("Remplir la &sélection"));
+    QCOMPARE(fillSelection->text(), QStringLiteral("Rempl&ir la sélection"));
     QVERIFY(!fillSelection->isEnabled());
 
     // Shift and the arrows: from C2, three columns and three rows.
