@@ -1,5 +1,7 @@
 // The help while building a grid, on the real French dictionary: the two
-// suggestion lists recomputed after a key, and the fillability marks of a
+// suggestion lists recomputed after a key (alone, and with the marks over a
+// whole 20 by 20 grid as the panel computes them), the look-ahead's marks of
+// the first 20 words of a 10 by 10 slot, and the fillability marks of a
 // 20 by 20 grid, each beside a plain reference measured in the same run (one
 // scan of the words, the way the word search reads them); and the shared
 // index given its scores again after a score changed, beside its build.
@@ -8,7 +10,9 @@
 #include "dictionary/scored_word_index.h"
 #include "dictionary/word_index.h"
 #include "dictionary/word_scores.h"
+#include "fill/fill_scores.h"
 #include "fill/grid_marks.h"
+#include "fill/suggestion_lookahead.h"
 #include "fill/suggestions.h"
 #include "grid/grid_slots.h"
 #include "grid/grid_text.h"
@@ -210,6 +214,87 @@ void BM_ScanEverySlot20(benchmark::State& state) {
     state.counters["candidates"] = double(total);
 }
 BENCHMARK(BM_ScanEverySlot20)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What the panel does after a key on a 20 by 20 grid: the slots and the marks
+// over the whole grid again, then the row's and the column's lists, each
+// word checked against the marks.
+void BM_PanelAfterKey20(benchmark::State& state) {
+    const WordIndex& index = frenchIndex();
+    const Grille g = grid20(state.range(0) != 0);
+    const int col = 5;
+    const int row = 6;
+    std::size_t listed = 0;
+    for (auto _ : state) {
+        const GridSlots slots(g);
+        const GridMarks marks = computeGridMarks(g, slots, index, kPanelMinScore);
+        const SlotSuggestions h =
+            suggestWords(g, slots, slots.slotAt(col, row, SlotDirection::Horizontal), index,
+                         kPanelMinScore, &marks);
+        const SlotSuggestions v =
+            suggestWords(g, slots, slots.slotAt(col, row, SlotDirection::Vertical), index,
+                         kPanelMinScore, &marks);
+        listed = h.count() + v.count();
+        benchmark::DoNotOptimize(h);
+        benchmark::DoNotOptimize(v);
+    }
+    state.counters["listed"] = double(listed);
+}
+// 0: black squares only; 1: with words in every third row.
+BENCHMARK(BM_PanelAfterKey20)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A 10 by 10 layout of the shared benchmark grids (b10_k14_s1) around a theme
+// word of ten letters in row 8.
+const char* const kTheme10 = "....#....#\n"
+                             "......#...\n"
+                             "#.........\n"
+                             "...#...#..\n"
+                             "....#.....\n"
+                             ".#.#......\n"
+                             ".....#....\n"
+                             "PROGRAMMES\n"
+                             ".#..#.....\n"
+                             "#.....#...\n";
+
+// The look-ahead's marks of the first 20 words listed for a slot of a 10
+// by 10 grid being built, one bounded fill per word on one thread, with the
+// vocabulary of the program's default fill.
+void BM_LookAheadFirst20(benchmark::State& state, const char* text, int col, int row,
+                         SlotDirection direction) {
+    const WordIndex& index = frenchIndex();
+    const Grille g = readGridText(text);
+    const GridSlots slots(g);
+    const int slot = slots.slotAt(col, row, direction);
+    const GridMarks marks = computeGridMarks(g, slots, index, kPanelMinScore);
+    const SlotSuggestions list = suggestWords(g, slots, slot, index, kPanelMinScore, &marks);
+    const int minScore = vocabularyFill(Vocabulary::Common).minScore;
+    int counts[4] = {};
+    for (auto _ : state) {
+        std::fill(std::begin(counts), std::end(counts), 0);
+        for (std::size_t k = 0; k < list.count() && k < 20; ++k) {
+            const QByteArray word = index.word(list.length, list.ids[k]);
+            ++counts[int(lookAhead(g, slots[slot], word, index, minScore))];
+        }
+    }
+    state.counters["leads"] = counts[int(WordOutlook::Leads)];
+    state.counters["unknown"] = counts[int(WordOutlook::Unknown)];
+    state.counters["deadEnds"] = counts[int(WordOutlook::DeadEnd)];
+}
+// Around the theme word: the 5-letter slot of row 7 above it and the column
+// of 10 letters that crosses both; then the slot of row 7 of the grid whose
+// last row no word fits (every word a dead end), and the full row of the
+// open grid (no fill found or ruled out within the bound).
+BENCHMARK_CAPTURE(BM_LookAheadFirst20, theme10_row7, kTheme10, 2, 7, SlotDirection::Horizontal)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(BM_LookAheadFirst20, theme10_colC, kTheme10, 3, 7, SlotDirection::Vertical)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(BM_LookAheadFirst20, grid10_row7, kGrid10, 6, 7, SlotDirection::Horizontal)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(BM_LookAheadFirst20, open10_row5, kOpen10, 5, 5, SlotDirection::Horizontal)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 } // namespace
 } // namespace orv::bench

@@ -257,7 +257,11 @@ TMainForm::TMainForm(Services& services, QWidget* parent)
             [this] { services_.help.showTopic(this, MainWindowTopic); });
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // The look-ahead's worker reads the document's index: it ends first.
+    if (help_)
+        help_->stopLookAhead();
+}
 
 QAction* TMainForm::addCommand(const QString& menu, const QString& name, const QString& caption,
                                const QString& hint) {

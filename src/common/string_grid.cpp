@@ -14,6 +14,8 @@ const QColor kLineColor(128, 128, 128);
 const QColor kFixedColor(212, 208, 200);
 const QColor kCellColor(255, 255, 255);
 const QColor kSelectionColor(10, 36, 106);
+const QColor kRangeTint(60, 120, 230, 80);
+const QColor kRangeEdge(20, 80, 200);
 
 } // namespace
 
@@ -161,6 +163,11 @@ bool StringGrid::setCurrent(int col, int row) {
         return false;
     if (canSelect && !canSelect(col, row))
         return false;
+    // A move that does not grow the selection starts a new one there.
+    if (rangeSelection_ && !extending_) {
+        anchor_ = QPoint(col, row);
+        setSelection({});
+    }
     if (col == col_ && row == row_)
         return true;
     const int oldC = col_, oldR = row_;
@@ -203,6 +210,64 @@ void StringGrid::drawOneCell(QPainter& p, int c, int r) {
         onDrawCell(p, c, r, rect);
         p.restore();
     }
+    if (selection_.contains(c, r))
+        drawSelection(p, c, r, rect);
+}
+
+void StringGrid::drawSelection(QPainter& p, int c, int r, const QRect& rect) {
+    p.save();
+    p.fillRect(rect, kRangeTint);
+    // The rectangle's outline, on the cells along its edges.
+    p.setPen(QPen(kRangeEdge, 2));
+    const QRect in = rect.adjusted(1, 1, -1, -1);
+    if (c == selection_.left())
+        p.drawLine(in.topLeft(), in.bottomLeft());
+    if (c == selection_.right())
+        p.drawLine(in.topRight(), in.bottomRight());
+    if (r == selection_.top())
+        p.drawLine(in.topLeft(), in.topRight());
+    if (r == selection_.bottom())
+        p.drawLine(in.bottomLeft(), in.bottomRight());
+    p.restore();
+}
+
+void StringGrid::setRangeSelection(bool on) {
+    rangeSelection_ = on;
+    if (!on)
+        clearSelection();
+}
+
+void StringGrid::setSelection(const QRect& cells) {
+    const QRect next = cells.width() * cells.height() > 1 ? cells : QRect();
+    if (next == selection_)
+        return;
+    const QRect old = selection_;
+    selection_ = next;
+    for (const QRect& area : {old, next})
+        if (!area.isNull())
+            update(cellRect(area.left(), area.top())
+                       .united(cellRect(area.right(), area.bottom()))
+                       .adjusted(-1, -1, 1, 1));
+    Q_EMIT selectionChanged();
+}
+
+void StringGrid::clearSelection() {
+    anchor_ = QPoint(col_, row_);
+    setSelection({});
+}
+
+void StringGrid::extendSelection() {
+    setSelection(QRect(anchor_, QPoint(col_, row_)).normalized());
+}
+
+void StringGrid::selectCells(int col1, int row1, int col2, int row2) {
+    if (!rangeSelection_ || !setCurrent(col1, row1))
+        return;
+    extending_ = true;
+    const bool moved = setCurrent(col2, row2);
+    extending_ = false;
+    if (moved)
+        extendSelection();
 }
 
 void StringGrid::paintEvent(QPaintEvent* event) {
@@ -225,6 +290,11 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
             return;
         }
     }
+    // Shift with an arrow grows the selection from where it started; an
+    // arrow alone leaves it.
+    const bool arrow = key == vk::Left || key == vk::Right || key == vk::Up || key == vk::Down;
+    const bool extending = rangeSelection_ && arrow && (event->modifiers() & Qt::ShiftModifier);
+    extending_ = extending;
     switch (key) {
     case vk::Left:
         moveBy(-1, 0);
@@ -253,6 +323,9 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
+    extending_ = false;
+    if (extending)
+        extendSelection();
     // A key held with Ctrl or Alt is a command for the menus, not a character
     // for the cell (AltGr, which some systems report as both, still types).
     const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
@@ -275,6 +348,19 @@ void StringGrid::mousePressEvent(QMouseEvent* event) {
         return;
     if (setCurrent(cell.x(), cell.y()))
         Q_EMIT cellClicked(cell.x(), cell.y());
+}
+
+void StringGrid::mouseMoveEvent(QMouseEvent* event) {
+    if (!rangeSelection_ || !(event->buttons() & Qt::LeftButton))
+        return;
+    const QPoint cell = cellAt(event->position().toPoint());
+    if (cell.x() < 0 || (cell.x() == col_ && cell.y() == row_))
+        return;
+    extending_ = true;
+    const bool moved = setCurrent(cell.x(), cell.y());
+    extending_ = false;
+    if (moved)
+        extendSelection();
 }
 
 bool StringGrid::focusNextPrevChild(bool next) { return QWidget::focusNextPrevChild(next); }

@@ -1,6 +1,8 @@
 // A grid of text cells with fixed header rows and columns, a current cell,
 // per-cell owner drawing after the control's own drawing, and key handlers
 // that may replace or discard a key. The main grid and the play grid use it.
+// With range selection on, a drag of the mouse or Shift with the arrows
+// selects a rectangle of cells, drawn tinted over the cells' own drawing.
 #pragma once
 
 #include <QList>
@@ -62,16 +64,28 @@ public:
     // Whether a cell may become current (by mouse or keys); every cell when unset.
     std::function<bool(int col, int row)> canSelect;
 
+    // Whether a rectangle of cells may be selected (off by default).
+    void setRangeSelection(bool on);
+    // The selected rectangle, in cells (left = first column, top = first row),
+    // spanning two cells or more; null when nothing is selected.
+    QRect selection() const { return selection_; }
+    // Selects the cells from (col1, row1) to (col2, row2), the current cell
+    // moving to the second corner; a single cell clears the selection.
+    void selectCells(int col1, int row1, int col2, int row2);
+    void clearSelection();
+
     QSize sizeHint() const override;
 
 Q_SIGNALS:
     void currentChanged(int col, int row);
     void cellClicked(int col, int row);
+    void selectionChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -80,6 +94,10 @@ private:
     void clampCurrent();
     bool moveBy(int dc, int dr);
     void drawOneCell(QPainter& p, int c, int r);
+    void drawSelection(QPainter& p, int c, int r, const QRect& rect);
+    // Sets the selection from the anchor to the current cell.
+    void extendSelection();
+    void setSelection(const QRect& cells);
     int visibleBodyRows() const;
 
     QList<int> colWidths_;
@@ -93,6 +111,10 @@ private:
     int col_ = 1;
     int row_ = 1;
     Qt::Alignment cellAlignment_ = Qt::AlignLeft | Qt::AlignVCenter;
+    bool rangeSelection_ = false;
+    QPoint anchor_{1, 1};    // the corner a selection grows from
+    bool extending_ = false; // the current cell moves to grow the selection
+    QRect selection_;
 };
 
 } // namespace orv

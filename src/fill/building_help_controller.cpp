@@ -1,7 +1,10 @@
 // The help while building a grid, wired into the main window. Everything is
 // recomputed at once after each change of the grid or move of the cursor:
 // the suggestions take well under a few milliseconds on a real grid and the
-// marks a few more, so no delay or worker thread is needed.
+// marks a few more, so no delay or worker thread is needed. Only the
+// look-ahead from the listed words, a bounded fill per word, runs on a worker
+// thread; its answers are kept for the grid they were found on, so that
+// moving the cursor back and forth keeps the marks.
 #include "fill/building_help_controller.h"
 
 #include "common/string_grid.h"
@@ -45,6 +48,21 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
     : Controller(document, services, window, view) {
     setObjectName(QStringLiteral("BuildingHelp"));
     grid_ = window->findChild<StringGrid*>(QStringLiteral("StringGrid1"));
+    lookAhead_ = new SuggestionLookAhead(this);
+    connect(lookAhead_, &SuggestionLookAhead::outlookFound, this,
+            &BuildingHelpController::outlookFound);
+    // Once the words asked for are tried, the dead ends among them have let
+    // other words up to the first of the lists: those are tried next.
+    connect(lookAhead_, &SuggestionLookAhead::idle, this, [this] {
+        if (lookAhead_->busy())
+            return;
+        indexHold_.reset();
+        if (suggestionsAction_->isChecked() &&
+            panel_->model(SlotDirection::Horizontal).rowCount() +
+                    panel_->model(SlotDirection::Vertical).rowCount() >
+                0)
+            startLookAhead();
+    });
 
     panel_ = new SuggestionsPanel(window);
     panel_->hide();
@@ -134,7 +152,19 @@ BuildingHelpController::BuildingHelpController(Document& document, Services& ser
     suggestionsAction_->setChecked(QSettings().value(kSuggestionsKey, false).toBool());
 }
 
-const WordIndex& BuildingHelpController::index() { return doc_.dictionary().index(); }
+const WordIndex& BuildingHelpController::index() {
+    // While the look-ahead holds the index, a change of the words or scores
+    // waits for it to stop, then the index follows.
+    Dictionary& d = doc_.dictionary();
+    if (indexHold_ && (heldWords_ != d.revision() || heldScores_ != d.scores().revision()))
+        stopLookAhead();
+    return d.index();
+}
+
+void BuildingHelpController::stopLookAhead() {
+    lookAhead_->wait();
+    indexHold_.reset();
+}
 
 // ---------------------------------------------------------------- commands
 
@@ -242,11 +272,14 @@ void BuildingHelpController::refresh() {
 }
 
 void BuildingHelpController::refreshPanel() {
-    if (!suggestionsAction_->isChecked())
+    if (!suggestionsAction_->isChecked()) {
+        lookAhead_->cancel();
         return;
+    }
     const Grille& g = doc_.grille();
     const QPoint cell = view_.currentCell();
     if (!g.isPlayingCell(cell.x(), cell.y())) {
+        lookAhead_->cancel();
         panel_->showSuggestions({}, {}, nullptr);
         return;
     }
@@ -264,6 +297,71 @@ void BuildingHelpController::refreshPanel() {
         if (s->slot >= 0)
             s->title = slotTitle(slots_[s->slot], doc_.labelStyle());
     panel_->showSuggestions(acrossWords, downWords, &words);
+    startLookAhead();
+}
+
+void BuildingHelpController::startLookAhead() {
+    const Grille& g = doc_.grille();
+    QByteArray cells(g.Cases.data(), qsizetype(g.Cases.size()));
+    cells += QByteArray::number(g.NbLignes) + 'x' + QByteArray::number(g.NbColonnes);
+    Dictionary& d = doc_.dictionary();
+    if (cells != outlooksOf_ || heldWords_ != d.revision() ||
+        heldScores_ != d.scores().revision()) {
+        outlooks_.clear();
+        outlooksOf_ = cells;
+    }
+    // The words tried are the first of each list that are not dead ends: a
+    // dead end goes to the end of its list, so the next words move up and
+    // are tried in turn, up to kLookAheadLimit words a list.
+    std::vector<LookAheadItem> perList[2];
+    for (const SlotDirection dir : {SlotDirection::Horizontal, SlotDirection::Vertical}) {
+        SuggestionListModel& list = panel_->model(dir);
+        const int slot = list.suggestions().slot;
+        const QByteArray prefix = QByteArray::number(slot) + ':';
+        int tried = 0;
+        for (auto it = outlooks_.cbegin(); it != outlooks_.cend(); ++it)
+            tried += it.key().startsWith(prefix);
+        std::vector<LookAheadItem>& items = perList[dir == SlotDirection::Vertical];
+        // Known marks first (a dead end moves its row, so the row is read again).
+        for (int row = 0, moves = 0; row < std::min(kLookAheadWords, list.rowCount());) {
+            const QByteArray word = list.word(row);
+            const auto known = outlooks_.constFind(prefix + word);
+            if (known != outlooks_.cend() && list.outlook(row) != *known) {
+                panel_->setOutlook(slot, word, *known);
+                if (*known == WordOutlook::DeadEnd && ++moves <= list.rowCount())
+                    continue;
+            }
+            if (known == outlooks_.cend() && tried + int(items.size()) < kLookAheadLimit)
+                items.push_back({slot, word});
+            ++row;
+        }
+    }
+    // Both lists side by side, best words first.
+    std::vector<LookAheadItem> items;
+    for (std::size_t k = 0; k < perList[0].size() || k < perList[1].size(); ++k)
+        for (const auto& list : perList)
+            if (k < list.size())
+                items.push_back(list[k]);
+    if (items.empty()) {
+        lookAhead_->cancel();
+        return;
+    }
+    // The fill's own vocabulary, so that a word marked as leading to a full
+    // grid is one that « Remplir la grille » then fills around.
+    const int minScore =
+        std::max(minimumScore(Vocabulary::Whole), vocabularyFill(doc_.FillVocabulary).minScore);
+    const WordIndex& words = index();
+    if (!indexHold_) {
+        indexHold_.emplace(d.holdIndex());
+        heldWords_ = d.revision();
+        heldScores_ = d.scores().revision();
+    }
+    lookAhead_->start(g, std::move(items), words, minScore);
+}
+
+void BuildingHelpController::outlookFound(int slot, const QByteArray& word, WordOutlook outlook) {
+    outlooks_.insert(QByteArray::number(slot) + ':' + word, outlook);
+    panel_->setOutlook(slot, word, outlook);
 }
 
 void BuildingHelpController::refreshStatistics() {

@@ -9,9 +9,12 @@
 #include "dictionary/word_index.h"
 #include "document/document.h"
 #include "fill/grid_marks.h"
+#include "fill/suggestion_lookahead.h"
 #include "grid/grid_slots.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <optional>
 
 namespace orv {
 
@@ -36,6 +39,15 @@ public:
     SlotDirection typingDirection() const { return direction_; }
     // The document's index, brought up to date with the words and scores first.
     const WordIndex& index();
+    // The words of each list that the look-ahead marks, from the top (dead
+    // ends go last, so the words after them move up and are tried too), and
+    // the most it tries in one list.
+    static constexpr int kLookAheadWords = 20;
+    static constexpr int kLookAheadLimit = 300;
+    SuggestionLookAhead& lookAhead() { return *lookAhead_; }
+    // Stops the look-ahead and lets the index follow the words again; the
+    // window calls it before the document goes.
+    void stopLookAhead();
 
     // Writes a word into a slot of the grid as one change (letters already
     // there stay: the word fits them). False when it does not fit.
@@ -55,6 +67,10 @@ public Q_SLOTS:
 private:
     void refresh();
     void refreshPanel();
+    // Marks the listed words already tried on this grid and sends the others
+    // to the look-ahead.
+    void startLookAhead();
+    void outlookFound(int slot, const QByteArray& word, WordOutlook outlook);
     void refreshMarks();
     void refreshStatistics();
     void drawMarks(QPainter& painter, int col, int row, const QRect& rect) const;
@@ -75,6 +91,14 @@ private:
     std::vector<Cell> rareCells_;
     QAction* advanceAction_ = nullptr;
     GridSlots slots_;
+    SuggestionLookAhead* lookAhead_ = nullptr;
+    // Held while the look-ahead reads the index, so that nothing rebuilds it.
+    std::optional<ScoredWordIndex::Hold> indexHold_;
+    quint64 heldWords_ = 0; // the words' and the scores' revisions it was held at
+    quint64 heldScores_ = 0;
+    // The outlooks found for the grid `outlooksOf` ("slot:word" keys).
+    QHash<QByteArray, WordOutlook> outlooks_;
+    QByteArray outlooksOf_;
     GridMarks marks_;
     bool marksOn_ = false;
     bool marksStale_ = true; // the grid or the words changed since marks_

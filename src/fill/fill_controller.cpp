@@ -3,6 +3,7 @@
 // the grid changes once, on the user-interface thread, after the thread has ended.
 #include "fill/fill_controller.h"
 
+#include "common/string_grid.h"
 #include "document/document.h"
 #include "fill/building_help_controller.h"
 #include "fill/fill_progress_window.h"
@@ -12,8 +13,25 @@
 #include "grid/grid_slots.h"
 
 #include <QKeySequence>
+#include <QSet>
 
 namespace orv {
+namespace {
+
+bool cellBefore(const Cell& a, const Cell& b) {
+    return a.col != b.col ? a.col < b.col : a.row < b.row;
+}
+
+// The letters of `cells` in a grid, in order: what tells two fills apart.
+QByteArray lettersOf(const Grille& g, const std::vector<Cell>& cells) {
+    QByteArray letters;
+    letters.reserve(qsizetype(cells.size()));
+    for (const Cell& c : cells)
+        letters.append(g.cell(c));
+    return letters;
+}
+
+} // namespace
 
 FillController::FillController(Document& document, Services& services, QMainWindow* window,
                                MainView& view)
@@ -23,19 +41,284 @@ FillController::FillController(Document& document, Services& services, QMainWind
                    QStringLiteral("Remplir les cases vides avec des mots du dictionnaire"),
                    &FillController::fillClick);
     fill->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    otherFill_ = addCommand(this, "GrilleMenu", "otherFill", QStringLiteral("&Autre remplissage"),
+                            QStringLiteral("Remplir à nouveau les cases du dernier remplissage, "
+                                           "autrement qu'avant"),
+                            &FillController::otherFillClick);
+    otherFill_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    otherFill_->setEnabled(false);
+    fillSelection_ = addCommand(
+        this, "GrilleMenu", "fillSelection", QStringLiteral("Rempl&ir la sélection"),
+        QStringLiteral("Remplir les cases vides de la sélection sans changer les autres cases"),
+        &FillController::fillSelectionClick);
+    fillSelection_->setEnabled(false);
     QAction* refuse = addCommand(
         this, "GrilleMenu", "refuseWord", QStringLiteral("Refuser ce &mot"),
         QStringLiteral("Remplacer le mot sous le curseur et ne plus le placer dans cette grille"),
         &FillController::refuseWordClick);
+    QAction* keep =
+        addCommand(this, "GrilleMenu", "keepWord", QStringLiteral("&Garder ce mot"),
+                   QStringLiteral("Garder le mot sous le curseur dans les autres remplissages"),
+                   &FillController::keepWordClick);
     // Also on the grid's own menu, under the right button.
-    if (auto* grid = window->findChild<QWidget*>(QStringLiteral("StringGrid1"))) {
+    if (auto* grid = window->findChild<StringGrid*>(QStringLiteral("StringGrid1"))) {
         grid->setContextMenuPolicy(Qt::ActionsContextMenu);
         grid->addAction(refuse);
+        grid->addAction(keep);
+        grid->setRangeSelection(true);
+        connect(grid, &StringGrid::selectionChanged, this,
+                [this, grid] { fillSelection_->setEnabled(!grid->selection().isNull()); });
     }
-    // A new grid, or a new size, forgets the words refused.
+    // A new grid, or a new size, forgets the words refused, the last fill
+    // and the words kept.
     connect(&doc_, &Document::gridChanged, this, [this](bool dimensions) {
         if (dimensions || doc_.fileName() != refusedFile_)
             refused_.clear();
+        if (dimensions || doc_.fileName() != runFile_) {
+            forgetRun();
+            keptWords_.clear();
+        }
+    });
+}
+
+std::vector<Cell> FillController::keptCells() const {
+    std::vector<Cell> cells;
+    for (const auto& word : keptWords_)
+        cells.insert(cells.end(), word.begin(), word.end());
+    std::sort(cells.begin(), cells.end(), cellBefore);
+    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    return cells;
+}
+
+void FillController::forgetRun() {
+    runCells_.clear();
+    given_.clear();
+    otherFill_->setEnabled(false);
+}
+
+void FillController::beginRun(const Grille& before, const Grille& filled, const QRect& within) {
+    forgetRun();
+    runFile_ = doc_.fileName();
+    for (int c = 1; c < before.NbColonnes; ++c)
+        for (int r = 1; r < before.NbLignes; ++r)
+            if (before.cell(c, r) == ' ' && (within.isNull() || within.contains(c, r)))
+                runCells_.push_back({c, r});
+    given_.push_back(filled);
+    otherFill_->setEnabled(!runCells_.empty());
+}
+
+// A cell of the last run is filled again when it is empty or holds the letter
+// one of the fills given put there (the setter may have undone the last one),
+// unless a kept word crosses it; a word the setter wrote over the fill's
+// letters (a full slot that no fill given holds) stays whole.
+std::vector<Cell> FillController::refillableCells(const Grille& now) const {
+    const std::vector<Cell> kept = keptCells();
+    auto isKept = [&](const Cell& c) {
+        return std::binary_search(kept.begin(), kept.end(), c, cellBefore);
+    };
+    QSet<int> setters;
+    auto key = [](int col, int row) { return col * kCellSide + row; };
+    for (const Cell& c : runCells_) {
+        const char now1 = now.cell(c);
+        bool fills = now1 == ' ';
+        for (const Grille& g : given_)
+            fills = fills || g.cell(c) == now1;
+        if (!fills)
+            setters.insert(key(c.col, c.row));
+    }
+    const GridSlots slots(now);
+    for (const Slot& s : slots.slots()) {
+        const QByteArray word = slotPattern(now, s);
+        bool touched = false;
+        for (const SlotCell& c : s.cells)
+            touched = touched || setters.contains(key(c.col, c.row));
+        if (!touched || word.contains('.'))
+            continue;
+        bool given = false;
+        for (const Grille& g : given_)
+            given = given || slotPattern(g, s) == word;
+        if (!given)
+            for (const SlotCell& c : s.cells)
+                setters.insert(key(c.col, c.row));
+    }
+    std::vector<Cell> cells;
+    for (const Cell& c : runCells_)
+        if (!isKept(c) && !setters.contains(key(c.col, c.row)))
+            cells.push_back(c);
+    return cells;
+}
+
+FillResult FillController::runFill(const Grille& start, std::function<bool(const Grille&)> accept) {
+    // The look-ahead of the suggestions would only slow the fill down.
+    if (auto* help = window_->findChild<BuildingHelpController*>())
+        help->lookAhead().cancel();
+    FillShared shared;
+    FillProgressWindow progress(shared, window_);
+    const VocabularyFill vocabulary = vocabularyFill(doc_.FillVocabulary);
+    FillOptions options;
+    options.minScore = vocabulary.minScore;
+    options.scoreWeight = kScoreWeight;
+    options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
+    options.timeLimitSeconds = timeLimitSeconds;
+    options.stop = &shared.stop;
+    options.threads = fillThreads(0);
+    options.accept = std::move(accept);
+    shared.threads = options.threads;
+    options.progress = [&shared](const FillProgress& p) {
+        shared.total = p.total;
+        shared.placed = p.placed;
+        shared.threads = p.threads;
+    };
+    FillResult result;
+    // The worker reads the document's index: nothing may rebuild or
+    // re-score it until the worker has ended.
+    const WordIndex& words = doc_.dictionary().index();
+    const auto hold = doc_.dictionary().holdIndex();
+    IndexClasses classes(words, doc_.dictionary().scores());
+    classes.forbid(refusedWords());
+    progress.runWhile(
+        [&] {
+            result = fillForQuality(start, classes, options, vocabulary.preferred,
+                                    doc_.FillThorough ? kThoroughImprove : ImproveEffort{},
+                                    doc_.FillThorough ? kThoroughQuality : kFillQuality);
+        },
+        services_.modal);
+    return result;
+}
+
+void FillController::otherFillClick() {
+    guard([this] {
+        if (given_.empty())
+            return;
+        const Grille now = doc_.grille();
+        const std::vector<Cell> cells = refillableCells(now);
+        if (cells.empty()) {
+            services_.messages.information(
+                window_, QStringLiteral("Tous les mots du dernier remplissage sont gardés : il "
+                                        "n'y a rien à remplir à nouveau."));
+            return;
+        }
+        Grille start = now;
+        for (const Cell& c : cells)
+            start.cell(c) = ' ';
+        // Never a fill already given, nor the grid as it stands.
+        QSet<QByteArray> seen;
+        for (const Grille& g : given_)
+            seen.insert(lettersOf(g, runCells_));
+        seen.insert(lettersOf(now, runCells_));
+        const std::vector<Cell> compared = runCells_;
+        FillResult result = runFill(start, [seen, compared](const Grille& filled) {
+            return !seen.contains(lettersOf(filled, compared));
+        });
+        if (result.status == FillStatus::NoFill) {
+            services_.messages.information(window_,
+                                           QStringLiteral("Il n'y a pas d'autre remplissage."));
+            return;
+        }
+        if (result.status != FillStatus::Filled) {
+            services_.messages.information(window_, failureMessage(result));
+            return;
+        }
+        // Only the cells filled again change: the rest of a selection's fill
+        // stays as the setter left it.
+        Grille after = now;
+        for (const Cell& c : cells)
+            after.cell(c) = result.grille.cell(c);
+        given_.push_back(after);
+        doc_.applyGridChange(gridDifference(now, after, QStringLiteral("un autre remplissage")));
+        view_.Remplit();
+        view_.setStatusText(QStringLiteral("Autre remplissage : ") +
+                            weakWordsText(fillQuality(after, doc_.dictionary().scores())));
+    });
+}
+
+void FillController::keepWordClick() {
+    guard([this] {
+        const Grille& g = doc_.grille();
+        const int slot = wordUnderCursor(g);
+        if (slot < 0) {
+            services_.messages.information(
+                window_, QStringLiteral("Placez le curseur sur un mot de la grille."));
+            return;
+        }
+        const GridSlots slots(g);
+        const Slot& s = slots[slot];
+        const QByteArray word = slotPattern(g, s);
+        if (word.contains('.')) {
+            services_.messages.information(window_,
+                                           QStringLiteral("Le mot de la %1 n'est pas complet.")
+                                               .arg(slotName(s, doc_.labelStyle())));
+            return;
+        }
+        std::vector<Cell> cells;
+        for (const SlotCell& c : s.cells)
+            cells.push_back({c.col, c.row});
+        if (doc_.fileName() != runFile_) {
+            forgetRun();
+            keptWords_.clear();
+            runFile_ = doc_.fileName();
+        }
+        // Asked again on a kept word, the command lets it go.
+        const auto known = std::find(keptWords_.begin(), keptWords_.end(), cells);
+        if (known != keptWords_.end()) {
+            keptWords_.erase(known);
+            view_.setStatusText(
+                QStringLiteral("%1 n'est plus gardé.").arg(QString::fromLatin1(word)));
+            return;
+        }
+        keptWords_.push_back(cells);
+        view_.setStatusText(QStringLiteral("%1 gardé : « Autre remplissage » ne le changera pas.")
+                                .arg(QString::fromLatin1(word)));
+    });
+}
+
+void FillController::fillSelectionClick() {
+    guard([this] {
+        auto* grid = window_->findChild<StringGrid*>(QStringLiteral("StringGrid1"));
+        const QRect selection = grid ? grid->selection() : QRect();
+        if (selection.isNull()) {
+            services_.messages.information(
+                window_, QStringLiteral("Sélectionnez des cases de la grille (avec la souris ou "
+                                        "Maj et les flèches)."));
+            return;
+        }
+        const Grille before = doc_.grille();
+        std::vector<Cell> cells;
+        for (int c = selection.left(); c <= selection.right(); ++c)
+            for (int r = selection.top(); r <= selection.bottom(); ++r)
+                if (before.isPlayingCell(c, r) && before.cell(c, r) == ' ')
+                    cells.push_back({c, r});
+        if (cells.empty()) {
+            services_.messages.information(window_,
+                                           QStringLiteral("La sélection n'a aucune case vide."));
+            return;
+        }
+        if (doc_.dictionary().index().wordCount() == 0) {
+            services_.messages.information(
+                window_, QStringLiteral("Le dictionnaire ne contient aucun mot."));
+            return;
+        }
+        const FillResult result = runFill(before);
+        if (result.status == FillStatus::NoFill) {
+            services_.messages.information(
+                window_, QStringLiteral("Aucun remplissage de la grille ne complète la sélection "
+                                        "avec les mots du dictionnaire : la grille est restée "
+                                        "telle quelle."));
+            return;
+        }
+        if (result.status != FillStatus::Filled) {
+            services_.messages.information(window_, failureMessage(result));
+            return;
+        }
+        Grille after = before;
+        for (const Cell& c : cells)
+            after.cell(c) = result.grille.cell(c);
+        doc_.applyGridChange(
+            gridDifference(before, after, QStringLiteral("le remplissage de la sélection")));
+        beginRun(before, after, selection);
+        view_.Remplit();
+        view_.setStatusText(QStringLiteral("Sélection remplie : ") +
+                            weakWordsText(fillQuality(after, doc_.dictionary().scores())));
     });
 }
 
@@ -105,6 +388,8 @@ void FillController::refuseWordClick() {
         }
         doc_.applyGridChange(
             gridDifference(before, result.grille, QStringLiteral("le refus de %1").arg(text)));
+        if (!given_.empty())
+            given_.push_back(result.grille);
         view_.Remplit();
         view_.setStatusText(QStringLiteral("%1 refusé : ").arg(text) +
                             weakWordsText(fillQuality(result.grille, doc_.dictionary().scores())));
@@ -179,35 +464,7 @@ void FillController::fillClick() {
         if (!goesOnDespite(fillRefusal(before, slots, words, doc_.labelStyle())))
             return;
 
-        FillShared shared;
-        FillProgressWindow progress(shared, window_);
-        const VocabularyFill vocabulary = vocabularyFill(doc_.FillVocabulary);
-        FillOptions options;
-        options.minScore = vocabulary.minScore;
-        options.scoreWeight = kScoreWeight;
-        options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
-        options.timeLimitSeconds = timeLimitSeconds;
-        options.stop = &shared.stop;
-        options.threads = fillThreads(0);
-        shared.threads = options.threads;
-        options.progress = [&shared](const FillProgress& p) {
-            shared.total = p.total;
-            shared.placed = p.placed;
-            shared.threads = p.threads;
-        };
-        FillResult result;
-        // The worker reads the document's index: nothing may rebuild or
-        // re-score it until the worker has ended.
-        const auto hold = doc_.dictionary().holdIndex();
-        IndexClasses classes(words, doc_.dictionary().scores());
-        classes.forbid(refusedWords());
-        progress.runWhile(
-            [&] {
-                result = fillForQuality(before, classes, options, vocabulary.preferred,
-                                        doc_.FillThorough ? kThoroughImprove : ImproveEffort{},
-                                        doc_.FillThorough ? kThoroughQuality : kFillQuality);
-            },
-            services_.modal);
+        FillResult result = runFill(before);
 
         if (result.status != FillStatus::Filled) {
             if (result.blockedSlot >= 0 && result.blockedSlot < slots.count())
@@ -217,6 +474,7 @@ void FillController::fillClick() {
         }
         doc_.applyGridChange(
             gridDifference(before, result.grille, QStringLiteral("le remplissage de la grille")));
+        beginRun(before, result.grille, QRect());
         view_.Remplit();
         // The words a reader may not know, for the setter to see and change.
         view_.setStatusText(QStringLiteral("Grille remplie : ") +

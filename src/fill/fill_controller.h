@@ -4,6 +4,14 @@
 // document's pattern index, with the words' scores. "Refuser ce mot" refills
 // the slot of the word under the cursor and as little around it as will do;
 // the words refused stay refused for the grid while it is open.
+//
+// After a fill, "Autre remplissage" fills the same cells again, never as any
+// fill given before for them, until no other fill is left; the letters the
+// setter wrote since, and the words marked "Garder ce mot", stay.
+// "Remplir la sélection" fills the empty cells of the rectangle selected in
+// the grid and nothing else: the search fills the whole grid, so that the
+// letters kept extend to a full fill, and only the selected cells take its
+// letters.
 #pragma once
 
 #include "common/controller.h"
@@ -11,6 +19,9 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QRect>
+#include <functional>
+#include <vector>
 
 namespace orv {
 
@@ -28,11 +39,26 @@ public:
     // or the size changes).
     QList<QByteArray> refusedWords() const;
 
+    // The cells of the words marked « Garder ce mot », by column then row.
+    std::vector<Cell> keptCells() const;
+
 public Q_SLOTS:
     void fillClick();
     void refuseWordClick();
+    void otherFillClick();
+    void keepWordClick();
+    void fillSelectionClick();
 
 private:
+    // Runs the search behind the progress window, the fill's options from
+    // the document; accept (when set) refuses fills as FillOptions::accept.
+    FillResult runFill(const Grille& start, std::function<bool(const Grille&)> accept = nullptr);
+    // A fill given: the cells it filled and the fills given for them since.
+    void beginRun(const Grille& before, const Grille& filled, const QRect& within);
+    // The cells of the last run that "Autre remplissage" may fill again in
+    // the grid as it is now.
+    std::vector<Cell> refillableCells(const Grille& now) const;
+    void forgetRun();
     // The sentence that tells the user why the grid stayed as it was.
     QString failureMessage(const FillResult& result) const;
     // Tells why the grid is refused and offers the grid maker instead; true
@@ -43,6 +69,15 @@ private:
 
     QList<QByteArray> refused_;
     QString refusedFile_; // the grid they were refused in
+
+    // The last fill: the cells it filled (empty before it) and every fill
+    // given for them, the first one included.
+    std::vector<Cell> runCells_;
+    std::vector<Grille> given_;
+    std::vector<std::vector<Cell>> keptWords_;
+    QString runFile_; // the grid they belong to
+    QAction* otherFill_ = nullptr;
+    QAction* fillSelection_ = nullptr;
 };
 
 } // namespace orv

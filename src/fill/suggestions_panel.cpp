@@ -8,17 +8,107 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 namespace orv {
+namespace {
+
+// The look-ahead's mark, drawn as an icon so that every word starts at the
+// same place whether it is marked yet or not.
+QIcon outlookIcon(WordOutlook outlook) {
+    static const QIcon icons[] = {
+        [] {
+            QPixmap blank(16, 16);
+            blank.fill(Qt::transparent);
+            return QIcon(blank);
+        }(),
+        [] {
+            QPixmap p(16, 16);
+            p.fill(Qt::transparent);
+            QPainter painter(&p);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(QColor(0, 140, 40), 2.2));
+            painter.drawPolyline(QPolygonF({{3, 8.5}, {6.5, 12}, {13, 4}}));
+            return QIcon(p);
+        }(),
+        [] {
+            QPixmap p(16, 16);
+            p.fill(Qt::transparent);
+            QPainter painter(&p);
+            painter.setPen(QColor(150, 150, 150));
+            QFont f = painter.font();
+            f.setBold(true);
+            f.setPixelSize(13);
+            painter.setFont(f);
+            painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
+            return QIcon(p);
+        }(),
+        [] {
+            QPixmap p(16, 16);
+            p.fill(Qt::transparent);
+            QPainter painter(&p);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(QColor(210, 30, 30), 2.2));
+            painter.drawLine(QPointF(4, 4), QPointF(12, 12));
+            painter.drawLine(QPointF(12, 4), QPointF(4, 12));
+            return QIcon(p);
+        }(),
+    };
+    return icons[std::size_t(outlook)];
+}
+
+} // namespace
 
 void SuggestionListModel::setSuggestions(SlotSuggestions suggestions, const WordIndex* index) {
     beginResetModel();
     suggestions_ = std::move(suggestions);
+    outlooks_.assign(suggestions_.count(), WordOutlook::Pending);
     index_ = index;
     endResetModel();
+}
+
+int SuggestionListModel::rowOf(const QByteArray& word) const {
+    const int length = suggestions_.length;
+    if (!index_ || word.size() != length)
+        return -1;
+    for (int row = 0; row < rowCount(); ++row)
+        if (std::equal(word.begin(), word.end(),
+                       index_->letters(length, suggestions_.ids[std::size_t(row)])))
+            return row;
+    return -1;
+}
+
+WordOutlook SuggestionListModel::outlook(int row) const {
+    if (row < 0 || row >= rowCount())
+        return WordOutlook::Pending;
+    return outlooks_[std::size_t(row)];
+}
+
+void SuggestionListModel::setOutlook(const QByteArray& word, WordOutlook outlook) {
+    const int row = rowOf(word);
+    if (row < 0)
+        return;
+    outlooks_[std::size_t(row)] = outlook;
+    const QModelIndex at = index(row);
+    Q_EMIT dataChanged(at, at, {Qt::DecorationRole, kOutlookRole});
+    const int last = rowCount() - 1;
+    if (outlook != WordOutlook::DeadEnd || row == last)
+        return;
+    // Dead ends go last, in the order they were found.
+    beginMoveRows({}, row, row, {}, rowCount());
+    auto toEnd = [row](auto& v) { std::rotate(v.begin() + row, v.begin() + row + 1, v.end()); };
+    toEnd(suggestions_.ids);
+    toEnd(outlooks_);
+    if (suggestions_.openness.size() == outlooks_.size())
+        toEnd(suggestions_.openness);
+    if (suggestions_.rank.size() == outlooks_.size())
+        toEnd(suggestions_.rank);
+    endMoveRows();
 }
 
 QByteArray SuggestionListModel::word(int row) const {
@@ -56,6 +146,10 @@ QVariant SuggestionListModel::data(const QModelIndex& index, int role) const {
         return QString::fromLatin1(word(index.row()));
     if (role == kScoreRole && index_)
         return score(index.row());
+    if (role == Qt::DecorationRole)
+        return outlookIcon(outlook(index.row()));
+    if (role == kOutlookRole)
+        return int(outlook(index.row()));
     if (role == Qt::ToolTipRole && index_)
         return QStringLiteral("%1 : score %2")
             .arg(QString::fromLatin1(word(index.row())))
@@ -149,6 +243,20 @@ void SuggestionsPanel::showSuggestions(SlotSuggestions across, SlotSuggestions d
     down_.setSuggestions(std::move(down), index);
     showOne(across_, acrossView_, acrossHeading_, acrossCount_);
     showOne(down_, downView_, downHeading_, downCount_);
+}
+
+void SuggestionsPanel::setOutlook(int slot, const QByteArray& word, WordOutlook outlook) {
+    for (auto [model, view] : {std::pair{&across_, acrossView_}, std::pair{&down_, downView_}}) {
+        if (model->suggestions().slot != slot)
+            continue;
+        // A dead end leaving the top keeps the cursor at the top of the list.
+        const int current = view->currentIndex().row();
+        const bool leavesCurrent =
+            outlook == WordOutlook::DeadEnd && current >= 0 && model->rowOf(word) == current;
+        model->setOutlook(word, outlook);
+        if (leavesCurrent)
+            view->setCurrentIndex(model->index(current));
+    }
 }
 
 void SuggestionsPanel::showOne(SuggestionListModel& model, SuggestionListView* view,

@@ -1,11 +1,15 @@
 // The suggestions panel, docked at the right of the main window: for the
 // current cell, the words that fit the row's slot ("Horizontalement") and the
 // column's slot ("Verticalement"), best first, each list headed by the slot's
-// name, its pattern and its count; each word shows its score at the right.
+// name, its pattern and its count; each word shows its score at the right
+// and, once the look-ahead has tried it, a mark at its left: ✓ when a full
+// fill exists with it, ✗ when none does (those words go to the end of the
+// list), ? when the bounded search could not tell.
 // Typing letters in a list jumps to the first word that starts with them; a
 // double click or Enter chooses a word.
 #pragma once
 
+#include "fill/suggestion_lookahead.h"
 #include "fill/suggestions.h"
 
 #include <QAbstractListModel>
@@ -18,6 +22,9 @@ class QLabel;
 namespace orv {
 
 class WordIndex;
+
+// The role that gives a row's WordOutlook (as an int).
+constexpr int kOutlookRole = Qt::UserRole + 2;
 
 // The words of one slot's suggestions, read from the index only when shown.
 class SuggestionListModel : public QAbstractListModel {
@@ -32,12 +39,18 @@ public:
     int score(int row) const;
     // The first row, from the top, whose word starts with the prefix, or -1.
     int firstStartingWith(const QByteArray& prefix) const;
+    // The row holding the word, or -1.
+    int rowOf(const QByteArray& word) const;
+    WordOutlook outlook(int row) const;
+    // Marks the word's row; a dead end moves to the end of the list.
+    void setOutlook(const QByteArray& word, WordOutlook outlook);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
     SlotSuggestions suggestions_;
+    std::vector<WordOutlook> outlooks_; // by row
     const WordIndex* index_ = nullptr;
 };
 
@@ -67,6 +80,8 @@ public:
 
     // The lists of the row's and the column's slot through the current cell.
     void showSuggestions(SlotSuggestions across, SlotSuggestions down, const WordIndex* index);
+    // The look-ahead's answer for a word of the list of `slot`.
+    void setOutlook(int slot, const QByteArray& word, WordOutlook outlook);
 
     SuggestionListModel& model(SlotDirection direction) {
         return direction == SlotDirection::Horizontal ? across_ : down_;

@@ -1,5 +1,6 @@
 // The help while building, through the real main window: the suggestions
-// panel following the cursor and every edit, a word placed from it and taken
+// panel following the cursor and every edit, the look-ahead's marks agreeing
+// with the fill, a word placed from it and taken
 // back by undo, the marks, the grid check's window, the typing direction
 // option, the pattern search's offer to place a word, the panel's state
 // kept between runs, and the grid's statistics following every change.
@@ -16,6 +17,7 @@
 #include "support/test_app.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -101,6 +103,7 @@ private Q_SLOTS:
     void statisticsFollowTheGrid();
     void rareWordsAreTintedAndFollowTheGrid();
     void refusedWordIsReplacedAloneAndNeverComesBack();
+    void suggestionsAreMarkedAheadAndAgreeWithTheFill();
 };
 
 void BuildingHelpWindowTest::menuAndPanelState() {
@@ -532,6 +535,94 @@ void BuildingHelpWindowTest::refusedWordIsReplacedAloneAndNeverComesBack() {
     QVERIFY(kWords.contains(filled));
     QVERIFY(filled != "AMI");
     QVERIFY(filled != first);
+}
+
+namespace {
+
+// Whether every word of both lists has its look-ahead mark.
+bool allMarked(SuggestionsPanel& panel) {
+    for (const SlotDirection d : {SlotDirection::Horizontal, SlotDirection::Vertical})
+        for (int row = 0; row < panel.model(d).rowCount(); ++row)
+            if (panel.model(d).outlook(row) == WordOutlook::Pending)
+                return false;
+    return true;
+}
+
+bool noneMarked(SuggestionsPanel& panel) {
+    for (const SlotDirection d : {SlotDirection::Horizontal, SlotDirection::Vertical})
+        for (int row = 0; row < panel.model(d).rowCount(); ++row)
+            if (panel.model(d).outlook(row) != WordOutlook::Pending)
+                return false;
+    return true;
+}
+
+} // namespace
+
+void BuildingHelpWindowTest::suggestionsAreMarkedAheadAndAgreeWithTheFill() {
+    TestApp app;
+    app.writeFile(QStringLiteral("Dicoscore.dat"), sameScores(kWords, 50) + "ALU\t100\r\n");
+    TMainForm& w = startWith(app, kWords);
+    trigger(w, "suggestions");
+    // A 3x3 corner. Row 2 "A..": ALU, the better known, comes first, but
+    // column B would then need ALU again; AMI leads to AME, RIT and SET.
+    const QList<QByteArray> corner{"CAR####", "A..####", "S..####", "#######",
+                                   "#######", "#######", "#######"};
+    setRows(w, corner);
+    const QByteArray start = gridText(w.grille());
+    SuggestionsPanel& panel = *help(w).panel();
+    QVERIFY(w.StringGrid1->setCurrent(2, 2));
+    SuggestionListModel& across = panel.model(SlotDirection::Horizontal);
+    QCOMPARE(listed(panel, SlotDirection::Horizontal), (QStringList{"ALU", "AMI"}));
+    QVERIFY(noneMarked(panel));
+    QTRY_VERIFY_WITH_TIMEOUT(allMarked(panel), 20000);
+    // The dead end went last, the cursor staying at the top of the list.
+    QCOMPARE(listed(panel, SlotDirection::Horizontal), (QStringList{"AMI", "ALU"}));
+    QCOMPARE(across.outlook(0), WordOutlook::Leads);
+    QCOMPARE(across.outlook(1), WordOutlook::DeadEnd);
+    QCOMPARE(across.index(1).data(kOutlookRole).toInt(), int(WordOutlook::DeadEnd));
+    QVERIFY(!across.index(0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    QCOMPARE(panel.view(SlotDirection::Horizontal)->currentIndex().row(), 0);
+
+    // Every mark of both lists agrees with « Remplir la grille » once the
+    // word is placed: a full grid after ✓, no fill after ✗.
+    int tried = 0;
+    for (const SlotDirection d : {SlotDirection::Horizontal, SlotDirection::Vertical}) {
+        QVERIFY(w.StringGrid1->setCurrent(2, 2));
+        QTRY_VERIFY_WITH_TIMEOUT(allMarked(panel), 20000);
+        QList<QPair<QByteArray, WordOutlook>> marks;
+        for (int row = 0; row < panel.model(d).rowCount(); ++row)
+            marks.append({panel.model(d).word(row), panel.model(d).outlook(row)});
+        const int slot = panel.model(d).suggestions().slot;
+        for (const auto& [word, outlook] : marks) {
+            if (outlook == WordOutlook::Unknown)
+                continue;
+            const int steps = w.document().undoCount();
+            QVERIFY(help(w).placeWord(slot, word));
+            app.fakes.messages.infos.clear();
+            app.fakes.modal.scripts.append(
+                [](QDialog& window) { QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 60000); });
+            trigger(w, "fill");
+            const bool full = !gridText(w.grille()).contains('.');
+            QVERIFY2(full == (outlook == WordOutlook::Leads), word.constData());
+            QCOMPARE(app.fakes.messages.infos.isEmpty(), full);
+            ++tried;
+            while (w.document().undoCount() > steps)
+                trigger(w, "undo");
+            QCOMPARE(gridText(w.grille()), start);
+        }
+    }
+    QVERIFY(tried >= 4);
+
+    // A key cancels the work in flight: the lists of the new grid start
+    // unmarked, then are marked for it.
+    QVERIFY(w.StringGrid1->setCurrent(3, 3));
+    QTRY_VERIFY_WITH_TIMEOUT(allMarked(panel), 20000);
+    const quint64 before = help(w).lookAhead().generation();
+    QTest::keyClick(w.StringGrid1, Qt::Key_T);
+    QCOMPARE(w.grille().cell(3, 3), 'T');
+    QVERIFY(help(w).lookAhead().generation() > before);
+    QVERIFY(noneMarked(panel));
+    QTRY_VERIFY_WITH_TIMEOUT(allMarked(panel), 20000);
 }
 
 QTEST_MAIN(BuildingHelpWindowTest)

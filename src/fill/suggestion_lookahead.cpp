@@ -1,0 +1,131 @@
+// The look-ahead from suggested words: one bounded fill per word, on a worker
+// thread that takes the newest request and drops the answers to older ones.
+#include "fill/suggestion_lookahead.h"
+
+#include "fill/grid_fill.h"
+#include "grid/grid_slots.h"
+
+#include <QMetaObject>
+
+namespace orv {
+
+WordOutlook lookAhead(const Grille& grille, const Slot& slot, const QByteArray& word,
+                      const WordIndex& index, int minScore, LookAheadBound bound,
+                      const std::atomic<bool>* stop) {
+    if (word.size() != slot.length())
+        return WordOutlook::DeadEnd;
+    Grille placed = grille;
+    for (int p = 0; p < slot.length(); ++p) {
+        char& cell = placed.cell(slot.cells[std::size_t(p)].col, slot.cells[std::size_t(p)].row);
+        if (isLetterCell(cell) && cell != word[p])
+            return WordOutlook::DeadEnd;
+        cell = word[p];
+    }
+    FillOptions options;
+    options.minScore = minScore;
+    options.maxFailures = bound.maxFailures;
+    options.timeLimitSeconds = bound.seconds;
+    options.stop = stop;
+    switch (fillGrid(placed, index, options).status) {
+    case FillStatus::Filled:
+    case FillStatus::NothingToFill: // the word completed the grid
+        return WordOutlook::Leads;
+    case FillStatus::NoFill:
+        return WordOutlook::DeadEnd;
+    case FillStatus::TimedOut:
+    case FillStatus::Stopped:
+        break;
+    }
+    return WordOutlook::Unknown;
+}
+
+SuggestionLookAhead::SuggestionLookAhead(QObject* parent) : QObject(parent) {
+    qRegisterMetaType<WordOutlook>();
+    worker_ = std::thread([this] { work(); });
+}
+
+SuggestionLookAhead::~SuggestionLookAhead() {
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+        stop_ = true;
+    }
+    wake_.notify_all();
+    worker_.join();
+}
+
+void SuggestionLookAhead::start(const Grille& grille, std::vector<LookAheadItem> items,
+                                const WordIndex& index, int minScore, LookAheadBound bound) {
+    {
+        std::lock_guard lock(mutex_);
+        ++generation_;
+        grille_ = grille;
+        items_ = std::move(items);
+        next_ = 0;
+        index_ = &index;
+        minScore_ = minScore;
+        bound_ = bound;
+        // The try in flight belongs to the older request.
+        stop_ = running_;
+    }
+    wake_.notify_all();
+}
+
+void SuggestionLookAhead::cancel() {
+    std::lock_guard lock(mutex_);
+    ++generation_;
+    items_.clear();
+    next_ = 0;
+    stop_ = running_;
+}
+
+void SuggestionLookAhead::wait() {
+    cancel();
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return !running_; });
+}
+
+bool SuggestionLookAhead::busy() const {
+    std::lock_guard lock(mutex_);
+    return running_ || next_ < items_.size();
+}
+
+void SuggestionLookAhead::work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return quit_ || next_ < items_.size(); });
+        if (quit_)
+            return;
+        const LookAheadItem item = items_[next_++];
+        const quint64 generation = generation_;
+        const Grille grille = grille_;
+        const WordIndex& index = *index_;
+        const int minScore = minScore_;
+        const LookAheadBound bound = bound_;
+        running_ = true;
+        lock.unlock();
+
+        const GridSlots slots(grille);
+        WordOutlook outlook = WordOutlook::Unknown;
+        if (item.slot >= 0 && item.slot < slots.count())
+            outlook =
+                lookAhead(grille, slots[item.slot], item.word, index, minScore, bound, &stop_);
+
+        lock.lock();
+        running_ = false;
+        stop_ = false; // a stop raised meanwhile was meant for this try only
+        idle_.notify_all();
+        if (generation == generation_)
+            QMetaObject::invokeMethod(
+                this,
+                [this, generation, item, outlook] {
+                    if (generation == generation_)
+                        Q_EMIT outlookFound(item.slot, item.word, outlook);
+                },
+                Qt::QueuedConnection);
+        if (next_ >= items_.size())
+            QMetaObject::invokeMethod(this, &SuggestionLookAhead::idle, Qt::QueuedConnection);
+    }
+}
+
+} // namespace orv
