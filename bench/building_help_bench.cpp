@@ -17,7 +17,9 @@
 #include "grid/grid_slots.h"
 #include "grid/grid_text.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 
 namespace orv::bench {
 namespace {
@@ -270,9 +272,15 @@ void BM_LookAheadFirst20(benchmark::State& state, const char* text, int col, int
     int counts[4] = {};
     for (auto _ : state) {
         std::fill(std::begin(counts), std::end(counts), 0);
+        const auto start = std::chrono::steady_clock::now();
         for (std::size_t k = 0; k < list.count() && k < 20; ++k) {
             const QByteArray word = index.word(list.length, list.ids[k]);
-            ++counts[int(lookAhead(g, slots[slot], word, index, minScore))];
+            // The request's shared budget, as the panel's worker gives it.
+            LookAheadBound bound;
+            bound.seconds = lookAheadSeconds(
+                bound, k,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            ++counts[int(lookAhead(g, slots[slot], word, index, minScore, bound))];
         }
     }
     state.counters["leads"] = counts[int(WordOutlook::Leads)];

@@ -6,6 +6,7 @@
 #include "grid/grid_slots.h"
 
 #include <QMetaObject>
+#include <algorithm>
 
 namespace orv {
 
@@ -54,6 +55,13 @@ SuggestionLookAhead::~SuggestionLookAhead() {
     worker_.join();
 }
 
+double lookAheadSeconds(const LookAheadBound& bound, std::size_t tried, double spent) {
+    if (bound.averageSeconds <= 0)
+        return bound.seconds;
+    const double left = bound.averageSeconds * double(tried + 1) - spent;
+    return std::clamp(left, bound.seconds / 10, bound.seconds);
+}
+
 void SuggestionLookAhead::start(const Grille& grille, std::vector<LookAheadItem> items,
                                 const WordIndex& index, int minScore, LookAheadBound bound) {
     {
@@ -65,6 +73,7 @@ void SuggestionLookAhead::start(const Grille& grille, std::vector<LookAheadItem>
         index_ = &index;
         minScore_ = minScore;
         bound_ = bound;
+        requestStart_ = std::chrono::steady_clock::now();
         // The try in flight belongs to the older request.
         stop_ = running_;
     }
@@ -101,7 +110,11 @@ void SuggestionLookAhead::work() {
         const Grille grille = grille_;
         const WordIndex& index = *index_;
         const int minScore = minScore_;
-        const LookAheadBound bound = bound_;
+        LookAheadBound bound = bound_;
+        bound.seconds = lookAheadSeconds(
+            bound, next_ - 1,
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - requestStart_)
+                .count());
         running_ = true;
         lock.unlock();
 

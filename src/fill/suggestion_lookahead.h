@@ -16,6 +16,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -39,6 +40,11 @@ struct LookAheadBound {
     std::uint64_t maxFailures = 300;
     // Seconds before it gives up (0: no limit).
     double seconds = 0.02;
+    // For SuggestionLookAhead: the tries of one request share a budget of
+    // this many seconds per word tried so far (0: none), so that a word whose
+    // try ends early leaves its time to the next ones, and the first k words
+    // take about k times this in all, however hard the grid.
+    double averageSeconds = 0.01;
 };
 
 // Places `word` (which fits the slot's letters) in `slot` of a copy of
@@ -48,6 +54,11 @@ struct LookAheadBound {
 WordOutlook lookAhead(const Grille& grille, const Slot& slot, const QByteArray& word,
                       const WordIndex& index, int minScore, LookAheadBound bound = {},
                       const std::atomic<bool>* stop = nullptr);
+
+// The time left to the try of a request's word after `tried` words took
+// `spent` seconds (LookAheadBound::averageSeconds), never under a tenth of
+// the word's own limit.
+double lookAheadSeconds(const LookAheadBound& bound, std::size_t tried, double spent);
 
 // One word of a suggestion list to try.
 struct LookAheadItem {
@@ -98,6 +109,7 @@ private:
     bool quit_ = false;
     std::atomic<bool> stop_{false};
     quint64 generation_ = 0; // the request being worked (read under mutex_)
+    std::chrono::steady_clock::time_point requestStart_;
     std::thread worker_;
 };
 
