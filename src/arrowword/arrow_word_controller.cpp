@@ -3,6 +3,8 @@
 
 #include "arrowword/arrow_file.h"
 #include "arrowword/arrow_word_window.h"
+#include "document/document.h"
+#include "fill/fill_controller.h"
 
 #include <QSpinBox>
 
@@ -22,7 +24,16 @@ ArrowWordController::ArrowWordController(Document& document, Services& services,
 }
 
 ArrowWordWindow& ArrowWordController::arrowWindow() {
-    return ownWindow(arrowWindow_, [this] { return new ArrowWordWindow(services_, window_); });
+    return ownWindow(arrowWindow_, [this] {
+        auto* window = new ArrowWordWindow(services_, window_);
+        window->words.dictionary = &doc_.dictionary();
+        window->words.vocabulary = [this] { return doc_.FillVocabulary; };
+        window->words.refused = [this] {
+            const auto* fill = window_->findChild<FillController*>();
+            return fill ? fill->refusedWords() : QList<QByteArray>();
+        };
+        return window;
+    });
 }
 
 ArrowSizeDialog& ArrowWordController::sizeDialog() {
