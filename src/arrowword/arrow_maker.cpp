@@ -68,8 +68,13 @@ public:
         return n;
     }
 
-    // Matches the clues; false when no layout exists.
+    // Matches the clues; false when no layout exists (a letter cell in no
+    // word of two letters or more forbids one too).
     bool match() {
+        for (int r = 1; r <= rows_; ++r)
+            for (int c = 1; c <= cols_; ++c)
+                if (letter(c, r) && runThrough(c, r, true) < 2 && runThrough(c, r, false) < 2)
+                    return false;
         for (std::size_t d = 0; d < cells_.size(); ++d) {
             seenRuns_.assign(runs_.size(), 0);
             if (!giveCell(int(d) * 2))
@@ -210,6 +215,18 @@ private:
     std::vector<char> seenSlots_;
 };
 
+// Whether the letter cells of the frame are still letter cells: the first
+// row and column alternate, whatever the maker adds elsewhere.
+bool keepsFrame(const Grille& g) {
+    for (int c = 2; c <= g.playingCols(); c += 2)
+        if (g.cell(c, 1) == kDefinition)
+            return false;
+    for (int r = 2; r <= g.playingRows(); r += 2)
+        if (g.cell(1, r) == kDefinition)
+            return false;
+    return true;
+}
+
 } // namespace
 
 ArrowPatternLimits arrowPatternLimits(int rows, int columns) {
@@ -279,7 +296,9 @@ ArrowMakeResult makeArrowGrid(int rows, int columns, const WordIndex& index, Mak
     options.adjacentBlacks = true;
     options.maxWordLength = options.maxWordLength > 0 ? options.maxWordLength : 10;
     const ArrowPatternLimits limits = arrowPatternLimits(rows, columns);
-    options.patternRule = [limits](const Grille& g) { return arrowPatternFits(g, limits); };
+    options.patternRule = [limits](const Grille& g) {
+        return keepsFrame(g) && arrowPatternFits(g, limits);
+    };
     result.made = makeGrid(frame, index, options);
     if (result.made.status == MakeStatus::Made) {
         const std::optional<ArrowGrid> layout = arrowLayoutOf(result.made.grille);

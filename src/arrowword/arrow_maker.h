@@ -42,7 +42,8 @@ Grille arrowPattern(const ArrowGrid& grid);
 // The layout of a pattern: its black squares become definition cells, each
 // run of two letters or more gets a clue (empty text) with its arrow, its
 // letters are kept. Nothing when some definition cell would have no clue or
-// some run none (more than two for one cell, or none beside it).
+// some run none (more than two for one cell, or none beside it), or when a
+// letter cell would be in no word.
 std::optional<ArrowGrid> arrowLayoutOf(const Grille& pattern);
 
 // Whether a pattern can be given its clues and keeps to the limits.
