@@ -163,7 +163,8 @@ void ArrowMakerTest::madeWithWordClasses() {
     for (const std::uint64_t seed : {7u, 8u}) {
         MakeOptions o = plainOptions(seed);
         o.classes = &classes;
-        const ArrowMakeResult r = makeArrowGrid(9, 11, syntheticIndex(), o);
+        o.quality = QualityEffort{60, 50, 2};
+        const ArrowMakeResult r = makeArrowGrid(7, 9, syntheticIndex(), o);
         QCOMPARE(r.made.status, MakeStatus::Made);
         const QStringList faults = faultsOf(r.grid);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
