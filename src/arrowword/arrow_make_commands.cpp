@@ -21,9 +21,16 @@ public:
     }
 
     bool hasWords() const { return words_.dictionary && words_.dictionary->index().wordCount(); }
+    // The settings that the maker and the fill share: a seed drawn at
+    // random, the time allowed, the vocabulary's floor and weight, the stop.
+    template <typename Options> void settle(Options& options) {
+        options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
+        options.timeLimitSeconds = words_.timeLimitSeconds;
+        options.minScore = vocabulary_.minScore;
+        options.scoreWeight = kScoreWeight;
+        options.stop = &shared_.stop;
+    }
     const VocabularyFill& vocabulary() const { return vocabulary_; }
-    std::atomic<bool>* stop() { return &shared_.stop; }
-    std::uint64_t seed() { return std::uint64_t(services_.random.Random(1 << 30)) + 1; }
     void published(int placed, int total) {
         shared_.placed = placed;
         shared_.total = total;
@@ -49,6 +56,38 @@ private:
 
 const QString kNoWords = QStringLiteral("Le dictionnaire ne contient aucun mot.");
 
+QString makeFailure(const MakeResult& result, double seconds) {
+    switch (result.status) {
+    case MakeStatus::Impossible:
+        return QStringLiteral("Impossible de créer la grille : %1").arg(result.reason);
+    case MakeStatus::TimedOut:
+        return QStringLiteral("Aucune grille trouvée en %1 secondes : la grille n'a pas changé.")
+            .arg(seconds);
+    case MakeStatus::Stopped:
+    case MakeStatus::Made:
+        break;
+    }
+    return QStringLiteral("Création de la grille arrêtée : la grille n'a pas changé.");
+}
+
+QString fillFailure(FillStatus status, double seconds) {
+    switch (status) {
+    case FillStatus::NothingToFill:
+        return QStringLiteral("La grille n'a aucun mot à remplir.");
+    case FillStatus::NoFill:
+        return QStringLiteral("Aucun remplissage de cette grille n'est possible avec les mots du "
+                              "dictionnaire.");
+    case FillStatus::TimedOut:
+        return QStringLiteral("Aucun remplissage trouvé en %1 secondes : la grille est restée "
+                              "telle quelle.")
+            .arg(seconds);
+    case FillStatus::Stopped:
+    case FillStatus::Filled:
+        break;
+    }
+    return QStringLiteral("Remplissage arrêté : la grille est restée telle quelle.");
+}
+
 } // namespace
 
 std::optional<ArrowGrid> makeArrowGridCommand(int rows, int columns, const ArrowWords& words,
@@ -59,39 +98,20 @@ std::optional<ArrowGrid> makeArrowGridCommand(int rows, int columns, const Arrow
         return std::nullopt;
     }
     MakeOptions options;
-    options.seed = work.seed();
-    options.timeLimitSeconds = words.timeLimitSeconds;
-    options.minScore = work.vocabulary().minScore;
-    options.scoreWeight = kScoreWeight;
+    work.settle(options);
     options.fill = [preferred = work.vocabulary().preferred](const Grille& g, const WordIndex& i,
                                                              const FillOptions& o) {
         return fillPreferringKnownWords(g, i, o, preferred);
     };
-    options.stop = work.stop();
     options.progress = [&work](const MakeProgress& p) { work.published(p.placed, p.total); };
     ArrowMakeResult result;
     work.run([&](const WordIndex& index, IndexClasses& classes) {
         options.classes = &classes;
         result = makeArrowGrid(rows, columns, index, options);
     });
-    switch (result.made.status) {
-    case MakeStatus::Made:
+    if (result.made.status == MakeStatus::Made)
         return result.grid;
-    case MakeStatus::Impossible:
-        services.messages.information(
-            parent, QStringLiteral("Impossible de créer la grille : %1").arg(result.made.reason));
-        break;
-    case MakeStatus::TimedOut:
-        services.messages.information(
-            parent, QStringLiteral("Aucune grille trouvée en %1 secondes : la grille n'a pas "
-                                   "changé.")
-                        .arg(words.timeLimitSeconds));
-        break;
-    case MakeStatus::Stopped:
-        services.messages.information(
-            parent, QStringLiteral("Création de la grille arrêtée : la grille n'a pas changé."));
-        break;
-    }
+    services.messages.information(parent, makeFailure(result.made, words.timeLimitSeconds));
     return std::nullopt;
 }
 
@@ -104,38 +124,15 @@ std::optional<ArrowGrid> fillArrowGridCommand(const ArrowGrid& layout, const Arr
         return std::nullopt;
     }
     FillOptions options;
-    options.seed = work.seed();
-    options.timeLimitSeconds = words.timeLimitSeconds;
-    options.minScore = work.vocabulary().minScore;
-    options.scoreWeight = kScoreWeight;
-    options.stop = work.stop();
+    work.settle(options);
     options.progress = [&work](const FillProgress& p) { work.published(p.placed, p.total); };
     FillResult result;
     work.run([&](const WordIndex&, IndexClasses& classes) {
         result = fillForQuality(pattern, classes, options, work.vocabulary().preferred);
     });
-    switch (result.status) {
-    case FillStatus::Filled:
+    if (result.status == FillStatus::Filled)
         return withLetters(layout, result.grille);
-    case FillStatus::NothingToFill:
-        services.messages.information(parent, QStringLiteral("La grille n'a aucun mot à remplir."));
-        break;
-    case FillStatus::NoFill:
-        services.messages.information(
-            parent, QStringLiteral("Aucun remplissage de cette grille n'est possible avec les "
-                                   "mots du dictionnaire."));
-        break;
-    case FillStatus::TimedOut:
-        services.messages.information(
-            parent, QStringLiteral("Aucun remplissage trouvé en %1 secondes : la grille est "
-                                   "restée telle quelle.")
-                        .arg(words.timeLimitSeconds));
-        break;
-    case FillStatus::Stopped:
-        services.messages.information(
-            parent, QStringLiteral("Remplissage arrêté : la grille est restée telle quelle."));
-        break;
-    }
+    services.messages.information(parent, fillFailure(result.status, words.timeLimitSeconds));
     return std::nullopt;
 }
 

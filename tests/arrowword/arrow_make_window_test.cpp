@@ -9,6 +9,7 @@
 #include "arrowword/arrow_word_window.h"
 #include "dictionary/word_list.h"
 #include "document/document.h"
+#include "support/arrow_grids.h"
 #include "support/controller_harness.h"
 #include "support/synthetic_words.h"
 
@@ -33,21 +34,6 @@ void loadSyntheticWords(Document& doc) {
 // The progress window's script: waits until the work ends and the window closes.
 FakeModal::Script waitForTheEnd() {
     return [](QDialog& d) { QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 60000); };
-}
-
-bool complete(const ArrowGrid& g) {
-    for (int r = 1; r <= g.rows(); ++r)
-        for (int c = 1; c <= g.columns(); ++c)
-            if (g.isLetterCell({c, r}) && g.at({c, r}).letter == ' ')
-                return false;
-    return true;
-}
-
-ArrowGrid withoutLetters(ArrowGrid g) {
-    for (int r = 1; r <= g.rows(); ++r)
-        for (int c = 1; c <= g.columns(); ++c)
-            g.setLetter({c, r}, ' ');
-    return g;
 }
 
 // Opens a new grid of this size in the window and runs `script` on it.
@@ -86,7 +72,7 @@ void ArrowMakeWindowTest::madeThenFilled() {
         QCOMPARE(made.rows(), 7);
         QCOMPARE(made.columns(), 9);
         QVERIFY(checkArrowLayout(made).empty());
-        QVERIFY(complete(made));
+        QVERIFY(allLettersFilled(made));
         QCOMPARE(w.undoButton->isEnabled(), true);
         QCOMPARE(w.document().undoLabel(), QStringLiteral("Création de la grille"));
         QVERIFY(w.problems->count() == 1); // « La grille est bien construite. »
@@ -102,7 +88,7 @@ void ArrowMakeWindowTest::madeThenFilled() {
         h.fakes.modal.scripts.prepend(waitForTheEnd());
         QTest::mouseClick(w.fillButton, Qt::LeftButton);
         const ArrowGrid filled = w.document().grid();
-        QVERIFY(complete(filled));
+        QVERIFY(allLettersFilled(filled));
         QVERIFY(checkArrowLayout(filled).empty());
         QVERIFY(withoutLetters(filled) == layout);
         QCOMPARE(w.document().undoLabel(), QStringLiteral("Remplissage"));

@@ -12,6 +12,7 @@
 #include "grid/grid_text.h"
 #include "support/arrow_grids.h"
 #include "support/orvgrid_run.h"
+#include "support/synthetic_index.h"
 #include "support/synthetic_words.h"
 
 #include <QFile>
@@ -27,25 +28,6 @@ using D = ArrowDirection;
 
 namespace {
 
-const WordIndex& syntheticIndex() {
-    static const WordIndex index = [] {
-        WordIndex i;
-        i.buildFromPlain(syntheticWords());
-        return i;
-    }();
-    return index;
-}
-
-const QSet<QByteArray>& syntheticSet() {
-    static const QSet<QByteArray> set = [] {
-        QSet<QByteArray> s;
-        for (const QByteArray& w : syntheticWords())
-            s.insert(w);
-        return s;
-    }();
-    return set;
-}
-
 // The faults of a complete grid: the layout check's, an empty cell, a word
 // outside the dictionary or placed twice.
 QStringList faultsOf(const ArrowGrid& g) {
@@ -53,10 +35,8 @@ QStringList faultsOf(const ArrowGrid& g) {
     for (const LayoutProblem& p : checkArrowLayout(g))
         faults << p.message;
     QSet<QByteArray> seen;
-    for (int r = 1; r <= g.rows(); ++r)
-        for (int c = 1; c <= g.columns(); ++c)
-            if (g.isLetterCell({c, r}) && g.at({c, r}).letter == ' ')
-                faults << QStringLiteral("case vide %1").arg(cellName({c, r}));
+    if (!allLettersFilled(g))
+        faults << QStringLiteral("case vide");
     for (const ArrowWord& w : arrowWords(g)) {
         const QByteArray word = arrowWordPattern(g, w);
         if (!syntheticSet().contains(word))
@@ -76,13 +56,6 @@ std::map<std::pair<int, int>, std::set<int>> arrowsOf(const ArrowGrid& g) {
             for (const ArrowClue& clue : g.at({c, r}).clues)
                 arrows[{c, r}].insert(int(clue.direction));
     return arrows;
-}
-
-ArrowGrid withoutLetters(ArrowGrid g) {
-    for (int r = 1; r <= g.rows(); ++r)
-        for (int c = 1; c <= g.columns(); ++c)
-            g.setLetter({c, r}, ' ');
-    return g;
 }
 
 MakeOptions plainOptions(std::uint64_t seed) {
@@ -248,12 +221,7 @@ void ArrowMakerTest::commandLineRoundTrip() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString list = dir.filePath(QStringLiteral("mots.txt"));
-    {
-        QFile f(list);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        for (const QByteArray& w : syntheticWords())
-            f.write(w + "\n");
-    }
+    QVERIFY(writeSyntheticList(list));
     const QString made = dir.filePath(QStringLiteral("grille.fleches"));
     Run r = orvgrid({"make-fleches", "7x9", "--words", list, "--seed", "4", "-o", made});
     QVERIFY2(r.status == OrvgridOk, qPrintable(r.err));
