@@ -9,6 +9,7 @@
 #include "dictionary/word_source.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -76,6 +77,14 @@ FrenchIndexes frenchIndexes() {
     indexes.scored = indexes.plain;
     setIndexScores(indexes.scored, WordScores());
     return indexes;
+}
+
+double median(std::vector<double> figures) {
+    if (figures.empty())
+        return 0;
+    std::sort(figures.begin(), figures.end());
+    const std::size_t n = figures.size();
+    return n % 2 ? figures[n / 2] : (figures[n / 2 - 1] + figures[n / 2]) / 2;
 }
 
 } // namespace orv::bench

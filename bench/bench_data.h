@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <vector>
 
 namespace orv::bench {
 
@@ -33,5 +34,8 @@ const QByteArray& frenchWordListText();
 
 // A file path in a temporary folder that lasts for the whole run.
 QString scratchFile(const QString& name);
+
+// The median of some figures (0 when there are none).
+double median(std::vector<double> figures);
 
 } // namespace orv::bench

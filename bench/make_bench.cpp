@@ -29,6 +29,7 @@
 #include <vector>
 
 using namespace orv;
+using orv::bench::median;
 
 namespace {
 
@@ -38,14 +39,6 @@ struct Size {
     int maxBlacks;
     double limit; // seconds
 };
-
-double median(std::vector<double> v) {
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 // A word of 7 to 10 letters (no longer than the row), drawn from the seed.
 QByteArray themeWord(const WordIndex& index, int cols, std::uint64_t seed) {

@@ -5,6 +5,7 @@
 #include "arrowword/arrow_word_window.h"
 #include "definitions/clue_lines.h"
 #include "document/document.h"
+#include "fill/fill_controller.h"
 
 #include <QSpinBox>
 
@@ -30,6 +31,12 @@ ArrowWordWindow& ArrowWordController::arrowWindow() {
         window->setStoredClueSource([this](const QString& word) {
             return storedClues(doc_.clueBase(), doc_.definitions(), word);
         });
+        window->words.dictionary = &doc_.dictionary();
+        window->words.vocabulary = [this] { return doc_.FillVocabulary; };
+        window->words.refused = [this] {
+            const auto* fill = window_->findChild<FillController*>();
+            return fill ? fill->refusedWords() : QList<QByteArray>();
+        };
         return window;
     });
 }

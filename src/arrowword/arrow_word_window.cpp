@@ -324,6 +324,13 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
     saveAsButton = button(QStringLiteral("Enregistrer &sous..."), "saveAsButton", 1, 1);
     exportButton = button(QStringLiteral("E&xporter..."), "exportButton", 2, 0);
     closeButton = button(QStringLiteral("&Fermer"), "closeButton", 2, 1);
+    makeButton = new QPushButton(QStringLiteral("&Créer une grille de mots fléchés"), this);
+    makeButton->setObjectName(QStringLiteral("makeButton"));
+    makeButton->setAutoDefault(false);
+    buttons->addWidget(makeButton, 3, 0, 1, 2);
+    fillButton = button(QStringLiteral("Re&mplir"), "fillButton", 4, 0);
+    connect(makeButton, &QPushButton::clicked, this, &ArrowWordWindow::makeClick);
+    connect(fillButton, &QPushButton::clicked, this, &ArrowWordWindow::fillClick);
     side->addLayout(buttons);
     connect(undoButton, &QPushButton::clicked, this, &ArrowWordWindow::undoClick);
     connect(redoButton, &QPushButton::clicked, this, &ArrowWordWindow::redoClick);
@@ -729,6 +736,21 @@ void ArrowWordWindow::exportClick() {
         return;
     guarded([this, path] {
         exportArrowGrid(path, doc_.grid(), QFileInfo(doc_.path()).completeBaseName());
+    });
+}
+
+void ArrowWordWindow::makeClick() {
+    guarded([this] {
+        const ArrowGrid& g = doc_.grid();
+        if (const auto made = makeArrowGridCommand(g.rows(), g.columns(), words, services_, this))
+            apply(*made, QStringLiteral("Création de la grille"));
+    });
+}
+
+void ArrowWordWindow::fillClick() {
+    guarded([this] {
+        if (const auto filled = fillArrowGridCommand(doc_.grid(), words, services_, this))
+            apply(*filled, QStringLiteral("Remplissage"));
     });
 }
 

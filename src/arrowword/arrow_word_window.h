@@ -11,6 +11,7 @@
 #pragma once
 
 #include "arrowword/arrow_document.h"
+#include "arrowword/arrow_make_commands.h"
 #include "common/services.h"
 #include "definitions/clue_lines.h"
 
@@ -121,6 +122,10 @@ public:
     QPushButton* saveAsButton = nullptr;
     QPushButton* exportButton = nullptr;
     QPushButton* closeButton = nullptr;
+    QPushButton* makeButton = nullptr;
+    QPushButton* fillButton = nullptr;
+    // The words that the maker and the fill place.
+    ArrowWords words;
 
 public Q_SLOTS:
     void undoClick();
@@ -129,6 +134,10 @@ public Q_SLOTS:
     bool saveClick();
     bool saveAsClick();
     void exportClick();
+    // « Créer une grille de mots fléchés »: a complete grid of the current
+    // size; « Remplir »: the words of the layout. Each is one undo step.
+    void makeClick();
+    void fillClick();
     void reject() override;
 
 protected:

@@ -162,6 +162,9 @@ private:
     Grille improve(const Grille& made, MakeResult& result);
     bool splitWeakWord(QualitySearch& search, Grille& best, WordRank& rank,
                        const std::vector<Square>& word, const QByteArray& text);
+    bool keepsRule(const Pattern& p) const {
+        return !options_.patternRule || options_.patternRule(p.grille());
+    }
     double elapsed() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
 
     const Grille& input_;
@@ -224,7 +227,7 @@ bool Maker::placeBlack(Pattern& p, Square x) const {
                 ok = false;
     }
     if (ok)
-        ok = p.connected();
+        ok = p.connected() && keepsRule(p);
     if (!ok)
         for (const Square& y : placed)
             p.set(y.r, y.c, kEmpty);
@@ -250,6 +253,8 @@ bool Maker::removeBlack(Pattern& p, Square x) const {
         if (p.run(y.r, y.c, true) > maxLength_ || p.run(y.r, y.c, false) > maxLength_ ||
             !p.hasWord(y.r, y.c))
             ok = false;
+    if (ok)
+        ok = keepsRule(p);
     if (!ok)
         for (const Square& y : removed)
             p.set(y.r, y.c, kBlack);
@@ -656,7 +661,8 @@ MakeResult Maker::run() {
                                                 : fillGrid(p.grille(), index_, fill);
         if (filled.status == FillStatus::Filled || filled.status == FillStatus::NothingToFill) {
             const Pattern done(filled.grille);
-            if (faultOf(done, options_.symmetric, options_.adjacentBlacks, maxLength_).isEmpty()) {
+            if (faultOf(done, options_.symmetric, options_.adjacentBlacks, maxLength_).isEmpty() &&
+                keepsRule(done)) {
                 result.grille = options_.classes ? improve(filled.grille, result) : filled.grille;
                 result.blacks = Pattern(result.grille).blacks();
                 return finish(MakeStatus::Made);

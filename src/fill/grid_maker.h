@@ -48,6 +48,11 @@ struct MakeOptions {
     // `quality` and the time left. No refused word of `classes` is placed.
     IndexClasses* classes = nullptr;
     QualityEffort quality = kMakerQuality;
+    // When set, a further rule on patterns (the definition cells of an
+    // arrow-word grid, for one): a black square is placed or taken away only
+    // when the pattern after it keeps to the rule, and a grid is made only
+    // when it keeps to it. It sees the pattern's letters too.
+    std::function<bool(const Grille& pattern)> patternRule;
 };
 
 struct MakeProgress {

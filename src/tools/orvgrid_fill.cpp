@@ -1,5 +1,7 @@
 // orvgrid fill: fills a grid from the command line with the program's own
 // dictionary, index and search.
+#include "arrowword/arrow_file.h"
+#include "arrowword/arrow_maker.h"
 #include "common/errors.h"
 #include "common/text_file.h"
 #include "dictionary/dictionary_rules.h"
@@ -18,6 +20,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QTextStream>
+#include <optional>
 
 namespace orv {
 namespace {
@@ -144,8 +147,11 @@ QString orvgridFillUsage() {
         "      Remplit les cases vides de la grille avec des mots du dictionnaire\n"
         "      (chaque mot une seule fois), en gardant ses lettres et ses cases noires.\n"
         "      GRILLE : un fichier .grd, un fichier .ipuz ou une grille en texte, une\n"
-        "      ligne par rangée (# case noire, . case vide, A à Z une lettre). Le\n"
-        "      dictionnaire est Dicogrd.dat (celui du dossier courant par défaut) ou,\n"
+        "      ligne par rangée (# case noire, . case vide, A à Z une lettre), ou une\n"
+        "      grille de mots fléchés (.fleches) dont la construction est correcte :\n"
+        "      ses mots sont remplis, ses définitions gardées, et SORTIE est alors\n"
+        "      un fichier .fleches. Le dictionnaire est Dicogrd.dat (celui du\n"
+        "      dossier courant par défaut) ou,\n"
         "      avec --words, une liste de mots en texte brut lue comme par l'import\n"
         "      du programme.\n"
         "      --seed N : le même N avec --threads 1 donne le même remplissage (1 par\n"
@@ -187,6 +193,7 @@ QString orvgridFillUsage() {
 int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
     FillArgs f;
     Grille grid;
+    std::optional<ArrowGrid> layout;
     ToolWords words;
     try {
         f = parseFill(args);
@@ -194,7 +201,16 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
             refuseWritingOverInput(numberedOutput(f.output, k),
                                    {f.grid, f.dictionary, f.words,
                                     f.scores ? toolScoresPath(f.dictionary) : QString()});
-        grid = readToolGrid(f.grid);
+        if (isArrowFilePath(f.grid)) {
+            // An arrow-word layout is filled as its crossword pattern.
+            layout = loadArrowFile(f.grid);
+            grid = fillablePattern(*layout);
+            if (!f.output.isEmpty() && !isArrowFilePath(f.output))
+                throw OrvError(QStringLiteral("une grille de mots fléchés s'écrit dans un "
+                                              "fichier .fleches"));
+        } else {
+            grid = readToolGrid(f.grid);
+        }
         loadToolWords(f.dictionary, f.words, f.scores, words);
     } catch (const OrvError& e) {
         err << QStringLiteral("orvgrid fill : %1.").arg(e.message()) << Qt::endl;
@@ -255,7 +271,9 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
                 << Qt::endl
                 << weakWordsText(q) << Qt::endl;
         }
-        if (!f.output.isEmpty())
+        if (!f.output.isEmpty() && layout)
+            writeArrowFile(numberedOutput(f.output, k), withLetters(*layout, r.grille));
+        else if (!f.output.isEmpty())
             writeToolGrid(numberedOutput(f.output, k), r.grille, err, QStringLiteral("fill"));
     };
     QElapsedTimer clock;

@@ -13,6 +13,7 @@ namespace {
 constexpr std::array kCoreCommands{
     OrvgridCommand{"fill", orvgridFillUsage, orvgridFill},
     OrvgridCommand{"make", orvgridMakeUsage, orvgridMake},
+    OrvgridCommand{"make-fleches", orvgridMakeArrowsUsage, orvgridMakeArrows},
     OrvgridCommand{"check", orvgridCheckUsage, orvgridCheck},
 };
 

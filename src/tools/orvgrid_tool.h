@@ -45,8 +45,10 @@ int runOrvgrid(const QStringList& args, QTextStream& out, QTextStream& err);
 int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err);
 int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err);
 int orvgridCheck(const QStringList& args, QTextStream& out, QTextStream& err);
+int orvgridMakeArrows(const QStringList& args, QTextStream& out, QTextStream& err);
 QString orvgridFillUsage();
 QString orvgridMakeUsage();
+QString orvgridMakeArrowsUsage();
 QString orvgridCheckUsage();
 
 // The whole help, with the paragraphs of `commands`.

@@ -5,6 +5,7 @@
 #include "dictionary/word_index.h"
 #include "fill/grid_maker.h"
 #include "grid/grid_text.h"
+#include "support/synthetic_index.h"
 #include "support/synthetic_words.h"
 #include "tools/orvgrid_tool.h"
 
@@ -17,28 +18,12 @@
 
 using namespace orv;
 using orv::test::sparseLongWords;
+using orv::test::syntheticIndex;
+using orv::test::syntheticSet;
 using orv::test::syntheticWords;
+using orv::test::writeSyntheticList;
 
 namespace {
-
-const WordIndex& syntheticIndex() {
-    static const WordIndex index = [] {
-        WordIndex i;
-        i.buildFromPlain(syntheticWords());
-        return i;
-    }();
-    return index;
-}
-
-const QSet<QByteArray>& syntheticSet() {
-    static const QSet<QByteArray> set = [] {
-        QSet<QByteArray> s;
-        for (const QByteArray& w : syntheticWords())
-            s.insert(w);
-        return s;
-    }();
-    return set;
-}
 
 Grille emptyGrid(int rows, int cols) {
     Grille g;
@@ -372,12 +357,7 @@ void GridMakerTest::commandLine() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString list = dir.filePath(QStringLiteral("mots.txt"));
-    {
-        QFile f(list);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        for (const QByteArray& w : syntheticWords())
-            f.write(w + "\n");
-    }
+    QVERIFY(writeSyntheticList(list));
     const QString from = dir.filePath(QStringLiteral("depart.txt"));
     {
         QFile f(from);

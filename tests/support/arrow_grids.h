@@ -79,4 +79,21 @@ inline ArrowGrid magazineArrowGrid() {
          {{1, 11}, D::Right, {}},        {{6, 11}, D::Right, {}}});
 }
 
+// The grid with every letter cell emptied, its clues kept.
+inline ArrowGrid withoutLetters(ArrowGrid grid) {
+    for (int r = 1; r <= grid.rows(); ++r)
+        for (int c = 1; c <= grid.columns(); ++c)
+            grid.setLetter({c, r}, ' ');
+    return grid;
+}
+
+// Whether every letter cell holds a letter.
+inline bool allLettersFilled(const ArrowGrid& grid) {
+    for (int r = 1; r <= grid.rows(); ++r)
+        for (int c = 1; c <= grid.columns(); ++c)
+            if (grid.isLetterCell({c, r}) && grid.at({c, r}).letter == ' ')
+                return false;
+    return true;
+}
+
 } // namespace orv::test

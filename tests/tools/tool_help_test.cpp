@@ -31,7 +31,7 @@ void ToolHelpTest::commandHelp_data() {
                           << QStringList{"-d",           "--words",     "--seed",
                                          "--time-limit", "-o",          "--vocabulary",
                                          "--min-score",  "--no-scores", "--thorough",
-                                         ".ipuz"};
+                                         ".ipuz",        ".fleches"};
     // Help wins over arguments that would be refused.
     QTest::newRow("make") << "orvgrid" << QStringList{"make", "99x2", "--fast", "-h"}
                           << QStringList{"--from",       "--max-blacks",
@@ -39,6 +39,10 @@ void ToolHelpTest::commandHelp_data() {
                                          "--max-length", "--words",
                                          "--vocabulary", "--seed",
                                          "--time-limit", "-o"};
+    QTest::newRow("make-fleches") << "orvgrid" << QStringList{"make-fleches", "--help"}
+                                  << QStringList{"--max-length", "--words",      "--vocabulary",
+                                                 "--seed",       "--time-limit", "-o",
+                                                 ".fleches"};
     QTest::newRow("check") << "orvgrid" << QStringList{"check", "absente.txt", "--help"}
                            << QStringList{"-d", "--french-labels", ".ipuz"};
     QTest::newRow("build") << "orvdico" << QStringList{"build", "--help"}
