@@ -72,7 +72,8 @@ hints="$(desktop-file-validate "$desktop" 2>&1)"
 [ -z "$hints" ] || fail "desktop-file-validate: $hints"
 grep -q '^Categories=Education;$' "$desktop" || fail "the desktop entry is not under Education alone"
 grep -q '^Exec=orvgrille %f$' "$desktop" || fail "the desktop entry does not pass the file to orvgrille"
-grep -q '^MimeType=application/x-orvgrille-grid;$' "$desktop" || fail "the desktop entry lacks the grid type"
+grep -q '^MimeType=application/x-orvgrille-grid;application/x-orvgrille-arrow-grid;$' "$desktop" \
+    || fail "the desktop entry lacks the grid types"
 check "appstreamcli validate" appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$share/metainfo/$id.metainfo.xml" \
     || fail "the AppStream file does not name the desktop entry"
@@ -80,10 +81,13 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$share/metai
 grep -q '<project_license>GPL-3.0-or-later AND CC-BY-SA-4.0</project_license>' \
     "$share/metainfo/$id.metainfo.xml" || fail "the AppStream file does not give the licences"
 
-# The grid files' type: *.grd resolves to it once the MIME database is built.
+# The grid files' types: *.grd and *.fleches resolve to them once the MIME
+# database is built.
 check "update-mime-database" update-mime-database "$share/mime"
 grep -q '^50:application/x-orvgrille-grid:\*\.grd$' "$share/mime/globs2" \
     || fail "*.grd does not map to application/x-orvgrille-grid"
+grep -q '^50:application/x-orvgrille-arrow-grid:\*\.fleches$' "$share/mime/globs2" \
+    || fail "*.fleches does not map to application/x-orvgrille-arrow-grid"
 
 # The icon is an SVG document that Qt can read.
 grep -q '<svg' "$share/icons/hicolor/scalable/apps/$id.svg" || fail "the icon is not an SVG"
