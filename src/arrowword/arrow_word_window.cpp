@@ -324,7 +324,7 @@ ArrowWordWindow::ArrowWordWindow(Services& services, QWidget* parent)
     saveAsButton = button(QStringLiteral("Enregistrer &sous..."), "saveAsButton", 1, 1);
     exportButton = button(QStringLiteral("E&xporter..."), "exportButton", 2, 0);
     closeButton = button(QStringLiteral("&Fermer"), "closeButton", 2, 1);
-    makeButton = new QPushButton(QStringLiteral("&Créer une grille de mots fléchés"), this);
+    makeButton = new QPushButton(QStringLiteral("Créer une &grille de mots fléchés"), this);
     makeButton->setObjectName(QStringLiteral("makeButton"));
     makeButton->setAutoDefault(false);
     buttons->addWidget(makeButton, 3, 0, 1, 2);

@@ -12,12 +12,14 @@
 #include "support/arrow_grids.h"
 #include "support/controller_harness.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
@@ -121,6 +123,7 @@ private Q_SLOTS:
     void cluesTooLongForTheirCellAreMarked();
     void storedCluesComeShortestFirstAndArePlaced();
     void magazineGridCluedSavedReopenedAndPrinted();
+    void everyKeyOfTheWindowReachesOneControl();
 };
 
 void ArrowWordWindowTest::newGridEditedSavedAndReopened() {
@@ -474,4 +477,24 @@ void ArrowWordWindowTest::magazineGridCluedSavedReopenedAndPrinted() {
 }
 
 QTEST_MAIN(ArrowWordWindowTest)
+void ArrowWordWindowTest::everyKeyOfTheWindowReachesOneControl() {
+    // Two captions with the same Alt key would leave one of them out of reach.
+    ControllerHarness h;
+    ArrowWordWindow& w = h.make<ArrowWordController>().arrowWindow();
+    QMap<QChar, QStringList> byKey;
+    const auto note = [&byKey](const QString& caption) {
+        const qsizetype amp = caption.indexOf(QLatin1Char('&'));
+        if (amp >= 0 && amp + 1 < caption.size())
+            byKey[caption[amp + 1].toLower()].append(caption);
+    };
+    for (const QAbstractButton* b : w.findChildren<QAbstractButton*>())
+        note(b->text());
+    for (const QLabel* l : w.findChildren<QLabel*>())
+        if (l->buddy())
+            note(l->text());
+    QVERIFY(byKey.size() > 8);
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it)
+        QVERIFY2(it->size() == 1, qPrintable(it->join(QStringLiteral(" / "))));
+}
+
 #include "arrow_word_window_test.moc"
