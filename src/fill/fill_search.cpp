@@ -13,6 +13,11 @@ namespace orv {
 namespace {
 
 constexpr int kScoreDraws = 4;
+// Above this many candidates, the value ordering weighs a sample of them.
+constexpr std::uint32_t kValueSample = 256;
+// No word weighed yet. Not x.size, which shrinks as held words leave: a
+// stale bound would read as "none left" and fail a slot that has one.
+constexpr std::uint32_t kNone = ~0u;
 // How much more each run of the search is allowed under the geometric
 // schedule.
 constexpr double kGeometricGrowth = 1.3;
@@ -217,50 +222,57 @@ void FillSearch::countCrossingLetters(const Var& x) {
 // crossing slots the most candidates, among a random sample; words that
 // another slot holds are dropped on the way. Returns x.size when none is left.
 std::uint32_t FillSearch::selectValue(int v) {
-    Var& x = vars_[std::size_t(v)];
-    const int L = x.length;
-    countCrossingLetters(x);
-    constexpr std::uint32_t kValueSample = 256;
+    countCrossingLetters(vars_[std::size_t(v)]);
+    return vars_[std::size_t(v)].size <= kValueSample ? bestOfAll(v) : bestOfSample(v);
+}
+
+// A word's weight: the room it leaves its crossings (the logarithms of the
+// letter counts), its score's bonus, and a little noise.
+double FillSearch::weigh(const Var& x, std::uint32_t id) {
     std::uniform_real_distribution<double> noise(0.0, 0.4);
-    // No word weighed yet. Not x.size, which shrinks as held words leave:
-    // a stale bound would read as "none left" and fail a slot that has one.
-    constexpr std::uint32_t kNone = ~0u;
+    const char* w = x.wordText(id);
+    double score = noise(rng_);
+    score += valueBonus_[x.scores[id]];
+    for (int p = 0; p < x.length; ++p) {
+        const int u = x.crossVar[std::size_t(p)];
+        if (u == kNoVar || vars_[std::size_t(u)].frozen)
+            continue;
+        score += histogram_[std::size_t(p) * 26 + std::size_t(w[p] - 'A')];
+    }
+    return score;
+}
+
+// Every candidate weighed; a removal brings the last one to place i.
+std::uint32_t FillSearch::bestOfAll(int v) {
+    Var& x = vars_[std::size_t(v)];
     std::uint32_t best = kNone;
     double bestScore = 0;
-    auto consider = [&](std::uint32_t i) {
-        const char* w = x.wordText(x.dom[i]);
-        double score = noise(rng_);
-        score += valueBonus_[x.scores[x.dom[i]]];
-        for (int p = 0; p < L; ++p) {
-            const int u = x.crossVar[std::size_t(p)];
-            if (u == kNoVar || vars_[std::size_t(u)].frozen)
-                continue;
-            score += histogram_[std::size_t(p) * 26 + std::size_t(w[p] - 'A')];
+    std::uint32_t i = 0;
+    while (i < x.size) {
+        if (core_.holder(x.length, x.dom[i]) != kNoVar) {
+            core_.removeAt(v, i);
+            continue;
         }
+        const double score = weigh(x, x.dom[i]);
         if (best == kNone || score > bestScore) {
             best = i;
             bestScore = score;
         }
-    };
-    auto held = [&](std::uint32_t i) { return core_.holder(L, x.dom[i]) != kNoVar; };
-    if (x.size <= kValueSample) {
-        // Every candidate is weighed; a removal brings the last one to place i.
-        std::uint32_t i = 0;
-        while (i < x.size) {
-            if (held(i)) {
-                core_.removeAt(v, i);
-                continue;
-            }
-            consider(i++);
-        }
-        return best == kNone ? x.size : best;
+        ++i;
     }
-    // With scores, each sampled place is the best-scored of a few draws, so
-    // that the sample leans to the words people know.
+    return best == kNone ? x.size : best;
+}
+
+// kValueSample candidates drawn at random; with scores, each the best-scored
+// of a few draws, so that the sample leans to the words people know.
+std::uint32_t FillSearch::bestOfSample(int v) {
+    Var& x = vars_[std::size_t(v)];
     const int draws =
         options_.scoreWeight > 0 || (options_.preferredScore > 0 && options_.preferredBonus > 0)
             ? kScoreDraws
             : 1;
+    std::uint32_t best = kNone;
+    double bestScore = 0;
     for (std::uint32_t tries = 0; tries < kValueSample && x.size > 0; ++tries) {
         std::uniform_int_distribution<std::uint32_t> pick(0, x.size - 1);
         std::uint32_t i = pick(rng_);
@@ -269,14 +281,18 @@ std::uint32_t FillSearch::selectValue(int v) {
             if (x.scores[x.dom[j]] > x.scores[x.dom[i]])
                 i = j;
         }
-        if (held(i)) {
+        if (core_.holder(x.length, x.dom[i]) != kNoVar) {
             const bool bestWasLast = best != kNone && best == x.size - 1;
             core_.removeAt(v, i);
             if (bestWasLast)
                 best = i;
             continue;
         }
-        consider(i);
+        const double score = weigh(x, x.dom[i]);
+        if (best == kNone || score > bestScore) {
+            best = i;
+            bestScore = score;
+        }
     }
     return best == kNone ? x.size : best;
 }
@@ -350,22 +366,9 @@ bool FillSearch::acceptable() const {
 // failures. Each choice is "this slot takes this word"; when it fails, the
 // word is removed from the slot's candidates at the level above.
 RunEnd FillSearch::search(std::uint64_t failureLimit) {
-    struct Decision {
-        int var;
-        std::uint32_t word;
-        std::size_t mark;
-    };
-    std::vector<Decision> stack;
-    // The words refuted on the current branch, with the depth of the stack
-    // below which each was refuted: what a restart leaves as nogoods.
-    struct Refuted {
-        int var;
-        std::uint32_t word;
-        std::size_t depth;
-    };
-    std::vector<Refuted> refuted;
-    const bool learning = options_.learn && unknownBound_ < 0 && !improvingNow_;
-    std::uint64_t failures = 0;
+    Branch branch;
+    branch.failureLimit = failureLimit;
+    branch.learning = options_.learn && unknownBound_ < 0 && !improvingNow_;
     for (;;) {
         RunEnd why;
         if (interrupted(why))
@@ -375,58 +378,78 @@ RunEnd FillSearch::search(std::uint64_t failureLimit) {
             return RunEnd::Solved;
         // A fill the caller refused fails like a dead end, so that the search
         // goes on to the next fill.
-        bool ok = false;
-        if (v >= 0) {
-            const std::size_t mark = core_.mark();
-            const std::uint32_t at = selectValue(v);
-            if (at >= vars_[std::size_t(v)].size) {
-                stack.push_back({v, ~0u, mark}); // every candidate was held elsewhere
-            } else {
-                ++decisions_;
-                stack.push_back({v, vars_[std::size_t(v)].dom[at], mark});
-                core_.assign(v, at);
-                ok = core_.propagate() && withinBound();
-            }
+        if (v >= 0 && decide(v, branch))
+            continue;
+        if (const std::optional<RunEnd> end = backtrack(branch))
+            return *end;
+    }
+}
+
+// Slot v takes the word that selectValue picks; false when that fails at
+// once (or when every candidate was held elsewhere).
+bool FillSearch::decide(int v, Branch& branch) {
+    const std::size_t mark = core_.mark();
+    const std::uint32_t at = selectValue(v);
+    if (at >= vars_[std::size_t(v)].size) {
+        branch.stack.push_back({v, ~0u, mark});
+        return false;
+    }
+    ++decisions_;
+    branch.stack.push_back({v, vars_[std::size_t(v)].dom[at], mark});
+    core_.assign(v, at);
+    return core_.propagate() && withinBound();
+}
+
+// Chronological backtracking after a failure: the last choice is undone and
+// its word removed at the level above, until the propagation holds. Returns
+// how the run ends (no choice left, or a restart at the failure limit), or
+// nothing when the search goes on.
+std::optional<RunEnd> FillSearch::backtrack(Branch& branch) {
+    std::vector<Decision>& stack = branch.stack;
+    for (;;) {
+        ++branch.failures;
+        ++failures_;
+        if (stack.empty())
+            return RunEnd::Exhausted;
+        const Decision d = stack.back();
+        stack.pop_back();
+        core_.undo(d.mark);
+        if (d.word == ~0u)
+            continue; // the slot had nothing free at this level: the level above fails
+        if (stack.empty())
+            rootMark_ = d.mark; // what follows is proved for every later run
+        if (branch.learning) {
+            std::vector<Refuted>& refuted = branch.refuted;
+            while (!refuted.empty() && refuted.back().depth > stack.size())
+                refuted.pop_back();
+            if (!stack.empty())
+                refuted.push_back({d.var, d.word, stack.size()});
         }
-        while (!ok) {
-            ++failures;
-            ++failures_;
-            if (stack.empty())
-                return RunEnd::Exhausted;
-            const Decision d = stack.back();
-            stack.pop_back();
-            core_.undo(d.mark);
-            if (d.word == ~0u) {
-                // The slot had nothing free at this level: the level above fails.
-                ok = false;
-                continue;
-            }
-            if (stack.empty())
-                rootMark_ = d.mark; // what follows is proved for every later run
-            if (learning) {
-                while (!refuted.empty() && refuted.back().depth > stack.size())
-                    refuted.pop_back();
-                if (!stack.empty())
-                    refuted.push_back({d.var, d.word, stack.size()});
-            }
-            core_.removeWord(d.var, d.word);
-            ok = core_.propagate() && withinBound();
-            if (stack.empty() && !ok)
-                return RunEnd::Exhausted;
-            if (stack.empty())
-                rootMark_ = core_.mark();
-            if (ok && failures >= failureLimit) {
-                for (const Refuted& r : refuted) {
-                    std::vector<FillChoice> nogood;
-                    nogood.reserve(r.depth + 1);
-                    nogood.push_back({r.var, r.word});
-                    for (std::size_t k = 0; k < r.depth; ++k)
-                        nogood.push_back({stack[k].var, stack[k].word});
-                    nogoods_.add(std::move(nogood));
-                }
-                return RunEnd::Restart;
-            }
-        }
+        core_.removeWord(d.var, d.word);
+        const bool ok = core_.propagate() && withinBound();
+        if (stack.empty() && !ok)
+            return RunEnd::Exhausted;
+        if (stack.empty())
+            rootMark_ = core_.mark();
+        if (!ok)
+            continue;
+        if (branch.failures < branch.failureLimit)
+            return std::nullopt;
+        learnNogoods(branch);
+        return RunEnd::Restart;
+    }
+}
+
+// At a restart, each word refuted on the current branch becomes a nogood:
+// that word with the choices above its refutation.
+void FillSearch::learnNogoods(const Branch& branch) {
+    for (const Refuted& r : branch.refuted) {
+        std::vector<FillChoice> nogood;
+        nogood.reserve(r.depth + 1);
+        nogood.push_back({r.var, r.word});
+        for (std::size_t k = 0; k < r.depth; ++k)
+            nogood.push_back({branch.stack[k].var, branch.stack[k].word});
+        nogoods_.add(std::move(nogood));
     }
 }
 

@@ -19,6 +19,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -50,10 +51,36 @@ private:
     static ConstraintCore::Settings coreSettings(const FillOptions& options);
     FillResult finish(FillResult& result, FillStatus status) const;
     FillStatus restartLoop(FillResult& result);
+    // The choices of one run of the search, and (when it learns) the words
+    // refuted on its current branch with the depth of the stack below which
+    // each was refuted: what a restart leaves as nogoods.
+    struct Decision {
+        int var;
+        std::uint32_t word; // ~0u: every candidate was held elsewhere
+        std::size_t mark;
+    };
+    struct Refuted {
+        int var;
+        std::uint32_t word;
+        std::size_t depth;
+    };
+    struct Branch {
+        std::vector<Decision> stack;
+        std::vector<Refuted> refuted;
+        bool learning = false;
+        std::uint64_t failures = 0;
+        std::uint64_t failureLimit = 0;
+    };
     RunEnd search(std::uint64_t failureLimit);
+    bool decide(int v, Branch& branch);
+    std::optional<RunEnd> backtrack(Branch& branch);
+    void learnNogoods(const Branch& branch);
     int selectVar() const;
     void countCrossingLetters(const Var& x);
     std::uint32_t selectValue(int v);
+    double weigh(const Var& x, std::uint32_t id);
+    std::uint32_t bestOfAll(int v);
+    std::uint32_t bestOfSample(int v);
     bool held(int v, std::uint32_t word) override;
     bool choiceMade(FillChoice c) const;
     bool forbid(FillChoice c);
