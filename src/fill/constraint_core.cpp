@@ -24,9 +24,12 @@ ConstraintCore::ConstraintCore(const Grille& grille, const GridSlots& slots, con
 // fixed words and the words not allowed.
 void ConstraintCore::setUp(const Grille& grille) {
     const int L = WordIndex::kMaxLength;
+    // Without the all-different rule no word is ever held: the marks, which
+    // are worked out after each change of the grid, skip that table.
     usedBy_.resize(std::size_t(L) + 1);
-    for (int len = WordIndex::kMinLength; len <= L; ++len)
-        usedBy_[std::size_t(len)].assign(index_.idCount(len), kNoVar);
+    if (settings_.allDifferent)
+        for (int len = WordIndex::kMinLength; len <= L; ++len)
+            usedBy_[std::size_t(len)].assign(index_.idCount(len), kNoVar);
 
     cellOf_.assign(std::size_t(kCellSide) * kCellSide, -1);
     auto cellNumber = [&](const SlotCell& c) {
@@ -46,7 +49,8 @@ void ConstraintCore::setUp(const Grille& grille) {
         const QByteArray& pattern = patterns[std::size_t(s)] = slotPattern(grille, slot);
         if (!pattern.contains('.')) {
             const std::int64_t id = index_.find(pattern);
-            if (id >= 0 && index_.isLive(slot.length(), std::uint32_t(id)))
+            if (settings_.allDifferent && id >= 0 &&
+                index_.isLive(slot.length(), std::uint32_t(id)))
                 usedBy_[std::size_t(slot.length())][std::size_t(id)] = kFixedWord;
             continue;
         }
@@ -72,10 +76,12 @@ void ConstraintCore::setUp(const Grille& grille) {
     for (int v = 0; v < int(vars_.size()); ++v) {
         CoreVar& x = vars_[std::size_t(v)];
         x.dom = index_.candidates(patterns[std::size_t(x.slot)], settings_.minScore);
-        std::erase_if(x.dom, [&](std::uint32_t id) {
-            return (settings_.allDifferent && usedBy_[std::size_t(x.length)][id] == kFixedWord) ||
-                   (settings_.allowed && !settings_.allowed(x.length, id));
-        });
+        if (settings_.allDifferent || settings_.allowed)
+            std::erase_if(x.dom, [&](std::uint32_t id) {
+                return (settings_.allDifferent &&
+                        usedBy_[std::size_t(x.length)][id] == kFixedWord) ||
+                       (settings_.allowed && !settings_.allowed(x.length, id));
+            });
         x.size = std::uint32_t(x.dom.size());
         if (x.size == 0) {
             // Longer than any word, or no word fits.
@@ -101,8 +107,9 @@ std::uint32_t ConstraintCore::cellMask(int col, int row) const {
 
 void ConstraintCore::countKnown(CoreVar& x) const {
     x.known = 0;
-    for (std::uint32_t i = 0; i < x.size; ++i)
-        x.known += isKnown(x, x.dom[i]);
+    if (settings_.knownScore > 0)
+        for (std::uint32_t i = 0; i < x.size; ++i)
+            x.known += isKnown(x, x.dom[i]);
 }
 
 void ConstraintCore::enqueue(int v) {
@@ -425,7 +432,24 @@ bool ConstraintCore::revise(int v) {
     return supportCrossings(v);
 }
 
+// The marks revise the slots in the order they were queued: which slots
+// empty first, and so stop constraining the others, depends on the order,
+// and this one spreads the emptiness least in practice.
+void ConstraintCore::propagateInOrder() {
+    for (std::size_t next = 0; next < queue_.size(); ++next) {
+        const int v = queue_[next];
+        vars_[std::size_t(v)].queued = false;
+        ++revisions_;
+        revise(v);
+    }
+    queue_.clear();
+}
+
 bool ConstraintCore::propagate() {
+    if (settings_.keepEmptied) {
+        propagateInOrder();
+        return true;
+    }
     while (!queue_.empty()) {
         // Short domains first: they fail or narrow the most cheaply.
         std::size_t best = 0;

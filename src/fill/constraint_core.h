@@ -156,6 +156,7 @@ public:
 
 private:
     void setUp(const Grille& grille);
+    void propagateInOrder();
     bool revise(int v);
     bool filterWords(int v);
     bool supportCrossings(int v);
