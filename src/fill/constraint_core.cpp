@@ -105,12 +105,7 @@ std::uint32_t ConstraintCore::cellMask(int col, int row) const {
     return n < 0 ? kAllLetters : masks_[std::size_t(n)];
 }
 
-void ConstraintCore::countKnown(CoreVar& x) const {
-    x.known = 0;
-    if (settings_.knownScore > 0)
-        for (std::uint32_t i = 0; i < x.size; ++i)
-            x.known += isKnown(x, x.dom[i]);
-}
+void ConstraintCore::countKnown(CoreVar& x) const { x.known = knownAmong(x, 0, x.size); }
 
 void ConstraintCore::enqueue(int v) {
     CoreVar& x = vars_[std::size_t(v)];
@@ -143,12 +138,30 @@ void ConstraintCore::narrowCrossing(const CoreVar& x, int p, std::uint32_t mask)
 // The words at places [size, x.size) leave the live part.
 void ConstraintCore::shrinkTo(int v, std::uint32_t size) {
     CoreVar& x = vars_[std::size_t(v)];
+    const int score = settings_.knownScore; // read once: see knownAmong
+    std::uint32_t known = 0;
     for (std::uint32_t i = size; i < x.size; ++i) {
         x.bits[x.dom[i] / 64] &= ~(std::uint64_t(1) << (x.dom[i] % 64));
-        x.known -= isKnown(x, x.dom[i]);
+        known += score > 0 && x.scores[x.dom[i]] >= score;
     }
+    x.known -= known;
     trail_.push_back({TrailEntry::Size, v, x.size});
     x.size = size;
+}
+
+// The known words at places [from, to) of x's domain. The score is read
+// once, into a local: in a loop that adds to CoreVar::known (an unsigned
+// int), the compiler must otherwise read Settings::knownScore (an int, which
+// it may alias) again at each word.
+std::uint32_t ConstraintCore::knownAmong(const CoreVar& x, std::uint32_t from,
+                                         std::uint32_t to) const {
+    const int score = settings_.knownScore;
+    if (score <= 0)
+        return 0;
+    std::uint32_t n = 0;
+    for (std::uint32_t i = from; i < to; ++i)
+        n += x.scores[x.dom[i]] >= score;
+    return n;
 }
 
 // Removes the word at place i of the live part.
@@ -208,10 +221,13 @@ void ConstraintCore::undo(std::size_t mark) {
         switch (e.kind) {
         case TrailEntry::Size: {
             CoreVar& x = vars_[std::size_t(e.who)];
+            const int score = settings_.knownScore;
+            std::uint32_t known = 0;
             for (std::uint32_t i = x.size; i < e.old; ++i) {
                 x.bits[x.dom[i] / 64] |= std::uint64_t(1) << (x.dom[i] % 64);
-                x.known += isKnown(x, x.dom[i]);
+                known += score > 0 && x.scores[x.dom[i]] >= score;
             }
+            x.known += known;
             x.size = e.old;
             break;
         }
@@ -314,15 +330,20 @@ void ConstraintCore::keepOnly(int v, std::vector<std::uint64_t>& keep) {
         kept += std::uint32_t(std::popcount(keep[b]));
     std::uint32_t front = 0;
     std::uint32_t back = kept;
-    x.known = 0;
+    std::uint32_t* dom = x.dom.data();
+    const int score = settings_.knownScore;
+    std::uint32_t known = 0;
     for (std::size_t b = 0; b < blocks; ++b) {
-        for (std::uint64_t y = keep[b]; y; y &= y - 1) {
-            x.dom[front] = std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
-            x.known += isKnown(x, x.dom[front++]);
+        const std::uint64_t in = keep[b];
+        for (std::uint64_t y = in; y; y &= y - 1) {
+            const std::uint32_t id = std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
+            dom[front++] = id;
+            known += score > 0 && x.scores[id] >= score;
         }
-        for (std::uint64_t y = x.bits[b] & ~keep[b]; y; y &= y - 1)
-            x.dom[back++] = std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
+        for (std::uint64_t y = x.bits[b] & ~in; y; y &= y - 1)
+            dom[back++] = std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
     }
+    x.known = known;
     trail_.push_back({TrailEntry::Size, v, x.size});
     x.size = kept;
     x.bits.swap(keep);
@@ -370,9 +391,10 @@ bool ConstraintCore::supportCrossings(int v) {
     std::uint32_t want[WordIndex::kMaxLength];
     int crossed[WordIndex::kMaxLength];
     int n = 0;
+    const bool skipEmptied = settings_.keepEmptied;
     for (int p = 0; p < x.length; ++p) {
         const int u = x.crossVar[std::size_t(p)];
-        if (u != kNoVar && !(settings_.keepEmptied && vars_[std::size_t(u)].emptied)) {
+        if (u != kNoVar && !(skipEmptied && vars_[std::size_t(u)].emptied)) {
             crossed[n] = p;
             want[n] = masks_[std::size_t(x.cells[std::size_t(p)])];
             sup[n++] = 0;

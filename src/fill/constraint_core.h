@@ -125,6 +125,7 @@ public:
         return settings_.knownScore > 0 && x.scores[id] >= settings_.knownScore;
     }
     void countKnown(CoreVar& x) const;
+    std::uint32_t knownAmong(const CoreVar& x, std::uint32_t from, std::uint32_t to) const;
     void setWatcher(CoreWatcher* watcher) { watcher_ = watcher; }
 
     // Propagation to the arc-consistent fixpoint of the queued changes; false
