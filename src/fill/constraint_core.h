@@ -121,9 +121,6 @@ public:
     // Revisions done so far: the measure of the work of a search.
     std::uint64_t revisions() const { return revisions_; }
     void addRevisions(std::uint64_t n) { revisions_ += n; }
-    bool isKnown(const CoreVar& x, std::uint32_t id) const {
-        return settings_.knownScore > 0 && x.scores[id] >= settings_.knownScore;
-    }
     void countKnown(CoreVar& x) const;
     std::uint32_t knownAmong(const CoreVar& x, std::uint32_t from, std::uint32_t to) const;
     void setWatcher(CoreWatcher* watcher) { watcher_ = watcher; }
