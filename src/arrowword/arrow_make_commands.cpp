@@ -4,6 +4,7 @@
 #include "arrowword/arrow_maker.h"
 #include "document/dictionary.h"
 #include "fill/fill_progress_window.h"
+#include "fill/fill_request.h"
 #include "fill/fill_scores.h"
 
 namespace orv {
@@ -123,12 +124,14 @@ std::optional<ArrowGrid> fillArrowGridCommand(const ArrowGrid& layout, const Arr
         services.messages.information(parent, kNoWords);
         return std::nullopt;
     }
-    FillOptions options;
-    work.settle(options);
-    options.progress = [&work](const FillProgress& p) { work.published(p.placed, p.total); };
+    FillRequest request;
+    work.settle(request);
+    request.preferredScore = work.vocabulary().preferred;
+    request.progress = [&work](const FillProgress& p) { work.published(p.placed, p.total); };
     FillResult result;
-    work.run([&](const WordIndex&, IndexClasses& classes) {
-        result = fillForQuality(pattern, classes, options, work.vocabulary().preferred);
+    work.run([&](const WordIndex& index, IndexClasses& classes) {
+        request.classes = &classes;
+        result = fill(pattern, index, request);
     });
     if (result.status == FillStatus::Filled)
         return withLetters(layout, result.grille);

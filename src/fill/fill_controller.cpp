@@ -8,6 +8,7 @@
 #include "fill/building_help_controller.h"
 #include "fill/fill_progress_window.h"
 #include "fill/fill_refusal.h"
+#include "fill/fill_request.h"
 #include "fill/fill_scores.h"
 #include "fill/word_quality.h"
 #include "grid/grid_slots.h"
@@ -155,16 +156,18 @@ FillResult FillController::runFill(const Grille& start, std::function<bool(const
     FillShared shared;
     FillProgressWindow progress(shared, window_);
     const VocabularyFill vocabulary = vocabularyFill(doc_.FillVocabulary);
-    FillOptions options;
-    options.minScore = vocabulary.minScore;
-    options.scoreWeight = kScoreWeight;
-    options.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
-    options.timeLimitSeconds = timeLimitSeconds;
-    options.stop = &shared.stop;
-    options.threads = fillThreads(0);
-    options.accept = std::move(accept);
-    shared.threads = options.threads;
-    options.progress = [&shared](const FillProgress& p) {
+    FillRequest request;
+    request.minScore = vocabulary.minScore;
+    request.preferredScore = vocabulary.preferred;
+    request.scoreWeight = kScoreWeight;
+    request.effort = doc_.FillThorough ? FillEffort::Thorough : FillEffort::Default;
+    request.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
+    request.timeLimitSeconds = timeLimitSeconds;
+    request.stop = &shared.stop;
+    request.threads = fillThreads(0);
+    request.accept = std::move(accept);
+    shared.threads = request.threads;
+    request.progress = [&shared](const FillProgress& p) {
         shared.total = p.total;
         shared.placed = p.placed;
         shared.threads = p.threads;
@@ -176,13 +179,8 @@ FillResult FillController::runFill(const Grille& start, std::function<bool(const
     const auto hold = doc_.dictionary().holdIndex();
     IndexClasses classes(words, doc_.dictionary().scores());
     classes.forbid(refusedWords());
-    progress.runWhile(
-        [&] {
-            result = fillForQuality(start, classes, options, vocabulary.preferred,
-                                    doc_.FillThorough ? kThoroughImprove : ImproveEffort{},
-                                    doc_.FillThorough ? kThoroughQuality : kFillQuality);
-        },
-        services_.modal);
+    request.classes = &classes;
+    progress.runWhile([&] { result = fill(start, words, request); }, services_.modal);
     return result;
 }
 

@@ -2,7 +2,7 @@
 #include "fill/grid_check.h"
 
 #include "dictionary/word_index.h"
-#include "fill/grid_fill.h"
+#include "fill/fill_request.h"
 #include "fill/grid_marks.h"
 #include "fill/suggestions.h"
 
@@ -88,10 +88,10 @@ FillabilityCheck checkFillability(const Grille& grille, const GridSlots& slots,
                                   double seconds) {
     FillabilityCheck check;
     check.seconds = seconds;
-    FillOptions options;
-    options.minScore = minScore;
-    options.timeLimitSeconds = seconds;
-    const FillResult result = fillGrid(grille, index, options);
+    FillRequest request;
+    request.minScore = minScore;
+    request.timeLimitSeconds = seconds;
+    const FillResult result = fill(grille, index, request);
     switch (result.status) {
     case FillStatus::NothingToFill:
         check.verdict = FillabilityCheck::Verdict::Full;

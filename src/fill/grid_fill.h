@@ -19,6 +19,11 @@
 // which they only read, and two atomic flags (the caller's stop and the
 // portfolio's end). The first that fills the grid or proves that no fill
 // exists wins; the others stop at their next choice.
+//
+// Callers ask for a fill through fill_request.h (FillRequest and fill()),
+// which builds these options in one place; the constraint core
+// (constraint_core.h) holds the domains and their propagation, and
+// fill_search.h the search on top of it.
 #pragma once
 
 #include "grid/grid_model.h"

@@ -4,7 +4,7 @@
 #include "fill/grid_maker.h"
 
 #include "dictionary/word_index.h"
-#include "fill/grid_fill.h"
+#include "fill/fill_request.h"
 #include "grid/grid_slots.h"
 
 #include <algorithm>
@@ -630,10 +630,11 @@ MakeResult Maker::run() {
                 continue;
             }
         }
-        FillOptions fill;
+        FillRequest fill;
         fill.seed = rng_();
         fill.minScore = options_.minScore;
         fill.scoreWeight = options_.scoreWeight;
+        fill.effort = FillEffort::None;
         fill.maxFailures = std::uint64_t(budget);
         fill.timeLimitSeconds = options_.timeLimitSeconds > 0 ? std::max(left, 1e-3) : 0;
         fill.stop = options_.stop ? options_.stop : &never;
@@ -657,8 +658,9 @@ MakeResult Maker::run() {
             fill.progress = [&](const FillProgress& f) {
                 options_.progress({result.attempts, blacks, f.placed, f.total, elapsed()});
             };
-        const FillResult filled = options_.fill ? options_.fill(p.grille(), index_, fill)
-                                                : fillGrid(p.grille(), index_, fill);
+        const FillResult filled = options_.fill
+                                      ? options_.fill(p.grille(), index_, fillOptions(fill))
+                                      : orv::fill(p.grille(), index_, fill);
         if (filled.status == FillStatus::Filled || filled.status == FillStatus::NothingToFill) {
             const Pattern done(filled.grille);
             if (faultOf(done, options_.symmetric, options_.adjacentBlacks, maxLength_).isEmpty() &&

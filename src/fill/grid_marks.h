@@ -1,7 +1,8 @@
 // Fillability marks: which empty cells of a grid no letter can fill, and
 // which only one letter can, once the crossings of the whole grid have been
 // propagated (arc consistency between the slots' candidate sets and the
-// letters still possible in each cell).
+// letters still possible in each cell: the constraint core's propagation,
+// without the fill's rule that a word stands once).
 //
 // A slot left with no candidate marks its own empty cells dead but stops
 // constraining its crossings: otherwise one impossible slot would spread its

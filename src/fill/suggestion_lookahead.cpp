@@ -2,7 +2,7 @@
 // thread that takes the newest request and drops the answers to older ones.
 #include "fill/suggestion_lookahead.h"
 
-#include "fill/grid_fill.h"
+#include "fill/fill_request.h"
 #include "grid/grid_slots.h"
 
 #include <QMetaObject>
@@ -22,12 +22,13 @@ WordOutlook lookAhead(const Grille& grille, const Slot& slot, const QByteArray& 
             return WordOutlook::DeadEnd;
         cell = word[p];
     }
-    FillOptions options;
-    options.minScore = minScore;
-    options.maxFailures = bound.maxFailures;
-    options.timeLimitSeconds = bound.seconds;
-    options.stop = stop;
-    switch (fillGrid(placed, index, options).status) {
+    FillRequest request;
+    request.minScore = minScore;
+    request.effort = FillEffort::None;
+    request.maxFailures = bound.maxFailures;
+    request.timeLimitSeconds = bound.seconds;
+    request.stop = stop;
+    switch (fill(placed, index, request).status) {
     case FillStatus::Filled:
     case FillStatus::NothingToFill: // the word completed the grid
         return WordOutlook::Leads;

@@ -4,6 +4,7 @@
 
 #include "dictionary/word_index.h"
 #include "dictionary/word_scores.h"
+#include "fill/fill_request.h"
 #include "grid/grid_slots.h"
 
 #include <algorithm>
@@ -157,7 +158,7 @@ FillResult QualitySearch::refillPart(const Grille& grille, const std::vector<Cel
         none.grille = grille;
         return none;
     }
-    FillOptions o;
+    FillRequest o;
     o.seed = nextSeed();
     o.minScore = options_.minScore;
     o.scoreWeight = options_.scoreWeight;
@@ -199,7 +200,7 @@ FillResult QualitySearch::refillPart(const Grille& grille, const std::vector<Cel
         }
         return true;
     };
-    return fillGrid(part, index, o);
+    return fill(part, index, o);
 }
 
 bool QualitySearch::refillAround(Grille& grille, WordRank& rank, const std::vector<Cell>& cells,

@@ -8,6 +8,7 @@
 #include "dictionary/word_index.h"
 #include "dictionary/word_list.h"
 #include "dictionary/word_scores.h"
+#include "fill/fill_request.h"
 #include "fill/fill_scores.h"
 #include "fill/grid_fill.h"
 #include "grid/grid_file.h"
@@ -224,34 +225,31 @@ int orvgridFill(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << QStringLiteral("orvgrid fill : le dictionnaire ne contient aucun mot.") << Qt::endl;
         return OrvgridBadInput;
     }
-    FillOptions options;
-    options.seed = f.seed;
-    options.timeLimitSeconds = f.timeLimit;
-    options.threads = fillThreads(f.threads);
-    err << (options.threads == 1
+    FillRequest request;
+    request.timeLimitSeconds = f.timeLimit;
+    request.threads = fillThreads(f.threads);
+    err << (request.threads == 1
                 ? QStringLiteral("1 recherche")
-                : QStringLiteral("%1 recherches en parallèle").arg(options.threads))
+                : QStringLiteral("%1 recherches en parallèle").arg(request.threads))
         << (f.threads == 0 ? QStringLiteral(" (une par cœur de la machine)") : QString())
         << Qt::endl;
-    int preferred = 0;
-    if (f.scores) {
-        const VocabularyFill v = vocabularyFill(f.vocabulary);
-        options.minScore = std::max(f.minScore, v.minScore);
-        preferred = v.preferred;
-        options.scoreWeight = f.scoreWeight;
-    }
     IndexClasses classes(index, scores);
     classes.forbid(f.forbidden);
+    request.classes = &classes;
+    request.effort = FillEffort::None;
+    if (f.scores) {
+        const VocabularyFill v = vocabularyFill(f.vocabulary);
+        request.minScore = std::max(f.minScore, v.minScore);
+        request.preferredScore = v.preferred;
+        request.scoreWeight = f.scoreWeight;
+        request.effort = f.thorough ? FillEffort::Thorough : FillEffort::Default;
+    }
     const auto fillOnce = [&](std::uint64_t seed,
                               std::function<bool(const Grille&)> accept = nullptr) {
-        FillOptions o = options;
-        o.seed = seed;
-        o.accept = std::move(accept);
-        return fillForQuality(grid, classes, o, preferred,
-                              f.thorough ? kThoroughImprove : ImproveEffort{},
-                              !f.scores    ? QualityEffort{0, 0, 0}
-                              : f.thorough ? kThoroughQuality
-                                           : kFillQuality);
+        FillRequest r = request;
+        r.seed = seed;
+        r.accept = std::move(accept);
+        return fill(grid, index, r);
     };
     // A filled grid: printed, judged on the error output, written to its file.
     const auto keep = [&](const FillResult& r, int k) {
