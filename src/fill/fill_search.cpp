@@ -47,6 +47,7 @@ FillResult FillSearch::finish(FillResult& result, FillStatus status) const {
     result.decisions = decisions_;
     result.failures = failures_;
     result.nogoods = nogoods_.size();
+    result.nogoodsTaken = taken_;
     result.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
     result.slotWeights.assign(std::size_t(slots_.count()), 0.0);
     for (const Var& x : vars_)
@@ -122,6 +123,7 @@ FillStatus FillSearch::restartLoop(FillResult& result) {
                 dropDemand();
             else
                 core_.undo(rootMark_);
+            importNogoods();
             limit *= kGeometricGrowth;
             if (options_.biasDecay < 1 && restart + 1 >= options_.biasRestarts)
                 setBias(bias_ * options_.biasDecay);
@@ -441,15 +443,39 @@ std::optional<RunEnd> FillSearch::backtrack(Branch& branch) {
 }
 
 // At a restart, each word refuted on the current branch becomes a nogood:
-// that word with the choices above its refutation.
+// that word with the choices above its refutation. In a portfolio, the
+// others take it at their next restart.
 void FillSearch::learnNogoods(const Branch& branch) {
+    std::vector<std::vector<FillChoice>> learnt;
     for (const Refuted& r : branch.refuted) {
         std::vector<FillChoice> nogood;
         nogood.reserve(r.depth + 1);
         nogood.push_back({r.var, r.word});
         for (std::size_t k = 0; k < r.depth; ++k)
             nogood.push_back({branch.stack[k].var, branch.stack[k].word});
+        if (portfolio_)
+            learnt.push_back(nogood);
         nogoods_.add(std::move(nogood));
+    }
+    if (learnt.empty())
+        return;
+    std::lock_guard lock(portfolio_->mutex);
+    for (std::vector<FillChoice>& nogood : learnt)
+        if (portfolio_->learnt.size() < Portfolio::kMaxLearnt)
+            portfolio_->learnt.emplace_back(member_, std::move(nogood));
+}
+
+// At the root, after a restart: the nogoods the other searches of the
+// portfolio learnt since the last restart. No choice is made at the root,
+// so each can be watched from there.
+void FillSearch::importNogoods() {
+    if (!portfolio_ || !options_.learn)
+        return;
+    std::lock_guard lock(portfolio_->mutex);
+    for (; imported_ < portfolio_->learnt.size(); ++imported_) {
+        const auto& [member, nogood] = portfolio_->learnt[imported_];
+        if (member != member_ && nogoods_.add(nogood))
+            ++taken_;
     }
 }
 

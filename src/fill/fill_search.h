@@ -19,6 +19,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <vector>
@@ -27,10 +28,16 @@ namespace orv {
 
 // What the searches of a portfolio share: the first to fill the grid or to
 // prove that it cannot be filled claims the win, and `over` tells the others
-// to stop.
+// to stop. The nogoods each learns at its restarts are published here, and
+// each takes the others' at its own restarts: they all search the same
+// problem (same grid, words and refusals; only the order of the choices
+// differs), so what one proved holds for all.
 struct Portfolio {
     std::atomic<int> winner{-1};
     std::atomic<bool> over{false};
+    std::mutex mutex;                                            // guards `learnt`
+    std::vector<std::pair<int, std::vector<FillChoice>>> learnt; // (member, nogood)
+    static constexpr std::size_t kMaxLearnt = 200000;
 };
 
 enum class RunEnd { Solved, Exhausted, Restart, Stopped, TimedOut, BudgetSpent };
@@ -75,6 +82,7 @@ private:
     bool decide(int v, Branch& branch);
     std::optional<RunEnd> backtrack(Branch& branch);
     void learnNogoods(const Branch& branch);
+    void importNogoods();
     int selectVar() const;
     void countCrossingLetters(const Var& x);
     std::uint32_t selectValue(int v);
@@ -154,6 +162,8 @@ private:
     bool improvingNow_ = false;
     Portfolio* portfolio_;
     int member_;
+    std::size_t imported_ = 0; // the portfolio's nogoods already looked at
+    std::uint64_t taken_ = 0;  // the other searches' nogoods added here
     bool won_ = false;
 };
 

@@ -17,13 +17,31 @@ int fillThreads(int threads) {
     return std::max(1, int(std::thread::hardware_concurrency()));
 }
 
+namespace {
+
+// The same words and the same search for fewer unknown words once a fill is
+// found, but no bias towards known words in the choices before it.
+void withoutPreference(FillOptions& o) {
+    o.scoreWeight = 0;
+    o.preferredBonus = 0;
+    o.offBandFactor = 1;
+    o.knownWordsFirst = false;
+    o.firstRunUnknownShare = 0;
+}
+
+} // namespace
+
 FillResult fillGrid(const Grille& grille, const WordIndex& index, const FillOptions& options) {
     const int n = fillThreads(options.threads);
     if (n == 1)
         return FillSearch(grille, index, options).run();
     // Each search has its own options, seed and state; the first keeps the
     // caller's seed and schedule, every other one the other schedule, so that
-    // the two ways of restarting both run on a machine of two cores.
+    // the two ways of restarting both run on a machine of two cores, and
+    // chooses its words without the preference for known words: where that
+    // preference makes the grid hard, the first fill comes about as soon as
+    // without scores, and the search for fewer unknown words that follows
+    // it (on whichever search won) gives the known words back.
     Portfolio portfolio;
     std::vector<FillOptions> own(static_cast<std::size_t>(n), options);
     std::vector<FillResult> results(static_cast<std::size_t>(n));
@@ -32,9 +50,11 @@ FillResult fillGrid(const Grille& grille, const WordIndex& index, const FillOpti
         o.threads = 1;
         if (i > 0) {
             o.seed = options.seed ^ (0x9E3779B97F4A7C15ull * std::uint64_t(i));
-            if (i % 2 == 1)
+            if (i % 2 == 1) {
                 o.restarts = options.restarts == RestartSchedule::Luby ? RestartSchedule::Geometric
                                                                        : RestartSchedule::Luby;
+                withoutPreference(o);
+            }
             o.progress = nullptr; // the first search alone reports
         } else if (options.progress) {
             o.progress = [&options, n](const FillProgress& p) {

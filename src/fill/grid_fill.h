@@ -151,8 +151,9 @@ struct FillResult {
     std::uint64_t decisions = 0;
     std::uint64_t failures = 0;
     int restarts = 0;
-    std::uint64_t nogoods = 0; // kept when the search ended
-    int threads = 1;           // searches that ran side by side
+    std::uint64_t nogoods = 0;      // kept when the search ended
+    std::uint64_t nogoodsTaken = 0; // of those, taken from the other searches of a portfolio
+    int threads = 1;                // searches that ran side by side
     double seconds = 0;
     // How hard each slot was to fill (grows each time its candidates ran
     // out), by slot number; 0 for the slots that had nothing to fill.

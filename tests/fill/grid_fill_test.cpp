@@ -383,11 +383,13 @@ void GridFillTest::reportsProgress() {
 
 void GridFillTest::learntNogoodsKeepEveryFill() {
     // A restart after every failure makes the search learn as much as it
-    // can; its answers must stay those of an exhaustive search.
+    // can, and share it in a portfolio; its answers must stay those of an
+    // exhaustive search.
     std::mt19937 rng(11);
     int filled = 0;
     int impossible = 0;
     std::uint64_t learnt = 0;
+    std::uint64_t taken = 0;
     for (int round = 0; round < 80; ++round) {
         const int rows = 3 + int(rng() % 2);
         const int cols = 4;
@@ -403,25 +405,31 @@ void GridFillTest::learntNogoodsKeepEveryFill() {
         const Grille g =
             readGridText(QByteArray(rows == 3 ? "....\n....\n....\n" : "....\n....\n....\n....\n"));
         const bool exists = exhaustiveFill(rows, cols, words);
-        for (RestartSchedule schedule : {RestartSchedule::Luby, RestartSchedule::Geometric}) {
-            FillOptions options;
-            options.seed = std::uint64_t(round) + 1;
-            options.restarts = schedule;
-            options.restartFailures = 1;
-            const FillResult r = fillGrid(g, index, options);
-            learnt += r.nogoods;
-            QCOMPARE(r.status, exists ? FillStatus::Filled : FillStatus::NoFill);
-            if (exists) {
-                const QStringList problems = test::fillProblems(g, r.grille, wordSet(words));
-                QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        // Alone with either schedule, and two searches that take each other's
+        // nogoods.
+        for (int threads : {1, 2})
+            for (RestartSchedule schedule : {RestartSchedule::Luby, RestartSchedule::Geometric}) {
+                FillOptions options;
+                options.seed = std::uint64_t(round) + 1;
+                options.restarts = schedule;
+                options.restartFailures = 1;
+                options.threads = threads;
+                const FillResult r = fillGrid(g, index, options);
+                learnt += r.nogoods;
+                taken += r.nogoodsTaken;
+                QCOMPARE(r.status, exists ? FillStatus::Filled : FillStatus::NoFill);
+                if (exists) {
+                    const QStringList problems = test::fillProblems(g, r.grille, wordSet(words));
+                    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+                }
             }
-        }
         exists ? ++filled : ++impossible;
     }
     QVERIFY(filled > 10);
     QVERIFY(impossible > 10);
-    // Nogoods were learnt, so they were put to the test.
+    // Nogoods were learnt and shared, so both were put to the test.
     QVERIFY(learnt > 100);
+    QVERIFY(taken > 0);
 }
 
 void GridFillTest::portfolioFillsAndStopsTogether() {
