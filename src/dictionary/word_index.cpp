@@ -378,6 +378,18 @@ std::vector<std::uint32_t> WordIndex::candidates(QByteArrayView pattern, int min
     return ids;
 }
 
+std::size_t WordIndex::candidateBits(QByteArrayView pattern, int minScore,
+                                     std::vector<std::uint64_t>& bits) const {
+    const Bucket* b = bucket(int(pattern.size()));
+    bits.assign(b ? b->blocks : 0, 0);
+    std::size_t n = 0;
+    forEachBlock(pattern, minScore, [&](std::uint32_t block, std::uint64_t x) {
+        bits[block] = x;
+        n += std::size_t(std::popcount(x));
+    });
+    return n;
+}
+
 WordIndex::LetterSets WordIndex::possibleLetters(QByteArrayView pattern, int minScore) const {
     const int len = int(pattern.size());
     LetterSets result(std::size_t(std::max(0, len)), 0);

@@ -70,6 +70,10 @@ public:
     std::size_t count(QByteArrayView pattern, int minScore = 0) const;
     // The ids of the live words that fit, in increasing order.
     std::vector<std::uint32_t> candidates(QByteArrayView pattern, int minScore = 0) const;
+    // The same as a bitset over blockCount(length) 64-bit words (empty for a
+    // length outside 2 .. 19); returns how many words fit.
+    std::size_t candidateBits(QByteArrayView pattern, int minScore,
+                              std::vector<std::uint64_t>& bits) const;
     // For each position, the letters that some fitting word has there; all
     // empty when no word fits.
     LetterSets possibleLetters(QByteArrayView pattern, int minScore = 0) const;
