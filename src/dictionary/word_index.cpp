@@ -378,6 +378,15 @@ std::vector<std::uint32_t> WordIndex::candidates(QByteArrayView pattern, int min
     return ids;
 }
 
+std::pair<std::uint32_t, std::uint32_t> WordIndex::letterBlocks(int length, int position,
+                                                                int letter) const {
+    const Bucket* b = bucket(length);
+    const std::size_t set = std::size_t(position * 26 + letter);
+    if (b->firstBlock[set] == kNoBlock)
+        return {0, 0};
+    return {b->firstBlock[set], b->lastBlock[set] + 1};
+}
+
 std::size_t WordIndex::candidateBits(QByteArrayView pattern, int minScore,
                                      std::vector<std::uint64_t>& bits) const {
     const Bucket* b = bucket(int(pattern.size()));

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace orv {
@@ -88,6 +89,10 @@ public:
     const std::uint64_t* letterBits(int length, int position, int letter) const {
         return bucket(length)->letterBits(position, letter);
     }
+    // The blocks [first, second) outside which that bitset holds no bit
+    // (an empty range when no word ever had the letter there).
+    std::pair<std::uint32_t, std::uint32_t> letterBlocks(int length, int position,
+                                                         int letter) const;
 
     // Bytes held by the index, for the memory figures.
     std::size_t memoryBytes() const;

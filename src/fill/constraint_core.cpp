@@ -307,7 +307,8 @@ void ConstraintCore::empty(int v) {
 // Whether some live word has the letter at the position, by bitsets.
 bool ConstraintCore::hasLetter(const CoreVar& x, int position, int letter) const {
     const std::uint64_t* b = index_.letterBits(x.length, position, letter);
-    for (std::size_t i = 0; i < x.bits.size(); ++i)
+    const auto [from, to] = index_.letterBlocks(x.length, position, letter);
+    for (std::size_t i = from; i < std::min<std::size_t>(to, x.bits.size()); ++i)
         if (x.bits[i] & b[i])
             return true;
     return false;

@@ -63,6 +63,25 @@ std::vector<std::uint32_t> bitsAsIds(const WordIndex& index, const QByteArray& p
     return ids;
 }
 
+// Every bit of a (length, position, letter) bitset lies in its block range,
+// and the range's first and last blocks hold one (the index is built from
+// words only, never deleted: its ranges are then tight).
+void checkLetterBlocks(const WordIndex& index) {
+    for (int len = WordIndex::kMinLength; len <= WordIndex::kMaxLength; ++len)
+        for (int p = 0; p < len; ++p)
+            for (int letter = 0; letter < 26; ++letter) {
+                const std::uint64_t* bits = index.letterBits(len, p, letter);
+                std::uint32_t first = 0;
+                std::uint32_t end = 0;
+                for (std::uint32_t b = 0; b < index.blockCount(len); ++b)
+                    if (bits[b]) {
+                        first = end == 0 ? b : first;
+                        end = b + 1;
+                    }
+                QCOMPARE(index.letterBlocks(len, p, letter), std::make_pair(first, end));
+            }
+}
+
 void compareWithScan(const WordIndex& index, const QSet<QByteArray>& live, std::mt19937& rng,
                      int patterns) {
     const QList<QByteArray> words = live.values();
@@ -115,6 +134,7 @@ void WordIndexTest::agreesWithAScan() {
     WordIndex index;
     index.buildFromPlain(plain);
     QCOMPARE(index.wordCount(), std::size_t(live.size()));
+    checkLetterBlocks(index);
     compareWithScan(index, live, rng, 1500);
 }
 
