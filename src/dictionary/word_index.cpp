@@ -378,6 +378,27 @@ std::vector<std::uint32_t> WordIndex::candidates(QByteArrayView pattern, int min
     return ids;
 }
 
+std::pair<std::uint32_t, std::uint32_t> WordIndex::letterBlocks(int length, int position,
+                                                                int letter) const {
+    const Bucket* b = bucket(length);
+    const std::size_t set = std::size_t(position * 26 + letter);
+    if (b->firstBlock[set] == kNoBlock)
+        return {0, 0};
+    return {b->firstBlock[set], b->lastBlock[set] + 1};
+}
+
+std::size_t WordIndex::candidateBits(QByteArrayView pattern, int minScore,
+                                     std::vector<std::uint64_t>& bits) const {
+    const Bucket* b = bucket(int(pattern.size()));
+    bits.assign(b ? b->blocks : 0, 0);
+    std::size_t n = 0;
+    forEachBlock(pattern, minScore, [&](std::uint32_t block, std::uint64_t x) {
+        bits[block] = x;
+        n += std::size_t(std::popcount(x));
+    });
+    return n;
+}
+
 WordIndex::LetterSets WordIndex::possibleLetters(QByteArrayView pattern, int minScore) const {
     const int len = int(pattern.size());
     LetterSets result(std::size_t(std::max(0, len)), 0);

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace orv {
@@ -70,6 +71,10 @@ public:
     std::size_t count(QByteArrayView pattern, int minScore = 0) const;
     // The ids of the live words that fit, in increasing order.
     std::vector<std::uint32_t> candidates(QByteArrayView pattern, int minScore = 0) const;
+    // The same as a bitset over blockCount(length) 64-bit words (empty for a
+    // length outside 2 .. 19); returns how many words fit.
+    std::size_t candidateBits(QByteArrayView pattern, int minScore,
+                              std::vector<std::uint64_t>& bits) const;
     // For each position, the letters that some fitting word has there; all
     // empty when no word fits.
     LetterSets possibleLetters(QByteArrayView pattern, int minScore = 0) const;
@@ -84,6 +89,10 @@ public:
     const std::uint64_t* letterBits(int length, int position, int letter) const {
         return bucket(length)->letterBits(position, letter);
     }
+    // The blocks [first, second) outside which that bitset holds no bit
+    // (an empty range when no word ever had the letter there).
+    std::pair<std::uint32_t, std::uint32_t> letterBlocks(int length, int position,
+                                                         int letter) const;
 
     // Bytes held by the index, for the memory figures.
     std::size_t memoryBytes() const;

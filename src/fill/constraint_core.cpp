@@ -75,16 +75,34 @@ void ConstraintCore::setUp(const Grille& grille) {
     support_.resize(std::size_t(L));
     for (int v = 0; v < int(vars_.size()); ++v) {
         CoreVar& x = vars_[std::size_t(v)];
-        x.dom = index_.candidates(patterns[std::size_t(x.slot)], settings_.minScore);
-        if (settings_.allDifferent || settings_.allowed)
-            std::erase_if(x.dom, [&](std::uint32_t id) {
-                return (settings_.allDifferent &&
-                        usedBy_[std::size_t(x.length)][id] == kFixedWord) ||
-                       (settings_.allowed && !settings_.allowed(x.length, id));
-            });
-        x.size = std::uint32_t(x.dom.size());
+        const std::size_t fitting =
+            index_.candidateBits(patterns[std::size_t(x.slot)], settings_.minScore, x.bits);
+        const bool filtered = settings_.allDifferent || bool(settings_.allowed);
+        x.size = std::uint32_t(fitting);
+        if (fitting > 0 && settings_.lazyIds && !filtered &&
+            fitting >= x.bits.size() * kDenseRatio) {
+            x.stale = true;
+        } else if (fitting > 0) {
+            // The ids in increasing order, less the fixed words and the words
+            // not allowed.
+            x.dom.reserve(fitting);
+            for (std::size_t b = 0; b < x.bits.size(); ++b)
+                for (std::uint64_t y = x.bits[b]; y; y &= y - 1) {
+                    const std::uint32_t id =
+                        std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y));
+                    if (filtered && ((settings_.allDifferent &&
+                                      usedBy_[std::size_t(x.length)][id] == kFixedWord) ||
+                                     (settings_.allowed && !settings_.allowed(x.length, id)))) {
+                        x.bits[b] &= ~(std::uint64_t(1) << (id % 64));
+                        continue;
+                    }
+                    x.dom.push_back(id);
+                }
+            x.size = std::uint32_t(x.dom.size());
+        }
         if (x.size == 0) {
             // Longer than any word, or no word fits.
+            x.bits.clear();
             if (blocked_ == kNoVar)
                 blocked_ = v;
             x.emptied = settings_.keepEmptied;
@@ -93,9 +111,6 @@ void ConstraintCore::setUp(const Grille& grille) {
         x.text = index_.text(x.length);
         x.scores = index_.scores(x.length);
         countKnown(x);
-        x.bits.assign(index_.blockCount(x.length), 0);
-        for (std::uint32_t id : x.dom)
-            x.bits[id / 64] |= std::uint64_t(1) << (id % 64);
         enqueue(v);
     }
 }
@@ -105,7 +120,28 @@ std::uint32_t ConstraintCore::cellMask(int col, int row) const {
     return n < 0 ? kAllLetters : masks_[std::size_t(n)];
 }
 
-void ConstraintCore::countKnown(CoreVar& x) const { x.known = knownAmong(x, 0, x.size); }
+void ConstraintCore::countKnown(CoreVar& x) const {
+    if (!x.stale) {
+        x.known = knownAmong(x, 0, x.size);
+        return;
+    }
+    const int score = settings_.knownScore;
+    x.known = 0;
+    if (score > 0)
+        for (std::size_t b = 0; b < x.bits.size(); ++b)
+            for (std::uint64_t y = x.bits[b]; y; y &= y - 1)
+                x.known += x.scores[b * 64 + std::size_t(std::countr_zero(y))] >= score;
+}
+
+// Lays the ids of a domain kept as bits alone out in dom, in increasing order.
+void ConstraintCore::layOut(CoreVar& x) {
+    x.dom.clear();
+    x.dom.reserve(x.size);
+    for (std::size_t b = 0; b < x.bits.size(); ++b)
+        for (std::uint64_t y = x.bits[b]; y; y &= y - 1)
+            x.dom.push_back(std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y)));
+    x.stale = false;
+}
 
 void ConstraintCore::enqueue(int v) {
     CoreVar& x = vars_[std::size_t(v)];
@@ -256,7 +292,14 @@ void ConstraintCore::blame(int v) {
 
 // Under keepEmptied: the slot keeps no word and leaves its crossings alone.
 void ConstraintCore::empty(int v) {
-    shrinkTo(v, 0);
+    CoreVar& x = vars_[std::size_t(v)];
+    if (x.stale) {
+        std::fill(x.bits.begin(), x.bits.end(), 0);
+        x.size = 0;
+        x.known = 0;
+    } else {
+        shrinkTo(v, 0);
+    }
     trail_.push_back({TrailEntry::Emptied, v, 0});
     vars_[std::size_t(v)].emptied = true;
 }
@@ -264,7 +307,8 @@ void ConstraintCore::empty(int v) {
 // Whether some live word has the letter at the position, by bitsets.
 bool ConstraintCore::hasLetter(const CoreVar& x, int position, int letter) const {
     const std::uint64_t* b = index_.letterBits(x.length, position, letter);
-    for (std::size_t i = 0; i < x.bits.size(); ++i)
+    const auto [from, to] = index_.letterBlocks(x.length, position, letter);
+    for (std::size_t i = from; i < std::min<std::size_t>(to, x.bits.size()); ++i)
         if (x.bits[i] & b[i])
             return true;
     return false;
@@ -273,7 +317,7 @@ bool ConstraintCore::hasLetter(const CoreVar& x, int position, int letter) const
 std::uint32_t ConstraintCore::letterSupport(int v, int position) const {
     const CoreVar& x = vars_[std::size_t(v)];
     std::uint32_t found = 0;
-    if (x.size <= x.bits.size() * kDenseRatio) {
+    if (!x.stale && x.size <= x.bits.size() * kDenseRatio) {
         for (std::uint32_t i = 0; i < x.size && found != kAllLetters; ++i)
             found |= 1u << (x.wordText(x.dom[i])[position] - 'A');
         return found;
@@ -328,6 +372,15 @@ void ConstraintCore::keepOnly(int v, std::vector<std::uint64_t>& keep) {
     std::uint32_t kept = 0;
     for (std::size_t b = 0; b < blocks; ++b)
         kept += std::uint32_t(std::popcount(keep[b]));
+    if (x.stale) {
+        // Nothing to undo: the bits are the domain.
+        x.bits.swap(keep);
+        x.size = kept;
+        countKnown(x);
+        if (kept < blocks * kDenseRatio)
+            layOut(x);
+        return;
+    }
     std::uint32_t front = 0;
     std::uint32_t back = kept;
     std::uint32_t* dom = x.dom.data();
@@ -407,17 +460,29 @@ bool ConstraintCore::supportCrossings(int v) {
     const std::uint32_t size = x.size;
     const bool dense = size >= x.bits.size() * kDenseRatio;
     const std::uint32_t scan = dense ? std::min<std::uint32_t>(size, 256) : size;
-    for (std::uint32_t i = 0; i < scan; ++i) {
-        const char* w = x.wordText(x.dom[i]);
+    // Takes the i-th word scanned; true when every letter wanted is supported.
+    auto take = [&](std::uint32_t i, std::uint32_t id) {
+        const char* w = x.wordText(id);
         for (int k = 0; k < n; ++k)
             sup[k] |= 1u << (w[crossed[k]] - 'A');
-        if ((i & 31) == 31) {
-            bool full = true;
-            for (int k = 0; k < n && full; ++k)
-                full = (sup[k] & want[k]) == want[k];
-            if (full)
+        if ((i & 31) != 31)
+            return false;
+        bool full = true;
+        for (int k = 0; k < n && full; ++k)
+            full = (sup[k] & want[k]) == want[k];
+        return full;
+    };
+    if (x.stale) {
+        // The first live words by their bits (a stale domain is a large one).
+        std::uint32_t i = 0;
+        for (std::size_t b = 0; b < x.bits.size() && i < scan; ++b)
+            for (std::uint64_t y = x.bits[b]; y && i < scan; y &= y - 1, ++i)
+                if (take(i, std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y))))
+                    return true;
+    } else {
+        for (std::uint32_t i = 0; i < scan; ++i)
+            if (take(i, x.dom[i]))
                 return true;
-        }
     }
     if (scan < size)
         for (int k = 0; k < n; ++k)

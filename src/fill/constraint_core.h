@@ -46,6 +46,9 @@ struct CoreVar {
     // Live words scoring at least Settings::knownScore (0: not counted).
     std::uint32_t known = 0;
     std::vector<std::uint64_t> bits;
+    // Under Settings::lazyIds, a large domain whose ids are not laid out in
+    // dom: `bits` alone holds its live words (size counts them).
+    bool stale = false;
     const char* text = nullptr;           // the index's letters for this length
     const std::uint8_t* scores = nullptr; // and its words' scores
     std::uint32_t dirty = 0; // positions whose cell mask narrowed since the last revision
@@ -93,6 +96,10 @@ public:
         bool allDifferent = true;
         // An emptied slot stops constraining its crossings rather than failing.
         bool keepEmptied = false;
+        // A large domain is kept as its bitset alone, its ids laid out in dom
+        // only once it comes down small; the domains then cannot be undone
+        // (the marks propagate once, from the grid, and never undo).
+        bool lazyIds = false;
     };
 
     // Sets the variables and their domains up; nothing is propagated yet
@@ -164,6 +171,7 @@ private:
     bool hasLetter(const CoreVar& x, int position, int letter) const;
     bool filterBlocks(int v, const int* positions, const std::uint32_t* allowed, int n);
     void keepOnly(int v, std::vector<std::uint64_t>& keep);
+    void layOut(CoreVar& x);
 
     struct TrailEntry {
         enum Kind : std::uint8_t { Size, Mask, Used, Emptied } kind;

@@ -78,6 +78,7 @@ GridMarks computeGridMarks(const Grille& grille, const GridSlots& slots, const W
     settings.minScore = minScore;
     settings.allDifferent = false;
     settings.keepEmptied = true;
+    settings.lazyIds = true;
     ConstraintCore core(grille, slots, index, std::move(settings));
     core.propagate();
 

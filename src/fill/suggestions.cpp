@@ -131,6 +131,12 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
     // least 1. Equal ranks keep the ids' order, the dictionary's for
     // every word but those added since the index was built.
     const int length = s.length();
+    // The index's tables of this length, read without a call per word.
+    const char* const text = index.text(length);
+    const std::uint8_t* const scores = index.scores(length);
+    const auto lettersOf = [&](std::uint32_t id) {
+        return text + std::size_t(id) * std::size_t(length);
+    };
     // The letters the whole grid's propagation leaves each empty cell.
     std::vector<std::pair<int, std::uint32_t>> allowed;
     if (marks)
@@ -140,13 +146,13 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
                 allowed.emplace_back(p, marks->letters(c.col, c.row));
             }
     const auto allowedByMarks = [&](std::uint32_t id) {
-        const char* w = index.letters(length, id);
+        const char* w = lettersOf(id);
         return std::all_of(allowed.begin(), allowed.end(), [w](const auto& a) {
             return (a.second >> (w[a.first] - 'A') & 1) != 0;
         });
     };
     const auto opennessOf = [&](std::uint32_t id) {
-        const char* w = index.letters(length, id);
+        const char* w = lettersOf(id);
         double openness = 1;
         for (const CrossingCounts& c : crossings)
             openness *= c.count[std::size_t(w[c.position] - 'A')];
@@ -159,7 +165,7 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
             continue;
         const double openness = opennessOf(id);
         if (openness > 0) {
-            const double rank = suggestionRank(openness, index.score(length, id));
+            const double rank = suggestionRank(openness, scores[id]);
             ranked.emplace_back(~std::bit_cast<std::uint64_t>(rank), id);
         }
     }

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QTest>
 #include <algorithm>
+#include <bit>
 #include <random>
 
 using namespace orv;
@@ -43,6 +44,44 @@ QByteArray randomPattern(std::mt19937& rng, const QList<QByteArray>& words) {
     return p;
 }
 
+// The ids set in the candidates' bitset, in increasing order; checks the
+// count returned and the bitset's size on the way.
+std::vector<std::uint32_t> bitsAsIds(const WordIndex& index, const QByteArray& pattern,
+                                     int minScore) {
+    std::vector<std::uint64_t> bits{~std::uint64_t(0)}; // not kept from before
+    const std::size_t n = index.candidateBits(pattern, minScore, bits);
+    const int length = int(pattern.size());
+    const bool indexed = length >= WordIndex::kMinLength && length <= WordIndex::kMaxLength;
+    if (bits.size() != (indexed ? index.blockCount(length) : 0))
+        return {0xFFFFFFFF};
+    std::vector<std::uint32_t> ids;
+    for (std::size_t b = 0; b < bits.size(); ++b)
+        for (std::uint64_t y = bits[b]; y; y &= y - 1)
+            ids.push_back(std::uint32_t(b * 64) + std::uint32_t(std::countr_zero(y)));
+    if (ids.size() != n)
+        return {0xFFFFFFFE};
+    return ids;
+}
+
+// Every bit of a (length, position, letter) bitset lies in its block range,
+// and the range's first and last blocks hold one (the index is built from
+// words only, never deleted: its ranges are then tight).
+void checkLetterBlocks(const WordIndex& index) {
+    for (int len = WordIndex::kMinLength; len <= WordIndex::kMaxLength; ++len)
+        for (int p = 0; p < len; ++p)
+            for (int letter = 0; letter < 26; ++letter) {
+                const std::uint64_t* bits = index.letterBits(len, p, letter);
+                std::uint32_t first = 0;
+                std::uint32_t end = 0;
+                for (std::uint32_t b = 0; b < index.blockCount(len); ++b)
+                    if (bits[b]) {
+                        first = end == 0 ? b : first;
+                        end = b + 1;
+                    }
+                QCOMPARE(index.letterBlocks(len, p, letter), std::make_pair(first, end));
+            }
+}
+
 void compareWithScan(const WordIndex& index, const QSet<QByteArray>& live, std::mt19937& rng,
                      int patterns) {
     const QList<QByteArray> words = live.values();
@@ -66,6 +105,7 @@ void compareWithScan(const WordIndex& index, const QSet<QByteArray>& live, std::
         }
         QCOMPARE(got, expected);
         QCOMPARE(index.possibleLetters(pattern), letters);
+        QCOMPARE(bitsAsIds(index, pattern, 0), index.candidates(pattern));
     }
 }
 
@@ -94,6 +134,7 @@ void WordIndexTest::agreesWithAScan() {
     WordIndex index;
     index.buildFromPlain(plain);
     QCOMPARE(index.wordCount(), std::size_t(live.size()));
+    checkLetterBlocks(index);
     compareWithScan(index, live, rng, 1500);
 }
 
@@ -141,6 +182,9 @@ void WordIndexTest::oddWordsAndPatterns() {
     QCOMPARE(index.count("O "), std::size_t(1));
     QCOMPARE(index.count("."), std::size_t(0));
     QCOMPARE(index.count(QByteArray(25, '.')), std::size_t(0));
+    QVERIFY(bitsAsIds(index, QByteArray(25, '.'), 0).empty());
+    QVERIFY(bitsAsIds(index, ".", 0).empty());
+    QCOMPARE(bitsAsIds(index, "O.", 0), index.candidates("O."));
     QCOMPARE(index.possibleLetters(".R"),
              (WordIndex::LetterSets{1u << ('O' - 'A'), 1u << ('R' - 'A')}));
 }
@@ -201,6 +245,7 @@ void WordIndexTest::hiddenWordsFollowScoresAdditionsAndDeletions() {
                 }
                 QCOMPARE(index.count(p, minScore), expected);
                 QCOMPARE(index.candidates(p, minScore).size(), expected);
+                QCOMPARE(bitsAsIds(index, p, minScore), index.candidates(p, minScore));
             }
     }
 }

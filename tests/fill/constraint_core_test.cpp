@@ -127,6 +127,21 @@ Domains coreDomains(const ConstraintCore& core, const WordIndex& index) {
     return domains;
 }
 
+// The live words of each variable read from its bitset (which a domain kept
+// as bits alone has, and dom then has not).
+Domains liveDomains(const ConstraintCore& core, const WordIndex& index) {
+    Domains domains;
+    for (const CoreVar& x : core.vars()) {
+        std::set<QByteArray>& d = domains[x.slot];
+        if (x.bits.empty())
+            continue;
+        for (std::uint32_t id = 0; id < index.idCount(x.length); ++id)
+            if (core.isLive(x, id))
+                d.insert(index.word(x.length, id));
+    }
+    return domains;
+}
+
 // The cells that two slots with an empty cell share: the core narrows those.
 std::vector<std::pair<int, int>> crossedCells(const Grille& g, const GridSlots& slots) {
     std::vector<std::pair<int, int>> cells;
@@ -166,6 +181,7 @@ private Q_SLOTS:
     void propagationAndUndoMatchTheReference();
     void emptiedSlotsStopConstrainingAtAFixpoint();
     void suggestionsSurvivePropagation();
+    void largeDomainsKeptAsBitsGiveTheSameFixpoint();
 };
 
 // The fill's mode: after the root propagation and after each word chosen,
@@ -320,6 +336,68 @@ void ConstraintCoreTest::suggestionsSurvivePropagation() {
     }
     QVERIFY(offered > 500);
     QVERIFY(removed > 500);
+}
+
+// The marks' mode with the large domains kept as bits alone (their ids laid
+// out only once they come down small) reaches the same state as with every
+// id laid out: the same slots emptied, the same live words and sizes, the
+// same letters in every cell and the same letter supports.
+void ConstraintCoreTest::largeDomainsKeptAsBitsGiveTheSameFixpoint() {
+    std::mt19937 rng(21);
+    int stale = 0;     // domains kept as bits at the start
+    int laidOut = 0;   // of those, the ones that came down small
+    int stillBits = 0; // and the ones still large at the fixpoint
+    int emptied = 0;
+    for (int trial = 0; trial < 200; ++trial) {
+        const std::vector<QByteArray> words =
+            randomWords(rng, 100 + int(rng() % 400), lettersOf(trial));
+        WordIndex index;
+        index.buildFromPlain(words);
+        const Grille g = randomGrid(rng, 3 + trial % 4, lettersOf(trial), 1 + trial % 3);
+        const GridSlots slots(g);
+        ConstraintCore::Settings settings;
+        settings.allDifferent = false;
+        settings.keepEmptied = true;
+        ConstraintCore plain(g, slots, index, settings);
+        settings.lazyIds = true;
+        ConstraintCore lazy(g, slots, index, settings);
+        std::vector<bool> startedStale;
+        for (const CoreVar& x : lazy.vars())
+            startedStale.push_back(x.stale);
+        QVERIFY(plain.propagate());
+        QVERIFY(lazy.propagate());
+        QCOMPARE(lazy.varCount(), plain.varCount());
+        for (int v = 0; v < plain.varCount(); ++v) {
+            const CoreVar& a = plain.var(v);
+            const CoreVar& b = lazy.var(v);
+            QVERIFY(!a.stale);
+            QCOMPARE(b.emptied, a.emptied);
+            QCOMPARE(b.size, a.size);
+            emptied += a.emptied;
+            if (startedStale[std::size_t(v)]) {
+                ++stale;
+                laidOut += !b.stale;
+                stillBits += b.stale;
+            }
+            if (!b.stale) {
+                std::vector<std::uint32_t> ids(b.dom.begin(), b.dom.begin() + b.size);
+                std::vector<std::uint32_t> expected(a.dom.begin(), a.dom.begin() + a.size);
+                std::sort(ids.begin(), ids.end());
+                std::sort(expected.begin(), expected.end());
+                QCOMPARE(ids, expected);
+            }
+            for (int p = 0; p < a.length; ++p)
+                QCOMPARE(lazy.letterSupport(v, p), plain.letterSupport(v, p));
+        }
+        QCOMPARE(liveDomains(lazy, index), coreDomains(plain, index));
+        for (int c = 1; c < g.NbColonnes; ++c)
+            for (int r = 1; r < g.NbLignes; ++r)
+                QCOMPARE(lazy.cellMask(c, r), plain.cellMask(c, r));
+    }
+    QVERIFY(stale > 100);
+    QVERIFY(laidOut > 50);
+    QVERIFY(stillBits > 20);
+    QVERIFY(emptied > 20);
 }
 
 QTEST_GUILESS_MAIN(ConstraintCoreTest)
