@@ -2,6 +2,8 @@
 // brute force over the words ranks and counts them, fillability marks as a
 // plain propagation over sets of strings finds them, and the grid check's
 // three kinds of findings.
+#include "support/random_grids.h"
+
 #include "dictionary/word_index.h"
 #include "fill/grid_check.h"
 #include "fill/grid_fill.h"
@@ -18,6 +20,9 @@
 #include <set>
 
 using namespace orv;
+using orv::test::fits;
+using orv::test::randomGrid;
+using orv::test::randomWords;
 
 namespace {
 
@@ -25,15 +30,6 @@ WordIndex indexOf(const std::vector<QByteArray>& words) {
     WordIndex index;
     index.buildFromPlain(words);
     return index;
-}
-
-bool fits(const QByteArray& word, const QByteArray& pattern) {
-    if (word.size() != pattern.size())
-        return false;
-    for (qsizetype i = 0; i < word.size(); ++i)
-        if (pattern[i] != '.' && pattern[i] != word[i])
-            return false;
-    return true;
 }
 
 char at(const Grille& g, int col, int row) {
@@ -115,35 +111,6 @@ std::vector<Ranked> bruteForceScored(const Grille& g, const Slot& slot,
         return a.openness != b.openness ? a.openness > b.openness : a.word < b.word;
     });
     return out;
-}
-
-// Random words over a few letters, so that small grids have choices.
-std::vector<QByteArray> randomWords(std::mt19937& rng, int n, const char* letters) {
-    const int k = int(std::strlen(letters));
-    std::set<QByteArray> words;
-    while (int(words.size()) < n) {
-        QByteArray w;
-        const int length = 2 + int(rng() % 4);
-        for (int i = 0; i < length; ++i)
-            w.append(letters[rng() % unsigned(k)]);
-        words.insert(w);
-    }
-    return {words.begin(), words.end()};
-}
-
-Grille randomGrid(std::mt19937& rng, int side, const char* letters, unsigned letterTenths = 2) {
-    QByteArray text;
-    const int k = int(std::strlen(letters));
-    for (int r = 0; r < side; ++r) {
-        for (int c = 0; c < side; ++c) {
-            const unsigned roll = rng() % 10;
-            text.append(roll < 2                  ? '#'
-                        : roll < 2 + letterTenths ? letters[rng() % unsigned(k)]
-                                                  : '.');
-        }
-        text.append('\n');
-    }
-    return readGridText(text);
 }
 
 // Arc consistency over sets of strings, repeated until nothing changes.

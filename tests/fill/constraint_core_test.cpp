@@ -35,15 +35,6 @@ struct Fixpoint {
     Masks masks;
 };
 
-bool fits(const QByteArray& word, const QByteArray& pattern) {
-    if (word.size() != pattern.size())
-        return false;
-    for (qsizetype i = 0; i < word.size(); ++i)
-        if (pattern[i] != '.' && pattern[i] != word[i])
-            return false;
-    return true;
-}
-
 // The domains before any crossing is looked at: the fitting words, less the
 // refused ones, and (all different) less the words of the full slots.
 Domains startingDomains(const Grille& g, const GridSlots& slots,

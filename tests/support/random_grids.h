@@ -13,6 +13,16 @@
 
 namespace orv::test {
 
+// Whether `word` fits `pattern` ('.' for any letter).
+inline bool fits(const QByteArray& word, const QByteArray& pattern) {
+    if (word.size() != pattern.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if (pattern[i] != '.' && pattern[i] != word[i])
+            return false;
+    return true;
+}
+
 // `n` distinct words of 2 to 5 letters over `letters`, sorted.
 inline std::vector<QByteArray> randomWords(std::mt19937& rng, int n, const char* letters) {
     const int k = int(std::strlen(letters));
