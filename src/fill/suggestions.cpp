@@ -158,10 +158,24 @@ SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int s
             openness *= c.count[std::size_t(w[c.position] - 'A')];
         return openness;
     };
+    // The words already in the grid's other full slots: placed again, a
+    // word would stand twice, which no fill takes.
+    std::vector<std::uint32_t> used;
+    for (int k = 0; k < slots.count(); ++k) {
+        if (k == slot || slots[k].length() != length)
+            continue;
+        const QByteArray word = slotPattern(grille, slots[k]);
+        const std::int64_t id = word.contains('.') ? -1 : index.find(word);
+        if (id >= 0)
+            used.push_back(std::uint32_t(id));
+    }
+    std::sort(used.begin(), used.end());
     std::vector<Ranked> ranked;
     ranked.reserve(fitting.size());
     for (const std::uint32_t id : fitting) {
         if (!allowed.empty() && !allowedByMarks(id))
+            continue;
+        if (std::binary_search(used.begin(), used.end(), id))
             continue;
         const double openness = opennessOf(id);
         if (openness > 0) {

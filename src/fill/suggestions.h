@@ -54,7 +54,8 @@ double suggestionRank(double openness, int score);
 // With `marks` (propagated over the whole grid with the same minScore), a
 // word is offered only if each of its letters in an empty cell is one the
 // marks still allow there: never a word that the crossings rule out further
-// away than its own crossings.
+// away than its own crossings. A word already in another full slot of the
+// grid is not offered either (a fill takes each word once).
 SlotSuggestions suggestWords(const Grille& grille, const GridSlots& slots, int slot,
                              const WordIndex& index, int minScore = 0,
                              const GridMarks* marks = nullptr);

@@ -62,14 +62,25 @@ struct Ranked {
     QByteArray word;
 };
 
-// Every fitting word, each crossing recounted over the whole word list.
+// Every fitting word but those already in the grid's other full slots,
+// each crossing recounted over the whole word list.
 std::vector<Ranked> bruteForce(const Grille& g, const Slot& slot,
                                const std::vector<QByteArray>& words) {
     const bool across = slot.direction == SlotDirection::Horizontal;
     const QByteArray pattern = slotPattern(g, slot);
+    std::set<QByteArray> used;
+    const GridSlots all(g);
+    for (const Slot& other : all.slots()) {
+        const QByteArray w = slotPattern(g, other);
+        const bool same = other.direction == slot.direction &&
+                          other.cells[0].col == slot.cells[0].col &&
+                          other.cells[0].row == slot.cells[0].row;
+        if (!same && !w.contains('.'))
+            used.insert(w);
+    }
     std::vector<Ranked> out;
     for (const QByteArray& w : words) {
-        if (!fits(w, pattern))
+        if (!fits(w, pattern) || used.count(w))
             continue;
         double product = 1;
         for (int p = 0; p < slot.length(); ++p) {
