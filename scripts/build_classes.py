@@ -7,18 +7,22 @@ reader of crosswords would judge it:
 - K, well known: frequent forms; infinitives, participles and third persons of
   common verbs; common nouns, adjectives and other common words;
 - F, fair: real but less frequent words a solver can find: rarer nouns and
-  adjectives (still in the frequency list), place names, the third person of
-  the simple past of common verbs, the infinitive and participles of verbs
-  that are used, if rarely;
+  adjectives (in the frequency list, or of the general vocabulary: the
+  thesaurus has them), place names, the third person of the simple past of
+  common verbs, the infinitive and participles of verbs that are used, if
+  rarely, and the infinitive and past participle of the general vocabulary's
+  rarer verbs;
 - W, weak: first and second persons and the imperfect subjunctive of most
   verbs, any conjugated form of a rare verb, first names and surnames,
-  abbreviations, and words the lexicon does not know or nobody uses.
+  abbreviations, a trade's or a science's own words (ERSEAU, ERISTALE), and
+  words the lexicon does not know or nobody uses.
 
-The classes come from two sources: the morphology of Debian's
+The classes come from three sources: the morphology of Debian's
 python3-grammalecte (lemma, part of speech, tense and person of every reading
-of a form) and a frequency list (one ``form count`` per line, such as
+of a form), a frequency list (one ``form count`` per line, such as
 FrequencyWords' fr_50k.txt), which gives each form its count and each lemma the
-sum of its forms' counts. A dictionary word is folded as ``orvdico build
+sum of its forms' counts, and the French thesaurus of Debian's mythes-fr, whose
+entries and synonyms stand for the general vocabulary. A dictionary word is folded as ``orvdico build
 --fold-accents`` folds it (scripts/build_scores.py), and takes the best class of
 all readings of all the accented forms it comes from.
 
@@ -26,7 +30,7 @@ The output lists the K and F words (one ``WORD<TAB>K`` line); a dictionary
 word that is not listed is weak. The program reads the text file only.
 
     scripts/build_classes.py FREQ_LIST [-o data/word_classes_fr.txt]
-        [--source /usr/share/dict/french]
+        [--source /usr/share/dict/french] [--thesaurus /usr/share/mythes/thes_fr.dat]
 """
 
 import argparse
@@ -49,6 +53,23 @@ USED_VERB = 100           # a verb below this is rare: its conjugated forms are 
 TENSES = {"Ip", "Iq", "Is", "If", "K", "Sp", "Sq", "E"}
 
 
+def load_thesaurus(path):
+    """The words of a MyThes thesaurus (entries and synonyms), in small letters.
+
+    Its entries are the general vocabulary, with synonyms to give: a rare word
+    that it holds is one a solver can find; one it lacks is a specialist's."""
+    words = set()
+    with open(path, encoding="utf-8") as f:
+        next(f)                                 # the encoding's name
+        for line in f:
+            line = line.rstrip("\n")
+            if line.startswith("("):            # (Nom)|synonym|synonym...
+                words.update(w.lower() for w in line.split("|")[1:] if w)
+            elif "|" in line:                   # entry|number of meanings
+                words.add(line.rsplit("|", 1)[0].lower())
+    return words
+
+
 def parse(morph):
     """('lemma', [tags]) of a Grammalecte reading '>lemma/:T1:T2/origin'."""
     head, _, rest = morph.partition("/")
@@ -67,7 +88,7 @@ def named(checker, form, readings):
     return any(t and t[0].startswith(("M1", "M2")) for _, t in names)
 
 
-def reading_class(lemma, tags, form_count, lemma_counts, form):
+def reading_class(lemma, tags, form_count, lemma_counts, form, general):
     if not tags:
         return WEAK
     pos = tags[0]
@@ -86,7 +107,12 @@ def reading_class(lemma, tags, form_count, lemma_counts, form):
         if not tenses:                          # infinitive, participles
             if total >= COMMON_VERB:
                 return KNOWN
-            return FAIR if total >= USED_VERB else WEAK
+            if total >= USED_VERB:
+                return FAIR
+            # The infinitive and the past participle (an adjective too) of a
+            # verb of the general vocabulary read as its dictionary entries;
+            # the present participle of a rare verb does not.
+            return FAIR if {"Y", "Q"} & set(tags[1:]) and lemma in general else WEAK
         if total < USED_VERB:
             return WEAK
         third = bool(persons & {"3s", "3p"})
@@ -95,10 +121,12 @@ def reading_class(lemma, tags, form_count, lemma_counts, form):
         if "Is" in tenses and third:
             return FAIR if total >= COMMON_VERB else WEAK
         return WEAK                             # 1st and 2nd persons, imperfect subjunctive
-    # Nouns, adjectives, adverbs and the small words.
+    # Nouns, adjectives, adverbs and the small words: the rarer ones are fair
+    # when they belong to the general vocabulary (the thesaurus has them),
+    # weak when they are a trade's or a science's own (ERSEAU, ERISTALE).
     if total >= COMMON_LEMMA:
         return KNOWN
-    return FAIR if total > 0 or form_count > 0 else WEAK
+    return FAIR if total > 0 or form_count > 0 or lemma in general else WEAK
 
 
 def main():
@@ -106,7 +134,9 @@ def main():
     ap.add_argument("freq")
     ap.add_argument("-o", "--output", default="data/word_classes_fr.txt")
     ap.add_argument("--source", default="/usr/share/dict/french")
+    ap.add_argument("--thesaurus", default="/usr/share/mythes/thes_fr.dat")
     args = ap.parse_args()
+    general = load_thesaurus(args.thesaurus)
     checker = load_checker()
     if checker is None:
         sys.exit("build_classes.py: python3-grammalecte is needed")
@@ -156,7 +186,7 @@ def main():
             # is the name's: the other readings are judged by their lemma.
             count = 0 if named(checker, form, readings) else form_counts.get(word, 0)
             for lemma, tags in readings:
-                best = max(best, reading_class(lemma, tags, count, lemma_counts, form))
+                best = max(best, reading_class(lemma, tags, count, lemma_counts, form, general))
                 if best == KNOWN:
                     break
             if best == KNOWN:
@@ -169,7 +199,8 @@ def main():
         counts[c] += 1
     header = [
         "Word classes of the dictionary's words: K well known, F fair; a word not listed is weak.",
-        "Built by scripts/build_classes.py from Grammalecte's morphology (MPL-2.0), the list",
+        "Built by scripts/build_classes.py from Grammalecte's morphology (MPL-2.0), the thesaurus",
+        "of mythes-fr (LGPL-2.1+), the list",
         "/usr/share/dict/french (wfrench, GPL-2+) and FrequencyWords (Hermit Dave),",
         "content/2018/fr/fr_50k.txt, from the OpenSubtitles 2018 corpus, licence CC BY-SA 4.0",
         "(https://creativecommons.org/licenses/by-sa/4.0/); this file is an adaptation of it.",
