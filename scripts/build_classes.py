@@ -26,8 +26,9 @@ entries and synonyms stand for the general vocabulary. A dictionary word is fold
 --fold-accents`` folds it (scripts/build_scores.py), and takes the best class of
 all readings of all the accented forms it comes from.
 
-The output lists the K and F words (one ``WORD<TAB>K`` line); a dictionary
-word that is not listed is weak. The program reads the text file only.
+The output lists the K and F words (one ``WORD<TAB>K`` line), the fair words
+that only the thesaurus makes fair marked G; a dictionary word that is not
+listed is weak. The program reads the text file only.
 
     scripts/build_classes.py FREQ_LIST [-o data/word_classes_fr.txt]
         [--source /usr/share/dict/french] [--thesaurus /usr/share/mythes/thes_fr.dat]
@@ -42,7 +43,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from build_scores import dictionary_word, load_checker  # noqa: E402
 
 WEAK, FAIR, KNOWN = 0, 1, 2
-LETTER = {FAIR: "F", KNOWN: "K"}
+GENERAL = 3   # fair only as a word of the general vocabulary
+LETTER = {FAIR: "F", KNOWN: "K", GENERAL: "G"}
 
 # Counts of the frequency list (OpenSubtitles: about 100 for the 50,000th form).
 FREQUENT_FORM = 1000      # about the 12,000 most frequent forms: known whatever they are
@@ -179,18 +181,23 @@ def main():
 
     classes = {}
     for word, forms in sources.items():
-        best = WEAK
-        for form in forms | freq_forms.get(word, set()):
-            readings = [parse(m) for m in checker.getMorph(form)]
-            # The count of a form that is also a first name or a surname (RENE)
-            # is the name's: the other readings are judged by their lemma.
-            count = 0 if named(checker, form, readings) else form_counts.get(word, 0)
-            for lemma, tags in readings:
-                best = max(best, reading_class(lemma, tags, count, lemma_counts, form, general))
-                if best == KNOWN:
-                    break
-            if best == KNOWN:
-                break
+        def best_class(vocabulary):
+            best = WEAK
+            for form in forms | freq_forms.get(word, set()):
+                readings = [parse(m) for m in checker.getMorph(form)]
+                # The count of a form that is also a first name or a surname
+                # (RENE) is the name's: the other readings are judged by their lemma.
+                count = 0 if named(checker, form, readings) else form_counts.get(word, 0)
+                for lemma, tags in readings:
+                    best = max(best, reading_class(lemma, tags, count, lemma_counts, form,
+                                                   vocabulary))
+                    if best == KNOWN:
+                        return best
+            return best
+
+        best = best_class(general)
+        if best == FAIR and best_class(frozenset()) == WEAK:
+            best = GENERAL
         if best != WEAK:
             classes[word] = best
 
@@ -198,7 +205,8 @@ def main():
     for c in classes.values():
         counts[c] += 1
     header = [
-        "Word classes of the dictionary's words: K well known, F fair; a word not listed is weak.",
+        "Word classes of the dictionary's words: K well known, F fair, G fair as a word of the",
+        "general vocabulary only (outside the frequency list); a word not listed is weak.",
         "Built by scripts/build_classes.py from Grammalecte's morphology (MPL-2.0), the thesaurus",
         "of mythes-fr (LGPL-2.1+), the list",
         "/usr/share/dict/french (wfrench, GPL-2+) and FrequencyWords (Hermit Dave),",
@@ -210,7 +218,7 @@ def main():
             out.write("# " + h + "\n")
         for word in sorted(classes):
             out.write(f"{word}\t{LETTER[classes[word]]}\n")
-    print(f"{args.output}: {counts[KNOWN]} K, {counts[FAIR]} F, "
+    print(f"{args.output}: {counts[KNOWN]} K, {counts[FAIR]} F, {counts[GENERAL]} G, "
           f"{len(sources) - len(classes)} W of {len(sources)} words", file=sys.stderr)
 
 

@@ -30,9 +30,9 @@ WordClasses::WordClasses(QByteArray text) : text_(std::move(text)) {
         const qsizetype tab = line.indexOf('\t');
         if (!line.startsWith('#') && tab > 0 && tab < 256 && line.size() > tab + 1) {
             const char mark = line[tab + 1];
-            if (mark == 'K' || mark == 'F')
+            if (mark == 'K' || mark == 'F' || mark == 'G')
                 entries_.push_back({std::uint32_t(i), std::uint8_t(tab),
-                                    mark == 'K' ? WordClass::Known : WordClass::Fair});
+                                    mark == 'K' ? WordClass::Known : WordClass::Fair, mark == 'G'});
         }
         i = end + 1;
     }
@@ -48,11 +48,21 @@ const WordClasses& WordClasses::french() {
     return table;
 }
 
-WordClass WordClasses::classOf(QByteArrayView plainWord) const {
+const WordClasses::Entry* WordClasses::find(QByteArrayView plainWord) const {
     const auto it =
         std::lower_bound(entries_.begin(), entries_.end(), plainWord,
                          [this](const Entry& e, QByteArrayView w) { return wordOf(e) < w; });
-    return it != entries_.end() && wordOf(*it) == plainWord ? it->cls : WordClass::Weak;
+    return it != entries_.end() && wordOf(*it) == plainWord ? &*it : nullptr;
+}
+
+WordClass WordClasses::classOf(QByteArrayView plainWord) const {
+    const Entry* e = find(plainWord);
+    return e ? e->cls : WordClass::Weak;
+}
+
+bool WordClasses::isRareGeneral(QByteArrayView plainWord) const {
+    const Entry* e = find(plainWord);
+    return e && e->rareGeneral;
 }
 
 } // namespace orv

@@ -701,6 +701,10 @@ MakeResult Maker::run() {
 int defaultMaxBlacks(int rows, int columns) { return int(std::lround(0.12 * rows * columns)); }
 
 MakeResult makeGrid(const Grille& grille, const WordIndex& index, const MakeOptions& options) {
+    // Free to move its black squares, the maker does without the fair words
+    // that only the general vocabulary holds, as it does without weak ones.
+    if (options.classes)
+        options.classes->demandFrequentFairWords();
     return Maker(grille, index, options).run();
 }
 

@@ -46,7 +46,8 @@ void IndexClasses::prepare() {
         while (id < count && QByteArrayView(index_.letters(len, id), len) < word)
             ++id;
         if (id < count && QByteArrayView(index_.letters(len, id), len) == word)
-            cache_[std::size_t(len)][id] = std::uint8_t(table.classAt(i));
+            cache_[std::size_t(len)][id] = std::uint8_t(
+                rareGeneralWeak_ && table.isRareGeneralAt(i) ? WordClass::Weak : table.classAt(i));
     }
     const QHash<QByteArray, int>& own = scores_.user().all();
     for (auto it = own.begin(); it != own.end(); ++it) {
@@ -74,7 +75,19 @@ WordClass IndexClasses::classOf(int length, std::uint32_t id) {
     return WordClass(cache_[std::size_t(length)][id]);
 }
 
-WordClass IndexClasses::classOf(QByteArrayView word) const { return scores_.wordClass(word); }
+WordClass IndexClasses::classOf(QByteArrayView word) const {
+    const WordClass c = scores_.wordClass(word);
+    if (rareGeneralWeak_ && c == WordClass::Fair && !scores_.user().find(word) &&
+        WordClasses::french().isRareGeneral(word))
+        return WordClass::Weak;
+    return c;
+}
+
+void IndexClasses::demandFrequentFairWords() {
+    rareGeneralWeak_ = true;
+    prepared_ = false;
+    total_ = notWeak_ = 0;
+}
 
 void IndexClasses::forbid(const QByteArray& word) { forbidden_.insert(word); }
 
@@ -95,7 +108,7 @@ WordRank IndexClasses::rank(const Grille& grille) const {
         const QByteArray word = slotPattern(grille, slot);
         if (word.contains('.'))
             continue;
-        const WordClass c = scores_.wordClass(word);
+        const WordClass c = classOf(word);
         r.weak += c == WordClass::Weak;
         r.score += scores_.score(word);
         if (slot.length() >= 3) {

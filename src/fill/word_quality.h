@@ -58,6 +58,11 @@ public:
     // classes do not know is all weak).
     bool hasWordsBeyondWeak();
 
+    // The maker's demand, before the first look-up: a fair word only as one
+    // of the general vocabulary, outside the frequency list, counts as weak
+    // (a maker can move its black squares rather than take it).
+    void demandFrequentFairWords();
+
     WordRank rank(const Grille& grille) const;
     const WordIndex& index() const { return index_; }
     const WordScores& scores() const { return scores_; }
@@ -69,6 +74,7 @@ private:
     // Per length, per id: the word's class.
     std::vector<std::vector<std::uint8_t>> cache_;
     bool prepared_ = false;
+    bool rareGeneralWeak_ = false;
     std::size_t notWeak_ = 0;
     std::size_t total_ = 0;
     QSet<QByteArray> forbidden_;

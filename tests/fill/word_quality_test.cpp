@@ -103,6 +103,7 @@ private Q_SLOTS:
             QSKIP("no French word list on this machine");
     }
     void indexClassesFollowTableAndUserScores();
+    void makerTakesGeneralVocabularyWordsAsWeak();
     void searchNeverEndsWithMoreWeakWords();
     void makerNeverReturnsMoreWeakWordsThanItsStart();
     void refusedWordNeverComesBackAndOtherCellsStay();
@@ -140,6 +141,47 @@ void WordQualityTest::indexClassesFollowTableAndUserScores() {
     QCOMPARE(classOf("MAISON"), WordClass::Weak);
     QCOMPARE(classOf("BETISERA"), WordClass::Known);
     QCOMPARE(classOf("MAISONS"), WordClass::Known);
+}
+
+// The maker's demand: the fair words that only the general vocabulary holds
+// (outside the frequency list) count as weak, by id, by word and in a
+// grid's rank, whatever the order of the look-ups; the other classes and a
+// user's own score stay as they are. A fill's classes keep them fair.
+void WordQualityTest::makerTakesGeneralVocabularyWordsAsWeak() {
+    const French& f = french();
+    const WordClasses& table = WordClasses::french();
+    QVERIFY(table.isRareGeneral("BUVARD"));
+    QVERIFY(!table.isRareGeneral("PORTA")); // fair by the frequency list
+    QVERIFY(!table.isRareGeneral("MAISON"));
+    QCOMPARE(table.classOf("BUVARD"), WordClass::Fair);
+    // Every G word of 6 letters is fair for a fill and weak for the maker.
+    IndexClasses fill(f.index, f.scores), maker(f.index, f.scores);
+    const auto buvard = std::uint32_t(f.index.find("BUVARD"));
+    QCOMPARE(fill.classOf(6, buvard), WordClass::Fair);
+    QCOMPARE(maker.classOf(6, buvard), WordClass::Fair);
+    maker.demandFrequentFairWords(); // after a first look-up: the table is made anew
+    int general = 0;
+    for (std::uint32_t id = 0; id < f.index.idCount(6); ++id) {
+        const QByteArray word = f.index.word(6, id);
+        const bool rare = table.isRareGeneral(word);
+        general += rare;
+        QCOMPARE(int(maker.classOf(6, id)), int(rare ? WordClass::Weak : fill.classOf(6, id)));
+        QCOMPARE(int(maker.classOf(word)), int(maker.classOf(6, id)));
+    }
+    QVERIFY(general > 500);
+
+    Grille g(1, 6);
+    for (int c = 1; c <= 6; ++c)
+        g.cell(c, 1) = "BUVARD"[c - 1];
+    QCOMPARE(fill.rank(g).weak, 0);
+    QCOMPARE(maker.rank(g).weak, 1);
+
+    WordScores own;
+    own.user().set("BUVARD", 30); // the user's own score wins
+    IndexClasses mine(f.index, own);
+    mine.demandFrequentFairWords();
+    QCOMPARE(mine.classOf("BUVARD"), WordClass::Fair);
+    QCOMPARE(mine.classOf(6, std::uint32_t(f.index.find("BUVARD"))), WordClass::Fair);
 }
 
 // From a fill that took every word alike (many weak words), the search ends
