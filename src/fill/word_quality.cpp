@@ -175,7 +175,8 @@ FillResult QualitySearch::refillPart(const Grille& grille, const std::vector<Cel
     o.seed = nextSeed();
     o.minScore = options_.minScore;
     o.scoreWeight = options_.scoreWeight;
-    o.maxFailures = options_.effort.partFailures;
+    const bool wide = radius > options_.effort.maxRadius && options_.effort.wideFailures > 0;
+    o.maxFailures = wide ? options_.effort.wideFailures : options_.effort.partFailures;
     if (options_.timeLimitSeconds > 0)
         o.timeLimitSeconds = std::max(1e-3, secondsLeft());
     o.stop = options_.stop;
@@ -290,7 +291,10 @@ Grille QualitySearch::improve(const Grille& filled, const std::vector<Aim>& aims
                 break;
             const auto& [word, cells] = targets[std::size_t(nextSeed() % targets.size())];
             bool bettered = false;
-            for (int radius = 0; radius <= options_.effort.maxRadius && !spent(); ++radius)
+            const int widest = aim == Aim::NoWeak
+                                   ? std::max(options_.effort.maxRadius, options_.effort.wideRadius)
+                                   : options_.effort.maxRadius;
+            for (int radius = 0; radius <= widest && !spent(); ++radius)
                 if (refillAround(best, rank, cells, radius, aim, word)) {
                     bettered = true;
                     break;

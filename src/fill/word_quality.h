@@ -81,16 +81,22 @@ private:
 };
 
 // How long the search works: refills in all, failures per refill, and the
-// widest part (cells around the word) it refills.
+// widest part (cells around the word) it refills. A weak word that no part
+// up to maxRadius could replace gets wider parts, up to wideRadius, with
+// wideFailures failures each: few grids keep one, and those are worth the
+// longer search.
 struct QualityEffort {
     int refills = 60;
     std::uint64_t partFailures = 100;
     int maxRadius = 2;
+    int wideRadius = 0;
+    std::uint64_t wideFailures = 0;
 };
-// The fill's default keeps it within a few times the fill without scores;
-// the maker, whose grids are judged word by word, works longer.
-constexpr QualityEffort kFillQuality{60, 100, 2};
-constexpr QualityEffort kThoroughQuality{400, 200, 3};
+// The fill's default keeps it within a few times the fill without scores
+// where its weak words go at once; the maker, whose grids are judged word
+// by word, works longer.
+constexpr QualityEffort kFillQuality{60, 100, 2, 4, 1000};
+constexpr QualityEffort kThoroughQuality{400, 200, 3, 5, 2000};
 constexpr QualityEffort kMakerQuality{600, 200, 3};
 // A refused word: its slot alone first, then up to three cells around.
 constexpr QualityEffort kRefusalEffort{0, 2000, 3};
