@@ -10,6 +10,7 @@
 #include "dictionary/scored_word_index.h"
 #include "dictionary/word_index.h"
 #include "dictionary/word_scores.h"
+#include "fill/fill_request.h"
 #include "fill/fill_scores.h"
 #include "fill/grid_marks.h"
 #include "fill/suggestion_lookahead.h"
@@ -273,14 +274,16 @@ void BM_LookAheadFirst20(benchmark::State& state, const char* text, int col, int
     for (auto _ : state) {
         std::fill(std::begin(counts), std::end(counts), 0);
         const auto start = std::chrono::steady_clock::now();
+        // As the panel's worker does: one state prepared for the request,
+        // then each word tried from it within the request's shared budget.
+        PreparedFill prepared(g, index, lookAheadRequest(minScore));
         for (std::size_t k = 0; k < list.count() && k < 20; ++k) {
             const QByteArray word = index.word(list.length, list.ids[k]);
-            // The request's shared budget, as the panel's worker gives it.
             LookAheadBound bound;
             bound.seconds = lookAheadSeconds(
                 bound, k,
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-            ++counts[int(lookAhead(g, slots[slot], word, index, minScore, bound))];
+            ++counts[int(lookAhead(prepared, slot, word, bound))];
         }
     }
     state.counters["leads"] = counts[int(WordOutlook::Leads)];

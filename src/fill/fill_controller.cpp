@@ -32,6 +32,21 @@ QByteArray lettersOf(const Grille& g, const std::vector<Cell>& cells) {
     return letters;
 }
 
+// Whether a search left a complete fill: filled, or stopped (by « Autre
+// remplissage ») once it held one, which it keeps.
+bool holdsFill(const FillResult& result) {
+    if (result.status == FillStatus::Filled)
+        return true;
+    if (result.status != FillStatus::Stopped)
+        return false;
+    const Grille& g = result.grille;
+    for (int c = 1; c < g.NbColonnes; ++c)
+        for (int r = 1; r < g.NbLignes; ++r)
+            if (g.isPlayingCell(c, r) && g.cell(c, r) == ' ')
+                return false;
+    return true;
+}
+
 } // namespace
 
 FillController::FillController(Document& document, Services& services, QMainWindow* window,
@@ -149,7 +164,7 @@ std::vector<Cell> FillController::refillableCells(const Grille& now) const {
     return cells;
 }
 
-FillResult FillController::runFill(const Grille& start, std::function<bool(const Grille&)> accept) {
+void FillController::runFill(Step step) {
     // The look-ahead of the suggestions would only slow the fill down.
     if (auto* help = window_->findChild<BuildingHelpController*>())
         help->lookAhead().cancel();
@@ -161,16 +176,22 @@ FillResult FillController::runFill(const Grille& start, std::function<bool(const
     request.preferredScore = vocabulary.preferred;
     request.scoreWeight = kScoreWeight;
     request.effort = doc_.FillThorough ? FillEffort::Thorough : FillEffort::Default;
-    request.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
     request.timeLimitSeconds = timeLimitSeconds;
     request.stop = &shared.stop;
     request.threads = fillThreads(0);
-    request.accept = std::move(accept);
     shared.threads = request.threads;
     request.progress = [&shared](const FillProgress& p) {
         shared.total = p.total;
         shared.placed = p.placed;
         shared.threads = p.threads;
+    };
+    // Each fill the search takes goes through the step's refusals; the first
+    // it takes tells the window that a fill exists.
+    request.accept = [&shared, &step](const Grille& filled) {
+        if (step.accept && !step.accept(filled))
+            return false;
+        shared.filled = true;
+        return true;
     };
     FillResult result;
     // The worker reads the document's index: nothing may rebuild or
@@ -180,34 +201,58 @@ FillResult FillController::runFill(const Grille& start, std::function<bool(const
     IndexClasses classes(words, doc_.dictionary().scores());
     classes.forbid(refusedWords());
     request.classes = &classes;
-    progress.runWhile([&] { result = fill(start, words, request); }, services_.modal);
-    return result;
+    request.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
+    const FillProgressWindow::Work work = [&] { result = fill(step.start, words, request); };
+    bool finished = false; // the last step was finished in the window
+    QString why;
+    // Between two searches, on this thread: after « Autre remplissage » in the
+    // window, the fill the search holds (stopped, it keeps the best it found)
+    // is the step's result, and the other fill's search comes next.
+    auto next = [&]() -> FillProgressWindow::Work {
+        if (!shared.another || !holdsFill(result))
+            return nullptr;
+        result.status = FillStatus::Filled;
+        step.finish(result);
+        std::optional<Step> other = otherFillStep(why);
+        if (!other) {
+            finished = true;
+            return nullptr;
+        }
+        step = std::move(*other);
+        shared.reset();
+        request.seed = std::uint64_t(services_.random.Random(1 << 30)) + 1;
+        return work;
+    };
+    progress.runWhile(work, services_.modal, next);
+    if (!finished)
+        step.finish(result);
+    else if (!why.isEmpty())
+        services_.messages.information(window_, why);
 }
 
-void FillController::otherFillClick() {
-    guard([this] {
-        if (given_.empty())
-            return;
-        const Grille now = doc_.grille();
-        const std::vector<Cell> cells = refillableCells(now);
-        if (cells.empty()) {
-            services_.messages.information(
-                window_, QStringLiteral("Tous les mots du dernier remplissage sont gardés : il "
-                                        "n'y a rien à remplir à nouveau."));
-            return;
-        }
-        Grille start = now;
-        for (const Cell& c : cells)
-            start.cell(c) = ' ';
-        // Never a fill already given, nor the grid as it stands.
-        QSet<QByteArray> seen;
-        for (const Grille& g : given_)
-            seen.insert(lettersOf(g, runCells_));
-        seen.insert(lettersOf(now, runCells_));
-        const std::vector<Cell> compared = runCells_;
-        FillResult result = runFill(start, [seen, compared](const Grille& filled) {
-            return !seen.contains(lettersOf(filled, compared));
-        });
+std::optional<FillController::Step> FillController::otherFillStep(QString& why) {
+    if (given_.empty())
+        return std::nullopt;
+    const Grille now = doc_.grille();
+    const std::vector<Cell> cells = refillableCells(now);
+    if (cells.empty()) {
+        why = QStringLiteral("Tous les mots du dernier remplissage sont gardés : il n'y a rien à "
+                             "remplir à nouveau.");
+        return std::nullopt;
+    }
+    Step step;
+    step.start = now;
+    for (const Cell& c : cells)
+        step.start.cell(c) = ' ';
+    // Never a fill already given, nor the grid as it stands.
+    QSet<QByteArray> seen;
+    for (const Grille& g : given_)
+        seen.insert(lettersOf(g, runCells_));
+    seen.insert(lettersOf(now, runCells_));
+    step.accept = [seen, compared = runCells_](const Grille& filled) {
+        return !seen.contains(lettersOf(filled, compared));
+    };
+    step.finish = [this, now, cells](const FillResult& result) {
         if (result.status == FillStatus::NoFill) {
             services_.messages.information(window_,
                                            QStringLiteral("Il n'y a pas d'autre remplissage."));
@@ -227,6 +272,18 @@ void FillController::otherFillClick() {
         view_.Remplit();
         view_.setStatusText(QStringLiteral("Autre remplissage : ") +
                             weakWordsText(fillQuality(after, doc_.dictionary().scores())));
+    };
+    return step;
+}
+
+void FillController::otherFillClick() {
+    guard([this] {
+        QString why;
+        std::optional<Step> step = otherFillStep(why);
+        if (step)
+            runFill(std::move(*step));
+        else if (!why.isEmpty())
+            services_.messages.information(window_, why);
     });
 }
 
@@ -296,27 +353,30 @@ void FillController::fillSelectionClick() {
                 window_, QStringLiteral("Le dictionnaire ne contient aucun mot."));
             return;
         }
-        const FillResult result = runFill(before);
-        if (result.status == FillStatus::NoFill) {
-            services_.messages.information(
-                window_, QStringLiteral("Aucun remplissage de la grille ne complète la sélection "
-                                        "avec les mots du dictionnaire : la grille est restée "
-                                        "telle quelle."));
-            return;
-        }
-        if (result.status != FillStatus::Filled) {
-            services_.messages.information(window_, failureMessage(result));
-            return;
-        }
-        Grille after = before;
-        for (const Cell& c : cells)
-            after.cell(c) = result.grille.cell(c);
-        doc_.applyGridChange(
-            gridDifference(before, after, QStringLiteral("le remplissage de la sélection")));
-        beginRun(before, after, selection);
-        view_.Remplit();
-        view_.setStatusText(QStringLiteral("Sélection remplie : ") +
-                            weakWordsText(fillQuality(after, doc_.dictionary().scores())));
+        runFill({before, nullptr, [this, before, cells, selection](const FillResult& result) {
+                     if (result.status == FillStatus::NoFill) {
+                         services_.messages.information(
+                             window_,
+                             QStringLiteral("Aucun remplissage de la grille ne complète la "
+                                            "sélection avec les mots du dictionnaire : la grille "
+                                            "est restée telle quelle."));
+                         return;
+                     }
+                     if (result.status != FillStatus::Filled) {
+                         services_.messages.information(window_, failureMessage(result));
+                         return;
+                     }
+                     Grille after = before;
+                     for (const Cell& c : cells)
+                         after.cell(c) = result.grille.cell(c);
+                     doc_.applyGridChange(gridDifference(
+                         before, after, QStringLiteral("le remplissage de la sélection")));
+                     beginRun(before, after, selection);
+                     view_.Remplit();
+                     view_.setStatusText(
+                         QStringLiteral("Sélection remplie : ") +
+                         weakWordsText(fillQuality(after, doc_.dictionary().scores())));
+                 }});
     });
 }
 
@@ -462,21 +522,25 @@ void FillController::fillClick() {
         if (!goesOnDespite(fillRefusal(before, slots, words, doc_.labelStyle())))
             return;
 
-        FillResult result = runFill(before);
-
-        if (result.status != FillStatus::Filled) {
-            if (result.blockedSlot >= 0 && result.blockedSlot < slots.count())
-                result.blockedName = slotName(slots[result.blockedSlot], doc_.labelStyle());
-            services_.messages.information(window_, failureMessage(result));
-            return;
-        }
-        doc_.applyGridChange(
-            gridDifference(before, result.grille, QStringLiteral("le remplissage de la grille")));
-        beginRun(before, result.grille, QRect());
-        view_.Remplit();
-        // The words a reader may not know, for the setter to see and change.
-        view_.setStatusText(QStringLiteral("Grille remplie : ") +
-                            weakWordsText(fillQuality(result.grille, doc_.dictionary().scores())));
+        runFill({before, nullptr, [this, before](const FillResult& filled) {
+                     if (filled.status != FillStatus::Filled) {
+                         FillResult result = filled;
+                         const GridSlots slots(before);
+                         if (result.blockedSlot >= 0 && result.blockedSlot < slots.count())
+                             result.blockedName =
+                                 slotName(slots[result.blockedSlot], doc_.labelStyle());
+                         services_.messages.information(window_, failureMessage(result));
+                         return;
+                     }
+                     doc_.applyGridChange(gridDifference(
+                         before, filled.grille, QStringLiteral("le remplissage de la grille")));
+                     beginRun(before, filled.grille, QRect());
+                     view_.Remplit();
+                     // The words a reader may not know, for the setter to see and change.
+                     view_.setStatusText(
+                         QStringLiteral("Grille remplie : ") +
+                         weakWordsText(fillQuality(filled.grille, doc_.dictionary().scores())));
+                 }});
     });
 }
 

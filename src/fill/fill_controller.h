@@ -7,7 +7,9 @@
 //
 // After a fill, "Autre remplissage" fills the same cells again, never as any
 // fill given before for them, until no other fill is left; the letters the
-// setter wrote since, and the words marked "Garder ce mot", stay.
+// setter wrote since, and the words marked "Garder ce mot", stay. The
+// progress window offers it too, once the search holds a fill: that fill is
+// taken as it stands and the next search starts in the same window.
 // "Remplir la sélection" fills the empty cells of the rectangle selected in
 // the grid and nothing else: the search fills the whole grid, so that the
 // letters kept extend to a full fill, and only the selected cells take its
@@ -21,6 +23,7 @@
 #include <QList>
 #include <QRect>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace orv {
@@ -50,9 +53,21 @@ public Q_SLOTS:
     void fillSelectionClick();
 
 private:
-    // Runs the search behind the progress window, the fill's options from
-    // the document; accept (when set) refuses fills as FillOptions::accept.
-    FillResult runFill(const Grille& start, std::function<bool(const Grille&)> accept = nullptr);
+    // One search behind the progress window: the grid it starts from, the
+    // fills it refuses (as FillOptions::accept, when set), and what becomes
+    // of its result, on the user-interface thread.
+    struct Step {
+        Grille start;
+        std::function<bool(const Grille&)> accept;
+        std::function<void(const FillResult&)> finish;
+    };
+    // Runs the step's search behind the progress window, the fill's options
+    // from the document, then finishes it. When the user asks the window for
+    // another fill, the fill the search holds is finished at once and
+    // « Autre remplissage » runs next in the same window.
+    void runFill(Step step);
+    // « Autre remplissage » from the grid as it is now, or nothing (and why).
+    std::optional<Step> otherFillStep(QString& why);
     // A fill given: the cells it filled and the fills given for them since.
     void beginRun(const Grille& before, const Grille& filled, const QRect& within);
     // The cells of the last run that "Autre remplissage" may fill again in

@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <exception>
-#include <thread>
 
 namespace orv {
 
@@ -28,16 +26,23 @@ FillProgressWindow::FillProgressWindow(FillShared& shared, QWidget* parent)
     ThreadsLabel->setObjectName(QStringLiteral("ThreadsLabel"));
     StopButton = new QPushButton(QStringLiteral("Arrêter"), this);
     StopButton->setObjectName(QStringLiteral("StopButton"));
+    OtherFillButton = new QPushButton(QStringLiteral("&Autre remplissage"), this);
+    OtherFillButton->setObjectName(QStringLiteral("OtherFillButton"));
+    OtherFillButton->setToolTip(
+        QStringLiteral("Garder le remplissage trouvé et en chercher un autre"));
+    OtherFillButton->setEnabled(false);
     layout->addWidget(ElapsedLabel);
     layout->addWidget(PlacedLabel);
     layout->addWidget(ThreadsLabel);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(StopButton);
+    buttons->addWidget(OtherFillButton);
     buttons->addStretch();
     layout->addLayout(buttons);
     setMinimumWidth(300);
     connect(StopButton, &QPushButton::clicked, this, &FillProgressWindow::stopSearch);
+    connect(OtherFillButton, &QPushButton::clicked, this, &FillProgressWindow::otherFill);
     timer_ = new QTimer(this);
     timer_->setInterval(100);
     connect(timer_, &QTimer::timeout, this, &FillProgressWindow::refresh);
@@ -58,13 +63,24 @@ void FillProgressWindow::refresh() {
     ThreadsLabel->setText(
         threads > 1 ? QStringLiteral("%1 recherches en parallèle, une par cœur").arg(threads)
                     : QStringLiteral("1 recherche"));
+    OtherFillButton->setEnabled(shared_.filled.load() && !stopping_);
 }
 
 void FillProgressWindow::stopSearch() {
     shared_.stop = true;
+    stopping_ = true;
     StopButton->setEnabled(false);
+    OtherFillButton->setEnabled(false);
     PlacedLabel->setText(QStringLiteral("Arrêt en cours..."));
     timer_->stop();
+}
+
+void FillProgressWindow::otherFill() {
+    if (!shared_.filled.load() || stopping_)
+        return;
+    shared_.another = true;
+    stopSearch();
+    PlacedLabel->setText(QStringLiteral("Autre remplissage..."));
 }
 
 void FillProgressWindow::reject() {
@@ -72,26 +88,56 @@ void FillProgressWindow::reject() {
     QDialog::reject();
 }
 
+void FillProgressWindow::startWork(Work work) {
+    worker_ = std::thread([this, work = std::move(work)] {
+        try {
+            work();
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
+        QMetaObject::invokeMethod(this, "finish", Qt::QueuedConnection);
+    });
+}
+
 void FillProgressWindow::finish() {
+    // Queued by the work as its last act: the thread is ending.
+    if (worker_.joinable())
+        worker_.join();
+    // A window already closed (the user stopped the search) starts nothing.
+    if (running_ && isVisible() && !failure_ && next_) {
+        Work work;
+        try {
+            work = next_();
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
+        if (work) {
+            stopping_ = false;
+            StopButton->setEnabled(true);
+            elapsed_.restart();
+            timer_->start();
+            refresh();
+            startWork(std::move(work));
+            return;
+        }
+    }
     timer_->stop();
     accept();
 }
 
-void FillProgressWindow::runWhile(const std::function<void()>& work, ModalRunner& modal) {
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        QMetaObject::invokeMethod(this, "finish", Qt::QueuedConnection);
-    });
+void FillProgressWindow::runWhile(const Work& work, ModalRunner& modal,
+                                  std::function<Work()> next) {
+    next_ = std::move(next);
+    failure_ = nullptr;
+    running_ = true;
+    startWork(work);
     modal.run(*this);
+    running_ = false;
     shared_.stop = true;
-    worker.join();
-    if (failure)
-        std::rethrow_exception(failure);
+    if (worker_.joinable())
+        worker_.join();
+    if (failure_)
+        std::rethrow_exception(failure_);
 }
 
 } // namespace orv

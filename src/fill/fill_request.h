@@ -6,13 +6,18 @@
 #pragma once
 
 #include "fill/grid_fill.h"
+#include "grid/grid_slots.h"
 
+#include <QByteArray>
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace orv {
 
+class FillSearch;
 class IndexClasses;
 class WordIndex;
 
@@ -53,5 +58,42 @@ FillOptions fillOptions(const FillRequest& request);
 // Fills `grille` as the request asks. With request.classes, `index` must be
 // their index.
 FillResult fill(const Grille& grille, const WordIndex& index, const FillRequest& request);
+
+// The fills of one grid, each with one word more written in (the look-ahead
+// from suggested words), for one request: the slots, the candidates and their
+// propagation are built once, and each fill places its word in that state
+// and searches from there, as fill() of the grid with the word written in
+// would, at the cost of the search alone. A request that fill() answers with
+// more than one plain search (the words' classes, a band of known words,
+// several threads), and a word that fill() would take otherwise than as a
+// candidate of its slot (one the slot's candidates never held, or one that
+// completes a crossing slot with a word that is not a candidate of it), are
+// answered by fill() itself.
+class PreparedFill {
+public:
+    PreparedFill(const Grille& grille, const WordIndex& index, const FillRequest& request);
+    ~PreparedFill();
+    PreparedFill(const PreparedFill&) = delete;
+    PreparedFill& operator=(const PreparedFill&) = delete;
+
+    const Grille& grille() const { return grille_; }
+    const GridSlots& slots() const { return slots_; }
+    // fill() of the grid with `word` (which fits the slot's letters) written
+    // in slot `slot`, the request's time limit replaced by timeLimitSeconds.
+    FillResult fill(int slot, const QByteArray& word, double timeLimitSeconds);
+
+private:
+    bool candidate(int length, const QByteArray& word, std::uint32_t& id) const;
+    bool takesAsCandidate(int v, const QByteArray& word, std::uint32_t& id) const;
+
+    const Grille grille_;
+    const GridSlots slots_;
+    const WordIndex& index_;
+    FillRequest request_;
+    FillOptions options_;
+    std::unique_ptr<FillSearch> search_; // none when the request is not prepared
+    bool noFill_ = false;                // the grid itself has no fill
+    std::vector<int> emptyCells_;        // per slot variable
+};
 
 } // namespace orv

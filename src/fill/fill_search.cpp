@@ -73,6 +73,48 @@ FillResult FillSearch::run() {
     return finish(result, restartLoop(result));
 }
 
+bool FillSearch::prepare() {
+    if (core_.blockedVar() != kNoVar || !core_.propagate())
+        return false;
+    preparedMark_ = core_.mark();
+    preparedDoms_.resize(vars_.size());
+    for (std::size_t v = 0; v < vars_.size(); ++v)
+        preparedDoms_[v].assign(vars_[v].dom.begin(), vars_[v].dom.begin() + vars_[v].size);
+    return true;
+}
+
+FillResult FillSearch::tryWord(int v, std::uint32_t word) {
+    // The time limit counts from here: going back to the prepared state is
+    // part of the try.
+    start_ = lastReport_ = lastStep_ = Clock::now();
+    // Back to the prepared state, as a new search would find it.
+    core_.undo(preparedMark_);
+    for (std::size_t u = 0; u < vars_.size(); ++u) {
+        Var& x = vars_[u];
+        std::copy(preparedDoms_[u].begin(), preparedDoms_[u].end(), x.dom.begin());
+        x.weight = 1;
+    }
+    nogoods_ = NogoodStore();
+    rng_.seed(options_.seed);
+    setBias(1);
+    decisions_ = 0;
+    failures_ = 0;
+
+    FillResult result;
+    result.grille = grille_;
+    result.slots = core_.varCount() - 1;
+    Var& x = vars_[std::size_t(v)];
+    std::uint32_t at = 0;
+    while (at < x.size && x.dom[at] != word)
+        ++at;
+    if (at == x.size)
+        return finish(result, FillStatus::NoFill);
+    core_.assign(v, at);
+    if (!core_.propagate())
+        return finish(result, FillStatus::NoFill);
+    return finish(result, restartLoop(result));
+}
+
 // Runs of the search from the root with growing failure limits; the slot
 // weights and the nogoods carry over from one run to the next.
 FillStatus FillSearch::restartLoop(FillResult& result) {
@@ -331,14 +373,21 @@ bool FillSearch::interrupted(RunEnd& why) {
         why = RunEnd::BudgetSpent;
         return true;
     }
-    // The clock is read every few revisions, and before the first choice.
+    // The clock is read at each step (a step of the search costs far more
+    // than reading it), and no step is begun that would end past the time
+    // limit if it took as long as the last one: a bound of a few
+    // milliseconds (the look-ahead's) is kept, on an open grid too, where
+    // one step's propagation takes a millisecond or more.
     core_.addRevisions(1);
-    if ((core_.revisions() & 15) != 0 && decisions_ > 0)
-        return false;
-    if (options_.timeLimitSeconds > 0 &&
-        std::chrono::duration<double>(Clock::now() - start_).count() > options_.timeLimitSeconds) {
-        why = RunEnd::TimedOut;
-        return true;
+    if (options_.timeLimitSeconds > 0) {
+        const Clock::time_point now = Clock::now();
+        const Clock::duration step = now - lastStep_;
+        lastStep_ = now;
+        if (std::chrono::duration<double>(now - start_ + step).count() >
+            options_.timeLimitSeconds) {
+            why = RunEnd::TimedOut;
+            return true;
+        }
     }
     report(false);
     return false;

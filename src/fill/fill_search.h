@@ -1,5 +1,6 @@
-// The fill's search on top of the constraint core (used by grid_fill.cpp
-// only). Its parts, each in its own file:
+// The fill's search on top of the constraint core (used by grid_fill.cpp,
+// and by fill_request.cpp for the fills from a prepared state). Its parts,
+// each in its own file:
 //   fill_search.cpp      the backtracking search: dom/wdeg for the next slot,
 //                        the value ordering, restarts (Luby or geometric),
 //                        nogoods learnt at each restart, the portfolio's claim;
@@ -48,6 +49,16 @@ public:
                Portfolio* portfolio = nullptr, int member = 0);
 
     FillResult run();
+
+    // Tries from one state prepared for many (PreparedFill): prepare()
+    // propagates the grid's candidates once, false when that proves that the
+    // grid has no fill; each tryWord() then gives slot variable v the word
+    // (live in its prepared candidates), searches from there as run() would
+    // with the word written in the grid, and leaves the prepared state as it
+    // found it, so that no try depends on the tries before it.
+    bool prepare();
+    FillResult tryWord(int v, std::uint32_t word);
+    const ConstraintCore& core() const { return core_; }
 
 private:
     using Var = CoreVar;
@@ -127,6 +138,7 @@ private:
     std::size_t rootMark_ = 0;
     Clock::time_point start_ = Clock::now();
     Clock::time_point lastReport_ = start_;
+    Clock::time_point lastStep_ = start_; // the last reading of the clock by interrupted()
     std::uint64_t decisions_ = 0;
     std::uint64_t failures_ = 0;
     // Scratch space for the value choice.
@@ -165,6 +177,11 @@ private:
     std::size_t imported_ = 0; // the portfolio's nogoods already looked at
     std::uint64_t taken_ = 0;  // the other searches' nogoods added here
     bool won_ = false;
+    // The prepared state: its trail mark, and each variable's candidates in
+    // their order then (a try reorders them, and the order steers the
+    // search).
+    std::size_t preparedMark_ = 0;
+    std::vector<std::vector<std::uint32_t>> preparedDoms_;
 };
 
 } // namespace orv

@@ -7,28 +7,14 @@
 
 #include <QMetaObject>
 #include <algorithm>
+#include <memory>
 
 namespace orv {
 
-WordOutlook lookAhead(const Grille& grille, const Slot& slot, const QByteArray& word,
-                      const WordIndex& index, int minScore, LookAheadBound bound,
-                      const std::atomic<bool>* stop) {
-    if (word.size() != slot.length())
-        return WordOutlook::DeadEnd;
-    Grille placed = grille;
-    for (int p = 0; p < slot.length(); ++p) {
-        char& cell = placed.cell(slot.cells[std::size_t(p)].col, slot.cells[std::size_t(p)].row);
-        if (isLetterCell(cell) && cell != word[p])
-            return WordOutlook::DeadEnd;
-        cell = word[p];
-    }
-    FillRequest request;
-    request.minScore = minScore;
-    request.effort = FillEffort::None;
-    request.maxFailures = bound.maxFailures;
-    request.timeLimitSeconds = bound.seconds;
-    request.stop = stop;
-    switch (fill(placed, index, request).status) {
+namespace {
+
+WordOutlook outlookOf(FillStatus status) {
+    switch (status) {
     case FillStatus::Filled:
     case FillStatus::NothingToFill: // the word completed the grid
         return WordOutlook::Leads;
@@ -39,6 +25,51 @@ WordOutlook lookAhead(const Grille& grille, const Slot& slot, const QByteArray& 
         break;
     }
     return WordOutlook::Unknown;
+}
+
+// Whether the word can stand in the slot at all: its length, and the
+// letters already there.
+bool fitsLetters(const Grille& grille, const Slot& slot, const QByteArray& word) {
+    if (word.size() != slot.length())
+        return false;
+    for (int p = 0; p < slot.length(); ++p) {
+        const char cell =
+            grille.cell(slot.cells[std::size_t(p)].col, slot.cells[std::size_t(p)].row);
+        if (isLetterCell(cell) && cell != word[p])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+FillRequest lookAheadRequest(int minScore, LookAheadBound bound, const std::atomic<bool>* stop) {
+    FillRequest request;
+    request.minScore = minScore;
+    request.effort = FillEffort::None;
+    request.maxFailures = bound.maxFailures;
+    request.timeLimitSeconds = bound.seconds;
+    request.stop = stop;
+    return request;
+}
+
+WordOutlook lookAhead(const Grille& grille, const Slot& slot, const QByteArray& word,
+                      const WordIndex& index, int minScore, LookAheadBound bound,
+                      const std::atomic<bool>* stop) {
+    if (!fitsLetters(grille, slot, word))
+        return WordOutlook::DeadEnd;
+    Grille placed = grille;
+    for (int p = 0; p < slot.length(); ++p)
+        placed.cell(slot.cells[std::size_t(p)].col, slot.cells[std::size_t(p)].row) = word[p];
+    return outlookOf(fill(placed, index, lookAheadRequest(minScore, bound, stop)).status);
+}
+
+WordOutlook lookAhead(PreparedFill& prepared, int slot, const QByteArray& word,
+                      LookAheadBound bound) {
+    const GridSlots& slots = prepared.slots();
+    if (slot < 0 || slot >= slots.count() || !fitsLetters(prepared.grille(), slots[slot], word))
+        return WordOutlook::DeadEnd;
+    return outlookOf(prepared.fill(slot, word, bound.seconds).status);
 }
 
 SuggestionLookAhead::SuggestionLookAhead(QObject* parent) : QObject(parent) {
@@ -101,31 +132,44 @@ bool SuggestionLookAhead::busy() const {
 }
 
 void SuggestionLookAhead::work() {
+    // The state prepared for the request being worked, built at its first
+    // item and dropped once it is done, so that the index is no longer read.
+    std::unique_ptr<PreparedFill> prepared;
+    quint64 preparedFor = 0;
     std::unique_lock lock(mutex_);
     for (;;) {
         wake_.wait(lock, [this] { return quit_ || next_ < items_.size(); });
         if (quit_)
             return;
         const LookAheadItem item = items_[next_++];
+        const std::size_t tried = next_ - 1;
         const quint64 generation = generation_;
-        const Grille grille = grille_;
+        const bool prepare = !prepared || preparedFor != generation;
+        const Grille grille = prepare ? grille_ : Grille();
         const WordIndex& index = *index_;
         const int minScore = minScore_;
         LookAheadBound bound = bound_;
-        bound.seconds = lookAheadSeconds(
-            bound, next_ - 1,
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - requestStart_)
-                .count());
+        const std::chrono::steady_clock::time_point requestStart = requestStart_;
         running_ = true;
         lock.unlock();
 
-        const GridSlots slots(grille);
+        if (prepare) {
+            prepared.reset();
+            prepared = std::make_unique<PreparedFill>(grille, index,
+                                                      lookAheadRequest(minScore, bound, &stop_));
+            preparedFor = generation;
+        }
+        // The time the preparation took counts in the request's budget.
+        bound.seconds = lookAheadSeconds(
+            bound, tried,
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - requestStart).count());
         WordOutlook outlook = WordOutlook::Unknown;
-        if (item.slot >= 0 && item.slot < slots.count())
-            outlook =
-                lookAhead(grille, slots[item.slot], item.word, index, minScore, bound, &stop_);
+        if (item.slot >= 0 && item.slot < prepared->slots().count())
+            outlook = lookAhead(*prepared, item.slot, item.word, bound);
 
         lock.lock();
+        if (next_ >= items_.size())
+            prepared.reset();
         running_ = false;
         stop_ = false; // a stop raised meanwhile was meant for this try only
         idle_.notify_all();

@@ -25,7 +25,9 @@
 
 namespace orv {
 
+class PreparedFill;
 class WordIndex;
+struct FillRequest;
 struct Slot;
 
 enum class WordOutlook : std::uint8_t {
@@ -54,6 +56,16 @@ struct LookAheadBound {
 WordOutlook lookAhead(const Grille& grille, const Slot& slot, const QByteArray& word,
                       const WordIndex& index, int minScore, LookAheadBound bound = {},
                       const std::atomic<bool>* stop = nullptr);
+
+// The fill request of the tries (the seconds are each try's own).
+FillRequest lookAheadRequest(int minScore, LookAheadBound bound = {},
+                             const std::atomic<bool>* stop = nullptr);
+
+// The same try from a fill prepared on the grid with lookAheadRequest(), the
+// slot by its number: the tries of one request on one grid share the slots,
+// the candidates and their propagation, and each costs its search alone.
+WordOutlook lookAhead(PreparedFill& prepared, int slot, const QByteArray& word,
+                      LookAheadBound bound = {});
 
 // The time left to the try of a request's word after `tried` words took
 // `spent` seconds (LookAheadBound::averageSeconds), never under a tenth of

@@ -4,17 +4,26 @@
 // « Remplir la sélection » fills the selected rectangle (chosen with Shift
 // and the arrows or by dragging the mouse) and never changes another cell.
 #include "common/string_grid.h"
+#include "dictionary/word_scores.h"
+#include "fill/fill_controller.h"
+#include "fill/fill_progress_window.h"
 #include "fill/grid_fill.h"
 #include "grid/grid_slots.h"
 #include "grid/grid_text.h"
+#include "support/controller_harness.h"
 #include "support/fill_checker.h"
 #include "support/synthetic_words.h"
 #include "support/test_app.h"
+#include "support/word_lists.h"
 
 #include <QAction>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QSet>
 #include <QTest>
+#include <thread>
 
 using namespace orv;
 using namespace orv::test;
@@ -23,20 +32,6 @@ namespace {
 
 QByteArray bytes(std::initializer_list<char> letters) {
     return QByteArray(letters.begin(), qsizetype(letters.size()));
-}
-
-QList<QByteArray> listOf(const std::vector<QByteArray>& words) {
-    return QList<QByteArray>(words.begin(), words.end());
-}
-
-void setGrid(TMainForm& w, const Grille& layout) {
-    editGrid(w, [&](Grille& g) {
-        g.NbLignes = layout.NbLignes;
-        g.NbColonnes = layout.NbColonnes;
-        for (int c = 1; c < layout.NbColonnes; ++c)
-            for (int r = 1; r < layout.NbLignes; ++r)
-                g.cell(c, r) = layout.cell(c, r);
-    });
 }
 
 // Triggers a command that runs a fill, the progress window left to close
@@ -94,6 +89,53 @@ QList<QByteArray> everyOtherFill(TestApp& app, TMainForm& w) {
     return given;
 }
 
+// A fill controller alone on a document holding these words, with this grid.
+void startFills(ControllerHarness& h, const QList<QByteArray>& words, const Grille& layout) {
+    QFile file(h.path(QStringLiteral("Dicogrd.dat")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(dictionaryFile(words));
+    file.close();
+    Dictionary& dictionary = h.doc.dictionary();
+    dictionary.load();
+    dictionary.check();
+    QVERIFY(dictionary.index().wordCount() > 0);
+    h.doc.start();
+    h.make<FillController>();
+    Grille g = h.doc.grille();
+    g.NbLignes = layout.NbLignes;
+    g.NbColonnes = layout.NbColonnes;
+    for (int c = 1; c < layout.NbColonnes; ++c)
+        for (int r = 1; r < layout.NbLignes; ++r)
+            g.cell(c, r) = layout.cell(c, r);
+    h.doc.applyGridChange(gridDifference(h.doc.grille(), g, QStringLiteral("test")));
+}
+
+// Waits, without processing the events (the window stays as it is, its end
+// not yet answered), until `done`; false after 60 s.
+bool holdUntil(const std::function<bool()>& done) {
+    QDeadlineTimer deadline(60000);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+// In the progress window, once its search holds a fill: « Autre remplissage »,
+// then the window's own events (and nothing queued meanwhile) until the fill
+// is in the grid and the next search has started.
+void askAnotherFill(ControllerHarness& h, FillProgressWindow& window) {
+    QVERIFY(holdUntil([&] { return window.fillFound(); }));
+    const int steps = h.doc.undoCount();
+    window.otherFill();
+    QVERIFY(holdUntil([&] {
+        QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
+        return h.doc.undoCount() > steps;
+    }));
+    QCOMPARE(h.doc.undoCount(), steps + 1);
+}
+
 } // namespace
 
 class FillChoiceTest : public QObject {
@@ -103,6 +145,8 @@ private Q_SLOTS:
     void keptWordStaysInEveryOtherFill();
     void threeOtherFillsAreThreeUndoableSteps();
     void selectionFillNeverChangesAnotherCell();
+    void progressWindowWalksThroughEveryFill();
+    void progressWindowTakesTheFillOfASearchForBetterWords();
 };
 
 void FillChoiceTest::otherFillsNeverRepeatUntilNoneIsLeft() {
@@ -260,6 +304,86 @@ void FillChoiceTest::selectionFillNeverChangesAnotherCell() {
                          "du dictionnaire : la grille est restée telle quelle."});
     QCOMPARE(gridText(w.grille()), gridText(blocked));
     QCOMPARE(w.document().undoCount(), steps);
+}
+
+// « Autre remplissage » in the progress window, asked as soon as each search
+// holds a fill: one window for the whole walk, each fill one undo step, every
+// fill of the corner once, then the usual message.
+void FillChoiceTest::progressWindowWalksThroughEveryFill() {
+    ControllerHarness h;
+    startFills(h, twoLetterWords(), readGridText(kCorner));
+    const int start = h.doc.undoCount();
+    QList<QByteArray> given;
+    h.fakes.modal.settle = false;
+    h.fakes.modal.scripts.append([&](QDialog& d) {
+        auto* window = qobject_cast<FillProgressWindow*>(&d);
+        QVERIFY(window);
+        QCOMPARE(window->OtherFillButton->text(), QStringLiteral("&Autre remplissage"));
+        QVERIFY(!window->OtherFillButton->isEnabled()); // no fill yet
+        for (int k = 0; k < cornerFills(); ++k) {
+            askAnotherFill(h, *window);
+            QVERIFY(window->isVisible());
+            given.append(corner(h.doc.grille()));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 60000);
+    });
+    h.trigger("fill");
+    QCOMPARE(h.fakes.modal.shown, QStringList{"FillProgress"});
+    QCOMPARE(h.fakes.messages.infos, QStringList{"Il n'y a pas d'autre remplissage."});
+    QCOMPARE(given.size(), cornerFills());
+    QCOMPARE(QSet<QByteArray>(given.begin(), given.end()).size(), given.size());
+    QCOMPARE(h.doc.undoCount(), start + cornerFills());
+    QCOMPARE(corner(h.doc.grille()), given.last());
+    // The menu's command knows those fills too: none is left.
+    h.trigger("otherFill");
+    QCOMPARE(h.fakes.messages.infos.size(), 2);
+    QCOMPARE(h.doc.undoCount(), start + cornerFills());
+    // Each fill undoes to the one before it.
+    for (int k = int(given.size()) - 2; k >= 0; --k) {
+        h.doc.undo();
+        QCOMPARE(corner(h.doc.grille()), given[k]);
+    }
+}
+
+// A fill that searches for better words after its first fill: asked in the
+// window, « Autre remplissage » takes the fill the search holds and gives
+// another, the window closing by itself at the end of that search; two undo
+// steps lead back to the empty grid.
+void FillChoiceTest::progressWindowTakesTheFillOfASearchForBetterWords() {
+    ControllerHarness h;
+    const std::vector<QByteArray> words = syntheticWords();
+    const Grille layout = readGridText(kSevenBySeven);
+    startFills(h, listOf(words), layout);
+    for (const QByteArray& word : words)
+        h.doc.dictionary().setUserScore(word, kUnknownScore);
+    for (const QByteArray& word : oneWordIn25(words))
+        h.doc.dictionary().setUserScore(word, 60);
+    const QByteArray empty = gridText(h.doc.grille());
+    const int start = h.doc.undoCount();
+    QByteArray first;
+    h.fakes.modal.settle = false;
+    h.fakes.modal.scripts.append([&](QDialog& d) {
+        auto* window = qobject_cast<FillProgressWindow*>(&d);
+        QVERIFY(window);
+        askAnotherFill(h, *window);
+        first = gridText(h.doc.grille());
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 60000);
+    });
+    h.trigger("fill");
+    QCOMPARE(h.fakes.modal.shown, QStringList{"FillProgress"});
+    QCOMPARE(h.fakes.messages.infos, QStringList{});
+    QCOMPARE(h.doc.undoCount(), start + 2);
+    const QSet<QByteArray> wordSet(words.begin(), words.end());
+    const Grille second = h.doc.grille();
+    QVERIFY(gridText(second) != first);
+    QStringList problems = fillProblems(layout, second, wordSet);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    h.doc.undo();
+    QCOMPARE(gridText(h.doc.grille()), first);
+    problems = fillProblems(layout, h.doc.grille(), wordSet);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    h.doc.undo();
+    QCOMPARE(gridText(h.doc.grille()), empty);
 }
 
 QTEST_MAIN(FillChoiceTest)

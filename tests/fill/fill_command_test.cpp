@@ -32,22 +32,6 @@ using namespace orv::test;
 
 namespace {
 
-QList<QByteArray> listOf(const std::vector<QByteArray>& words) {
-    return QList<QByteArray>(words.begin(), words.end());
-}
-
-// Puts a layout's cells (and its size) in the program's grid.
-void setGrid(TMainForm& w, const Grille& layout) {
-    editGrid(w, [&](Grille& g) {
-        g.NbLignes = layout.NbLignes;
-        g.NbColonnes = layout.NbColonnes;
-        for (int c = 1; c < layout.NbColonnes; ++c)
-            for (int r = 1; r < layout.NbLignes; ++r)
-                g.cell(c, r) = layout.cell(c, r);
-    });
-    w.document().markSaved();
-}
-
 // Waits in the progress window until the search closes it.
 void waitForTheEnd(QDialog& window) { QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 60000); }
 

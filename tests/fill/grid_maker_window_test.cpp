@@ -20,10 +20,6 @@ using namespace orv::test;
 
 namespace {
 
-QList<QByteArray> listOf(const std::vector<QByteArray>& words) {
-    return QList<QByteArray>(words.begin(), words.end());
-}
-
 void typeOn(TMainForm& w, int col, int row, char key) {
     QVERIFY(w.StringGrid1->setCurrent(col, row));
     QTest::keyClick(w.StringGrid1, key);

@@ -40,7 +40,8 @@ void FakeModal::run(QDialog& window) {
     Script script = scripts.isEmpty() ? Script() : scripts.takeFirst();
     window.setModal(true);
     window.show();
-    QApplication::processEvents();
+    if (settle)
+        QApplication::processEvents();
     if (script)
         script(window);
     if (window.isVisible())

@@ -59,6 +59,10 @@ public:
 
     QList<Script> scripts; // one per coming modal showing; none = closed at once
     QStringList shown;     // object names of the windows shown, in order
+    // Whether the events are processed after the show, before the script:
+    // off, the script finds the window as the show left it (a work started
+    // behind it has not been answered yet).
+    bool settle = true;
 };
 
 class ScriptedRandom : public RandomSource {

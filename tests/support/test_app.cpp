@@ -53,10 +53,25 @@ TMainForm& startWith(TestApp& app, const QList<QByteArray>& plainWords) {
     return app.start();
 }
 
+QList<QByteArray> listOf(const std::vector<QByteArray>& words) {
+    return QList<QByteArray>(words.begin(), words.end());
+}
+
 void editGrid(TMainForm& w, const std::function<void(Grille&)>& edit) {
     Grille after = w.grille();
     edit(after);
     w.document().applyGridChange(gridDifference(w.grille(), after, QStringLiteral("test")));
+}
+
+void setGrid(TMainForm& w, const Grille& layout) {
+    editGrid(w, [&](Grille& g) {
+        g.NbLignes = layout.NbLignes;
+        g.NbColonnes = layout.NbColonnes;
+        for (int c = 1; c < layout.NbColonnes; ++c)
+            for (int r = 1; r < layout.NbLignes; ++r)
+                g.cell(c, r) = layout.cell(c, r);
+    });
+    w.document().markSaved();
 }
 
 void trigger(TMainForm& w, const char* action) {

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAbstractButton;
 
@@ -55,9 +56,16 @@ QByteArray crlfLines(const QList<QByteArray>& lines);
 // Starts the program on a dictionary holding these plain words.
 TMainForm& startWith(TestApp& app, const QList<QByteArray>& plainWords);
 
+// The words of a generated list, as startWith takes them.
+QList<QByteArray> listOf(const std::vector<QByteArray>& words);
+
 // Changes the grid through the document's one change path, as a command would
 // (one undo step; the grid is then modified if anything changed).
 void editGrid(TMainForm& w, const std::function<void(Grille&)>& edit);
+
+// Puts a layout's cells (and its size) in the program's grid, as one change,
+// and marks the grid saved.
+void setGrid(TMainForm& w, const Grille& layout);
 
 // Triggers a menu command of the main window by its object name.
 void trigger(TMainForm& w, const char* action);
