@@ -253,20 +253,13 @@ std::optional<FillController::Step> FillController::otherFillStep(QString& why) 
         return !seen.contains(lettersOf(filled, compared));
     };
     step.finish = [this, now, cells](const FillResult& result) {
-        if (result.status == FillStatus::NoFill) {
-            services_.messages.information(window_,
-                                           QStringLiteral("Il n'y a pas d'autre remplissage."));
-            return;
-        }
-        if (result.status != FillStatus::Filled) {
-            services_.messages.information(window_, failureMessage(result));
-            return;
-        }
         // Only the cells filled again change: the rest of a selection's fill
         // stays as the setter left it.
-        Grille after = now;
-        for (const Cell& c : cells)
-            after.cell(c) = result.grille.cell(c);
+        const std::optional<Grille> taken =
+            cellsOfFill(result, now, cells, QStringLiteral("Il n'y a pas d'autre remplissage."));
+        if (!taken)
+            return;
+        const Grille& after = *taken;
         given_.push_back(after);
         doc_.applyGridChange(gridDifference(now, after, QStringLiteral("un autre remplissage")));
         view_.Remplit();
@@ -354,28 +347,20 @@ void FillController::fillSelectionClick() {
             return;
         }
         runFill({before, nullptr, [this, before, cells, selection](const FillResult& result) {
-                     if (result.status == FillStatus::NoFill) {
-                         services_.messages.information(
-                             window_,
-                             QStringLiteral("Aucun remplissage de la grille ne complète la "
-                                            "sélection avec les mots du dictionnaire : la grille "
-                                            "est restée telle quelle."));
+                     const std::optional<Grille> after = cellsOfFill(
+                         result, before, cells,
+                         QStringLiteral("Aucun remplissage de la grille ne complète la "
+                                        "sélection avec les mots du dictionnaire : la grille "
+                                        "est restée telle quelle."));
+                     if (!after)
                          return;
-                     }
-                     if (result.status != FillStatus::Filled) {
-                         services_.messages.information(window_, failureMessage(result));
-                         return;
-                     }
-                     Grille after = before;
-                     for (const Cell& c : cells)
-                         after.cell(c) = result.grille.cell(c);
                      doc_.applyGridChange(gridDifference(
-                         before, after, QStringLiteral("le remplissage de la sélection")));
-                     beginRun(before, after, selection);
+                         before, *after, QStringLiteral("le remplissage de la sélection")));
+                     beginRun(before, *after, selection);
                      view_.Remplit();
                      view_.setStatusText(
                          QStringLiteral("Sélection remplie : ") +
-                         weakWordsText(fillQuality(after, doc_.dictionary().scores())));
+                         weakWordsText(fillQuality(*after, doc_.dictionary().scores())));
                  }});
     });
 }
@@ -452,6 +437,20 @@ void FillController::refuseWordClick() {
         view_.setStatusText(QStringLiteral("%1 refusé : ").arg(text) +
                             weakWordsText(fillQuality(result.grille, doc_.dictionary().scores())));
     });
+}
+
+std::optional<Grille> FillController::cellsOfFill(const FillResult& result, const Grille& base,
+                                                  const std::vector<Cell>& cells,
+                                                  const QString& noFill) {
+    if (result.status != FillStatus::Filled) {
+        services_.messages.information(
+            window_, result.status == FillStatus::NoFill ? noFill : failureMessage(result));
+        return std::nullopt;
+    }
+    Grille after = base;
+    for (const Cell& c : cells)
+        after.cell(c) = result.grille.cell(c);
+    return after;
 }
 
 QString FillController::failureMessage(const FillResult& result) const {

@@ -76,6 +76,10 @@ private:
     void forgetRun();
     // The sentence that tells the user why the grid stayed as it was.
     QString failureMessage(const FillResult& result) const;
+    // `base` with `cells` taken from the fill; nothing, once the user is told
+    // why, when the fill has none (`noFill`: when none exists at all).
+    std::optional<Grille> cellsOfFill(const FillResult& result, const Grille& base,
+                                      const std::vector<Cell>& cells, const QString& noFill);
     // Tells why the grid is refused and offers the grid maker instead; true
     // when the fill should run all the same.
     bool goesOnDespite(const FillRefusal& refusal);
