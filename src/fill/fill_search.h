@@ -43,7 +43,7 @@ struct Portfolio {
 
 enum class RunEnd { Solved, Exhausted, Restart, Stopped, TimedOut, BudgetSpent };
 
-class FillSearch : private CoreWatcher {
+class FillSearch final : private CoreWatcher {
 public:
     FillSearch(const Grille& grille, const WordIndex& index, const FillOptions& options,
                Portfolio* portfolio = nullptr, int member = 0);
