@@ -32,15 +32,6 @@ const QString kSuggestionsKey = QStringLiteral("Affichage/Suggestions");
 const char* const kDictionaryCommands[] = {"Ajoutermot1", "Supprimermot1", "Importerfichier1",
                                            "Dictionnaire1"};
 
-bool fits(const QByteArray& word, const QByteArray& pattern) {
-    if (word.size() != pattern.size())
-        return false;
-    for (qsizetype i = 0; i < word.size(); ++i)
-        if (pattern[i] != '.' && pattern[i] != word[i])
-            return false;
-    return true;
-}
-
 } // namespace
 
 BuildingHelpController::BuildingHelpController(Document& document, Services& services,
@@ -247,7 +238,7 @@ bool BuildingHelpController::placeWord(int slot, const QByteArray& word) {
     if (slot < 0 || slot >= slots_.count())
         return false;
     const Slot& s = slots_[slot];
-    if (!fits(word, slotPattern(g, s)))
+    if (!fitsPattern(word, slotPattern(g, s)))
         return false;
     GridChange change(QStringLiteral("la pose du mot %1 en %2")
                           .arg(QString::fromLatin1(word), slotName(s, doc_.labelStyle())));
@@ -468,7 +459,7 @@ void BuildingHelpController::offerSearchWord(QWidget* from, const QByteArray& wo
         const QString name = slotName(slots_[s], doc_.labelStyle());
         const QString text = QString::fromLatin1(word);
         QWidget* parent = from ? from : window_;
-        if (!fits(word, slotPattern(g, slots_[s]))) {
+        if (!fitsPattern(word, slotPattern(g, slots_[s]))) {
             services_.messages.information(
                 parent, QStringLiteral("%1 ne convient pas aux lettres de la %2 (%3)")
                             .arg(text, name, QString::fromLatin1(slotPattern(g, slots_[s]))));

@@ -109,13 +109,9 @@ FillResult PreparedFill::fill(int slot, const QByteArray& word, double timeLimit
     const int v = search_ ? search_->core().varOfSlot(slot) : ConstraintCore::kNoVar;
     std::uint32_t id = 0;
     if (v == ConstraintCore::kNoVar || !takesAsCandidate(v, word, id)) {
-        Grille placed = grille_;
-        const Slot& s = slots_[slot];
-        for (int p = 0; p < s.length() && p < word.size(); ++p)
-            placed.cell(s.cells[std::size_t(p)].col, s.cells[std::size_t(p)].row) = word[p];
         FillRequest request = request_;
         request.timeLimitSeconds = timeLimitSeconds;
-        return orv::fill(placed, index_, request);
+        return orv::fill(withWord(grille_, slots_[slot], word), index_, request);
     }
     if (noFill_) {
         FillResult result;

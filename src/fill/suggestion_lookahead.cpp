@@ -27,20 +27,6 @@ WordOutlook outlookOf(FillStatus status) {
     return WordOutlook::Unknown;
 }
 
-// Whether the word can stand in the slot at all: its length, and the
-// letters already there.
-bool fitsLetters(const Grille& grille, const Slot& slot, const QByteArray& word) {
-    if (word.size() != slot.length())
-        return false;
-    for (int p = 0; p < slot.length(); ++p) {
-        const char cell =
-            grille.cell(slot.cells[std::size_t(p)].col, slot.cells[std::size_t(p)].row);
-        if (isLetterCell(cell) && cell != word[p])
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 FillRequest lookAheadRequest(int minScore, LookAheadBound bound, const std::atomic<bool>* stop) {
@@ -56,18 +42,17 @@ FillRequest lookAheadRequest(int minScore, LookAheadBound bound, const std::atom
 WordOutlook lookAhead(const Grille& grille, const Slot& slot, const QByteArray& word,
                       const WordIndex& index, int minScore, LookAheadBound bound,
                       const std::atomic<bool>* stop) {
-    if (!fitsLetters(grille, slot, word))
+    if (!fitsPattern(word, slotPattern(grille, slot)))
         return WordOutlook::DeadEnd;
-    Grille placed = grille;
-    for (int p = 0; p < slot.length(); ++p)
-        placed.cell(slot.cells[std::size_t(p)].col, slot.cells[std::size_t(p)].row) = word[p];
-    return outlookOf(fill(placed, index, lookAheadRequest(minScore, bound, stop)).status);
+    return outlookOf(
+        fill(withWord(grille, slot, word), index, lookAheadRequest(minScore, bound, stop)).status);
 }
 
 WordOutlook lookAhead(PreparedFill& prepared, int slot, const QByteArray& word,
                       LookAheadBound bound) {
     const GridSlots& slots = prepared.slots();
-    if (slot < 0 || slot >= slots.count() || !fitsLetters(prepared.grille(), slots[slot], word))
+    if (slot < 0 || slot >= slots.count() ||
+        !fitsPattern(word, slotPattern(prepared.grille(), slots[slot])))
         return WordOutlook::DeadEnd;
     return outlookOf(prepared.fill(slot, word, bound.seconds).status);
 }

@@ -91,4 +91,19 @@ QByteArray slotPattern(const Grille& grille, const Slot& slot) {
     return pattern;
 }
 
+bool fitsPattern(QByteArrayView word, QByteArrayView pattern) {
+    if (word.size() != pattern.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if (pattern[i] != '.' && pattern[i] != word[i])
+            return false;
+    return true;
+}
+
+Grille withWord(Grille grille, const Slot& slot, QByteArrayView word) {
+    for (int p = 0; p < slot.length() && p < word.size(); ++p)
+        grille.cell(slot.cells[std::size_t(p)].col, slot.cells[std::size_t(p)].row) = word[p];
+    return grille;
+}
+
 } // namespace orv

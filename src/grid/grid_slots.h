@@ -8,6 +8,7 @@
 #include "grid/grid_model.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <vector>
 
@@ -73,5 +74,12 @@ QString slotName(const Slot& slot, LabelStyle style = LabelStyle::Letters);
 
 // The slot's letters, "." for a cell without a letter: "C..Z".
 QByteArray slotPattern(const Grille& grille, const Slot& slot);
+
+// Whether a word fits a pattern of slotPattern: the same length, and the
+// pattern's letters in their places.
+bool fitsPattern(QByteArrayView word, QByteArrayView pattern);
+
+// The grid with `word` (one letter per cell of the slot) written in the slot.
+Grille withWord(Grille grille, const Slot& slot, QByteArrayView word);
 
 } // namespace orv
