@@ -16,11 +16,12 @@
 // With --own-layouts N, the grids are N layouts of 10x10 and N of 13x13 drawn
 // by the maker (black squares only, seeds from 1000) rather than a folder's.
 // With --make 10x10,13x13 the maker is measured instead, over --seeds seeds
-// from --first-seed: without the classes (as it was) and with them.
+// from --first-seed: without the classes (as it was) and with them, the
+// latter keeping the best of --drafts grids (the program's own number).
 //
 //   orv_fill_quality [GRID_FOLDER] [--seeds N] [--time-limit S] [--only PART] [--thorough]
 //                    [--qxw] [--verbose] [--own-layouts N]
-//                    [--make SIZES [--first-seed N]]
+//                    [--make SIZES [--first-seed N] [--drafts N]]
 #include "bench_data.h"
 
 #include "common/text_file.h"
@@ -223,7 +224,7 @@ void printHeader() {
 }
 
 // The maker as it was (no classes) and as it is, over the seeds.
-void measureMaker(const QString& sizes, int seeds, int firstSeed, double limit,
+void measureMaker(const QString& sizes, int seeds, int firstSeed, double limit, int drafts,
                   const WordIndex& scored, const WordScores& scores) {
     printHeader();
     for (const QString& size : sizes.split(QLatin1Char(','))) {
@@ -245,8 +246,10 @@ void measureMaker(const QString& sizes, int seeds, int firstSeed, double limit,
                                            const FillOptions& fo) {
                     return fillPreferringKnownWords(g, i, fo, p);
                 };
-                if (withClasses)
+                if (withClasses) {
                     o.classes = &classes;
+                    o.drafts = drafts;
+                }
                 (withClasses ? after : before)
                     .push_back(timed(
                         [&] {
@@ -280,6 +283,7 @@ int main(int argc, char** argv) {
     QString only; // a part of the names of the grids to fill
     QString make; // sizes for the maker
     int firstSeed = 1;
+    int drafts = kMakerDrafts;
     int ownLayouts = 0;
     const QStringList args = app.arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -297,6 +301,8 @@ int main(int argc, char** argv) {
             only = args[++i];
         else if (args[i] == QLatin1String("--make") && i + 1 < args.size())
             make = args[++i];
+        else if (args[i] == QLatin1String("--drafts") && i + 1 < args.size())
+            drafts = args[++i].toInt();
         else if (args[i] == QLatin1String("--first-seed") && i + 1 < args.size())
             firstSeed = args[++i].toInt();
         else if (args[i] == QLatin1String("--own-layouts") && i + 1 < args.size())
@@ -324,7 +330,7 @@ int main(int argc, char** argv) {
                 "well-known words of 3 letters or more\n",
                 std::size_t(words.size()), seeds, limit);
     if (!make.isEmpty()) {
-        measureMaker(make, seeds, firstSeed, limit, scored, scores);
+        measureMaker(make, seeds, firstSeed, limit, drafts, scored, scores);
         return 0;
     }
     // The layouts to fill: the folder's, or the maker's own (black squares only).

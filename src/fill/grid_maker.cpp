@@ -700,12 +700,92 @@ MakeResult Maker::run() {
 
 int defaultMaxBlacks(int rows, int columns) { return int(std::lround(0.12 * rows * columns)); }
 
+namespace {
+
+// Whether made grid a reads better than made grid b: fewer weak words, then
+// a greater share of frequent words among those of 3 letters or more, then
+// a smaller share of fair ones, then a higher mean score.
+bool readsBetter(const MakeResult& a, const MakeResult& b) {
+    if (a.rank.weak != b.rank.weak)
+        return a.rank.weak < b.rank.weak;
+    auto longWords = [](const Grille& g) {
+        const GridSlots slots(g);
+        long n = 0;
+        for (const Slot& slot : slots.slots())
+            n += slot.cells.size() >= 3;
+        return std::max(1L, n);
+    };
+    const long na = longWords(a.grille);
+    const long nb = longWords(b.grille);
+    if (long(a.rank.frequent) * nb != long(b.rank.frequent) * na)
+        return long(a.rank.frequent) * nb > long(b.rank.frequent) * na;
+    if (long(a.rank.fair) * nb != long(b.rank.fair) * na)
+        return long(a.rank.fair) * nb < long(b.rank.fair) * na;
+    return a.rank.score * nb > b.rank.score * na;
+}
+
+// The seed of draft k: the user's for the first, then a fixed mix of it.
+std::uint64_t draftSeed(std::uint64_t seed, int k) {
+    if (k == 0)
+        return seed;
+    std::uint64_t z = seed + std::uint64_t(k) * 0x9E3779B97F4A7C15ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+} // namespace
+
 MakeResult makeGrid(const Grille& grille, const WordIndex& index, const MakeOptions& options) {
     // Free to move its black squares, the maker does without the fair words
     // that only the general vocabulary holds, as it does without weak ones.
     if (options.classes)
         options.classes->demandFrequentFairWords();
-    return Maker(grille, index, options).run();
+    if (!options.classes || options.drafts <= 1)
+        return Maker(grille, index, options).run();
+
+    const Clock::time_point start = Clock::now();
+    auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
+    MakeResult best;
+    bool made = false;
+    int attempts = 0;
+    for (int k = 0; k < options.drafts; ++k) {
+        MakeOptions draft = options;
+        draft.seed = draftSeed(options.seed, k);
+        if (options.timeLimitSeconds > 0) {
+            draft.timeLimitSeconds = options.timeLimitSeconds - elapsed();
+            if (draft.timeLimitSeconds <= 0)
+                break;
+        }
+        if (options.progress) {
+            const double before = elapsed();
+            draft.progress = [&options, attempts, before](const MakeProgress& p) {
+                MakeProgress all = p;
+                all.attempts += attempts;
+                all.seconds += before;
+                options.progress(all);
+            };
+        }
+        MakeResult r = Maker(grille, index, draft).run();
+        attempts += r.attempts;
+        if (r.status == MakeStatus::Made) {
+            if (!made || readsBetter(r, best))
+                best = std::move(r);
+            made = true;
+            continue;
+        }
+        // A stop is obeyed as before; a request that cannot be met, or no
+        // grid in the time, is the answer when no draft was made.
+        if (r.status == MakeStatus::Stopped || !made) {
+            r.attempts = attempts;
+            r.seconds = elapsed();
+            return r;
+        }
+        break;
+    }
+    best.attempts = attempts;
+    best.seconds = elapsed();
+    return best;
 }
 
 QString patternFault(const Grille& grille, bool symmetric, bool adjacentBlacks, int maxWordLength) {

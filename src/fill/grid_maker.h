@@ -53,7 +53,17 @@ struct MakeOptions {
     // when the pattern after it keeps to the rule, and a grid is made only
     // when it keeps to it. It sees the pattern's letters too.
     std::function<bool(const Grille& pattern)> patternRule;
+    // With the words' classes: grids drafted, each from its own seed (the
+    // first from `seed`), and the best kept: fewer weak words, then a
+    // greater share of frequent words. A draft cut short by the time limit
+    // leaves the best of those made before it.
+    int drafts = 1;
 };
+
+// The drafts of « Créer une grille complète » and `orvgrid make`: the maker
+// takes a fraction of its time limit for one, so a few cost little and each
+// brings other black squares and other words to choose from.
+constexpr int kMakerDrafts = 4;
 
 struct MakeProgress {
     int attempts = 0; // patterns given to the fill search so far

@@ -71,6 +71,7 @@ void GridMakerController::make() {
     if (auto* fill = window_->findChild<FillController*>())
         classes.forbid(fill->refusedWords());
     options.classes = &classes;
+    options.drafts = kMakerDrafts;
     progress.runWhile([&] { result = makeGrid(start, index, options); }, services_.modal);
     if (result.status == MakeStatus::Stopped) {
         services_.messages.information(

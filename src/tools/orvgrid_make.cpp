@@ -287,6 +287,7 @@ int orvgridMake(const QStringList& args, QTextStream& out, QTextStream& err) {
     options.adjacentBlacks = m.adjacent;
     IndexClasses classes(index, scores);
     chooseWords(options, m, classes);
+    options.drafts = kMakerDrafts;
     QElapsedTimer clock;
     clock.start();
     const MakeResult result = makeGrid(grid, index, options);

@@ -302,8 +302,8 @@ void WordQualityTest::refusedWordNeverComesBackAndOtherCellsStay() {
     }
 }
 
-// The same seed gives the same grid, for the fill and for the maker; another
-// seed another one.
+// The same seed gives the same grid, for the fill and for the maker (with
+// one draft or several); another seed another one.
 void WordQualityTest::oneSeedOneGrid() {
     const French& f = french();
     const Grille layout = readGridText(k10);
@@ -317,7 +317,7 @@ void WordQualityTest::oneSeedOneGrid() {
     };
     QCOMPARE(gridText(fill(11)), gridText(fill(11)));
     QVERIFY(gridText(fill(11)) != gridText(fill(12)));
-    auto make = [&](std::uint64_t seed) {
+    auto make = [&](std::uint64_t seed, int drafts) {
         IndexClasses classes(f.index, f.scores);
         MakeOptions o;
         o.seed = seed;
@@ -326,16 +326,40 @@ void WordQualityTest::oneSeedOneGrid() {
         o.scoreWeight = kScoreWeight;
         o.classes = &classes;
         o.quality = QualityEffort{80, 100, 2};
+        o.drafts = drafts;
         Grille empty;
         empty.NbLignes = 9;
         empty.NbColonnes = 9;
         empty.Raz();
-        const MakeResult r = makeGrid(empty, f.index, o);
-        return r.status == MakeStatus::Made ? gridText(r.grille) : QByteArray();
+        return makeGrid(empty, f.index, o);
     };
-    const QByteArray first = make(21);
-    QVERIFY(!first.isEmpty());
-    QCOMPARE(make(21), first);
+    const MakeResult first = make(21, 1);
+    QCOMPARE(first.status, MakeStatus::Made);
+    QCOMPARE(gridText(make(21, 1).grille), gridText(first.grille));
+
+    // Drafts: the first is the grid of the seed alone, and each further
+    // draft can only leave a grid that reads as well or better (fewer weak
+    // words, then a greater share of frequent ones), the same every time.
+    auto reading = [&](const MakeResult& r) {
+        int longWords = 0;
+        const GridSlots slots(r.grille);
+        for (const Slot& slot : slots.slots())
+            longWords += slot.cells.size() >= 3;
+        return std::pair{-r.rank.weak, double(r.rank.frequent) / std::max(1, longWords)};
+    };
+    const MakeResult three = make(21, 3);
+    QCOMPARE(three.status, MakeStatus::Made);
+    QCOMPARE(gridText(make(21, 3).grille), gridText(three.grille));
+    QVERIFY(three.attempts > first.attempts);
+    const MakeResult two = make(21, 2);
+    QVERIFY(reading(two) >= reading(first));
+    QVERIFY(reading(three) >= reading(two));
+    // The rank told is the returned grid's own.
+    IndexClasses judge(f.index, f.scores);
+    judge.demandFrequentFairWords();
+    const WordRank told = judge.rank(three.grille);
+    QCOMPARE(told.weak, three.rank.weak);
+    QCOMPARE(told.frequent, three.rank.frequent);
 }
 
 // The cells of the weak words, each once, and the statistics' list of them.
