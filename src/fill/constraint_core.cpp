@@ -110,6 +110,9 @@ void ConstraintCore::setUp(const Grille& grille) {
         }
         x.text = index_.text(x.length);
         x.scores = index_.scores(x.length);
+        if (settings_.scores && std::size_t(x.length) < settings_.scores->size() &&
+            !(*settings_.scores)[std::size_t(x.length)].empty())
+            x.scores = (*settings_.scores)[std::size_t(x.length)].data();
         countKnown(x);
         enqueue(v);
     }

@@ -100,6 +100,10 @@ public:
         // only once it comes down small; the domains then cannot be undone
         // (the marks propagate once, from the grid, and never undo).
         bool lazyIds = false;
+        // When set, the words' scores by length (ids as in the index) in
+        // place of the index's own, for the known words and the search's
+        // weighing; a length without its table reads the index's.
+        const std::vector<std::vector<std::uint8_t>>* scores = nullptr;
     };
 
     // Sets the variables and their domains up; nothing is propagated yet

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 namespace orv {
 
@@ -102,6 +103,68 @@ constexpr int kHandOverDistance = 5;
 constexpr std::uint64_t kHandOverPartFailures = 128;
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Whole fills of `grille` holding fewer weak words than `r`'s: each searched
+// over every word that is not refused nor hidden, within the failures of
+// `quality`, with at most one weak word fewer than the last fill found, until
+// one is not found. The last one found, or nothing.
+std::optional<Grille> fewerWeakWords(const Grille& grille, IndexClasses& classes,
+                                     const FillOptions& options, FillResult& r,
+                                     const QualityEffort& quality,
+                                     std::chrono::steady_clock::time_point start) {
+    FillOptions b;
+    b.seed = options.seed;
+    b.threads = options.threads;
+    b.minScore = options.minScore <= vocabularyFill(Vocabulary::Common).minScore
+                     ? minimumScore(Vocabulary::Whole)
+                     : options.minScore;
+    b.scoreWeight = options.scoreWeight;
+    b.stop = options.stop;
+    b.accept = options.accept;
+    b.allowed = [&classes](int length, std::uint32_t id) {
+        return !classes.isForbidden(length, id);
+    };
+    b.bounded = [&classes](int length, std::uint32_t id) {
+        return classes.classOf(length, id) == WordClass::Weak;
+    };
+    // The weak words the bound counts: those of 3 letters or more in the
+    // slots left open in `grille`.
+    const GridSlots slots(grille);
+    auto weakIn = [&](const Grille& filled) {
+        int n = 0;
+        for (const Slot& slot : slots.slots())
+            n += slot.length() >= 3 && slotPattern(grille, slot).contains('.') &&
+                 classes.classOf(slotPattern(filled, slot)) == WordClass::Weak;
+        return n;
+    };
+    std::optional<Grille> found;
+    for (int weak = weakIn(r.grille); weak > 0;) {
+        b.maxBounded = weak - 1;
+        b.maxFailures = quality.boundedFailures;
+        if (options.maxFailures > 0) {
+            if (r.failures >= options.maxFailures)
+                break;
+            b.maxFailures = std::min(b.maxFailures, options.maxFailures - r.failures);
+        }
+        if (options.timeLimitSeconds > 0) {
+            b.timeLimitSeconds = options.timeLimitSeconds - secondsSince(start);
+            if (b.timeLimitSeconds <= 0)
+                break;
+        }
+        const FillResult t = fillGrid(grille, classes.index(), b);
+        r.decisions += t.decisions;
+        r.failures += t.failures;
+        if (t.status != FillStatus::Filled)
+            break;
+        const int left = weakIn(t.grille);
+        if (left >= weak)
+            break; // never met: the search keeps the bound
+        found = t.grille;
+        weak = left;
+        b.seed = b.seed * 0x9E3779B97F4A7C15ull + 1;
+    }
+    return found;
 }
 
 } // namespace
@@ -211,6 +274,20 @@ FillResult fillForQuality(const Grille& grille, IndexClasses& classes, const Fil
         q.timeLimitSeconds = std::max(1e-3, options.timeLimitSeconds - secondsSince(start));
     QualitySearch search(classes, grille, q);
     r.grille = search.improve(r.grille);
+    if (quality.boundedFailures > 0 && classes.hasWordsBeyondWeak() &&
+        classes.rank(r.grille).weak > 0) {
+        const std::optional<Grille> bounded =
+            fewerWeakWords(grille, classes, options, r, quality, start);
+        if (bounded) {
+            // The new fill made better as the first one was, within what is left.
+            if (options.timeLimitSeconds > 0)
+                q.timeLimitSeconds = std::max(1e-3, options.timeLimitSeconds - secondsSince(start));
+            QualitySearch again(classes, grille, q);
+            const Grille better = again.improve(*bounded);
+            if (classes.rank(better).betterThan(classes.rank(r.grille)))
+                r.grille = better;
+        }
+    }
     r.seconds = secondsSince(start);
     return r;
 }

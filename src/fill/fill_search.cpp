@@ -39,6 +39,26 @@ ConstraintCore::Settings FillSearch::coreSettings(const FillOptions& options) {
     s.allowed = options.allowed;
     if (options.knownWordsFirst && options.preferredScore > 0)
         s.knownScore = options.preferredScore;
+    if (options.bounded && options.maxBounded >= 0) {
+        // The lengths to fill, each asked about once per word.
+        boundedScores_.resize(std::size_t(WordIndex::kMaxLength) + 1);
+        for (const Slot& slot : slots_.slots()) {
+            const int length = int(slot.cells.size());
+            if (length < WordIndex::kMinLength || length > WordIndex::kMaxLength ||
+                !boundedScores_[std::size_t(length)].empty())
+                continue;
+            std::vector<std::uint8_t>& scores = boundedScores_[std::size_t(length)];
+            const std::uint32_t n = index_.idCount(length);
+            const std::uint8_t* own = index_.scores(length);
+            scores.resize(n);
+            for (std::uint32_t id = 0; id < n; ++id)
+                scores[id] = length >= 3 && options.bounded(length, id)
+                                 ? 0
+                                 : std::max<std::uint8_t>(1, own[id]);
+        }
+        s.scores = &boundedScores_;
+        s.knownScore = 1;
+    }
     return s;
 }
 
@@ -118,10 +138,16 @@ FillResult FillSearch::tryWord(int v, std::uint32_t word) {
 // Runs of the search from the root with growing failure limits; the slot
 // weights and the nogoods carry over from one run to the next.
 FillStatus FillSearch::restartLoop(FillResult& result) {
+    if (bounded()) {
+        // The bound holds in every run: what the root cannot keep, no fill can.
+        unknownBound_ = options_.maxBounded;
+        if (!withinBound())
+            return claim() ? FillStatus::NoFill : FillStatus::Stopped;
+    }
     rootMark_ = core_.mark();
     // Without the first run's demand: what the root holds for every fill.
     const std::size_t freeRoot = rootMark_;
-    if (demandFirstRun())
+    if (!bounded() && demandFirstRun())
         rootMark_ = core_.mark();
     auto dropDemand = [&] {
         core_.undo(freeRoot);
@@ -150,7 +176,7 @@ FillStatus FillSearch::restartLoop(FillResult& result) {
             return FillStatus::Filled;
         case RunEnd::Exhausted:
             // Only the first run's demand was proved impossible.
-            if (unknownBound_ >= 0) {
+            if (unknownBound_ >= 0 && !bounded()) {
                 dropDemand();
                 break;
             }
@@ -161,7 +187,7 @@ FillStatus FillSearch::restartLoop(FillResult& result) {
         case RunEnd::BudgetSpent:
             return FillStatus::TimedOut;
         case RunEnd::Restart:
-            if (unknownBound_ >= 0)
+            if (unknownBound_ >= 0 && !bounded())
                 dropDemand();
             else
                 core_.undo(rootMark_);
@@ -419,7 +445,9 @@ bool FillSearch::acceptable() const {
 RunEnd FillSearch::search(std::uint64_t failureLimit) {
     Branch branch;
     branch.failureLimit = failureLimit;
-    branch.learning = options_.learn && unknownBound_ < 0 && !improvingNow_;
+    // A fixed bound holds in every run, so what a run proves under it holds
+    // for the next ones too; the first run's demand does not.
+    branch.learning = options_.learn && (unknownBound_ < 0 || bounded()) && !improvingNow_;
     for (;;) {
         RunEnd why;
         if (interrupted(why))

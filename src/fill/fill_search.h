@@ -66,7 +66,8 @@ private:
     static constexpr int kNoVar = ConstraintCore::kNoVar;
 
     // fill_search.cpp
-    static ConstraintCore::Settings coreSettings(const FillOptions& options);
+    ConstraintCore::Settings coreSettings(const FillOptions& options);
+    bool bounded() const { return options_.bounded && options_.maxBounded >= 0; }
     FillResult finish(FillResult& result, FillStatus status) const;
     FillStatus restartLoop(FillResult& result);
     // The choices of one run of the search, and (when it learns) the words
@@ -132,6 +133,11 @@ private:
     const WordIndex& index_;
     const FillOptions& options_;
     GridSlots slots_;
+    // Under FillOptions::bounded, the scores the search reads: 0 for the
+    // words it marks, at least 1 for the others, so that the known words are
+    // the unmarked ones (the core counts them) and the bound counts the
+    // marked ones.
+    std::vector<std::vector<std::uint8_t>> boundedScores_;
     ConstraintCore core_;
     std::vector<Var>& vars_ = core_.vars();
     std::mt19937_64 rng_;
@@ -151,9 +157,11 @@ private:
     std::array<double, 101> valueBonus_{};
     double bias_ = 1; // the share of the score preference in force
     // Whether the next slot is the one with the fewest known words.
-    const bool knownFirst_ = options_.knownWordsFirst && options_.preferredScore > 0;
-    // The unknown words (of 3 letters or more, scoring below
-    // options_.preferredScore) that a fill may still hold: the first run's
+    const bool knownFirst_ = bounded() || (options_.knownWordsFirst && options_.preferredScore > 0);
+    // Below it a word is unknown.
+    const int knownScore_ = bounded() ? 1 : options_.preferredScore;
+    // The unknown words (of 3 letters or more, scoring below knownScore_)
+    // that a fill may still hold: the bound of FillOptions::bounded, or the first run's
     // demand, then, in the search for a better fill, one fewer than the best
     // fill so far; -1 for any. The revision count that ends that search.
     int unknownBound_ = -1;

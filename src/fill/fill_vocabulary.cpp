@@ -27,7 +27,7 @@ void FillSearch::setBias(double bias) {
 }
 
 bool FillSearch::isUnknown(const Var& x, std::uint32_t id) const {
-    return x.length >= 3 && x.scores[id] < options_.preferredScore;
+    return x.length >= 3 && x.scores[id] < knownScore_;
 }
 
 // Leaves the slot its known words only.

@@ -128,6 +128,12 @@ struct FillOptions {
     // candidate of each slot to fill, with the word's length and its id in
     // the index (words already in full slots are not asked about).
     std::function<bool(int length, std::uint32_t id)> allowed;
+    // When set, with `maxBounded` at 0 or more: a fill holds at most that
+    // many words of 3 letters or more for which `bounded` is true (asked once
+    // per word of each length to fill), in every run of the search, so that
+    // NoFill proves that no fill has so few. Without `preferredScore` only.
+    std::function<bool(int length, std::uint32_t id)> bounded;
+    int maxBounded = -1;
     // When set, asked about each complete fill before it is taken: a fill it
     // refuses counts as a dead end and the search goes on, so that a caller
     // can ask for a fill other than those it has already seen (NoFill then

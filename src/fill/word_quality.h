@@ -85,18 +85,23 @@ private:
 // up to maxRadius could replace gets wider parts, up to wideRadius, with
 // wideFailures failures each: few grids keep one, and those are worth the
 // longer search.
+constexpr std::uint64_t kBoundedFailuresDefault = 2000;
 struct QualityEffort {
     int refills = 60;
     std::uint64_t partFailures = 100;
     int maxRadius = 2;
     int wideRadius = 0;
     std::uint64_t wideFailures = 0;
+    // A fill of fixed black squares that keeps weak words: whole fills with
+    // fewer of them are searched for, each within this many failures (0:
+    // none), the bound one lower after each one found.
+    std::uint64_t boundedFailures = 0;
 };
 // The fill's default keeps it within a few times the fill without scores
 // where its weak words go at once; the maker, whose grids are judged word
 // by word, works longer.
-constexpr QualityEffort kFillQuality{60, 100, 2, 4, 1000};
-constexpr QualityEffort kThoroughQuality{400, 200, 3, 5, 2000};
+constexpr QualityEffort kFillQuality{60, 100, 2, 4, 1000, kBoundedFailuresDefault};
+constexpr QualityEffort kThoroughQuality{400, 200, 3, 5, 2000, 4 * kBoundedFailuresDefault};
 constexpr QualityEffort kMakerQuality{600, 200, 3};
 // A refused word: its slot alone first, then up to three cells around.
 constexpr QualityEffort kRefusalEffort{0, 2000, 3};

@@ -134,6 +134,7 @@ private Q_SLOTS:
     void portfolioFillsAndStopsTogether();
     void oneThreadRepeatsItself();
     void refusedFillsGiveEveryOtherFill();
+    void boundedWordsMatchTheFewestOfEveryFill();
 };
 
 void GridFillTest::fillsPlantedGrids_data() {
@@ -539,6 +540,62 @@ void GridFillTest::refusedFillsGiveEveryOtherFill() {
         several += expected.size() > 1;
     }
     QVERIFY(several > 10);
+}
+
+void GridFillTest::boundedWordsMatchTheFewestOfEveryFill() {
+    // With a bound on the marked words, the fill finds a fill holding no
+    // more of them than the fewest any fill holds, and proves that none holds
+    // fewer, as the list of every fill says: in one search, with a restart
+    // after each failure, and with two searches sharing what they learn.
+    const Grille g = readGridText("...\n...\n...\n");
+    std::mt19937 rng(11);
+    int bounded = 0;
+    for (int round = 0; round < 60; ++round) {
+        std::vector<QByteArray> words;
+        const int n = 12 + int(rng() % 14);
+        for (int k = 0; k < n; ++k) {
+            QByteArray w(3, 'A');
+            for (char& c : w)
+                c = char('A' + rng() % 3);
+            words.push_back(w);
+        }
+        const QSet<QByteArray> fills = allFills3x3(words);
+        if (fills.isEmpty())
+            continue;
+        QSet<QByteArray> marked;
+        for (const QByteArray& w : words)
+            if (rng() % 2)
+                marked.insert(w);
+        auto markedIn = [&](const Grille& filled) {
+            int m = 0;
+            const GridSlots slots(filled);
+            for (const Slot& slot : slots.slots())
+                m += marked.contains(slotPattern(filled, slot));
+            return m;
+        };
+        int fewest = 6;
+        for (const QByteArray& text : fills)
+            fewest = std::min(fewest, markedIn(readGridText(text)));
+        bounded += fewest > 0;
+        const WordIndex index = indexOf(words);
+        FillOptions options;
+        options.seed = std::uint64_t(round + 1);
+        options.restartFailures = 1 + round % 2;
+        options.threads = 1 + round % 3 / 2;
+        options.bounded = [&](int length, std::uint32_t id) {
+            return marked.contains(index.word(length, id));
+        };
+        options.maxBounded = fewest;
+        const FillResult r = fillGrid(g, index, options);
+        QCOMPARE(r.status, FillStatus::Filled);
+        QVERIFY(fills.contains(gridText(r.grille)));
+        QVERIFY(markedIn(r.grille) <= fewest);
+        if (fewest > 0) {
+            options.maxBounded = fewest - 1;
+            QCOMPARE(fillGrid(g, index, options).status, FillStatus::NoFill);
+        }
+    }
+    QVERIFY(bounded > 10);
 }
 
 QTEST_GUILESS_MAIN(GridFillTest)
