@@ -106,9 +106,9 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 // Whole fills of `grille` holding fewer weak words than `r`'s: each searched
-// over every word that is not refused nor hidden, within the failures of
-// `quality`, with at most one weak word fewer than the last fill found, until
-// one is not found. The last one found, or nothing.
+// over every word that is not refused nor hidden, with at most one weak word
+// fewer than the last fill found, until one is not found or the failures of
+// `quality` are spent, all searches together. The last one found, or nothing.
 std::optional<Grille> fewerWeakWords(const Grille& grille, IndexClasses& classes,
                                      const FillOptions& options, FillResult& r,
                                      const QualityEffort& quality,
@@ -139,9 +139,10 @@ std::optional<Grille> fewerWeakWords(const Grille& grille, IndexClasses& classes
         return n;
     };
     std::optional<Grille> found;
-    for (int weak = weakIn(r.grille); weak > 0;) {
+    std::uint64_t spent = 0; // the failures of the searches so far, against the budget
+    for (int weak = weakIn(r.grille); weak > 0 && spent < quality.boundedFailures;) {
         b.maxBounded = weak - 1;
-        b.maxFailures = quality.boundedFailures;
+        b.maxFailures = quality.boundedFailures - spent;
         if (options.maxFailures > 0) {
             if (r.failures >= options.maxFailures)
                 break;
@@ -155,6 +156,7 @@ std::optional<Grille> fewerWeakWords(const Grille& grille, IndexClasses& classes
         const FillResult t = fillGrid(grille, classes.index(), b);
         r.decisions += t.decisions;
         r.failures += t.failures;
+        spent += t.failures;
         if (t.status != FillStatus::Filled)
             break;
         const int left = weakIn(t.grille);

@@ -93,8 +93,8 @@ struct QualityEffort {
     int wideRadius = 0;
     std::uint64_t wideFailures = 0;
     // A fill of fixed black squares that keeps weak words: whole fills with
-    // fewer of them are searched for, each within this many failures (0:
-    // none), the bound one lower after each one found.
+    // fewer of them are searched for, the bound one lower after each one
+    // found, within this many failures in all (0: none).
     std::uint64_t boundedFailures = 0;
 };
 // The fill's default keeps it within a few times the fill without scores
