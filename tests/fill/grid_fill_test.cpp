@@ -66,6 +66,19 @@ QSet<QByteArray> allFills3x3(const std::vector<QByteArray>& words) {
 
 bool bruteForce3x3(const std::vector<QByteArray>& words) { return !allFills3x3(words).isEmpty(); }
 
+// n words of three letters drawn from A, B and C (some twice): small lists
+// whose 3x3 fills can all be listed.
+std::vector<QByteArray> threeLetterWords(std::mt19937& rng, int n) {
+    std::vector<QByteArray> words;
+    for (int k = 0; k < n; ++k) {
+        QByteArray w(3, 'A');
+        for (char& c : w)
+            c = char('A' + rng() % 3);
+        words.push_back(w);
+    }
+    return words;
+}
+
 // Whether a grid of white cells, `rows` by `cols`, has a fill from the list
 // (every row and column a word, no word twice), by trying every row word in
 // turn and checking the columns' beginnings as they grow.
@@ -509,14 +522,7 @@ void GridFillTest::refusedFillsGiveEveryOtherFill() {
     std::mt19937 rng(5);
     int several = 0;
     for (int round = 0; round < 60; ++round) {
-        std::vector<QByteArray> words;
-        const int n = 10 + int(rng() % 14);
-        for (int k = 0; k < n; ++k) {
-            QByteArray w(3, 'A');
-            for (char& c : w)
-                c = char('A' + rng() % 3);
-            words.push_back(w);
-        }
+        const std::vector<QByteArray> words = threeLetterWords(rng, 10 + int(rng() % 14));
         const QSet<QByteArray> expected = allFills3x3(words);
         const WordIndex index = indexOf(words);
         QSet<QByteArray> seen;
@@ -551,14 +557,7 @@ void GridFillTest::boundedWordsMatchTheFewestOfEveryFill() {
     std::mt19937 rng(11);
     int bounded = 0;
     for (int round = 0; round < 60; ++round) {
-        std::vector<QByteArray> words;
-        const int n = 12 + int(rng() % 14);
-        for (int k = 0; k < n; ++k) {
-            QByteArray w(3, 'A');
-            for (char& c : w)
-                c = char('A' + rng() % 3);
-            words.push_back(w);
-        }
+        const std::vector<QByteArray> words = threeLetterWords(rng, 12 + int(rng() % 14));
         const QSet<QByteArray> fills = allFills3x3(words);
         if (fills.isEmpty())
             continue;
