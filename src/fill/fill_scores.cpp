@@ -105,6 +105,15 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The floor of a fill that takes every word that is not hidden: the whole
+// dictionary's, unless the caller asked for one above the common
+// vocabulary's own, which is the user's and stays.
+int everyWordFloor(const FillOptions& options) {
+    return options.minScore <= vocabularyFill(Vocabulary::Common).minScore
+               ? minimumScore(Vocabulary::Whole)
+               : options.minScore;
+}
+
 // Whole fills of `grille` holding fewer weak words than `r`'s: each searched
 // over every word that is not refused nor hidden, with at most one weak word
 // fewer than the last fill found, until one is not found or the failures of
@@ -116,9 +125,7 @@ std::optional<Grille> fewerWeakWords(const Grille& grille, IndexClasses& classes
     FillOptions b;
     b.seed = options.seed;
     b.threads = options.threads;
-    b.minScore = options.minScore <= vocabularyFill(Vocabulary::Common).minScore
-                     ? minimumScore(Vocabulary::Whole)
-                     : options.minScore;
+    b.minScore = everyWordFloor(options);
     b.scoreWeight = options.scoreWeight;
     b.stop = options.stop;
     b.accept = options.accept;
@@ -204,8 +211,7 @@ FillResult fillPreferringKnownWords(const Grille& grille, const WordIndex& index
     // what the fill without scores costs, so the whole stays bounded; a floor
     // above the common vocabulary's own is the user's and stays.
     FillOptions fallback = options;
-    if (options.minScore <= vocabularyFill(Vocabulary::Common).minScore)
-        fallback.minScore = minimumScore(Vocabulary::Whole);
+    fallback.minScore = everyWordFloor(options);
     if (options.timeLimitSeconds > 0)
         fallback.timeLimitSeconds = std::max(1e-3, options.timeLimitSeconds - r.seconds);
     // Its fill is then made better as the first one's would have been; the
@@ -276,8 +282,7 @@ FillResult fillForQuality(const Grille& grille, IndexClasses& classes, const Fil
         q.timeLimitSeconds = std::max(1e-3, options.timeLimitSeconds - secondsSince(start));
     QualitySearch search(classes, grille, q);
     r.grille = search.improve(r.grille);
-    if (quality.boundedFailures > 0 && classes.hasWordsBeyondWeak() &&
-        classes.rank(r.grille).weak > 0) {
+    if (quality.boundedFailures > 0 && classes.hasWordsBeyondWeak()) {
         const std::optional<Grille> bounded =
             fewerWeakWords(grille, classes, options, r, quality, start);
         if (bounded) {

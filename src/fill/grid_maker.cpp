@@ -726,12 +726,7 @@ bool readsBetter(const MakeResult& a, const MakeResult& b) {
 
 // The seed of draft k: the user's for the first, then a fixed mix of it.
 std::uint64_t draftSeed(std::uint64_t seed, int k) {
-    if (k == 0)
-        return seed;
-    std::uint64_t z = seed + std::uint64_t(k) * 0x9E3779B97F4A7C15ull;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
+    return k == 0 ? seed : mixSeed(seed + std::uint64_t(k) * 0x9E3779B97F4A7C15ull);
 }
 
 } // namespace

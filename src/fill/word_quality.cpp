@@ -126,12 +126,7 @@ QualitySearch::QualitySearch(IndexClasses& classes, const Grille& given,
       start_(std::chrono::steady_clock::now()) {}
 
 // splitmix64: the search's own draws, the same on every machine.
-std::uint64_t QualitySearch::nextSeed() {
-    std::uint64_t z = (rng_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
+std::uint64_t QualitySearch::nextSeed() { return mixSeed(rng_ += 0x9E3779B97F4A7C15ull); }
 
 double QualitySearch::secondsLeft() const {
     if (options_.timeLimitSeconds <= 0)

@@ -106,6 +106,13 @@ constexpr QualityEffort kMakerQuality{600, 200, 3};
 // A refused word: its slot alone first, then up to three cells around.
 constexpr QualityEffort kRefusalEffort{0, 2000, 3};
 
+// splitmix64's mix: a seed drawn from another, the same on every machine.
+inline std::uint64_t mixSeed(std::uint64_t z) {
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
 struct QualityOptions {
     std::uint64_t seed = 1;
     int minScore = 0;            // as in the fill
